@@ -1,0 +1,32 @@
+# Small helpers shared by every folder's CMakeLists.txt.
+
+# Adds a source folder once it holds a CMakeLists.txt, so folders can be filled one at a time.
+function(ondrava_subdirectory dir)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
+  endif()
+endfunction()
+
+# ondrava_test(NAME name SOURCES ... LIBS ... [GUI])
+# One GoogleTest executable per area, registered with CTest. Each test process gets
+# its own program folder (settings, log, language files) below the build tree, so
+# that tests running in parallel never share files. GUI tests carry the label "gui"
+# and need a display (test.sh runs the whole suite under Xvfb).
+function(ondrava_test)
+  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_SOURCES)
+    return()  # an area whose tests are not written yet
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_definitions(${T_NAME} PRIVATE
+    ONDRAVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    ONDRAVA_BUILD_PROGRAM_DIR="${ONDRAVA_PROGRAM_DIR}")
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set(env "ONDRAVA_PROGRAM_DIR=${CMAKE_BINARY_DIR}/testdirs/${T_NAME}")
+  set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 1200)
+  if(T_GUI)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS gui)
+  endif()
+endfunction()

@@ -1,0 +1,60 @@
+#pragma once
+// Text encodings of the files the program meets: terminal description files and
+// INI files may be UTF-16LE (with BOM), UTF-8 (with or without BOM) or GBK (CP936,
+// the Chinese "ANSI" code page of the terminals and their Windows users).
+// Every conversion between them lives here.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class TextEncoding {
+    Utf8,     // UTF-8 without byte-order mark
+    Utf8Bom,  // UTF-8 with byte-order mark
+    Utf16LE,  // UTF-16 little endian with byte-order mark
+    Gbk,      // CP936
+};
+
+// By byte-order mark, then UTF-8 validity, then GBK. Pure ASCII counts as UTF-8.
+TextEncoding DetectEncoding(std::string_view bytes);
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Decodes bytes in the given encoding; a leading byte-order mark is dropped.
+// Invalid sequences become U+FFFD; nothing is cut.
+std::wstring Decode(std::string_view bytes, TextEncoding encoding);
+
+struct DecodedText {
+    std::wstring text;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+DecodedText DecodeDetected(std::string_view bytes);
+
+// Encodes with the byte-order mark the encoding carries (UTF-8 with BOM, UTF-16LE).
+// Empty when the encoding cannot hold the text (only GBK can fail): callers then
+// fall back to UTF-8 with BOM rather than substituting characters.
+std::optional<std::string> Encode(std::wstring_view text, TextEncoding encoding);
+
+std::string WideToUtf8(std::wstring_view text);
+std::wstring Utf8ToWide(std::string_view text);
+
+// CP936. WideToGbk gives nothing when a character has no GBK form; the lossy form
+// puts the replacement in its place.
+std::optional<std::string> WideToGbk(std::wstring_view text);
+std::string WideToGbkLossy(std::wstring_view text, char replacement = '?');
+std::wstring GbkToWide(std::string_view text);
+
+// UTF-16 where the data relies on 16-bit units (binary fields, character references).
+std::u16string WideToUtf16(std::wstring_view text);
+std::wstring Utf16ToWide(std::u16string_view text);
+
+// Paths are built from UTF-8; never from a wide string holding non-ASCII text.
+std::filesystem::path ToPath(std::wstring_view text);
+std::filesystem::path ToPath(std::string_view utf8);
+std::wstring FromPath(const std::filesystem::path& path);
+std::string PathToUtf8(const std::filesystem::path& path);
+
+}  // namespace platform

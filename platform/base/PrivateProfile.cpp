@@ -1,0 +1,302 @@
+#include "platform/base/PrivateProfile.h"
+
+#include <mutex>
+#include <system_error>
+#include <vector>
+
+#include "platform/base/Encoding.h"
+#include "platform/base/FileSystem.h"
+
+namespace platform {
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\v' || c == L'\f'; }
+
+std::wstring_view Trim(std::wstring_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+enum class LineKind { Other, Section, Key };
+
+// What one decoded line (without its terminator) says.
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::wstring_view name;       // section or key name, trimmed
+    std::wstring_view value;      // value of a key line, trimmed
+    std::size_t valueStart = 0;   // where the value begins in the line, blanks after '=' skipped
+};
+
+ParsedLine Parse(std::wstring_view line) {
+    ParsedLine parsed;
+    const std::wstring_view text = Trim(line);
+    if (text.empty() || text.front() == L';') {
+        return parsed;
+    }
+    if (text.front() == L'[') {
+        const std::wstring_view inside = text.substr(1);
+        parsed.kind = LineKind::Section;
+        parsed.name = Trim(inside.substr(0, inside.find(L']')));
+        return parsed;
+    }
+    const std::size_t equals = line.find(L'=');
+    if (equals == std::wstring_view::npos) {
+        return parsed;
+    }
+    parsed.kind = LineKind::Key;
+    parsed.name = Trim(line.substr(0, equals));
+    parsed.valueStart = equals + 1;
+    while (parsed.valueStart < line.size() && IsBlank(line[parsed.valueStart])) {
+        ++parsed.valueStart;
+    }
+    parsed.value = Trim(line.substr(equals + 1));
+    return parsed;
+}
+
+std::wstring Unquote(std::wstring_view value) {
+    if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::wstring(value);
+}
+
+bool HasLineBreak(std::wstring_view text) { return text.find_first_of(L"\r\n") != std::wstring_view::npos; }
+
+// One line of a file as stored: its bytes, its terminator's bytes, and its text.
+struct RawLine {
+    std::string bytes;
+    std::string end;
+    std::wstring text;
+};
+
+struct RawFile {
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::string bom;
+    std::vector<RawLine> lines;
+};
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Bom = "\xFF\xFE";
+
+// Splits the bytes at line feeds, in code units of the encoding; a carriage return
+// before a line feed belongs to the terminator.
+RawFile SplitLines(std::string_view bytes) {
+    RawFile file;
+    file.encoding = DetectEncoding(bytes);
+    const bool wide = file.encoding == TextEncoding::Utf16LE;
+    const std::string_view bom = wide ? kUtf16Bom : kUtf8Bom;
+    if (bytes.substr(0, bom.size()) == bom) {
+        file.bom = bom;
+        bytes.remove_prefix(bom.size());
+    }
+    const std::size_t unit = wide ? 2 : 1;
+    const auto isUnit = [&](std::size_t pos, char c) {
+        return bytes[pos] == c && (!wide || bytes[pos + 1] == '\0');
+    };
+    const auto decode = [&](std::string_view line) {
+        return Decode(line, file.encoding == TextEncoding::Gbk ? TextEncoding::Gbk
+                                                               : (wide ? TextEncoding::Utf16LE : TextEncoding::Utf8));
+    };
+    std::size_t start = 0;
+    for (std::size_t pos = 0; pos + unit <= bytes.size(); pos += unit) {
+        if (!isUnit(pos, '\n')) {
+            continue;
+        }
+        std::size_t contentEnd = pos;
+        if (contentEnd >= start + unit && isUnit(contentEnd - unit, '\r')) {
+            contentEnd -= unit;
+        }
+        const std::string_view content = bytes.substr(start, contentEnd - start);
+        file.lines.push_back({std::string(content), std::string(bytes.substr(contentEnd, pos + unit - contentEnd)),
+                              decode(content)});
+        start = pos + unit;
+    }
+    if (start < bytes.size()) {
+        const std::string_view content = bytes.substr(start);
+        file.lines.push_back({std::string(content), std::string(), decode(content)});
+    }
+    return file;
+}
+
+// Bytes of a line text without byte-order mark; nothing when the encoding cannot hold it.
+std::optional<std::string> EncodeLine(std::wstring_view text, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+        case TextEncoding::Utf8Bom:
+            return WideToUtf8(text);
+        case TextEncoding::Utf16LE: {
+            std::string out;
+            for (char16_t unit : WideToUtf16(text)) {
+                out += static_cast<char>(unit & 0xFF);
+                out += static_cast<char>(unit >> 8);
+            }
+            return out;
+        }
+        case TextEncoding::Gbk:
+            return WideToGbk(text);
+    }
+    return std::nullopt;
+}
+
+// Index of the first section line named `section`, or lines.size().
+std::size_t FindSection(const std::vector<std::wstring_view>& lines, std::wstring_view section) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = Parse(lines[i]);
+        if (parsed.kind == LineKind::Section && NamesEqualNoCase(parsed.name, section)) {
+            return i;
+        }
+    }
+    return lines.size();
+}
+
+// Profile files are read, changed and written whole: writes within the process take
+// turns so that two writers of one file never lose each other's change.
+std::mutex& WriteLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+}  // namespace
+
+std::optional<std::wstring> ProfileGetString(const std::filesystem::path& file, std::wstring_view section,
+                                             std::wstring_view key) {
+    const std::optional<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const std::wstring text = DecodeDetected(*bytes).text;
+    section = Trim(section);
+    key = Trim(key);
+    bool inSection = false;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) {
+            end = text.size();
+        }
+        const ParsedLine parsed = Parse(std::wstring_view(text).substr(start, end - start));
+        if (parsed.kind == LineKind::Section) {
+            if (inSection) {
+                return std::nullopt;  // only the first section of that name counts
+            }
+            inSection = NamesEqualNoCase(parsed.name, section);
+        } else if (parsed.kind == LineKind::Key && inSection && NamesEqualNoCase(parsed.name, key)) {
+            return Unquote(parsed.value);
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view section, std::wstring_view key,
+                        std::wstring_view value) {
+    section = Trim(section);
+    key = Trim(key);
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+        section.find(L']') != std::wstring_view::npos || key.empty() || key.find(L'=') != std::wstring_view::npos ||
+        key.front() == L'[' || key.front() == L';') {
+        return false;
+    }
+    const std::lock_guard<std::mutex> guard(WriteLock());
+
+    RawFile raw;
+    std::error_code error;
+    if (const std::optional<std::string> bytes = ReadFileBytes(file)) {
+        raw = SplitLines(*bytes);
+    } else if (std::filesystem::exists(file, error) || error) {
+        return false;  // there but unreadable: never replace it by a new file
+    }
+
+    // The line terminator of new lines: the file's own, "\n" in a file that has none.
+    std::string newLineEnd;
+    for (const RawLine& line : raw.lines) {
+        if (!line.end.empty()) {
+            newLineEnd = line.end;
+            break;
+        }
+    }
+    if (newLineEnd.empty()) {
+        newLineEnd = *EncodeLine(L"\n", raw.encoding);
+    }
+
+    std::vector<std::wstring_view> texts;
+    texts.reserve(raw.lines.size());
+    for (const RawLine& line : raw.lines) {
+        texts.emplace_back(line.text);
+    }
+
+    // New and changed lines carry only their text until they are encoded below.
+    const auto fresh = [&](std::wstring text, std::string end) { return RawLine{{}, std::move(end), std::move(text)}; };
+    const std::wstring keyLineText = std::wstring(key) + L"=" + std::wstring(value);
+    std::vector<std::size_t> freshLines;
+    const std::size_t sectionLine = FindSection(texts, section);
+    if (sectionLine == texts.size()) {
+        if (!raw.lines.empty() && raw.lines.back().end.empty()) {
+            raw.lines.back().end = newLineEnd;
+        }
+        freshLines = {raw.lines.size(), raw.lines.size() + 1};
+        raw.lines.push_back(fresh(L"[" + std::wstring(section) + L"]", newLineEnd));
+        raw.lines.push_back(fresh(keyLineText, newLineEnd));
+    } else {
+        std::size_t lastFilled = sectionLine;
+        std::size_t keyLine = texts.size();
+        for (std::size_t i = sectionLine + 1; i < texts.size(); ++i) {
+            const ParsedLine parsed = Parse(texts[i]);
+            if (parsed.kind == LineKind::Section) {
+                break;
+            }
+            if (parsed.kind == LineKind::Key && NamesEqualNoCase(parsed.name, key)) {
+                keyLine = i;
+                break;
+            }
+            if (!Trim(texts[i]).empty()) {
+                lastFilled = i;
+            }
+        }
+        if (keyLine != texts.size()) {
+            // The key keeps its spelling and the spacing around '=' as the file has them.
+            const std::size_t valueStart = Parse(texts[keyLine]).valueStart;
+            RawLine& line = raw.lines[keyLine];
+            line = fresh(line.text.substr(0, valueStart) + std::wstring(value), line.end);
+            freshLines = {keyLine};
+        } else {
+            if (raw.lines[lastFilled].end.empty()) {
+                raw.lines[lastFilled].end = newLineEnd;
+            }
+            raw.lines.insert(raw.lines.begin() + static_cast<std::ptrdiff_t>(lastFilled + 1),
+                             fresh(keyLineText, newLineEnd));
+            freshLines = {lastFilled + 1};
+        }
+    }
+
+    bool fits = true;
+    for (std::size_t index : freshLines) {
+        std::optional<std::string> bytes = EncodeLine(raw.lines[index].text, raw.encoding);
+        if (!bytes) {
+            fits = false;
+            break;
+        }
+        raw.lines[index].bytes = std::move(*bytes);
+    }
+    if (!fits) {
+        // Only GBK can fail. Its terminators are ASCII and stay as they are.
+        raw.encoding = TextEncoding::Utf8Bom;
+        raw.bom = kUtf8Bom;
+        for (RawLine& line : raw.lines) {
+            line.bytes = WideToUtf8(line.text);
+        }
+    }
+
+    std::string out = raw.bom;
+    for (const RawLine& line : raw.lines) {
+        out += line.bytes;
+        out += line.end;
+    }
+    return AtomicWriteFile(file, out);
+}
+
+}  // namespace platform

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "platform/base/Encoding.h"
+
+using platform::TextEncoding;
+
+namespace {
+
+const std::wstring kMixed = L"电压 L1 = 230.5 V";
+
+TEST(Encoding, DetectsByBomThenUtf8ValidityThenGbk) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        TextEncoding expected;
+    };
+    const Case cases[] = {
+        {"utf16 bom", std::string("\xFF\xFE" "a\0", 4), TextEncoding::Utf16LE},
+        {"utf8 bom", "\xEF\xBB\xBF" "abc", TextEncoding::Utf8Bom},
+        {"ascii", "DeviceType=K7700", TextEncoding::Utf8},
+        {"utf8 chinese", platform::WideToUtf8(kMixed), TextEncoding::Utf8},
+        {"gbk chinese", *platform::WideToGbk(kMixed), TextEncoding::Gbk},
+        {"empty", "", TextEncoding::Utf8},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::DetectEncoding(c.bytes), c.expected) << c.name;
+    }
+}
+
+TEST(Encoding, EveryEncodingRoundTripsChineseText) {
+    for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Gbk}) {
+        const auto bytes = platform::Encode(kMixed, encoding);
+        ASSERT_TRUE(bytes.has_value()) << static_cast<int>(encoding);
+        const platform::DecodedText decoded = platform::DecodeDetected(*bytes);
+        EXPECT_EQ(decoded.text, kMixed) << static_cast<int>(encoding);
+        EXPECT_EQ(decoded.encoding, encoding);
+    }
+}
+
+TEST(Encoding, GbkRefusesWhatItCannotHoldInsteadOfSubstituting) {
+    const std::wstring text = L"K7700 \U0001F600";
+    EXPECT_FALSE(platform::WideToGbk(text).has_value());
+    EXPECT_FALSE(platform::Encode(text, TextEncoding::Gbk).has_value());
+    EXPECT_EQ(platform::WideToGbkLossy(text), "K7700 ?");
+}
+
+TEST(Encoding, SurrogatePairsAndLongTextsSurviveUtf16) {
+    std::wstring text = L"x\U0001D11Ey";
+    const std::u16string units = platform::WideToUtf16(text);
+    ASSERT_EQ(units.size(), 4u);
+    EXPECT_EQ(units[1], 0xD834);
+    EXPECT_EQ(platform::Utf16ToWide(units), text);
+
+    const std::wstring longText(20000, L'电');
+    EXPECT_EQ(platform::GbkToWide(*platform::WideToGbk(longText)), longText);
+    EXPECT_EQ(platform::Utf8ToWide(platform::WideToUtf8(longText)), longText);
+}
+
+TEST(Encoding, InvalidBytesBecomeReplacementCharactersWithoutLosingTheRest) {
+    EXPECT_EQ(platform::Utf8ToWide("a\xC3" "b"), L"a\xFFFD" L"b");
+    EXPECT_EQ(platform::Utf8ToWide("\xED\xA0\x80"), L"\xFFFD\xFFFD\xFFFD");  // an encoded surrogate
+    EXPECT_EQ(platform::GbkToWide("ab\x81"), L"ab\xFFFD");                   // a cut-off double byte
+    EXPECT_FALSE(platform::IsValidUtf8("\xC0\x80"));                          // overlong
+}
+
+TEST(Encoding, PathsCarryNonAsciiNames) {
+    const std::filesystem::path path = platform::ToPath(std::wstring(L"数据/统计.cfg"));
+    EXPECT_EQ(platform::PathToUtf8(path), platform::WideToUtf8(L"数据/统计.cfg"));
+    EXPECT_EQ(platform::FromPath(path.filename()), L"统计.cfg");
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "platform/base/DynamicLibrary.h"
+#include "platform/base/Hourglaze.h"
+#include "platform/base/LocalTime.h"
+#include "platform/base/MemoryStatus.h"
+#include "platform/base/ProgramFolder.h"
+
+namespace {
+
+TEST(ProgramFolder, FollowsTheTestOverride) {
+    const char* overridden = std::getenv(platform::kProgramFolderVariable);
+    ASSERT_NE(overridden, nullptr) << "CTest gives each test its own program folder";
+    EXPECT_EQ(platform::ProgramFolder(), std::filesystem::path(overridden));
+    EXPECT_TRUE(std::filesystem::is_directory(platform::ProgramFolder()));
+    EXPECT_TRUE(std::filesystem::exists(platform::ExecutablePath()));
+}
+
+TEST(LocalTime, RoundTripsAndFormatsInTheGivenZone) {
+    ::setenv("TZ", "Asia/Shanghai", 1);
+    ::tzset();
+    const auto value = platform::FromLocalTime(2026, 12, 9, 10, 15, 0);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(*value, 1796782500);  // 02:15 UTC
+    EXPECT_EQ(platform::FormatLocalTime(*value, L"%Y-%m-%d  %H:%M:%S >> "), L"2026-12-09  10:15:00 >> ");
+    EXPECT_EQ(platform::FormatLocalTime(*value, L"%Y", 4), L"");  // does not fit with its terminator
+    EXPECT_EQ(platform::FormatLocalTime(*value, L""), L"");
+}
+
+TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
+    platform::DynamicLibrary math("libm.so.6");
+    ASSERT_TRUE(math.IsLoaded()) << math.Error();
+    EXPECT_NE(math.Symbol("cos"), nullptr);
+    EXPECT_EQ(math.Symbol("no_such_symbol"), nullptr);
+
+    platform::DynamicLibrary missing("/nonexistent/libTracelume.so");
+    EXPECT_FALSE(missing.IsLoaded());
+    EXPECT_FALSE(missing.Error().empty());
+    EXPECT_EQ(missing.Symbol("CreateTracelume"), nullptr);
+}
+
+TEST(MemoryStatus, ReportsPlausibleFigures) {
+    const platform::MemoryStatus status = platform::GetMemoryStatus();
+    EXPECT_GT(status.totalPhysical, 0u);
+    EXPECT_GT(status.availablePhysical, 0u);
+    EXPECT_LE(status.availablePhysical, status.totalPhysical);
+}
+
+TEST(Hourglaze, HeadlessIndicatorRecordsWhatAWorkerTellsIt) {
+    auto& recorder = platform::HeadlessHourglaze();
+    recorder.Reset();
+    StartHourglaze(nullptr);
+    std::thread worker([] {
+        NotifyHourglaze(L"正在加载数据");
+        UpdateHourglaze(40.0);
+        IncreaseHourglaze(2.5);
+        UpdateHourglaze(GetPosHourglaze() + 200.0);
+        EndHourglaze();
+    });
+    worker.join();
+    const auto state = recorder.Get();
+    EXPECT_EQ(state.starts, 1);
+    EXPECT_EQ(state.ends, 1);
+    EXPECT_EQ(state.positions, (std::vector<double>{40.0, 42.5, 100.0}));
+    EXPECT_EQ(state.notes, std::vector<std::wstring>{L"正在加载数据"});
+}
+
+}  // namespace

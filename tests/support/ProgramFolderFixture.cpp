@@ -1,0 +1,30 @@
+#include "tests/support/ProgramFolderFixture.h"
+
+#include <system_error>
+
+#include "platform/base/ProgramFolder.h"
+
+namespace testsupport {
+
+std::filesystem::path BuildProgramFolder() { return ONDRAVA_BUILD_PROGRAM_DIR; }
+
+std::filesystem::path PrepareProgramFolder() {
+    namespace fs = std::filesystem;
+    const fs::path folder = platform::ProgramFolder();
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    fs::create_directories(folder);
+    for (const auto& entry : fs::directory_iterator(BuildProgramFolder(), ignored)) {
+        const fs::path name = entry.path().filename();
+        const bool isProgram = entry.is_regular_file() && (fs::status(entry.path()).permissions() &
+                                                           fs::perms::owner_exec) != fs::perms::none;
+        if (isProgram || name.string().find(".so") != std::string::npos) {
+            continue;
+        }
+        fs::copy(entry.path(), folder / name, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+                 ignored);
+    }
+    return folder;
+}
+
+}  // namespace testsupport
