@@ -1,0 +1,40 @@
+#include "core/NumberHelpers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+int ScaleToFixedPoint(double value, double minimum, double maximum, std::int64_t& result) {
+    constexpr double kScale = 4294967296.0;  // 2^32: the top of the display range
+    constexpr double kLimit = 9223372036854775808.0;  // 2^63
+    const double scaled = (value - minimum) * kScale / (maximum - minimum) + 0.5;
+    // Converting a double outside the target range is undefined, so test first.
+    if (scaled >= -kLimit && scaled < kLimit) {
+        result = static_cast<std::int64_t>(scaled);
+    } else {
+        result = std::numeric_limits<std::int64_t>::min();
+    }
+    return 1;
+}
+
+double PowInt(double base, int exponent) {
+    // The magnitude as unsigned, so that the most negative exponent does not overflow.
+    unsigned long long remaining = exponent < 0 ? 0ULL - static_cast<unsigned long long>(static_cast<long long>(exponent))
+                                                : static_cast<unsigned long long>(exponent);
+    double result = 1.0;
+    double square = base;
+    while (remaining != 0) {
+        if ((remaining & 1U) != 0) {
+            result *= square;
+        }
+        square *= square;
+        remaining >>= 1U;
+    }
+    return exponent < 0 ? 1.0 / result : result;
+}
+
+double RoundToDecimals(double value, int decimals) {
+    decimals = std::clamp(decimals, 1, 20);
+    const double factor = PowInt(10.0, decimals);
+    return std::floor((value + 5.0 * PowInt(10.0, -(decimals + 1))) * factor) / factor;
+}

@@ -1,0 +1,190 @@
+#include "platform/base/PrivateProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/base/Encoding.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using platform::ProfileGetString;
+using platform::ProfileWriteString;
+using platform::TextEncoding;
+using testsupport::ReadAll;
+using testsupport::TempDir;
+
+std::string Encoded(std::wstring_view text, TextEncoding encoding) {
+    std::optional<std::string> bytes = platform::Encode(text, encoding);
+    EXPECT_TRUE(bytes.has_value());
+    return bytes.value_or("");
+}
+
+TEST(PrivateProfileTest, ReadsByWindowsRules) {
+    const std::string file =
+        "orphan=before any section\r\n"
+        "[General]\r\n"
+        "Name=first\r\n"
+        "name=second\r\n"
+        "  Spaced Key  =   padded value   \r\n"
+        "; Commented=yes\r\n"
+        "a line without equals\r\n"
+        "Empty=\r\n"
+        "Equation=a=b\r\n"
+        "Quoted=\"in quotes\"\r\n"
+        "Single='one'\r\n"
+        "Half=\"open\r\n"
+        "\r\n"
+        "  [ Other ]  \r\n"
+        "Name=other\r\n"
+        "[general]\r\n"
+        "Later=from the second General\r\n"
+        "[Last]\n"
+        "Tail=no line end";
+    struct Case {
+        const wchar_t* section;
+        const wchar_t* key;
+        std::optional<std::wstring> expected;
+    };
+    const Case cases[] = {
+        {L"General", L"Name", L"first"},
+        {L"GENERAL", L"NAME", L"first"},
+        {L"General", L"Spaced Key", L"padded value"},
+        {L"General", L"Commented", std::nullopt},
+        {L"General", L"; Commented", std::nullopt},
+        {L"General", L"a line without equals", std::nullopt},
+        {L"General", L"Empty", L""},
+        {L"General", L"Equation", L"a=b"},
+        {L"General", L"Quoted", L"in quotes"},
+        {L"General", L"Single", L"one"},
+        {L"General", L"Half", L"\"open"},
+        {L"General", L"Later", std::nullopt},
+        {L"General", L"orphan", std::nullopt},
+        {L"Other", L"Name", L"other"},
+        {L"Last", L"Tail", L"no line end"},
+        {L"Missing", L"Name", std::nullopt},
+    };
+    TempDir dir;
+    const auto path = dir.Write("a.ini", file);
+    for (const Case& c : cases) {
+        EXPECT_EQ(ProfileGetString(path, c.section, c.key), c.expected) << "[" << platform::WideToUtf8(c.section)
+                                                                        << "] " << platform::WideToUtf8(c.key);
+    }
+    EXPECT_EQ(ProfileGetString(dir / "missing.ini", L"General", L"Name"), std::nullopt);
+}
+
+TEST(PrivateProfileTest, ReadsTheSameValuesInEveryEncoding) {
+    // In GBK the second byte of 乚 is ']' and of 俓 is '\\': names are found in the text, not the bytes.
+    const std::wstring text = L"[设备乚]\r\n名称=城南变电站俓\r\nType=K7700\r\n";
+    TempDir dir;
+    for (TextEncoding encoding :
+         {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Gbk, TextEncoding::Utf16LE}) {
+        const auto path = dir.Write("enc.ini", Encoded(text, encoding));
+        EXPECT_EQ(ProfileGetString(path, L"设备乚", L"名称"), L"城南变电站俓") << static_cast<int>(encoding);
+        EXPECT_EQ(ProfileGetString(path, L"设备乚", L"type"), L"K7700") << static_cast<int>(encoding);
+    }
+}
+
+TEST(PrivateProfileTest, WriteChangesOnlyWhatItMust) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> before;  // nothing: no file
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* value;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"replaces the value, keeping spelling and spacing", "[A]\r\nx=1\r\n  Key = old  \r\ny=2\r\n", L"a", L"KEY",
+         L"new", "[A]\r\nx=1\r\n  Key = new\r\ny=2\r\n"},
+        {"first key of the first section", "[A]\nk=1\nk=2\n[a]\nk=3\n", L"A", L"k", L"9", "[A]\nk=9\nk=2\n[a]\nk=3\n"},
+        {"new key after the section's last line", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", L"A", L"z", L"3",
+         "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
+        {"new key in an empty section", "[A]\n[B]\n", L"A", L"z", L"3", "[A]\nz=3\n[B]\n"},
+        {"new section at the end", "[A]\r\nx=1\r\n", L"B", L"y", L"2", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"},
+        {"last line without terminator", "[A]\nx=1", L"A", L"y", L"2", "[A]\nx=1\ny=2\n"},
+        {"new section after an unterminated line", "; only a comment", L"S", L"k", L"v", "; only a comment\n[S]\nk=v\n"},
+        {"empty value", "[A]\nx=1\n", L"A", L"x", L"", "[A]\nx=\n"},
+        {"new file", std::nullopt, L"Position", L"OpenLocal", L"/data/k7700", "[Position]\nOpenLocal=/data/k7700\n"},
+        {"empty file", "", L"A", L"x", L"1", "[A]\nx=1\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto path = c.before ? dir.Write("a.ini", *c.before) : dir / "a.ini";
+        ASSERT_TRUE(ProfileWriteString(path, c.section, c.key, c.value)) << c.name;
+        EXPECT_EQ(ReadAll(path), c.after) << c.name;
+    }
+}
+
+TEST(PrivateProfileTest, WriteKeepsTheEncoding) {
+    const std::wstring before = L"[用户]\r\n姓名=张工\r\n地点=城南\r\n";
+    const std::wstring after = L"[用户]\r\n姓名=李工\r\n地点=城南\r\n[新]\r\n键=值\r\n";
+    for (TextEncoding encoding :
+         {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Gbk, TextEncoding::Utf16LE}) {
+        TempDir dir;
+        const auto path = dir.Write("a.ini", Encoded(before, encoding));
+        ASSERT_TRUE(ProfileWriteString(path, L"用户", L"姓名", L"李工"));
+        ASSERT_TRUE(ProfileWriteString(path, L"新", L"键", L"值"));
+        EXPECT_EQ(ReadAll(path), Encoded(after, encoding)) << static_cast<int>(encoding);
+    }
+}
+
+TEST(PrivateProfileTest, GbkFileThatCannotHoldTheValueBecomesUtf8WithBom) {
+    TempDir dir;
+    const auto path = dir.Write("a.ini", Encoded(L"[用户]\r\n姓名=张工\r\n", TextEncoding::Gbk));
+    ASSERT_TRUE(ProfileWriteString(path, L"用户", L"备注", L"한국 \U0001F600"));
+    EXPECT_EQ(ReadAll(path), Encoded(L"[用户]\r\n姓名=张工\r\n备注=한국 \U0001F600\r\n", TextEncoding::Utf8Bom));
+    EXPECT_EQ(ProfileGetString(path, L"用户", L"姓名"), L"张工");
+}
+
+TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {
+    struct Case {
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* value;
+    };
+    const Case cases[] = {
+        {L"A", L"x", L"two\nlines"}, {L"A", L"x", L"cr\r"},    {L"A", L"x=y", L"1"}, {L"A]", L"x", L"1"},
+        {L"A\nB", L"x", L"1"},       {L"A", L"", L"1"},        {L"A", L"  ", L"1"},  {L"A", L"[x", L"1"},
+        {L"A", L";x", L"1"},
+    };
+    TempDir dir;
+    const std::string before = "[A]\nx=1\n";
+    const auto path = dir.Write("a.ini", before);
+    for (const Case& c : cases) {
+        EXPECT_FALSE(ProfileWriteString(path, c.section, c.key, c.value))
+            << platform::WideToUtf8(c.section) << "/" << platform::WideToUtf8(c.key);
+    }
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(ProfileWriteString(dir / "no-such-folder/a.ini", L"A", L"x", L"1"));
+}
+
+TEST(PrivateProfileTest, WritersOfOneFileNeverLoseEachOthersKeys) {
+    TempDir dir;
+    const auto path = dir / "shared.ini";
+    constexpr int kThreads = 8;
+    constexpr int kKeys = 10;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int k = 0; k < kKeys; ++k) {
+                ProfileWriteString(path, L"S", L"k" + std::to_wstring(t) + L"_" + std::to_wstring(k), L"v");
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (int t = 0; t < kThreads; ++t) {
+        for (int k = 0; k < kKeys; ++k) {
+            EXPECT_EQ(ProfileGetString(path, L"S", L"k" + std::to_wstring(t) + L"_" + std::to_wstring(k)), L"v")
+                << t << "/" << k;
+        }
+    }
+}
+
+}  // namespace
