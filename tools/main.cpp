@@ -15,6 +15,7 @@
 
 #include "platform/base/Encoding.h"
 #include "tools/gen/DescriptionFiles.h"
+#include "tools/gen/StatisticFolder.h"
 
 namespace {
 
@@ -67,6 +68,8 @@ bool WriteSampleDescription(const std::filesystem::path& folder) {
 
 constexpr SampleStep kSampleSteps[] = {
     {"description files", WriteSampleDescription},
+    // After the description files: it rewrites statistic.cfg to match its items.
+    {"statistic data", gen::WriteSampleStatisticFolder},
 };
 
 int RunSample(const Arguments& args) {

@@ -1,5 +1,8 @@
 #include "tests/support/ProgramFolderFixture.h"
 
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 
 #include "platform/base/ProgramFolder.h"
@@ -10,6 +13,13 @@ std::filesystem::path BuildProgramFolder() { return ONDRAVA_BUILD_PROGRAM_DIR; }
 
 std::filesystem::path PrepareProgramFolder() {
     namespace fs = std::filesystem;
+    // Without the override the program folder is the test executable's own folder,
+    // which must never be emptied.
+    const char* overridden = std::getenv(platform::kProgramFolderVariable);
+    if (overridden == nullptr || *overridden == '\0') {
+        throw std::runtime_error(std::string("run the tests through ctest, or set ") +
+                                 platform::kProgramFolderVariable + " to a scratch folder");
+    }
     const fs::path folder = platform::ProgramFolder();
     std::error_code ignored;
     fs::remove_all(folder, ignored);

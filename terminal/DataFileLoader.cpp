@@ -1,0 +1,445 @@
+#include "terminal/DataFileLoader.h"
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <mutex>
+#include <new>
+#include <thread>
+
+#include <sys/mman.h>
+
+#include "core/Ini.h"
+#include "platform/base/Encoding.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/Hourglaze.h"
+#include "terminal/FolderDescription.h"
+#include "terminal/ProfileInt.h"
+#include "terminal/TerminalTexts.h"
+#include "terminal/ZVDataManager.h"
+
+namespace {
+
+constexpr unsigned int kLoadingFileText = 6285;
+constexpr std::uint64_t kCacheLimit = 0xFFFFFFFFull;
+
+float FloatAt(const unsigned char* bytes)
+{
+    const std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+                               (static_cast<std::uint32_t>(bytes[2]) << 16) |
+                               (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return std::bit_cast<float>(bits);
+}
+
+const float kNoValueFloat = static_cast<float>(kNoValue);
+
+// The number of a block file name "statistic<digits><extension>" (letters in any
+// case); nothing for any other name.
+bool BlockFileNumber(const std::wstring& name, const std::wstring& extension, std::uint64_t& number)
+{
+    static const std::wstring prefix = L"statistic";
+    if (name.size() <= prefix.size() + extension.size() ||
+        !platform::NamesEqualNoCase(name.substr(0, prefix.size()), prefix) ||
+        !platform::NamesEqualNoCase(name.substr(name.size() - extension.size()), extension)) {
+        return false;
+    }
+    const std::wstring digits = name.substr(prefix.size(), name.size() - prefix.size() - extension.size());
+    if (digits.size() > 9) {
+        return false;
+    }
+    number = 0;
+    for (wchar_t c : digits) {
+        if (c < L'0' || c > L'9') {
+            return false;
+        }
+        number = number * 10 + static_cast<std::uint64_t>(c - L'0');
+    }
+    return true;
+}
+
+}  // namespace
+
+CDataFileLoader::CDataFileLoader()
+{
+    Reset();
+}
+
+CDataFileLoader::~CDataFileLoader() = default;
+
+void CDataFileLoader::Reset()
+{
+    m_Files.clear();
+    m_StrPaths.clear();
+    m_Loaded = 0;
+    m_TotalBytes = 0;
+    m_IsCacheMode = 0;
+    m_StartOffset = 0;
+    m_RecordBytes = 0;
+    m_BlockCountPerFile = 300;
+    m_BlockTypeCount = 3;
+    m_Cache.reset();
+    m_MissingLogged = false;
+}
+
+platform::MemoryStatus CDataFileLoader::QueryMemoryStatus() const
+{
+    return platform::GetMemoryStatus();
+}
+
+void CDataFileLoader::CacheDeleter::operator()(unsigned char* bytes) const
+{
+    std::free(bytes);
+}
+
+CDataFileLoader::CacheBuffer CDataFileLoader::AllocateCache(std::uint64_t bytes)
+{
+    // Large pages where the system offers them: a cache of hundreds of megabytes is
+    // otherwise filled one small page fault at a time.
+    constexpr std::size_t kLargePage = 2 * 1024 * 1024;
+    const std::size_t size = (static_cast<std::size_t>(bytes) + kLargePage - 1) / kLargePage * kLargePage;
+    void* memory = std::aligned_alloc(kLargePage, size == 0 ? kLargePage : size);
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+#ifdef MADV_HUGEPAGE
+    ::madvise(memory, size, MADV_HUGEPAGE);
+#endif
+    return CacheBuffer(static_cast<unsigned char*>(memory));
+}
+
+int CDataFileLoader::IsMemAllow(std::uint32_t checkLength) const
+{
+    const platform::MemoryStatus memory = QueryMemoryStatus();
+    if (memory.totalPhysical == 0 ||
+        static_cast<double>(memory.availablePhysical) / static_cast<double>(memory.totalPhysical) < 0.2) {
+        return 0;
+    }
+    if (checkLength == 0) {
+        return 1;
+    }
+    if (memory.availablePhysical == 0 ||
+        static_cast<double>(m_TotalBytes) / static_cast<double>(memory.availablePhysical) > 0.9) {
+        return 0;
+    }
+    return 1;
+}
+
+std::uint64_t CDataFileLoader::RecordsPerFile() const
+{
+    return m_UseDataFiles != 0 ? m_BlockCountPerFile : m_BlockCountPerFile / 10;
+}
+
+std::uint64_t CDataFileLoader::GetLoadedLength() const
+{
+    return m_Loaded != 0 ? m_TotalBytes : 0;
+}
+
+bool CDataFileLoader::BuildPaths(const std::filesystem::path& statisticFolder)
+{
+    std::vector<std::filesystem::path> folders;
+    for (int n = 1; n <= 256; ++n) {
+        wchar_t name[8];
+        std::swprintf(name, 8, L"%.3d", n);
+        const auto folder = platform::FindNoCase(statisticFolder, name);
+        std::error_code error;
+        if (!folder || !std::filesystem::is_directory(*folder, error)) {
+            break;
+        }
+        folders.push_back(*folder);
+    }
+    if (folders.empty()) {
+        return false;
+    }
+    const std::wstring extension = m_UseDataFiles != 0 ? L".data" : L".idx";
+    for (const auto& folder : folders) {
+        // Ascending numbers, each once (the first name in sorted order wins).
+        std::map<std::uint64_t, std::filesystem::path> numbered;
+        for (const auto& entry : platform::ListSorted(folder)) {
+            std::error_code error;
+            std::uint64_t number = 0;
+            if (entry.is_regular_file(error) &&
+                BlockFileNumber(platform::FromPath(entry.path().filename()), extension, number)) {
+                numbered.emplace(number, entry.path());
+            }
+        }
+        for (auto& [number, path] : numbered) {
+            m_StrPaths.push_back(path);
+        }
+    }
+    return !m_StrPaths.empty();
+}
+
+void CDataFileLoader::ShowBusyText(const std::filesystem::path& path, double step) const
+{
+    std::wstring text = TerminalText(kLoadingFileText);
+    const std::wstring name = platform::FromPath(path.filename());
+    if (!name.empty()) {
+        text += name + L"...";
+    }
+    NotifyHourglaze(text.c_str());
+    IncreaseHourglaze(step);
+}
+
+void CDataFileLoader::NoteMissing()
+{
+    if (!m_MissingLogged) {
+        m_MissingLogged = true;
+        TerminalLog(L"CDataFileLoader: the block files do not hold every requested record; "
+                    L"those values are read as no value");
+    }
+}
+
+void CDataFileLoader::FillNoValue(unsigned char* out, std::uint64_t streamOffset, std::size_t size) const
+{
+    unsigned char pattern[4];
+    std::memcpy(pattern, &kNoValueFloat, 4);
+    for (std::size_t i = 0; i < size; ++i) {
+        out[i] = pattern[(streamOffset + i) % 4];
+    }
+}
+
+std::size_t CDataFileLoader::ReadFilePart(std::size_t index, const BlockFile* file, std::uint64_t inFile,
+                                          unsigned char* out, std::size_t size)
+{
+    std::size_t got = 0;
+    if (file != nullptr) {
+        got = file->ReadAt(inFile, out, size);
+    }
+    if (got < size) {
+        // A float cut by the end of the file has no value either.
+        const std::size_t cut = static_cast<std::size_t>((index * FileBytes() + inFile + got) % 4);
+        got = got >= cut ? got - cut : 0;
+        FillNoValue(out + got, index * FileBytes() + inFile + got, size - got);
+    }
+    return got;
+}
+
+bool CDataFileLoader::LoadCache(std::uint32_t progressBudget, std::uint64_t recordCount)
+{
+    const std::uint64_t perFile = RecordsPerFile();
+    const double step = recordCount < perFile
+                            ? static_cast<double>(progressBudget)
+                            : progressBudget / (static_cast<double>(recordCount) / static_cast<double>(perFile));
+    const std::uint64_t fileBytes = FileBytes();
+    const std::size_t firstIndex = static_cast<std::size_t>(m_StartOffset / fileBytes);
+    if (firstIndex >= m_StrPaths.size()) {
+        TerminalLog(L"CDataFileLoader::LoadFiles FileStartIndex >= m_StrPaths.size()");
+        return false;
+    }
+
+    // The part of each file that the stretch covers, in stream order.
+    struct Part {
+        std::size_t index;
+        std::uint64_t inFile;
+        std::uint64_t at;  // in the cache
+        std::uint64_t size;
+    };
+    std::vector<Part> parts;
+    std::uint64_t done = 0;
+    for (std::size_t index = firstIndex; done < m_TotalBytes && index < m_StrPaths.size(); ++index) {
+        const std::uint64_t inFile = m_StartOffset + done - index * fileBytes;
+        const std::uint64_t size = std::min(fileBytes - inFile, m_TotalBytes - done);
+        parts.push_back({index, inFile, done, size});
+        done += size;
+    }
+    bool complete = true;
+    if (done < m_TotalBytes) {
+        FillNoValue(m_Cache.get() + done, m_StartOffset + done, static_cast<std::size_t>(m_TotalBytes - done));
+        complete = false;
+    }
+
+    // A few threads copy the files at once (copying hundreds of megabytes is bound by
+    // memory, not by one core); this thread shows each file as its turn comes.
+    std::mutex lock;
+    std::condition_variable finished;
+    std::vector<char> ready(parts.size(), 0);
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> whole{true};
+    auto work = [&] {
+        for (std::size_t p = next++; p < parts.size(); p = next++) {
+            const Part& part = parts[p];
+            BlockFile file(m_StrPaths[part.index]);
+            const std::size_t got = ReadFilePart(part.index, file.IsOpen() ? &file : nullptr, part.inFile,
+                                                 m_Cache.get() + part.at, static_cast<std::size_t>(part.size));
+            if (got != part.size) {
+                whole = false;
+            }
+            {
+                std::lock_guard<std::mutex> guard(lock);
+                ready[p] = 1;
+            }
+            finished.notify_all();
+        }
+    };
+    const std::size_t threadCount =
+        std::min<std::size_t>({4, parts.size(), std::max(1u, std::thread::hardware_concurrency())});
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < threadCount; ++t) {
+        threads.emplace_back(work);
+    }
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        ShowBusyText(m_StrPaths[parts[p].index], step);
+        std::unique_lock<std::mutex> guard(lock);
+        finished.wait(guard, [&] { return ready[p] != 0; });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    if (!complete || !whole) {
+        NoteMissing();
+    }
+    return true;
+}
+
+int CDataFileLoader::LoadFiles(const std::wstring& statisticFolder, std::uint64_t firstRecord, std::uint64_t,
+                               std::uint64_t recordCount, std::uint64_t recordSize, std::uint32_t useDataFiles,
+                               std::uint32_t progressBudget, std::uint32_t requireCache)
+{
+    Reset();
+    m_UseDataFiles = useDataFiles;
+    const std::filesystem::path folder = platform::ToPath(statisticFolder);
+    {
+        CIni ini(TerminalFile(folder, L"statistic.cfg"));
+        const int perFile = ReadProfileInt(ini, L"cfg", L"BlockCountPerFile", 300);
+        const int typeCount = ReadProfileInt(ini, L"cfg", L"BlockTypeCount", 3);
+        if (perFile < 1 || (useDataFiles == 0 && perFile < 10)) {
+            TerminalLog(L"CDataFileLoader::LoadFiles BlockCountPerFile " + std::to_wstring(perFile) +
+                        (useDataFiles == 0 ? L" leaves no record in an index file" : L" is not usable"));
+            Reset();
+            return 0;
+        }
+        if (typeCount < 1) {
+            TerminalLog(L"CDataFileLoader::LoadFiles BlockTypeCount " + std::to_wstring(typeCount) +
+                        L" is not usable");
+            Reset();
+            return 0;
+        }
+        m_BlockCountPerFile = static_cast<std::uint32_t>(perFile);
+        m_BlockTypeCount = static_cast<std::uint32_t>(typeCount);
+    }
+    if (!BuildPaths(folder)) {
+        TerminalLog(L"CDataFileLoader::LoadFiles no block files in " + statisticFolder);
+        Reset();
+        return 0;
+    }
+    constexpr std::uint64_t maxValue = std::numeric_limits<std::uint64_t>::max();
+    if (recordSize == 0 || recordCount > maxValue / recordSize || firstRecord > maxValue / recordSize ||
+        RecordsPerFile() > maxValue / recordSize) {
+        TerminalLog(L"CDataFileLoader::LoadFiles the requested records do not fit a stream");
+        Reset();
+        return 0;
+    }
+    m_TotalBytes = recordCount * recordSize;
+    m_StartOffset = firstRecord * recordSize;
+    m_RecordBytes = recordSize;
+
+    m_IsCacheMode = 0;
+    if (m_TotalBytes < kCacheLimit && IsMemAllow(1) != 0) {
+        try {
+            m_Cache = AllocateCache(m_TotalBytes);
+            m_IsCacheMode = m_Cache ? 1 : 0;
+        } catch (const std::bad_alloc&) {
+            m_Cache.reset();
+        }
+    }
+    if (requireCache != 0 && m_IsCacheMode == 0) {
+        return 0;
+    }
+    if (m_IsCacheMode != 0) {
+        if (!LoadCache(progressBudget, recordCount)) {
+            Reset();
+            return 0;
+        }
+    } else {
+        for (const auto& path : m_StrPaths) {
+            m_Files.push_back(std::make_unique<BlockFile>(path));
+        }
+    }
+    m_Loaded = 1;
+    return 1;
+}
+
+float CDataFileLoader::GetDataAt(std::uint64_t offset)
+{
+    if (m_Loaded == 0 || m_TotalBytes < 4 || offset > m_TotalBytes - 4) {
+        return 0.0f;
+    }
+    if (m_IsCacheMode != 0) {
+        return FloatAt(m_Cache.get() + offset);
+    }
+    const std::uint64_t absolute = m_StartOffset + offset;
+    const std::uint64_t fileBytes = FileBytes();
+    const std::uint64_t index = absolute / fileBytes;
+    unsigned char bytes[4];
+    const BlockFile* file = index < m_Files.size() && m_Files[index]->IsOpen() ? m_Files[index].get() : nullptr;
+    if (ReadFilePart(static_cast<std::size_t>(index), file, absolute % fileBytes, bytes, 4) < 4) {
+        NoteMissing();
+    }
+    return FloatAt(bytes);
+}
+
+int CDataFileLoader::ReadSeries(const std::vector<ItemRequest*>& requests, std::uint64_t points,
+                                std::uint64_t blockSize)
+{
+    if (m_Loaded == 0) {
+        return 0;
+    }
+    if (m_IsCacheMode == 0 && m_Files.empty()) {
+        return 0;
+    }
+    const double hundreds = static_cast<double>(points) / 400.0;
+    const float step = hundreds == 0.0 ? 40.0f : static_cast<float>(40.0 / hundreds);
+    const std::uint64_t recordStride = static_cast<std::uint64_t>(m_BlockTypeCount) * blockSize;
+    const std::uint64_t fileBytes = FileBytes();
+    std::vector<unsigned char> buffer;
+    if (m_IsCacheMode == 0) {
+        buffer.resize(static_cast<std::size_t>(fileBytes));
+    }
+    std::uint64_t bufferedFile = std::numeric_limits<std::uint64_t>::max();
+    unsigned counter = 0;
+    for (std::uint64_t i = 0; i < points; ++i) {
+        if (counter == 400) {
+            counter = 0;
+            IncreaseHourglaze(step);
+        } else {
+            ++counter;
+        }
+        for (ItemRequest* request : requests) {
+            if (request == nullptr || request->enabled == 0 || i >= request->values.size()) {
+                continue;
+            }
+            const std::uint64_t offset = i * recordStride + request->blockTypeOffset + request->layout.offset +
+                                         request->phaseOffset + request->subValueOffset;
+            float value = kNoValueFloat;
+            if (m_IsCacheMode != 0) {
+                value = GetDataAt(offset);
+            } else if (offset + 4 <= m_TotalBytes) {
+                const std::uint64_t absolute = m_StartOffset + offset;
+                const std::uint64_t index = absolute / fileBytes;
+                if (index != bufferedFile) {
+                    bufferedFile = index;
+                    const BlockFile* file =
+                        index < m_Files.size() && m_Files[index]->IsOpen() ? m_Files[index].get() : nullptr;
+                    const std::size_t got =
+                        ReadFilePart(static_cast<std::size_t>(index), file, 0, buffer.data(), buffer.size());
+                    // Only a gap inside the requested stretch is missing data; the last
+                    // file of a stream may well end early.
+                    if (got < buffer.size() && index * fileBytes + got < m_StartOffset + m_TotalBytes) {
+                        NoteMissing();
+                    }
+                }
+                value = FloatAt(buffer.data() + absolute % fileBytes);
+            } else {
+                value = 0.0f;
+            }
+            request->values[static_cast<std::size_t>(i)] = value;
+        }
+    }
+    UpdateHourglaze(40.0);
+    return 1;
+}

@@ -1,0 +1,77 @@
+#pragma once
+// CDataFileLoader: the statistic record stream of a terminal folder. The stream is
+// the block files of the numbered block folders ("001", "002", ...) in numeric
+// order; file k holds records k × R to (k + 1) × R − 1, R records per file. The
+// loader either reads the requested stretch into memory at once (cache mode) or
+// keeps the files open and reads on demand (streaming mode). Values that the files
+// do not hold (a short or unreadable file, a stream that ends early) read as the
+// no-value sentinel; the load logs one line about them.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/base/MemoryStatus.h"
+#include "terminal/BlockFile.h"
+#include "terminal/ItemRequest.h"
+
+class CDataFileLoader {
+public:
+    struct CacheDeleter {
+        void operator()(unsigned char* bytes) const;
+    };
+    using CacheBuffer = std::unique_ptr<unsigned char[], CacheDeleter>;
+
+    CDataFileLoader();
+    virtual ~CDataFileLoader();
+    CDataFileLoader(const CDataFileLoader&) = delete;
+    CDataFileLoader& operator=(const CDataFileLoader&) = delete;
+
+    int LoadFiles(const std::wstring& statisticFolder, std::uint64_t firstRecord, std::uint64_t ignored,
+                  std::uint64_t recordCount, std::uint64_t recordSize, std::uint32_t useDataFiles,
+                  std::uint32_t progressBudget, std::uint32_t requireCache);
+    // The float at a byte offset into the requested stretch; 0.0 outside it.
+    float GetDataAt(std::uint64_t offset);
+    // Fills the series of the enabled requests with `points` records.
+    int ReadSeries(const std::vector<ItemRequest*>& requests, std::uint64_t points, std::uint64_t blockSize);
+    std::uint64_t GetLoadedLength() const;
+    void Reset();
+    int IsMemAllow(std::uint32_t checkLength) const;
+
+    bool IsCacheMode() const { return m_IsCacheMode != 0; }
+    const std::vector<std::filesystem::path>& GetPaths() const { return m_StrPaths; }
+
+protected:
+    // The memory figures the cache decision rests on (tests replace them).
+    virtual platform::MemoryStatus QueryMemoryStatus() const;
+    // Allocates the cache (tests make it fail); throws std::bad_alloc on failure.
+    virtual CacheBuffer AllocateCache(std::uint64_t bytes);
+
+private:
+    bool BuildPaths(const std::filesystem::path& statisticFolder);
+    std::uint64_t RecordsPerFile() const;
+    std::uint64_t FileBytes() const { return RecordsPerFile() * m_RecordBytes; }
+    bool LoadCache(std::uint32_t progressBudget, std::uint64_t recordCount);
+    // Reads the part of file `index` that starts `inFile` bytes into it into `out`;
+    // what the file does not hold becomes the sentinel. Returns the bytes read.
+    std::size_t ReadFilePart(std::size_t index, const BlockFile* file, std::uint64_t inFile, unsigned char* out,
+                      std::size_t size);
+    void FillNoValue(unsigned char* out, std::uint64_t streamOffset, std::size_t size) const;
+    void ShowBusyText(const std::filesystem::path& path, double step) const;
+    void NoteMissing();
+
+    std::uint32_t m_Loaded = 0;
+    std::vector<std::filesystem::path> m_StrPaths;
+    std::vector<std::unique_ptr<BlockFile>> m_Files;
+    std::uint64_t m_TotalBytes = 0;
+    std::uint32_t m_IsCacheMode = 0;
+    std::uint64_t m_StartOffset = 0;
+    std::uint64_t m_RecordBytes = 0;
+    CacheBuffer m_Cache;
+    std::uint32_t m_UseDataFiles = 0;
+    std::uint32_t m_BlockCountPerFile = 0;
+    std::uint32_t m_BlockTypeCount = 0;
+    bool m_MissingLogged = false;
+};

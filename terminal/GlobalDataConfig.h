@@ -1,0 +1,27 @@
+#pragma once
+// CGlobalDataConfig: the kind of terminal whose folder is open, process-wide. The
+// statistic readers ask it where the statistic files of the folder live.
+
+#include <cstdint>
+#include <string>
+
+#include <boost/serialization/singleton.hpp>
+
+class CGlobalDataConfig {
+public:
+    enum Kind : std::uint32_t { Unknown = 0, K7700 = 1, K7800 = 2, K7900 = 3 };
+
+    std::uint32_t GetKind() const { return m_Kind; }
+    void SetKind(std::uint32_t kind) { m_Kind = kind; }
+
+    // The statistic sub-folder relative to the terminal folder: "Statistic" for
+    // unrecognised and K7900 data, "Statistic/newfiles" for K7700 and K7800 (their
+    // converted item files), empty for any other kind; with the flag a separator is
+    // appended (also to the empty text).
+    std::wstring GetStatisticPath(bool withSeparator) const;
+
+private:
+    std::uint32_t m_Kind = Unknown;
+};
+
+using GlobalDataConfig = boost::serialization::singleton<CGlobalDataConfig>;
