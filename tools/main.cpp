@@ -6,6 +6,7 @@
 // Each data format adds one line to kCommands (a command of its own) and, when the
 // sample folder should hold it, one line to kSampleSteps.
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -14,8 +15,11 @@
 #include <vector>
 
 #include "platform/base/Encoding.h"
+#include "tools/gen/ComtradeRecord.h"
 #include "tools/gen/DescriptionFiles.h"
+#include "tools/gen/SoeFile.h"
 #include "tools/gen/StatisticFolder.h"
+#include "tools/gen/WaveRecord.h"
 
 namespace {
 
@@ -56,6 +60,49 @@ int RunDescription(const Arguments& args) {
     return gen::WriteDescriptionFiles(platform::ToPath(args.positional.at(0)), files, format) ? 0 : 1;
 }
 
+// A number option; false (with a message) when the text is not a whole number.
+template <typename T>
+bool NumberOption(const Arguments& args, std::string_view name, std::string_view fallback, T& value) {
+    const std::string text = args.Option(name, fallback);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        std::fprintf(stderr, "--%s needs a number, not \"%s\"\n", std::string(name).c_str(), text.c_str());
+        return false;
+    }
+    return true;
+}
+
+int RunComtrade(const Arguments& args) {
+    gen::ComtradeOptions options;
+    const std::string format = args.Option("format", "binary");
+    if (format != "ascii" && format != "binary") {
+        std::fprintf(stderr, "unknown format \"%s\" (ascii, binary)\n", format.c_str());
+        return 2;
+    }
+    options.format = format == "ascii" ? gen::ComtradeFormat::Ascii : gen::ComtradeFormat::Binary;
+    if (!NumberOption(args, "samples", "640", options.samples)) {
+        return 2;
+    }
+    return gen::WriteComtradeFolder(platform::ToPath(args.positional.at(0)), options, {1}).empty() ? 1 : 0;
+}
+
+int RunSoe(const Arguments& args) {
+    return gen::WriteSoeFolder(platform::ToPath(args.positional.at(0)), gen::MakeSoeBlocks({3, 0, 5, 2, 4})) ? 0 : 1;
+}
+
+int RunWaveRecord(const Arguments& args) {
+    std::uint32_t rate = 0;
+    double seconds = 0.0;
+    double depth = 0.0;
+    if (!NumberOption(args, "rate", "25600", rate) || !NumberOption(args, "seconds", "60", seconds) ||
+        !NumberOption(args, "flicker", "0.004", depth)) {
+        return 2;
+    }
+    gen::WaveRecordOptions options = gen::ThreePhaseWaveRecord(rate, seconds, depth);
+    options.baseName = args.Option("base", "wave");
+    return gen::WriteWaveRecord(platform::ToPath(args.positional.at(0)), options) ? 0 : 1;
+}
+
 // The sample folder: each step writes one kind of data into it.
 struct SampleStep {
     const char* what;
@@ -70,6 +117,8 @@ constexpr SampleStep kSampleSteps[] = {
     {"description files", WriteSampleDescription},
     // After the description files: it rewrites statistic.cfg to match its items.
     {"statistic data", gen::WriteSampleStatisticFolder},
+    {"transient events", gen::WriteSampleComtrade},
+    {"alarm events", gen::WriteSampleSoe},
 };
 
 int RunSample(const Arguments& args) {
@@ -96,6 +145,14 @@ constexpr Command kCommands[] = {
      "description DIR [--encoding gbk|utf8|utf8bom|utf16le] [--lines crlf|lf] [--device K7700]\n"
      "                           recordinfo.cfg, recordset.ini and Statistic/statistic.cfg",
      RunDescription},
+    {"comtrade", 1, "comtrade DIR [--format ascii|binary] [--samples N]\n"
+     "                           a terminal folder with one COMTRADE record below COMTRADE/001",
+     RunComtrade},
+    {"waverecord", 1,
+     "waverecord DIR [--rate 25600|12800|6400] [--seconds 60] [--flicker 0.004] [--base wave]\n"
+     "                           a raw waveform record: <base>.cfg, <base>.data, <base>.expected",
+     RunWaveRecord},
+    {"soe", 1, "soe DIR                    a terminal folder with SOE/K7700.soe of five event blocks", RunSoe},
 };
 
 void PrintUsage() {

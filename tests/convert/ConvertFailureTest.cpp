@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <set>
+
+#include "ConvertTestSupport.h"
+#include "platform/base/PrivateProfile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using converttest::SmallConverter;
+using converttest::Terminal;
+using converttest::Wide;
+
+std::set<std::string> FileNames(const fs::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// Runs the conversion with a file-size limit, so that writing an item file fails.
+int ConvertWithFileSizeLimit(const Terminal& terminal, CDataTransformManager& converter, rlim_t bytes)
+{
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{bytes, old.rlim_max};
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const int result = terminal.Convert(converter);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    return result;
+}
+
+// Every way a conversion fails gives its code, and leaves the previous item files,
+// the item folder and statistic.cfg as they were.
+TEST(ConvertFailure, GivesItsCodeAndLeavesThePreviousFiles)
+{
+    using Setup = std::function<void(Terminal&)>;
+    struct Case {
+        const char* row;
+        gen::StatisticDefect defect;
+        Setup setup;
+        int result;
+        rlim_t fileSizeLimit = 0;
+    };
+    const auto cfg = [](std::function<void(gen::IniDocument&)> edit) {
+        return [edit](Terminal& t) { t.EditCfg(edit); };
+    };
+    const Case cases[] = {
+        {"no block folder 001", gen::StatisticDefect::NoBlockFolder, nullptr, 2},
+        {"no block files",
+         gen::StatisticDefect::None,
+         [](Terminal& t) {
+             for (const auto& folder : fs::directory_iterator(t.Statistic())) {
+                 if (!folder.is_directory() || folder.path().filename() == "newfiles") {
+                     continue;
+                 }
+                 for (const auto& file : fs::directory_iterator(folder.path())) {
+                     if (file.path().extension() == ".data") {
+                         fs::remove(file.path());
+                     }
+                 }
+             }
+         },
+         2},
+        {"BlockSize does not match the items", gen::StatisticDefect::LayoutMismatch, nullptr, 2},
+        {"unknown item id", gen::StatisticDefect::None, cfg([](gen::IniDocument& d) { d.Set(L"cfg", L"Item", L"1,7,25,470"); }), 2},
+        {"no BlockSize", gen::StatisticDefect::None, cfg([](gen::IniDocument& d) { d.Remove(L"cfg", L"BlockSize"); }), 2},
+        {"no BlockTypeCount", gen::StatisticDefect::None,
+         cfg([](gen::IniDocument& d) { d.Remove(L"cfg", L"BlockTypeCount"); }), 5},
+        {"output folder missing", gen::StatisticDefect::None,
+         [](Terminal& t) {
+             fs::remove_all(t.ItemFolder());
+             t.makeItemFolder = false;
+         },
+         4},
+        {"a block file that cannot be read", gen::StatisticDefect::None,
+         [](Terminal& t) { fs::create_directories(t.Statistic() / "003" / "statistic3.data"); }, 4},
+        {"an item file that cannot be written", gen::StatisticDefect::None, nullptr, 4, 100},
+    };
+    for (const Case& c : cases) {
+        gen::StatisticFolderOptions options;
+        options.items = {1, 7, 25, 461};
+        options.records = 30;
+        options.blockCountPerFile = 10;
+        options.filesPerFolder = 2;
+        options.defect = c.defect;
+        Terminal terminal(options);
+        terminal.dir.Write("Statistic/newfiles/ESIN_VRMS.data", "previous");
+        terminal.dir.Write("Statistic/newfiles/ESIN_OLD.data", "stale");
+        if (c.setup) {
+            c.setup(terminal);
+        }
+        const fs::path cfgFile = terminal.Statistic() / "statistic.cfg";
+        const std::string cfgBefore = fs::exists(cfgFile) ? testsupport::ReadAll(cfgFile) : "";
+        const std::set<std::string> before = FileNames(terminal.Statistic());
+
+        SmallConverter converter(1 << 20, 64);
+        const int result = c.fileSizeLimit != 0 ? ConvertWithFileSizeLimit(terminal, converter, c.fileSizeLimit)
+                                                : terminal.Convert(converter);
+        EXPECT_EQ(result, c.result) << c.row;
+        if (fs::exists(terminal.ItemFolder())) {
+            EXPECT_EQ(FileNames(terminal.ItemFolder()), (std::set<std::string>{"ESIN_OLD.data", "ESIN_VRMS.data"}))
+                << c.row;
+            EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_VRMS.data"), "previous") << c.row;
+        }
+        EXPECT_EQ(FileNames(terminal.Statistic()), before) << c.row << ": no temporary folder stays";
+        if (fs::exists(cfgFile)) {
+            EXPECT_EQ(testsupport::ReadAll(cfgFile), cfgBefore) << c.row << ": no marker";
+        }
+    }
+}
+
+// A successful conversion replaces the item files that were marked for deletion.
+TEST(ConvertFailure, SuccessAfterFailureReplacesTheMarkedFiles)
+{
+    gen::StatisticFolderOptions options;
+    options.items = {1, 7};
+    options.records = 5;
+    Terminal terminal(options);
+    terminal.dir.Write("Statistic/newfiles/ESIN_VRMS.data", "previous");
+    terminal.dir.Write("Statistic/newfiles/ESIN_OLD.data", "stale");
+    terminal.dir.Write("Statistic/newfiles/notes.txt", "kept");
+    {
+        SmallConverter failing(1 << 20, 64);
+        EXPECT_EQ(ConvertWithFileSizeLimit(terminal, failing, 10), kConvertIoFailure);
+    }
+    EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_VRMS.data"), "previous");
+    SmallConverter converter(1 << 20, 64);
+    ASSERT_EQ(terminal.Convert(converter), kConvertOk);
+    EXPECT_EQ(FileNames(terminal.ItemFolder()),
+              (std::set<std::string>{"ESIN_FREQ.data", "ESIN_VRMS.data", "notes.txt"}));
+    EXPECT_EQ(converttest::ReadFloats(terminal.ItemFolder() / "ESIN_VRMS.data").size(), 5u * 3 * 4);
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+#include "tools/gen/ComtradeRecord.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <numbers>
+
+#include "platform/base/Encoding.h"
+#include "platform/base/FileSystem.h"
+
+namespace gen {
+namespace {
+
+std::string FloatText(float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string DoubleText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string Unit(const ComtradeOptions& options, int channel) {
+    if (static_cast<std::size_t>(channel) < options.units.size()) {
+        return options.units[static_cast<std::size_t>(channel)];
+    }
+    return channel >= 4 && channel < 8 ? "A" : "V";
+}
+
+std::string TimeLine(const DateTime& time, int microseconds) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d,%02d:%02d:%02d.%03d%03d", time.day, time.month, time.year,
+                  time.hour, time.minute, time.second, time.millisecond, microseconds);
+    return buffer;
+}
+
+DateTime AddSeconds(const DateTime& time, int seconds) {
+    std::tm fields{};
+    fields.tm_year = time.year - 1900;
+    fields.tm_mon = time.month - 1;
+    fields.tm_mday = time.day;
+    fields.tm_hour = time.hour;
+    fields.tm_min = time.minute;
+    fields.tm_sec = time.second + seconds;
+    const std::time_t value = timegm(&fields);
+    std::tm out{};
+    gmtime_r(&value, &out);
+    return DateTime{out.tm_year + 1900, out.tm_mon + 1, out.tm_mday, out.tm_hour, out.tm_min, out.tm_sec,
+                    time.millisecond};
+}
+
+void PutU16(std::string& bytes, std::uint16_t value) {
+    bytes.push_back(static_cast<char>(value & 0xFF));
+    bytes.push_back(static_cast<char>(value >> 8));
+}
+
+void PutU32(std::string& bytes, std::uint32_t value) {
+    PutU16(bytes, static_cast<std::uint16_t>(value & 0xFFFF));
+    PutU16(bytes, static_cast<std::uint16_t>(value >> 16));
+}
+
+std::uint32_t TimeStampMicroseconds(const ComtradeOptions& options, std::uint32_t sample) {
+    return static_cast<std::uint32_t>(static_cast<double>(sample) * 1e6 / options.sampleRate);
+}
+
+bool WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    return platform::AtomicWriteFile(file, bytes);
+}
+
+}  // namespace
+
+std::int16_t ComtradeRaw(const ComtradeOptions& options, std::uint32_t sample, int channel) {
+    const double ratio = options.lineFrequency > 0.0 ? options.sampleRate / options.lineFrequency : 0.0;
+    const double perCycle = ratio > 0.0 ? ratio : 64.0;
+    const double angle = 2.0 * std::numbers::pi * static_cast<double>(sample) / perCycle + channel;
+    return static_cast<std::int16_t>(std::lround((8000.0 + 500.0 * channel) * std::sin(angle)));
+}
+
+int ComtradeDigital(std::uint32_t sample, int channel) {
+    return (sample + static_cast<std::uint32_t>(channel)) % 3 == 0 ? 1 : 0;
+}
+
+float ComtradeA(const ComtradeOptions& options, int channel) {
+    return channel >= 4 && channel < 8 ? options.currentA : options.voltageA;
+}
+
+float ComtradeB(int channel) {
+    return channel >= 4 && channel < 8 ? -0.25f : 0.5f;
+}
+
+std::string ComtradeRecordName(const std::string& prefix, const DateTime& time) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%s_%04d%02d%02d_%02d%02d%02d_%03d", prefix.c_str(), time.year, time.month,
+                  time.day, time.hour, time.minute, time.second, time.millisecond);
+    return buffer;
+}
+
+std::string ComtradeCfgBytes(const ComtradeOptions& options) {
+    const ComtradeDefect defect = options.defect;
+    const std::string end = defect == ComtradeDefect::LfLineEnds ? "\n" : "\r\n";
+    const int analog = options.analogChannels;
+    const int digital = options.digitalChannels;
+    std::string text = platform::WideToGbk(L"城南变电站").value_or("STATION") + ",K7700-0815";
+    if (defect != ComtradeDefect::OldFirstLine) {
+        text += "," + options.revisionYear;
+    }
+    text += end;
+    const int total = analog + digital + (defect == ComtradeDefect::WrongTotal ? 1 : 0);
+    text += std::to_string(total) + "," + std::to_string(analog) + "A," + std::to_string(digital) + "D" + end;
+    static const char* const kPhases[] = {"A", "B", "C", "N"};
+    for (int c = 0; c < analog; ++c) {
+        const int number = defect == ComtradeDefect::WrongChannelNumber && c == 1 ? 3 : c + 1;
+        const bool current = c >= 4 && c < 8;
+        text += std::to_string(number) + "," + (current ? "I" : "U") + kPhases[c % 4] + "," + kPhases[c % 4] + ",," +
+                Unit(options, c) + "," + FloatText(ComtradeA(options, c)) + "," + FloatText(ComtradeB(c)) +
+                ",0,-32768,32767";
+        if (defect != ComtradeDefect::TenFieldAnalog) {
+            text += current ? ",600,5,P" : ",10000,100,P";
+        }
+        text += end;
+    }
+    for (int d = 0; d < digital; ++d) {
+        text += std::to_string(d + 1) + ",DI" + std::to_string(d + 1) + ",,,0" + end;
+    }
+    if (defect != ComtradeDefect::NoLineFrequency) {
+        text += DoubleText(options.lineFrequency) + end;
+    }
+    const std::uint32_t declared = defect == ComtradeDefect::HugeSampleCount ? 2147483647u : options.samples;
+    text += "1" + end + DoubleText(options.sampleRate) + "," + std::to_string(declared) + end;
+    text += TimeLine(options.first, 0) + end;
+    text += TimeLine(options.trigger, options.triggerMicroseconds) + end;
+    if (defect == ComtradeDefect::BadFileType) {
+        text += "TEXT" + end;
+    } else {
+        text += (options.format == ComtradeFormat::Ascii ? "ASCII" : "BINARY") + end;
+    }
+    if (defect != ComtradeDefect::MissingTimeMultiplier) {
+        text += "1" + end;
+    }
+    if (defect == ComtradeDefect::EofPadding) {
+        text += std::string(3, '\x1A');
+    }
+    return text;
+}
+
+std::string ComtradeDatBytes(const ComtradeOptions& options) {
+    const int analog = options.analogChannels;
+    const int digital = options.digitalChannels;
+    const int words = (digital + 15) / 16;
+    std::string bytes;
+    const char* end = options.defect == ComtradeDefect::LfLineEnds ? "\n" : "\r\n";
+    std::size_t truncateAt = 0;
+    for (std::uint32_t i = 0; i < options.samples; ++i) {
+        if (options.defect == ComtradeDefect::TruncatedDat && i == options.samples / 2) {
+            truncateAt = bytes.size() + 5;
+        }
+        if (options.format == ComtradeFormat::Binary) {
+            PutU32(bytes, i + 1);
+            PutU32(bytes, TimeStampMicroseconds(options, i));
+            for (int c = 0; c < analog; ++c) {
+                PutU16(bytes, static_cast<std::uint16_t>(ComtradeRaw(options, i, c)));
+            }
+            for (int w = 0; w < words; ++w) {
+                std::uint16_t word = 0;
+                for (int k = 0; k < 16 && w * 16 + k < digital; ++k) {
+                    word = static_cast<std::uint16_t>(word | (ComtradeDigital(i, w * 16 + k) << k));
+                }
+                PutU16(bytes, word);
+            }
+        } else {
+            bytes += std::to_string(i + 1) + "," + std::to_string(TimeStampMicroseconds(options, i));
+            for (int c = 0; c < analog; ++c) {
+                bytes += "," + std::to_string(ComtradeRaw(options, i, c));
+            }
+            for (int d = 0; d < digital; ++d) {
+                const bool longField = options.defect == ComtradeDefect::LongDigitalField && i == 3 && d == 0;
+                bytes += longField ? ",10" : "," + std::to_string(ComtradeDigital(i, d));
+            }
+            bytes += end;
+        }
+    }
+    if (truncateAt != 0 && truncateAt < bytes.size()) {
+        bytes.resize(truncateAt);
+    }
+    return bytes;
+}
+
+std::string ComtradeInfBytes(const ComtradeOptions& options) {
+    return "[EventInfo]\r\nVersion=1\r\nEventType=" + std::to_string(options.infFirst) +
+           "\r\nReserved=0\r\nPhase=" + std::to_string(options.infSecond) + "\r\n";
+}
+
+bool WriteComtradeRecord(const std::filesystem::path& base, const ComtradeOptions& options) {
+    std::filesystem::path cfg = base, dat = base, inf = base;
+    cfg += ".CFG";
+    dat += ".DAT";
+    inf += ".INF";
+    if (!WriteBytes(cfg, ComtradeCfgBytes(options))) {
+        return false;
+    }
+    if (options.defect != ComtradeDefect::MissingDat && !WriteBytes(dat, ComtradeDatBytes(options))) {
+        return false;
+    }
+    return options.defect == ComtradeDefect::MissingInf || WriteBytes(inf, ComtradeInfBytes(options));
+}
+
+std::vector<std::string> WriteComtradeFolder(const std::filesystem::path& folder, const ComtradeOptions& options,
+                                             const std::vector<int>& recordsPerFolder, const DescriptionFiles& files) {
+    std::vector<std::string> written;
+    if (!WriteDescriptionFiles(folder, files)) {
+        return written;
+    }
+    int seconds = 0;
+    for (std::size_t f = 0; f < recordsPerFolder.size(); ++f) {
+        char sub[32];
+        std::snprintf(sub, sizeof sub, "%03zu", f + 1);
+        for (int r = 0; r < recordsPerFolder[f]; ++r) {
+            ComtradeOptions record = options;
+            record.first = AddSeconds(options.first, seconds);
+            record.trigger = AddSeconds(options.trigger, seconds);
+            ++seconds;
+            const std::string name = ComtradeRecordName("TR", record.first);
+            if (!WriteComtradeRecord(folder / "COMTRADE" / sub / name, record)) {
+                return {};
+            }
+            written.push_back(std::string("/COMTRADE/") + sub + "/" + name + ".CFG");
+        }
+    }
+    return written;
+}
+
+bool WriteSampleComtrade(const std::filesystem::path& folder) {
+    ComtradeOptions options;
+    options.samples = 6400;
+    options.digitalChannels = 4;
+    std::error_code error;
+    for (int r = 0; r < 2; ++r) {
+        options.format = r == 0 ? ComtradeFormat::Binary : ComtradeFormat::Ascii;
+        options.first = AddSeconds(DateTime{2024, 3, 15, 9, 12, 5, 250}, 3600 * r);
+        options.trigger = AddSeconds(DateTime{2024, 3, 15, 9, 12, 5, 350}, 3600 * r);
+        if (!WriteComtradeRecord(folder / "COMTRADE" / "001" / ComtradeRecordName("TR", options.first), options)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace gen
