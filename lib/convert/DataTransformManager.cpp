@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cwctype>
 #include <set>
 #include <system_error>
 

@@ -1,7 +1,6 @@
 #include "lib/convert/ItemFileWriter.h"
 
 #include <bit>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <set>

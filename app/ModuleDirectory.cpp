@@ -1,0 +1,5 @@
+#include "app/ModuleDirectory.h"
+
+#include "core/ProgramPaths.h"
+
+std::wstring GetModuleDirectory() { return GetExeDirectory(); }

@@ -1,0 +1,37 @@
+#pragma once
+// Messages across threads. Only the user-interface thread touches windows: a post
+// from any thread queues the message for that thread and returns at once; a send
+// from a worker queues it and waits until the user-interface thread has handled it
+// (a send on the user-interface thread calls the window at once). Messages from one
+// thread arrive in the order they were posted or sent. A message whose window is
+// gone by the time it is delivered is dropped (a waiting sender gets 0), and when the
+// message loop has ended, waiting senders are released with 0 and new messages are
+// refused.
+
+#include <functional>
+#include <optional>
+
+#include "platform/ui/Message.h"
+
+namespace ui {
+
+class Window;
+
+bool IsUiThread();
+
+// False when the window is not alive or the loop is not running.
+bool PostMessage(Window* target, unsigned message, WParam wParam = 0, LParam lParam = 0);
+// The window's result; 0 when the window is gone or the loop is not running.
+LResult SendMessage(Window* target, unsigned message, WParam wParam = 0, LParam lParam = 0);
+
+// Runs the function on the user-interface thread and waits for it (calls it at once
+// on that thread). Nothing when the loop is not running.
+std::optional<LResult> CallOnUiThread(const std::function<LResult()>& function);
+// Queues the function for the user-interface thread; false when the loop is not running.
+bool PostToUiThread(std::function<void()> function);
+
+// The application opens delivery when it starts and closes it when its loop ends.
+void StartMessageDelivery();
+void StopMessageDelivery();
+
+}  // namespace ui

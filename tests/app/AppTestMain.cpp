@@ -1,0 +1,31 @@
+// The program's tests run with the program's own application object on the main
+// thread (under Xvfb in CI), started as the program starts; each test pumps events
+// itself where it waits for them.
+#include <clocale>
+
+#include <gtest/gtest.h>
+
+#include <wx/init.h>
+
+#include "AppTestSupport.h"
+#include "app/OndravaApp.h"
+#include "platform/base/ProgramFolder.h"
+#include "platform/gfx/FontConfig.h"
+#include "tests/support/ProgramFolderFixture.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    testsupport::PrepareProgramFolder();
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+    gfx::LoadFontConfig(platform::ProgramFolder());
+    // No real message box may wait for a user who is not there.
+    apptest::InstallResponder();
+    wxApp::SetInstance(new COndravaApp);
+    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        return 2;
+    }
+    const int result = RUN_ALL_TESTS();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return result;
+}

@@ -1,0 +1,179 @@
+#include "AppTestSupport.h"
+
+#include <chrono>
+#include <memory>
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/dialog.h>
+#include <wx/evtloop.h>
+#include <wx/stattext.h>
+#include <wx/toplevel.h>
+
+#include "app/MainFrame.h"
+#include "app/OndravaApp.h"
+#include "platform/base/Encoding.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/ProgramFolder.h"
+#include "platform/ui/MessageQueue.h"
+#include "tests/support/TempDir.h"
+
+namespace apptest {
+
+COndravaApp& App() { return static_cast<COndravaApp&>(*wxTheApp); }
+
+CMainFrame& Frame() { return *App().GetMainFrame(); }
+
+bool PumpUntil(const std::function<bool()>& condition) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    wxEventLoopBase* active = wxEventLoopBase::GetActive();
+    wxGUIEventLoop own;
+    wxEventLoopBase* loop = active != nullptr ? active : &own;
+    wxEventLoopActivator activator(loop);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > limit) {
+            return false;
+        }
+        wxTheApp->ProcessPendingEvents();
+        loop->DispatchTimeout(5);
+    }
+    return true;
+}
+
+void Drain() {
+    auto done = std::make_shared<bool>(false);
+    if (ui::PostToUiThread([done] { *done = true; })) {
+        PumpUntil([done] { return *done; });
+    }
+}
+
+MessageBoxes& Boxes() {
+    static MessageBoxes boxes;
+    return boxes;
+}
+
+void InstallResponder() {
+    ui::SetMessageBoxResponder([](const ui::MessageBoxRequest& request) {
+        Boxes().shown.push_back(request);
+        return Boxes().answer;
+    });
+}
+
+void Restart() {
+    if (App().GetMainFrame() != nullptr && Frame().IsWindow()) {
+        ui::SendMessage(&Frame(), ui::kMsgClose, kCloseReasonLanguageRestart, 0);
+    }
+    App().InitInstance();
+    Drain();
+}
+
+std::filesystem::path ProgramFile(const std::string& relativeUtf8) {
+    return platform::ProgramFolder() / platform::ToPath(std::string_view(relativeUtf8));
+}
+
+void WriteProgramFile(const std::string& relativeUtf8, const std::optional<std::string>& bytes) {
+    const auto file = ProgramFile(relativeUtf8);
+    std::error_code error;
+    if (!bytes) {
+        std::filesystem::remove(file, error);
+        return;
+    }
+    std::filesystem::create_directories(file.parent_path(), error);
+    ASSERT_TRUE(platform::AtomicWriteFile(file, *bytes)) << relativeUtf8;
+}
+
+std::string ReadProgramFile(const std::string& relativeUtf8) { return testsupport::ReadAll(ProgramFile(relativeUtf8)); }
+
+namespace {
+
+wxDialog* OpenModalDialog() {
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* dialog = dynamic_cast<wxDialog*>(window);
+        if (dialog != nullptr && dialog->IsModal() && !dialog->IsBeingDeleted()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+void LookForModal(std::function<void(wxDialog&)> action, int triesLeft) {
+    if (wxDialog* dialog = OpenModalDialog()) {
+        action(*dialog);
+    } else if (triesLeft > 0) {
+        ui::PostToUiThread([action = std::move(action), triesLeft] { LookForModal(action, triesLeft - 1); });
+    } else {
+        ADD_FAILURE() << "no modal dialog opened";
+    }
+}
+
+template <class Visit>
+void ForEachChild(wxWindow& parent, Visit visit) {
+    for (wxWindow* child : parent.GetChildren()) {
+        visit(*child);
+        ForEachChild(*child, visit);
+    }
+}
+
+}  // namespace
+
+void WhenModalOpens(std::function<void(wxDialog&)> action) {
+    ui::PostToUiThread([action = std::move(action)] { LookForModal(action, 1000); });
+}
+
+std::vector<std::wstring> StaticTexts(wxWindow& dialog) {
+    std::vector<std::wstring> texts;
+    ForEachChild(dialog, [&](wxWindow& child) {
+        if (auto* text = dynamic_cast<wxStaticText*>(&child)) {
+            texts.push_back(text->GetLabelText().ToStdWstring());
+        }
+    });
+    return texts;
+}
+
+wxChoice* FindChoice(wxWindow& dialog) {
+    wxChoice* found = nullptr;
+    ForEachChild(dialog, [&](wxWindow& child) {
+        if (found == nullptr) {
+            found = dynamic_cast<wxChoice*>(&child);
+        }
+    });
+    return found;
+}
+
+bool ClickButton(wxWindow& dialog, const std::wstring& label) {
+    wxButton* found = nullptr;
+    ForEachChild(dialog, [&](wxWindow& child) {
+        auto* button = dynamic_cast<wxButton*>(&child);
+        if (found == nullptr && button != nullptr && button->GetLabelText().ToStdWstring() == label) {
+            found = button;
+        }
+    });
+    if (found == nullptr) {
+        return false;
+    }
+    wxCommandEvent click(wxEVT_BUTTON, found->GetId());
+    click.SetEventObject(found);
+    found->ProcessWindowEvent(click);
+    return true;
+}
+
+void AppTest::SetUp() {
+    const auto keep = [](const std::string& name) -> std::optional<std::string> {
+        return platform::ReadFileBytes(ProgramFile(name));
+    };
+    m_languageList = keep("Language/Language.xml");
+    m_settings = keep("Ondrava.ini");
+    Boxes().Clear();
+    Boxes().answer = ui::kIdOk;
+    Restart();
+}
+
+void AppTest::TearDown() {
+    WriteProgramFile("Language/Language.xml", m_languageList);
+    WriteProgramFile("Ondrava.ini", m_settings);
+    Boxes().Clear();
+    Boxes().answer = ui::kIdOk;
+}
+
+}  // namespace apptest

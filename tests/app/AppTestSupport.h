@@ -1,0 +1,76 @@
+#pragma once
+// What the program's tests share: the application object the test process runs
+// (the program's own), message boxes answered and recorded in place of the user,
+// start-up run again as a restart would, the program folder's settings files, and
+// a way to act inside a modal dialog while it runs.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/Message.h"
+#include "platform/ui/MessageBox.h"
+
+class COndravaApp;
+class CMainFrame;
+class wxWindow;
+class wxDialog;
+class wxChoice;
+
+namespace apptest {
+
+COndravaApp& App();
+CMainFrame& Frame();
+
+// Runs the user-interface thread's events until the condition holds; false after
+// a generous hang guard.
+bool PumpUntil(const std::function<bool()>& condition);
+// Runs every event queued so far (and what they queue in turn, up to a marker).
+void Drain();
+
+// Message boxes shown since the last Clear, and the answer the next ones get.
+struct MessageBoxes {
+    std::vector<ui::MessageBoxRequest> shown;
+    int answer = ui::kIdOk;
+    void Clear() { shown.clear(); }
+};
+MessageBoxes& Boxes();
+// Installs the recording responder (once, from main).
+void InstallResponder();
+
+// Closes the frame without a question (the language-restart reason) if it is
+// still open, then runs start-up again and lets its queued work run.
+void Restart();
+
+std::filesystem::path ProgramFile(const std::string& relativeUtf8);
+// Replaces a file of the program folder; nothing removes it.
+void WriteProgramFile(const std::string& relativeUtf8, const std::optional<std::string>& bytes);
+std::string ReadProgramFile(const std::string& relativeUtf8);
+
+// Queues the action to run once the modal dialog that the next call opens is up.
+// The action receives that dialog.
+void WhenModalOpens(std::function<void(wxDialog&)> action);
+// Texts of the dialog's static controls, in creation order.
+std::vector<std::wstring> StaticTexts(wxWindow& dialog);
+// The dialog's first drop-down list (null: none).
+wxChoice* FindChoice(wxWindow& dialog);
+// Presses the dialog's button with this label, as a click does.
+bool ClickButton(wxWindow& dialog, const std::wstring& label);
+
+// Every test starts with the shipped settings files and an open frame, and the
+// program folder gets them back afterwards.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    std::optional<std::string> m_languageList;
+    std::optional<std::string> m_settings;
+};
+
+}  // namespace apptest

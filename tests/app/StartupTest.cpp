@@ -1,0 +1,145 @@
+// Start-up: the selected language, the frame shown maximised with its title, and
+// a restart in the language chosen in the language dialog.
+#include <wx/choice.h>
+#include <wx/dialog.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
+
+#include "AppTestSupport.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/OndravaApp.h"
+#include "core/ZVResourceManager.h"
+#include "platform/ui/Menu.h"
+
+namespace apptest {
+namespace {
+
+const std::wstring kChineseTitle = L"Ondrava电能质量分析软件";
+const std::wstring kEnglishTitle = L"Ondrava Power Quality Analysis";
+constexpr std::uint16_t kChinese = 0x0804;
+constexpr std::uint16_t kEnglish = 0x0409;
+
+std::string LanguageList(const std::string& selectedId) {
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Languages selectedId=\"" + selectedId +
+           "\">\n"
+           "  <Language Id=\"0\" name=\"简体中文\" dirName=\"Chinese\" usPrimaryLanguage=\"4\" usSubLanguage=\"2\" "
+           "switchTip=\"切换成功\\n重启\"/>\n"
+           "  <Language Id=\"1\" name=\"English\" dirName=\"English\" usPrimaryLanguage=\"9\" usSubLanguage=\"1\" "
+           "switchTip=\"Switched.\\nRestart now?\"/>\n"
+           "</Languages>\n";
+}
+
+using StartupTest = AppTest;
+
+TEST_F(StartupTest, ShowsTheFrameMaximisedWithTheProductTitle) {
+    CMainFrame& frame = Frame();
+    EXPECT_EQ(App().GetMainWindow(), &frame);
+    ASSERT_TRUE(frame.IsWindow());
+    EXPECT_TRUE(frame.IsWindowVisible());
+    EXPECT_EQ(frame.GetLastShowCommand(), ui::kShowMaximized);
+    EXPECT_EQ(frame.GetWindowText(), CZVResourceManager::GetResourceManager()->LoadString(200));
+    EXPECT_EQ(frame.GetWindowText(), kChineseTitle);
+    const wxSize minimum = frame.GetFrame()->GetMinSize();
+    EXPECT_EQ(minimum.GetWidth(), 950);
+    EXPECT_EQ(minimum.GetHeight(), 740);
+}
+
+TEST_F(StartupTest, TheMenuBarOffersTheSystemCommands) {
+    // Until the ribbon carries them: the application menu, then the system settings.
+    const wxMenuBar* bar = Frame().GetFrame()->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->GetMenuCount(), 2u);
+    EXPECT_EQ(bar->GetMenuLabelText(0).ToStdWstring(), L"系统");
+    EXPECT_EQ(bar->GetMenuLabelText(1).ToStdWstring(), L"系统设置");
+    struct Item {
+        unsigned command;
+        int menu;
+        std::wstring caption;
+    };
+    const Item items[] = {{kCmdHelpDocument, 0, L"帮助文档"}, {kCmdAppExit, 0, L"退出系统"},
+                          {kCmdLanguage, 1, L"软件语言"},    {kCmdHelpDocument, 1, L"帮助文档"},
+                          {kCmdAbout, 1, L"关于"}};
+    for (const Item& item : items) {
+        const wxMenuItem* found = bar->GetMenu(item.menu)->FindItem(ui::MenuIdForCommand(item.command));
+        ASSERT_NE(found, nullptr) << item.command;
+        EXPECT_EQ(found->GetItemLabelText().ToStdWstring(), item.caption) << item.command;
+        EXPECT_TRUE(Frame().QueryCommand(item.command).IsEnabled()) << item.command;
+    }
+}
+
+TEST_F(StartupTest, TheSelectedLanguageGivesTheLocaleAndTheTexts) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> list;
+        std::uint16_t locale;
+        std::wstring title;
+    };
+    const Case cases[] = {
+        {"Chinese selected", LanguageList("0"), kChinese, kChineseTitle},
+        {"English selected", LanguageList("1"), kEnglish, kEnglishTitle},
+        {"no list", std::nullopt, kChinese, kChineseTitle},
+        {"empty list", std::string(), kChinese, kChineseTitle},
+        {"broken list", std::string("<Languages selectedId=\"1\"><Language"), kChinese, kChineseTitle},
+        {"selected id names no entry", LanguageList("7"), kChinese, kChineseTitle},
+        {"selected id with a leading zero", LanguageList("01"), kChinese, kChineseTitle},
+    };
+    for (const Case& row : cases) {
+        WriteProgramFile("Language/Language.xml", row.list);
+        Restart();
+        EXPECT_EQ(COndravaApp::GetThreadLocale(), row.locale) << row.name;
+        EXPECT_EQ(Frame().GetWindowText(), row.title) << row.name;
+        EXPECT_EQ(Frame().GetLastShowCommand(), ui::kShowMaximized) << row.name;
+    }
+}
+
+TEST_F(StartupTest, ChoosingEnglishAndRestartingShowsEnglish) {
+    WriteProgramFile("Language/Language.xml", LanguageList("0"));
+    Restart();
+    ASSERT_EQ(Frame().GetWindowText(), kChineseTitle);
+
+    Boxes().answer = ui::kIdYes;
+    bool chosen = false;
+    WhenModalOpens([&](wxDialog& dialog) {
+        wxChoice* combo = FindChoice(dialog);
+        ASSERT_NE(combo, nullptr);
+        combo->SetSelection(combo->FindString(L"English"));
+        chosen = ClickButton(dialog, L"确定");
+    });
+    Frame().OnCmdMsg(kCmdLanguage, nullptr);
+    EXPECT_TRUE(chosen);
+
+    // Only the restart question was asked (no exit question), in the new language's words.
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].text, L"Switched.\nRestart now?");
+    EXPECT_EQ(Boxes().shown[0].caption, L"Ondrava");
+    EXPECT_EQ(Boxes().shown[0].flags & ui::kMbButtonMask, ui::kMbYesNo);
+    EXPECT_FALSE(Frame().IsWindow());
+    EXPECT_EQ(Frame().GetCloseReason(), kCloseReasonLanguageRestart);
+
+    App().InitInstance();
+    Drain();
+    EXPECT_EQ(Frame().GetWindowText(), kEnglishTitle);
+    EXPECT_EQ(COndravaApp::GetThreadLocale(), kEnglish);
+}
+
+TEST_F(StartupTest, DecliningTheRestartKeepsTheFrameAndTheChoice) {
+    WriteProgramFile("Language/Language.xml", LanguageList("0"));
+    Restart();
+    Boxes().answer = ui::kIdNo;
+    WhenModalOpens([&](wxDialog& dialog) {
+        wxChoice* combo = FindChoice(dialog);
+        ASSERT_NE(combo, nullptr);
+        combo->SetSelection(1);
+        EXPECT_TRUE(ClickButton(dialog, L"确定"));
+    });
+    Frame().OnCmdMsg(kCmdLanguage, nullptr);
+
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_TRUE(Frame().IsWindow());
+    EXPECT_EQ(Frame().GetWindowText(), kChineseTitle);  // the running program keeps its texts
+    EXPECT_NE(ReadProgramFile("Language/Language.xml").find("selectedId=\"1\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace apptest
