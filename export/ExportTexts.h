@@ -1,7 +1,6 @@
 #pragma once
 // The language texts of the table exporters, fetched by id from the program's
-// resource manager. The exporters' own Simplified Chinese texts stand in for ids
-// that neither the language pack nor the built-in resources hold.
+// resource manager (the language pack, then the built-in resources).
 
 #include <string>
 
