@@ -23,3 +23,21 @@ bool Percentile95(std::vector<CalcDatMgr::Pair> pairs, CalcDatMgr::Pair& result)
     result = pairs[static_cast<std::size_t>(rank)];
     return true;
 }
+
+int WritePercentile95(const CalcDatMgr& series, IZVDataManager& manager)
+{
+    std::vector<CalcDatMgr::Pair> pairs;
+    for (const CalcDatMgr::Pair& pair : series.GetPairs()) {
+        if (!IsNoValue(pair.first)) {
+            pairs.push_back(pair);
+        }
+    }
+    CalcDatMgr::Pair value;
+    if (!Percentile95(std::move(pairs), value)) {
+        return 0;
+    }
+    manager.Release();
+    manager.AddValue(static_cast<double>(value.second));
+    manager.AddValue(static_cast<double>(value.first));
+    return 1;
+}

@@ -28,3 +28,7 @@ private:
 // sorted by ascending value, the product and the sum taken in single precision (so
 // 10 values give rank 9, 20 values rank 18). False for an empty series.
 bool Percentile95(std::vector<CalcDatMgr::Pair> pairs, CalcDatMgr::Pair& result);
+
+// Hands the 95 % value of a collected series to a manager: emptied, then the record
+// index and the value. Samples without value take no part. 0 for an empty series.
+int WritePercentile95(const CalcDatMgr& series, IZVDataManager& manager);

@@ -524,23 +524,7 @@ int CK7700StatisticAnalysis::GetData(QueryWord phaseWord, QueryWord blockTypeWor
             if (GetItemValues(phase, 0, order, subValue, viewId, &series) == 0) {
                 return 0;
             }
-            if (manager == nullptr) {
-                return 1;
-            }
-            std::vector<CalcDatMgr::Pair> pairs;
-            for (const CalcDatMgr::Pair& pair : series.GetPairs()) {
-                if (!IsNoValue(pair.first)) {
-                    pairs.push_back(pair);
-                }
-            }
-            CalcDatMgr::Pair value;
-            if (!Percentile95(std::move(pairs), value)) {
-                return 0;
-            }
-            manager->Release();
-            manager->AddValue(static_cast<double>(value.second));
-            manager->AddValue(static_cast<double>(value.first));
-            return 1;
+            return manager != nullptr ? WritePercentile95(series, *manager) : 1;
         }
         return GetItemValues(phase, blockType, order, subValue, viewId, manager);
     } catch (...) {

@@ -312,24 +312,7 @@ int CK7700ZVViewAnalysis::GetSeries(std::uint32_t phase, std::uint32_t blockType
             if (GetSeries(phase, 0, order, subValue, viewId, &series) == 0) {
                 return 0;
             }
-            if (manager == nullptr) {
-                return 1;
-            }
-            // Samples without value take no part in the 95 % value.
-            std::vector<CalcDatMgr::Pair> pairs;
-            for (const CalcDatMgr::Pair& pair : series.GetPairs()) {
-                if (!IsNoValue(pair.first)) {
-                    pairs.push_back(pair);
-                }
-            }
-            CalcDatMgr::Pair value;
-            if (!Percentile95(std::move(pairs), value)) {
-                return 0;
-            }
-            manager->Release();
-            manager->AddValue(static_cast<double>(value.second));
-            manager->AddValue(static_cast<double>(value.first));
-            return 1;
+            return manager != nullptr ? WritePercentile95(series, *manager) : 1;
         }
         const auto resolved = Resolve(phase, blockType, order, subValue, viewId);
         if (!resolved) {

@@ -288,14 +288,14 @@ DecodedText DecodeDetected(std::string_view bytes) {
     return {Decode(bytes, encoding), encoding};
 }
 
-std::optional<std::string> Encode(std::wstring_view text, TextEncoding encoding) {
+std::optional<std::string> EncodeWithoutBom(std::wstring_view text, TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf8:
-            return WideToUtf8(text);
         case TextEncoding::Utf8Bom:
-            return std::string(kUtf8Bom) + WideToUtf8(text);
+            return WideToUtf8(text);
         case TextEncoding::Utf16LE: {
-            std::string out(kUtf16LeBom);
+            std::string out;
+            out.reserve(text.size() * 2);
             for (char16_t unit : WideToUtf16(text)) {
                 out += static_cast<char>(unit & 0xFF);
                 out += static_cast<char>(unit >> 8);
@@ -306,6 +306,21 @@ std::optional<std::string> Encode(std::wstring_view text, TextEncoding encoding)
             return WideToGbk(text);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> Encode(std::wstring_view text, TextEncoding encoding) {
+    std::optional<std::string> body = EncodeWithoutBom(text, encoding);
+    if (!body) {
+        return body;
+    }
+    switch (encoding) {
+        case TextEncoding::Utf8Bom:
+            return std::string(kUtf8Bom) + *body;
+        case TextEncoding::Utf16LE:
+            return std::string(kUtf16LeBom) + *body;
+        default:
+            return body;
+    }
 }
 
 std::filesystem::path ToPath(std::string_view utf8) {

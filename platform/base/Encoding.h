@@ -37,6 +37,8 @@ DecodedText DecodeDetected(std::string_view bytes);
 // Empty when the encoding cannot hold the text (only GBK can fail): callers then
 // fall back to UTF-8 with BOM rather than substituting characters.
 std::optional<std::string> Encode(std::wstring_view text, TextEncoding encoding);
+// The same without the byte-order mark, for text placed inside a file that has one.
+std::optional<std::string> EncodeWithoutBom(std::wstring_view text, TextEncoding encoding);
 
 std::string WideToUtf8(std::wstring_view text);
 std::wstring Utf8ToWide(std::string_view text);

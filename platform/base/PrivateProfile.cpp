@@ -123,25 +123,6 @@ RawFile SplitLines(std::string_view bytes) {
     return file;
 }
 
-// Bytes of a line text without byte-order mark; nothing when the encoding cannot hold it.
-std::optional<std::string> EncodeLine(std::wstring_view text, TextEncoding encoding) {
-    switch (encoding) {
-        case TextEncoding::Utf8:
-        case TextEncoding::Utf8Bom:
-            return WideToUtf8(text);
-        case TextEncoding::Utf16LE: {
-            std::string out;
-            for (char16_t unit : WideToUtf16(text)) {
-                out += static_cast<char>(unit & 0xFF);
-                out += static_cast<char>(unit >> 8);
-            }
-            return out;
-        }
-        case TextEncoding::Gbk:
-            return WideToGbk(text);
-    }
-    return std::nullopt;
-}
 
 // Index of the first section line named `section`, or lines.size().
 std::size_t FindSection(const std::vector<std::wstring_view>& lines, std::wstring_view section) {
@@ -220,7 +201,7 @@ bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view sec
         }
     }
     if (newLineEnd.empty()) {
-        newLineEnd = *EncodeLine(L"\n", raw.encoding);
+        newLineEnd = *EncodeWithoutBom(L"\n", raw.encoding);
     }
 
     std::vector<std::wstring_view> texts;
@@ -275,7 +256,7 @@ bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view sec
 
     bool fits = true;
     for (std::size_t index : freshLines) {
-        std::optional<std::string> bytes = EncodeLine(raw.lines[index].text, raw.encoding);
+        std::optional<std::string> bytes = EncodeWithoutBom(raw.lines[index].text, raw.encoding);
         if (!bytes) {
             fits = false;
             break;
