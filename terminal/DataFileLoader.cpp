@@ -203,7 +203,7 @@ void CDataFileLoader::FillNoValue(unsigned char* out, std::uint64_t streamOffset
     }
 }
 
-std::size_t CDataFileLoader::ReadFilePart(std::size_t index, const BlockFile* file, std::uint64_t inFile,
+std::size_t CDataFileLoader::ReadFilePart(std::size_t index, const platform::PositionalFile* file, std::uint64_t inFile,
                                           unsigned char* out, std::size_t size)
 {
     std::size_t got = 0;
@@ -263,7 +263,7 @@ bool CDataFileLoader::LoadCache(std::uint32_t progressBudget, std::uint64_t reco
     auto work = [&] {
         for (std::size_t p = next++; p < parts.size(); p = next++) {
             const Part& part = parts[p];
-            BlockFile file(m_StrPaths[part.index]);
+            platform::PositionalFile file(m_StrPaths[part.index]);
             const std::size_t got = ReadFilePart(part.index, file.IsOpen() ? &file : nullptr, part.inFile,
                                                  m_Cache.get() + part.at, static_cast<std::size_t>(part.size));
             if (got != part.size) {
@@ -357,7 +357,7 @@ int CDataFileLoader::LoadFiles(const std::wstring& statisticFolder, std::uint64_
         }
     } else {
         for (const auto& path : m_StrPaths) {
-            m_Files.push_back(std::make_unique<BlockFile>(path));
+            m_Files.push_back(std::make_unique<platform::PositionalFile>(path));
         }
     }
     m_Loaded = 1;
@@ -376,7 +376,8 @@ float CDataFileLoader::GetDataAt(std::uint64_t offset)
     const std::uint64_t fileBytes = FileBytes();
     const std::uint64_t index = absolute / fileBytes;
     unsigned char bytes[4];
-    const BlockFile* file = index < m_Files.size() && m_Files[index]->IsOpen() ? m_Files[index].get() : nullptr;
+    const platform::PositionalFile* file =
+        index < m_Files.size() && m_Files[index]->IsOpen() ? m_Files[index].get() : nullptr;
     if (ReadFilePart(static_cast<std::size_t>(index), file, absolute % fileBytes, bytes, 4) < 4) {
         NoteMissing();
     }
@@ -423,7 +424,7 @@ int CDataFileLoader::ReadSeries(const std::vector<ItemRequest*>& requests, std::
                 const std::uint64_t index = absolute / fileBytes;
                 if (index != bufferedFile) {
                     bufferedFile = index;
-                    const BlockFile* file =
+                    const platform::PositionalFile* file =
                         index < m_Files.size() && m_Files[index]->IsOpen() ? m_Files[index].get() : nullptr;
                     const std::size_t got =
                         ReadFilePart(static_cast<std::size_t>(index), file, 0, buffer.data(), buffer.size());

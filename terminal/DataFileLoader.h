@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/base/MemoryStatus.h"
-#include "terminal/BlockFile.h"
+#include "platform/base/PositionalFile.h"
 #include "terminal/ItemRequest.h"
 
 class CDataFileLoader {
@@ -56,15 +56,15 @@ private:
     bool LoadCache(std::uint32_t progressBudget, std::uint64_t recordCount);
     // Reads the part of file `index` that starts `inFile` bytes into it into `out`;
     // what the file does not hold becomes the sentinel. Returns the bytes read.
-    std::size_t ReadFilePart(std::size_t index, const BlockFile* file, std::uint64_t inFile, unsigned char* out,
-                      std::size_t size);
+    std::size_t ReadFilePart(std::size_t index, const platform::PositionalFile* file, std::uint64_t inFile,
+                             unsigned char* out, std::size_t size);
     void FillNoValue(unsigned char* out, std::uint64_t streamOffset, std::size_t size) const;
     void ShowBusyText(const std::filesystem::path& path, double step) const;
     void NoteMissing();
 
     std::uint32_t m_Loaded = 0;
     std::vector<std::filesystem::path> m_StrPaths;
-    std::vector<std::unique_ptr<BlockFile>> m_Files;
+    std::vector<std::unique_ptr<platform::PositionalFile>> m_Files;
     std::uint64_t m_TotalBytes = 0;
     std::uint32_t m_IsCacheMode = 0;
     std::uint64_t m_StartOffset = 0;

@@ -7,12 +7,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/base/PositionalFile.h"
+
 namespace sampolyx {
 
 class CRecordFile {
 public:
     static std::shared_ptr<CRecordFile> Open(const std::filesystem::path& path);
-    ~CRecordFile();
     CRecordFile(const CRecordFile&) = delete;
     CRecordFile& operator=(const CRecordFile&) = delete;
     // Reads exactly `size` bytes at `offset`; false on a short read.
@@ -24,8 +25,8 @@ public:
     std::uint64_t Size() const;
 
 private:
-    explicit CRecordFile(int fd) : m_fd(fd) {}
-    int m_fd;
+    explicit CRecordFile(const std::filesystem::path& path) : m_file(path) {}
+    platform::PositionalFile m_file;
 };
 
 }  // namespace sampolyx
