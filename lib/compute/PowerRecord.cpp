@@ -32,20 +32,18 @@ struct Phasor {
     double Magnitude() const { return std::hypot(re, im); }
 };
 
+// A component below a thousandth of its phase has no angle (0). Any other
+// takes its full-quadrant angle in [0, 360): a small real part does not snap
+// it to +90 or -90 degrees.
 float AngleDegrees(const Phasor& p, double threshold)
 {
-    const bool reSmall = std::fabs(p.re) < threshold;
-    const bool imSmall = std::fabs(p.im) < threshold;
-    if (reSmall && imSmall)
+    if (std::fabs(p.re) < threshold && std::fabs(p.im) < threshold)
         return 0.0f;
-    if (reSmall)
-        return p.im >= 0.0 ? 90.0f : -90.0f;
-    double angle = std::atan(p.im / p.re);
-    if (p.re < 0.0)
-        angle += kPi;
+    double angle = std::atan2(p.im, p.re);
     if (angle < 0.0)
         angle += kTwoPi;
-    return static_cast<float>(angle * 180.0 / kPi);
+    const float degrees = static_cast<float>(angle * 180.0 / kPi);
+    return degrees < 360.0f ? degrees : degrees - 360.0f;
 }
 
 // Writes magnitudes, unbalance and angles of one set of three phases into

@@ -6,23 +6,26 @@ using namespace zvtest;
 
 TEST(RmsRecord, HalfCycleWindowsOfABlock)
 {
-    Device device;
-    ASSERT_EQ(device_context_set_rms_points(device.Context(), 256), 0);
-    const double amplitude = 20000.0;
-    device.Feed([&](int, double t) { return Sine(amplitude, 50.0, 0.0, t); }, nullptr);
-    const rms_record& rms = device.Context()->voltage_rms[0];
-    EXPECT_EQ(rms.window_count, 20);
-    EXPECT_EQ(rms.carried_count, 0);
-    for (int w = 0; w < rms.window_count; ++w) {
-        SCOPED_TRACE("window " + std::to_string(w));
-        EXPECT_NEAR(rms.rms[w], amplitude / std::sqrt(2.0), 0.5);
-        // Even windows hold the positive half wave, odd ones the negative.
-        EXPECT_NEAR(w % 2 ? -rms.smallest[w] : rms.largest[w], amplitude, 1.0);
-        EXPECT_NEAR(rms.crest_factor[w], std::sqrt(2.0), 1e-3);
-        EXPECT_NEAR(rms.form_factor[w], std::numbers::pi / (2.0 * std::sqrt(2.0)), 1e-3);
+    for (float rate : kSupportedRates) {
+        SCOPED_TRACE("rate " + std::to_string(rate));
+        Device device({.rate = rate});
+        ASSERT_EQ(device_context_set_rms_points(device.Context(), int32_t(rate / 100.0f)), 0);
+        const double amplitude = 20000.0;
+        device.Feed([&](int, double t) { return Sine(amplitude, 50.0, 0.0, t); }, nullptr);
+        const rms_record& rms = device.Context()->voltage_rms[0];
+        EXPECT_EQ(rms.window_count, 20);
+        EXPECT_EQ(rms.carried_count, 0);
+        for (int w = 0; w < rms.window_count; ++w) {
+            SCOPED_TRACE("window " + std::to_string(w));
+            EXPECT_NEAR(rms.rms[w], amplitude / std::sqrt(2.0), 0.5);
+            // Even windows hold the positive half wave, odd ones the negative.
+            EXPECT_NEAR(w % 2 ? -rms.smallest[w] : rms.largest[w], amplitude, 1.0);
+            EXPECT_NEAR(rms.crest_factor[w], std::sqrt(2.0), 1e-3);
+            EXPECT_NEAR(rms.form_factor[w], std::numbers::pi / (2.0 * std::sqrt(2.0)), 1e-3);
+        }
+        // The half-cycle record has the same windows from the start.
+        EXPECT_EQ(device.Context()->voltage_half_rms[0].window_count, 20);
     }
-    // The half-cycle record has the same windows from the start.
-    EXPECT_EQ(device.Context()->voltage_half_rms[0].window_count, 20);
 }
 
 TEST(RmsRecord, SquareWaveHasUnitCrestAndFormFactor)

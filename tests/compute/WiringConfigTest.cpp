@@ -167,6 +167,13 @@ TEST(WiringConfig, BindingAnotherContextDetachesTheFirst)
     // Binding the same context again replaces its chain.
     ASSERT_EQ(second.Wire(34, 1), 0);
     EXPECT_EQ(k7700_config_obj_get()->integration.node.owner, second.Context());
+    // A record without integration leaves a one-node chain; the integration node names no owner.
+    ASSERT_EQ(second.Wire(50, 0), 0);
+    EXPECT_EQ(second.Context()->chain, &k7700_config_obj_get()->transform.node);
+    EXPECT_EQ(k7700_config_obj_get()->transform.node.next, nullptr);
+    EXPECT_EQ(k7700_config_obj_get()->integration.node.owner, nullptr);
+    second.Feed(nullptr, Constants(kI));
+    EXPECT_EQ(second.Current(1)[7], kI[1]);
 }
 
 TEST(WiringConfig, DestroyDetachesTheContext)

@@ -10,11 +10,25 @@
 #include <functional>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zvtest {
 
 using Signal = std::function<double(int channel, double seconds)>;
+
+// The rates the terminals record at.
+inline constexpr float kSupportedRates[] = {25600.0f, 12800.0f, 6400.0f};
+
+// Every row of a table of cases paired with every supported rate.
+template <typename Case, size_t N> std::vector<std::pair<Case, float>> WithEachRate(const Case (&cases)[N])
+{
+    std::vector<std::pair<Case, float>> rows;
+    for (float rate : kSupportedRates)
+        for (const Case& c : cases)
+            rows.emplace_back(c, rate);
+    return rows;
+}
 
 inline double Sine(double amplitude, double frequency, double phaseRadians, double t)
 {
