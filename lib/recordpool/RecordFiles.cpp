@@ -84,15 +84,17 @@ RecordError CheckHeader(const RecordHeader& h, std::uint64_t fileSize, RecordLay
     if (h.nominalFrequency == 0 || cyclesPerInterval == 0) {
         return RecordError::BadNominalFrequency;
     }
-    if (h.sampleRate == 0 || h.sampleRate % h.nominalFrequency != 0) {
+    // The rates are fixed, so at 60 Hz a cycle is no whole number of samples; a 200 ms
+    // interval must be, for it is what the computation is fed.
+    const std::uint64_t samplesPerCycle = h.sampleRate / h.nominalFrequency;
+    if (samplesPerCycle == 0 || cyclesPerInterval * h.sampleRate % h.nominalFrequency != 0) {
         return RecordError::BadSampleRate;
     }
     if (h.cyclesPerFrame == 0) {
         return RecordError::BadCyclesPerFrame;
     }
-    const std::uint64_t samplesPerCycle = h.sampleRate / h.nominalFrequency;
-    const std::uint64_t samplesPerFrame = std::uint64_t(h.cyclesPerFrame) * samplesPerCycle;
-    const std::uint64_t intervalPoints = cyclesPerInterval * samplesPerCycle;
+    const std::uint64_t samplesPerFrame = std::uint64_t(h.cyclesPerFrame) * h.sampleRate / h.nominalFrequency;
+    const std::uint64_t intervalPoints = cyclesPerInterval * h.sampleRate / h.nominalFrequency;
     if (samplesPerFrame > kMaxChunkBytes || intervalPoints > kMaxChunkBytes ||
         h.frameSize != kRecordChannels * samplesPerFrame * 2 + 4 || h.frameSize > kMaxChunkBytes) {
         return RecordError::BadFrameSize;

@@ -50,7 +50,7 @@ enum class RecordError {
     ShortHeader,          // fewer than 52 bytes
     BadChannelCount,      // not 8 channels
     BadNominalFrequency,  // 0, or too low for one cycle per 200 ms
-    BadSampleRate,        // 0, or not a whole number of samples per cycle
+    BadSampleRate,        // below one sample per cycle, or 200 ms not a whole number of samples
     BadCyclesPerFrame,    // 0
     BadFrameSize,         // not what rate, cycles and channels make, or beyond one chunk
     BadDataOffset,        // inside the header or beyond the end of the file

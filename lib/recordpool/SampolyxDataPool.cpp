@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "lib/recordpool/WaveformChunk.h"
@@ -41,10 +42,15 @@ std::int64_t CSampolyxDataPool::GetStartTime()
     }
     const auto time = platform::FromLocalTime(m_header->year, m_header->month, m_header->day, m_header->hour,
                                               m_header->minute, m_header->second, -1);
-    if (!time) {
+    // The header's year is any 16-bit number; nanoseconds since 1970 only reach from
+    // 1677 to 2262, and a time outside that is as unknown as a missing one.
+    constexpr std::int64_t kNanoseconds = 1000000000LL;
+    const std::int64_t milliseconds = std::int64_t(m_header->millisecond) * 1000000LL;
+    if (!time || *time < std::numeric_limits<std::int64_t>::min() / kNanoseconds ||
+        *time > (std::numeric_limits<std::int64_t>::max() - milliseconds) / kNanoseconds) {
         return -1;
     }
-    return static_cast<std::int64_t>(*time) * 1000000000LL + std::int64_t(m_header->millisecond) * 1000000LL;
+    return static_cast<std::int64_t>(*time) * kNanoseconds + milliseconds;
 }
 
 int CSampolyxDataPool::GetChannelCount()

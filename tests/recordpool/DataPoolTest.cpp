@@ -124,6 +124,41 @@ TEST(DataPool, StartTimeIsTheHeadersLocalTime)
     tzset();
 }
 
+TEST(DataPool, StartTimeBeyondTheNanosecondRangeIsUnknown)
+{
+    // Nanoseconds since 1970 fit in 64 bits from 1677 to 2262 only.
+    struct Case {
+        std::uint16_t year;
+        bool known;
+    };
+    const Case cases[] = {{2262, false}, {9999, false}, {65535, false}, {0, false}, {1677, false}, {2261, true}};
+    const char* saved = std::getenv("TZ");
+    const std::string previous = saved ? saved : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    for (const Case& c : cases) {
+        testsupport::TempDir dir;
+        gen::WaveRecordOptions options = SmallRecord();
+        options.year = c.year;
+        options.frames = 1;
+        ASSERT_TRUE(gen::WriteWaveRecord(dir.Path(), options));
+        CSampolyxDataPool pool;
+        ASSERT_TRUE(pool.Open(Wide(dir.Path()))) << c.year;
+        const std::int64_t start = pool.GetStartTime();
+        if (c.known) {
+            EXPECT_GT(start, 0) << c.year;
+        } else {
+            EXPECT_EQ(start, -1) << c.year;
+        }
+    }
+    if (saved) {
+        setenv("TZ", previous.c_str(), 1);
+    } else {
+        unsetenv("TZ");
+    }
+    tzset();
+}
+
 TEST(DataPool, BrokenRecordsFailAndLeaveNoRecord)
 {
     struct Case {
@@ -243,6 +278,32 @@ public:
     std::vector<Event> events;
 };
 
+TEST(DataPool, RecordTheComputationRefusesOpensButDoesNotAnalyse)
+{
+    // At 10 Hz a 200 ms interval is two cycles, too few for the harmonic analysis.
+    testsupport::TempDir dir;
+    gen::WaveRecordOptions options = SmallRecord();
+    options.nominalFrequency = 10;
+    options.cyclesPerFrame = 2;
+    options.frames = 3;
+    ASSERT_TRUE(gen::WriteWaveRecord(dir.Path(), options));
+    CSampolyxDataPool pool;
+    ASSERT_TRUE(pool.Open(Wide(dir.Path())));
+    EXPECT_EQ(pool.GetNominalFrequency(), 10.0);
+    Progress progress;
+    pool.SetCallback(&progress);
+    EXPECT_FALSE(pool.Analyse(Wide(dir.Path())));
+    EXPECT_EQ(pool.GetLastError(), RecordError::Rejected);
+    EXPECT_EQ(pool.GetNominalFrequency(), 0.0);
+    EXPECT_EQ(pool.GetSampleRate(), -1);
+    EXPECT_EQ(pool.FindDataSet(47, 4, 4), nullptr);
+    EXPECT_TRUE(progress.events.empty());
+    // The refusal holds nothing back: the next record analyses.
+    testsupport::TempDir good;
+    ASSERT_TRUE(gen::WriteWaveRecord(good.Path(), SmallRecord()));
+    EXPECT_TRUE(pool.Analyse(Wide(good.Path())));
+}
+
 TEST(DataPool, RecordShorterThanOneIntervalGivesEmptyDataSets)
 {
     testsupport::TempDir dir;
@@ -262,6 +323,37 @@ TEST(DataPool, RecordShorterThanOneIntervalGivesEmptyDataSets)
     // Progress reaches its end even for a record smaller than one chunk.
     const std::vector<Progress::Event> expected = {{1005, 502, 1}, {1005, 0, 1}};
     EXPECT_EQ(progress.events, expected);
+}
+
+TEST(DataPool, SixtyHertzRecordAnalyses)
+{
+    testsupport::TempDir dir;
+    gen::WaveRecordOptions options = SmallRecord();
+    options.nominalFrequency = 60;
+    options.cyclesPerFrame = 12;
+    options.frames = 10;  // two seconds
+    ASSERT_TRUE(gen::WriteWaveRecord(dir.Path(), options));
+    CSampolyxDataPool pool;
+    ASSERT_TRUE(pool.Analyse(Wide(dir.Path())));
+    EXPECT_EQ(pool.GetRecordCount(), 5120);
+    EXPECT_EQ(pool.GetPointsPer200ms(), 5120);
+    EXPECT_EQ(pool.SetOption(1004, 0, 0), 426);
+    EXPECT_EQ(pool.GetIntervalCount(), 10);
+    ASSERT_NE(pool.GetDataSet(0), nullptr);
+    EXPECT_EQ(pool.GetDataSet(0)->GetPointCount(), 10 * 5120);
+    const gen::WaveExpected expected = gen::ComputeWaveExpected(options);
+    for (int p = 0; p < 3; ++p) {
+        IDataSetManager* fundamental = pool.FindDataSet(12, p, 4);
+        IDataSetManager* rms = pool.FindDataSet(2, p, 4);
+        ASSERT_TRUE(fundamental && rms) << "phase " << p;
+        const double v = expected.phase[p].voltageRms;
+        EXPECT_NEAR(Read(fundamental, 5), expected.phase[p].voltageHarmonic[1], 2e-3 * v) << "phase " << p;
+        // Half-cycle windows of 213 samples fall a little short of 426.67 / 2.
+        rms->SetStep(static_cast<int>(rms->GetPointCount()));
+        float mean = 0.0f;
+        ASSERT_TRUE(rms->ReadBlock(0, &mean, 1));
+        EXPECT_NEAR(mean, v, 5e-3 * v) << "phase " << p;
+    }
 }
 
 TEST(DataPool, AnalysisScalesByGainsRatiosAndCorrectionFactors)

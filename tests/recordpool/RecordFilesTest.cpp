@@ -116,6 +116,53 @@ TEST(RecordFiles, ChecksTheHeaderBeforeAnyFrameIsWalked)
     EXPECT_EQ(layout.cyclesPerInterval, 10u);
 }
 
+TEST(RecordFiles, SixtyHertzRecordsNeedNotHoldWholeSamplesPerCycle)
+{
+    // The terminals sample at fixed rates: at 60 Hz a cycle is 426.67 samples, yet a
+    // 200 ms interval of 12 cycles is a whole number of them.
+    struct Case {
+        const char* name;
+        std::uint32_t rate, cyclesPerFrame;
+        std::uint32_t samplesPerCycle, samplesPerFrame, intervalPoints;
+    };
+    const Case cases[] = {
+        {"25600 per second, 12 cycles", 25600, 12, 426, 5120, 5120},
+        {"25600 per second, 10 cycles", 25600, 10, 426, 4266, 5120},
+        {"12800 per second, 12 cycles", 12800, 12, 213, 2560, 2560},
+        {"6400 per second, 6 cycles", 6400, 6, 106, 640, 1280},
+    };
+    for (const Case& c : cases) {
+        RecordHeader header = GoodHeader();
+        header.nominalFrequency = 60;
+        header.sampleRate = c.rate;
+        header.cyclesPerFrame = c.cyclesPerFrame;
+        header.frameSize = 8 * c.samplesPerFrame * 2 + 4;
+        RecordLayout layout;
+        ASSERT_EQ(CheckHeader(header, 52 + 3 * header.frameSize, layout), RecordError::None) << c.name;
+        EXPECT_EQ(layout.samplesPerCycle, c.samplesPerCycle) << c.name;
+        EXPECT_EQ(layout.samplesPerFrame, c.samplesPerFrame) << c.name;
+        EXPECT_EQ(layout.intervalPoints, c.intervalPoints) << c.name;
+        EXPECT_EQ(layout.cyclesPerInterval, 12u) << c.name;
+        EXPECT_EQ(layout.frames, 3u) << c.name;
+    }
+    // An interval that is not whole samples cannot be analysed.
+    RecordHeader header = GoodHeader();
+    header.nominalFrequency = 60;
+    header.sampleRate = 25601;
+    header.cyclesPerFrame = 12;
+    header.frameSize = 8 * 5120 * 2 + 4;
+    RecordLayout layout;
+    EXPECT_EQ(CheckHeader(header, 52 + header.frameSize, layout), RecordError::BadSampleRate);
+}
+
+TEST(RecordFiles, RecordsBeyondFourGigabytesKeepEveryFrame)
+{
+    RecordLayout layout;
+    const std::uint64_t size = 52 + 120000ull * 81924;  // 9.8 GB
+    ASSERT_EQ(CheckHeader(GoodHeader(), size, layout), RecordError::None);
+    EXPECT_EQ(layout.frames, 120000u);
+}
+
 TEST(RecordFiles, ParsesTheHeaderLittleEndian)
 {
     unsigned char bytes[52] = {};

@@ -6,6 +6,7 @@
 #include <complex>
 #include <cstring>
 #include <fstream>
+#include <numeric>
 #include <numbers>
 #include <sstream>
 
@@ -35,14 +36,17 @@ void PutF32(std::string& bytes, std::size_t at, float value)
     PutU32(bytes, at, std::bit_cast<std::uint32_t>(value));
 }
 
-std::uint32_t SamplesPerCycle(const WaveRecordOptions& o)
+// Samples per channel in a frame: at 60 Hz a cycle is no whole number of samples.
+std::uint32_t SamplesPerFrame(const WaveRecordOptions& o)
 {
-    return o.nominalFrequency ? o.sampleRate / o.nominalFrequency : 0;
+    return o.nominalFrequency
+               ? static_cast<std::uint32_t>(std::uint64_t(o.cyclesPerFrame) * o.sampleRate / o.nominalFrequency)
+               : 0;
 }
 
 std::uint32_t FrameSize(const WaveRecordOptions& o)
 {
-    return kWaveChannels * o.cyclesPerFrame * SamplesPerCycle(o) * 2 + 4;
+    return kWaveChannels * SamplesPerFrame(o) * 2 + 4;
 }
 
 std::string ConfigBlock(const WaveRecordOptions& o)
@@ -185,17 +189,21 @@ double WaveChannelScale(const WaveRecordOptions& o, std::uint32_t channel)
 
 WaveSampleSource::WaveSampleSource(const WaveRecordOptions& options)
     : m_options(options)
-    , m_samplesPerCycle(SamplesPerCycle(options))
-    , m_samplesPerFrame(options.cyclesPerFrame * m_samplesPerCycle)
+    , m_samplesPerFrame(gen::SamplesPerFrame(options))
 {
+    // The signal repeats after the fewest whole cycles that are whole samples too.
+    const std::uint32_t common =
+        options.nominalFrequency ? std::gcd(options.sampleRate, options.nominalFrequency) : 0;
+    const std::uint32_t period = common ? options.sampleRate / common : 0;
+    const std::uint32_t cycles = common ? options.nominalFrequency / common : 0;
     for (std::uint32_t ch = 0; ch < kWaveChannels; ++ch) {
         const double scale = WaveChannelScale(options, ch);
-        m_cycle[ch].assign(m_samplesPerCycle, 0.0);
+        m_cycle[ch].assign(period, 0.0);
         for (const WaveTone& tone : options.signals[ch].tones) {
             const double peak = std::sqrt(2.0) * tone.rms / scale;
             const double phase = tone.phaseDegrees * kPi / 180.0;
-            for (std::uint32_t n = 0; n < m_samplesPerCycle; ++n) {
-                m_cycle[ch][n] += peak * std::sin(2.0 * kPi * tone.order * n / m_samplesPerCycle + phase);
+            for (std::uint32_t n = 0; n < period; ++n) {
+                m_cycle[ch][n] += peak * std::sin(2.0 * kPi * tone.order * cycles * n / period + phase);
             }
         }
     }

@@ -95,9 +95,10 @@ public:
 
 private:
     const WaveRecordOptions& m_options;
-    std::uint32_t m_samplesPerCycle;
     std::uint32_t m_samplesPerFrame;
-    std::array<std::vector<double>, kWaveChannels> m_cycle;  // one cycle of the unmodulated signal, in counts
+    // One period of the unmodulated signal in counts: the fewest whole cycles that are
+    // also whole samples (one cycle at 50 Hz, three at 60 Hz and 25600 per second).
+    std::array<std::vector<double>, kWaveChannels> m_cycle;
 };
 
 // Writes "<base>.cfg", "<base>.data" and "<base>.expected" into the folder (made when
