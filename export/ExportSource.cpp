@@ -12,6 +12,12 @@ std::optional<std::int64_t> ExportSource::StartNanoseconds() const
     if (fields < 6 || millisecond < 0 || millisecond > 999) {
         return std::nullopt;
     }
+    // The text comes from the record's files: fields outside the calendar name no
+    // time (and the extreme ones would overflow on the way to the C library).
+    if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
+        minute < 0 || minute > 59 || second < 0 || second > 60) {
+        return std::nullopt;
+    }
     const std::optional<std::time_t> seconds = platform::FromLocalTime(year, month, day, hour, minute, second);
     // Nanoseconds since 1970 must fit 64 bits (up to the year 2262).
     constexpr std::int64_t kLimit = 9'000'000'000;

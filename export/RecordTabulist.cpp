@@ -14,7 +14,9 @@ struct ItemType {
     const wchar_t* key;
     unsigned title;        // with the mode 0
     unsigned otherTitle;   // with any other mode; 0: the same title
-    const wchar_t* unit;   // null: language text 10106 ("无")
+    // null: language text 10106 ("无"). Apparent and reactive power and energy
+    // carry their own units (KVA, KVAR, KVAh, KVARh), never those of active power.
+    const wchar_t* unit;
     bool zeroIsMissing;    // flicker: 0.0 means "not yet measured"
 };
 
@@ -184,7 +186,7 @@ std::wstring CRecordTabulist::ColumnName(const ExportKey& key, int staticsType) 
     const bool directCurrent = key.type == 25 || key.type == 6001 || key.type == 11001;
     if (key.order >= 0 && staticsType > 0 && m_Mode != 0 && !directCurrent) {
         const bool interharmonic = key.type == 3000 || key.type == 8000;
-        column = std::to_wstring(interharmonic ? key.order : key.order + 1) + L"_";
+        column = std::to_wstring(interharmonic ? key.order : static_cast<long long>(key.order) + 1) + L"_";
     }
     if (key.phase >= 0 && key.phase <= 4) {
         column += kPhasePrefixes[key.phase];

@@ -14,6 +14,9 @@ namespace tabulist {
 namespace {
 
 constexpr int kMaxCopies = 1000;
+// Table files have always been named within 1024 bytes; a longer name is refused
+// rather than written where tools that keep such names could not follow it.
+constexpr std::size_t kMaxNameBytes = 1023;
 
 }  // namespace
 
@@ -25,6 +28,9 @@ std::optional<CTableFile> CTableFile::Create(const std::wstring& stem, const std
         }
         path += extension;
         const std::string name = platform::PathToUtf8(platform::ToPath(std::wstring_view(path)));
+        if (name.size() > kMaxNameBytes) {
+            return std::nullopt;
+        }
         const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             return CTableFile(descriptor, std::move(path));

@@ -15,7 +15,8 @@ namespace tabulist {
 class CTableFile {
 public:
     // Creates stem + extension, or when that name is taken stem + "(2)" + extension,
-    // "(3)", ... Nothing when no file can be created.
+    // "(3)", ... Nothing when no file can be created or its name would take 1024
+    // bytes or more.
     static std::optional<CTableFile> Create(const std::wstring& stem, const std::wstring& extension);
 
     CTableFile(CTableFile&& other) noexcept;

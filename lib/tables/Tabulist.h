@@ -41,7 +41,8 @@ public:
     // Writes every held table into a new file named path + "_HH-MM-SS" (local time
     // of the call) + ".csv" (format 0) or ".txt" (format 1). An existing file is
     // never replaced: a name already taken gets "(2)", "(3)", ... before the
-    // extension. False when the format is unknown or the file cannot be written.
+    // extension. False when the format is unknown, the file cannot be written or
+    // its name would take 1024 bytes or more.
     virtual bool Save(const std::wstring& path, int format) = 0;
     // Keeps a copy of a table made by Tabulist_CreateTable: rows added to the
     // caller's table afterwards are not in it. The caller still releases its table.

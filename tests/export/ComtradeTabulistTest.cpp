@@ -264,16 +264,31 @@ TEST(ComtradeTabulist, ReportsAGroupThatCannotBeWritten)
     EXPECT_EQ(exporter.GetName() + L".csv", Wide(files[0]));
 }
 
-// A start time that names no time cannot place the rows: the group fails.
+// A start time that names no time cannot place the rows: the group fails. The
+// text comes from the record's files, so any number may stand in any field.
 TEST(ComtradeTabulist, RefusesAStartTimeItCannotRead)
 {
-    testsupport::TempDir dir;
-    SourceBuilder builder = Record(kVoltage);
-    builder.source.startTime = L"yesterday";
-    builder.Add(Channel(0, 1), Ramp(4));
-    CComtradeTabulist exporter;
-    EXPECT_EQ(exporter.Export(builder.source, Wide(dir.Path())), ITabulistEx::kFailed);
-    EXPECT_TRUE(CsvFiles(dir.Path()).empty());
+    struct Case {
+        const char* name;
+        const wchar_t* startTime;
+    };
+    const Case cases[] = {
+        {"words", L"yesterday"},
+        {"lowest year", L"-2147483648-4-5 10:15:30.123"},
+        {"lowest month", L"2023--2147483648-5 10:15:30.123"},
+        {"month 13", L"2023-13-5 10:15:30.123"},
+        {"hour 24", L"2023-4-5 24:15:30.123"},
+        {"negative millisecond", L"2023-4-5 10:15:30.-1"},
+    };
+    for (const Case& c : cases) {
+        testsupport::TempDir dir;
+        SourceBuilder builder = Record(kVoltage);
+        builder.source.startTime = c.startTime;
+        builder.Add(Channel(0, 1), Ramp(4));
+        CComtradeTabulist exporter;
+        EXPECT_EQ(exporter.Export(builder.source, Wide(dir.Path())), ITabulistEx::kFailed) << c.name;
+        EXPECT_TRUE(CsvFiles(dir.Path()).empty()) << c.name;
+    }
 }
 
 // A channel shorter than the group's first gives empty cells, not lost rows.

@@ -88,6 +88,7 @@ TEST(RecordTabulist, NamesColumnsByOrderPhaseAndStatistic)
         {"voltage DC", Item(25, 0, 0, 3), 3, kHarmonicTrendMode, L"L1_MAX"},
         {"current DC", Item(6001, 0, 0, 3), 3, kHarmonicTrendMode, L"L1_MAX"},
         {"power DC", Item(11001, 0, 0, 3), 3, kHarmonicTrendMode, L"L1_MAX"},
+        {"largest order", Item(2000, 0, 2, 2147483647), 3, kHarmonicTrendMode, L"2147483648_L1_AVG"},
     };
     for (const Case& c : cases) {
         CRecordTabulist exporter;

@@ -221,6 +221,47 @@ TEST(TabulistSaveTest, RefusesUnknownFormatsAndUnwritableFolders) {
     writer->Release();
 }
 
+// File names of 1024 bytes or more are refused, even where the system would take
+// them: the name "_HH-MM-SS.csv" makes of the path is 13 bytes longer than the path.
+TEST(TabulistSaveTest, RefusesFileNamesOf1024BytesOrMore) {
+    struct Case {
+        const char* name;
+        std::size_t fileNameBytes;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"1023 bytes", 1023, true},
+        {"1024 bytes", 1024, false},
+        {"1500 bytes", 1500, false},
+    };
+    for (const Case& c : cases) {
+        testsupport::TempDir folder;
+        const std::string sub(200, 'd');
+        std::filesystem::create_directory(folder / sub);
+        // Up and down a real folder, so that the long name stays a valid path.
+        std::string stem = platform::PathToUtf8(folder.Path());
+        while (stem.size() + 1 + sub.size() + 3 + 2 + 13 < c.fileNameBytes) {
+            stem += "/" + sub + "/..";
+        }
+        stem += "/";
+        stem += std::string(c.fileNameBytes - 13 - stem.size(), 't');
+        ITabulist* writer = Tabulist_CreateTabulist();
+        ITable* table = Tabulist_CreateTable(L"T", {L"a"});
+        ASSERT_TRUE(writer->AddTable(table)) << c.name;
+        table->Release();
+        EXPECT_EQ(writer->Save(platform::Utf8ToWide(stem), kTabulistCsv), c.saved) << c.name;
+        if (c.saved) {
+            EXPECT_EQ(platform::WideToUtf8(writer->GetSavedPath()).size(), c.fileNameBytes) << c.name;
+        }
+        writer->Release();
+        std::size_t files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            files += entry.is_regular_file() ? 1 : 0;
+        }
+        EXPECT_EQ(files, c.saved ? 1u : 0u) << c.name;
+    }
+}
+
 TEST(TabulistSaveTest, NeverReplacesAnExistingFile) {
     testsupport::TempDir folder;
     // Occupy the names of this second and the next, so that the save must pick another.
