@@ -167,6 +167,9 @@ void CComtradeModel::ListRecords(IComtradeRecordSink& sink)
             }
         }
     }
+    // Entries name the folder as it is on disk, so that the record can be opened again
+    // from the path alone.
+    const std::wstring comtradeName = comtrade ? platform::FromPath(comtrade->filename()) : L"COMTRADE";
     const std::size_t n = folders.size();
     m_ScanScale = n > 2 ? 30 : (n == 2 ? 20 : 10);
 
@@ -197,7 +200,7 @@ void CComtradeModel::ListRecords(IComtradeRecordSink& sink)
                 time.m_seconds > to) {
                 continue;
             }
-            sink.AddRecord(CComtradeListItem{time, L"/COMTRADE/" + subName + L"/" + name});
+            sink.AddRecord(CComtradeListItem{time, L"/" + comtradeName + L"/" + subName + L"/" + name});
         }
     }
 }

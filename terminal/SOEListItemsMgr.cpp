@@ -61,8 +61,14 @@ void CSOEListItemsMgr::RebuildVisible()
 bool CSOEListItemsMgr::Lookup(std::int64_t row, const char* operation, Item*& item, std::uint64_t& offset)
 {
     const std::wstring name = L"CSOEListItemsMgr::" + platform::Utf8ToWide(operation);
-    if (row < 0 || static_cast<std::uint64_t>(row) >= m_RowCount || m_HeaderRows.empty()) {
-        TerminalLog(name + L" error row " + std::to_wstring(row));
+    // No header at or before the row: a row before the first, or an empty list.
+    if (row < 0 || m_HeaderRows.empty()) {
+        TerminalLog(name + L" error lower_bound");
+        return false;
+    }
+    // Rows past the end would otherwise land in the last item, even a collapsed one.
+    if (static_cast<std::uint64_t>(row) >= m_RowCount) {
+        TerminalLog(name + L" error m_SOEItems distance");
         return false;
     }
     const std::uint64_t number = static_cast<std::uint64_t>(row) + 1;

@@ -160,6 +160,24 @@ TEST_F(ComtradeModelTest, ListingFollowsTheNamePatternAndTheTimeRange)
     EXPECT_EQ(m_model.GetScanScale(), 10u) << "one sub-folder";
 }
 
+TEST_F(ComtradeModelTest, RecordsBelowAFolderNamedInAnotherCaseAreListedAndServed)
+{
+    ASSERT_TRUE(gen::WriteDescriptionFiles(m_dir.Path(), gen::DescriptionFiles{}));
+    gen::ComtradeOptions options;
+    options.samples = 64;
+    const std::string name = gen::ComtradeRecordName("TR", options.first);
+    ASSERT_TRUE(gen::WriteComtradeRecord(m_dir / "Comtrade" / "001" / name, options));
+    auto selection = Selection(Seconds(0), Seconds(59));
+    Open(m_dir.Path(), selection);
+    const auto items = List();
+    ASSERT_EQ(items.size(), 1u);
+    CCtrlItem choose{ctrl::kComtradeRecord, 0, 0, items[0].path};
+    m_model.OpenData(&choose);
+    CComtradeDataManager sink;
+    EXPECT_EQ(m_model.GetData(0, 0, 0, 0, 1, reinterpret_cast<QueryWord>(&sink)), 1) << platform::WideToUtf8(items[0].path);
+    EXPECT_EQ(sink.GetSeries().size(), 64u);
+}
+
 TEST_F(ComtradeModelTest, PhasesOutsideTheWiringAreNotServed)
 {
     gen::DescriptionFiles files;

@@ -117,6 +117,40 @@ TEST_F(SOEList, BlockWithoutRecordsIsAHeaderAlone)
     EXPECT_EQ(Row(5).rowKind, 3u);
 }
 
+TEST_F(SOEList, BadRowsAreLoggedAsTheLookupFails)
+{
+    struct Case {
+        const char* name;
+        std::int64_t row;
+        const char* getSoeAt;
+        const char* setVisible;
+    };
+    const Case cases[] = {
+        {"before the first row", -1, "CSOEListItemsMgr::GetSoeAt error lower_bound",
+         "CSOEListItemsMgr::SetVisible error lower_bound"},
+        {"past the last row", 5, "CSOEListItemsMgr::GetSoeAt error m_SOEItems distance",
+         "CSOEListItemsMgr::SetVisible error m_SOEItems distance"},
+        {"far past the last row", std::int64_t{1} << 40, "CSOEListItemsMgr::GetSoeAt error m_SOEItems distance",
+         "CSOEListItemsMgr::SetVisible error m_SOEItems distance"},
+    };
+    Load(gen::MakeSoeBlocks({2, 1}));
+    for (const Case& c : cases) {
+        SOERow row;
+        terminaltest::LogWatch get;
+        EXPECT_EQ(m_list.GetSoeAt(c.row, &row), 0) << c.name;
+        EXPECT_NE(get.NewText().find(c.getSoeAt), std::string::npos) << c.name << ": " << get.NewText();
+        terminaltest::LogWatch set;
+        EXPECT_EQ(m_list.SetVisible(c.row), 0) << c.name;
+        EXPECT_NE(set.NewText().find(c.setVisible), std::string::npos) << c.name << ": " << set.NewText();
+    }
+    m_list.Release();
+    terminaltest::LogWatch empty;
+    SOERow row;
+    EXPECT_EQ(m_list.GetSoeAt(0, &row), 0);
+    EXPECT_NE(empty.NewText().find("CSOEListItemsMgr::GetSoeAt error lower_bound"), std::string::npos)
+        << "an empty list: " << empty.NewText();
+}
+
 TEST_F(SOEList, BadRowsAndBadBlocksChangeNothing)
 {
     Load(gen::MakeSoeBlocks({2, 1}));
