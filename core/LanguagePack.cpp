@@ -160,7 +160,9 @@ void CLanguagePack::Index() {
     m_menus.clear();
     m_dialogs.clear();
     const tinyxml2::XMLElement* root = m_document->RootElement();
-    m_langId = static_cast<std::uint16_t>(Number(root, "LANGID", kEnglishUs));
+    // A number beyond 16 bits names no language; cutting it could name a wrong one.
+    const std::int64_t langId = Number(root, "LANGID", kEnglishUs);
+    m_langId = langId >= 0 && langId <= 0xFFFF ? static_cast<std::uint16_t>(langId) : kEnglishUs;
     // The first element with an identifier wins, as a path selection would find it.
     for (auto* element = root->FirstChildElement(); element != nullptr; element = element->NextSiblingElement()) {
         const auto id = ElementId(element);

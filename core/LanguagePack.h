@@ -31,7 +31,7 @@ public:
     bool LoadFile(const std::filesystem::path& file);
     bool LoadText(std::string_view xml);
 
-    // The root's "LANGID", 1033 when absent or not a number.
+    // The root's "LANGID", 1033 when absent, not a number or beyond 16 bits.
     std::uint16_t LangId() const { return m_langId; }
 
     // The first "string" element with the identifier: its "value" (empty when absent).

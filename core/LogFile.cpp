@@ -37,14 +37,16 @@ bool CLogFile::IsOpen() const {
 }
 
 void CLogFile::Write(std::wstring_view message) {
-    std::string line = platform::WideToUtf8(FormatTimeText(std::time(nullptr), kLinePrefix));
-    line += platform::WideToUtf8(message);
-    line += "\r\n";
+    std::string text = platform::WideToUtf8(message);
+    text += "\r\n";
 
     std::lock_guard<std::mutex> hold(m_lock);
     if (m_fd < 0) {
         return;
     }
+    // The time is read under the lock, so that the dates of the lines never go back.
+    std::string line = platform::WideToUtf8(FormatTimeText(std::time(nullptr), kLinePrefix));
+    line += text;
     // A failed write drops the rest of the line; the log never reports its own faults.
     for (std::size_t written = 0; written < line.size();) {
         const ssize_t n = ::write(m_fd, line.data() + written, line.size() - written);

@@ -1,6 +1,7 @@
 #include "platform/base/FileSystem.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cwctype>
@@ -122,14 +123,34 @@ std::optional<std::string> ReadFileBytes(const fs::path& file) {
     return std::move(bytes).str();
 }
 
-bool AtomicWriteFile(const fs::path& file, std::string_view bytes) {
+bool AtomicWriteFile(const fs::path& link, std::string_view bytes) {
+    // A linked file is replaced where it lives, so the link stays a link.
+    std::error_code error;
+    fs::path file = link;
+    if (fs::is_symlink(fs::symlink_status(link, error))) {
+        const fs::path resolved = fs::weakly_canonical(link, error);
+        if (!error) {
+            file = resolved;
+        }
+    }
     // A file the user made read-only stays as it is, as it would under an in-place write.
     if (::access(PathToUtf8(file).c_str(), F_OK) == 0 && ::access(PathToUtf8(file).c_str(), W_OK) != 0) {
         return false;
     }
+    // The temporary file is made with the usual mode, so the process umask applies;
+    // the umask itself is never changed, since other threads create files meanwhile.
+    static std::atomic<unsigned> counter{0};
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    std::string pattern = PathToUtf8(folder / (PathToUtf8(file.filename()) + ".tmp-XXXXXX"));
-    const int fd = mkstemp(pattern.data());
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = PathToUtf8(folder / (PathToUtf8(file.filename()) + ".tmp-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(counter.fetch_add(1))));
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return false;
+        }
+    }
     if (fd < 0) {
         return false;
     }
@@ -142,22 +163,20 @@ bool AtomicWriteFile(const fs::path& file, std::string_view bytes) {
         ok = n > 0;
         written += ok ? static_cast<std::size_t>(n) : 0;
     }
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
+    // Keep the permissions of the file being replaced.
     struct stat old {};
     if (ok && ::stat(PathToUtf8(file).c_str(), &old) == 0) {
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    } else if (ok) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ok = ::fchmod(fd, 0666 & ~mask) == 0;
     }
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
     if (ok) {
-        ok = std::rename(pattern.c_str(), PathToUtf8(file).c_str()) == 0;
+        ok = std::rename(temporary.c_str(), PathToUtf8(file).c_str()) == 0;
     }
     if (!ok) {
-        ::unlink(pattern.c_str());
+        const int saved = errno;
+        ::unlink(temporary.c_str());
+        errno = saved;
     }
     return ok;
 }

@@ -33,7 +33,8 @@ std::vector<std::filesystem::directory_entry> ListSorted(const std::filesystem::
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 
 // Writes the whole file through a temporary file in the same folder, flushed once
-// and renamed into place. On failure the old file is untouched and false is returned.
+// and renamed into place; a symbolic link is followed, so the linked file is the one
+// replaced. On failure the old file is untouched, false is returned and errno tells why.
 bool AtomicWriteFile(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace platform

@@ -15,8 +15,10 @@ std::optional<std::tm> ToLocalTime(std::time_t value) {
 
 std::optional<std::time_t> FromLocalTime(int year, int month, int day, int hour, int minute, int second, int isDst) {
     std::tm fields{};
-    fields.tm_year = year - 1900;
-    fields.tm_mon = month - 1;
+    // Fields come from files: extreme values must not overflow before mktime sees them.
+    if (__builtin_sub_overflow(year, 1900, &fields.tm_year) || __builtin_sub_overflow(month, 1, &fields.tm_mon)) {
+        return std::nullopt;
+    }
     fields.tm_mday = day;
     fields.tm_hour = hour;
     fields.tm_min = minute;

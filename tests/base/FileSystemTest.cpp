@@ -54,6 +54,30 @@ TEST(FileSystem, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
     EXPECT_EQ(*platform::ReadFileBytes(dir / "fresh.ini"), "");
 }
 
+TEST(FileSystem, AtomicWriteKeepsLinksAndModes) {
+    TempDir dir;
+    // A settings file kept elsewhere and linked in: the link stays, its target changes.
+    const auto target = dir.Write("elsewhere/Ondrava.ini", "old");
+    const auto link = dir / "Ondrava.ini";
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(platform::AtomicWriteFile(link, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(*platform::ReadFileBytes(target), "new");
+    EXPECT_EQ(platform::ListSorted(target.parent_path()).size(), 1u);
+
+    // A replaced file keeps its mode; a new one gets the usual mode under the umask.
+    ::chmod(target.c_str(), 0640);
+    ASSERT_TRUE(platform::AtomicWriteFile(target, "newer"));
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    const mode_t mask = ::umask(022);
+    ASSERT_TRUE(platform::AtomicWriteFile(dir / "fresh.ini", "x"));
+    ::umask(mask);
+    ASSERT_EQ(::stat((dir / "fresh.ini").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0644u);
+}
+
 TEST(FileSystem, AtomicWriteRefusesReadOnlyTargetsAndMissingFolders) {
     TempDir dir;
     EXPECT_FALSE(platform::AtomicWriteFile(dir / "no/such/folder.ini", "x"));

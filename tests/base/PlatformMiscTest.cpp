@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <thread>
 
@@ -28,6 +29,10 @@ TEST(LocalTime, RoundTripsAndFormatsInTheGivenZone) {
     EXPECT_EQ(platform::FormatLocalTime(*value, L"%Y-%m-%d  %H:%M:%S >> "), L"2026-12-09  10:15:00 >> ");
     EXPECT_EQ(platform::FormatLocalTime(*value, L"%Y", 4), L"");  // does not fit with its terminator
     EXPECT_EQ(platform::FormatLocalTime(*value, L""), L"");
+
+    // Fields read from files may hold anything; they must not overflow on the way in.
+    EXPECT_FALSE(platform::FromLocalTime(INT_MIN, 1, 1, 0, 0, 0));
+    EXPECT_FALSE(platform::FromLocalTime(2026, INT_MIN, 1, 0, 0, 0));
 }
 
 TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {

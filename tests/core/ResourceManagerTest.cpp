@@ -123,6 +123,9 @@ TEST_F(ResourceManagerTest, PackLanguageComesFromItsRoot) {
         {R"(<resource LANGID="2052"/>)", 2052},
         {R"(<resource/>)", 1033},
         {R"(<resource LANGID="zh"/>)", 1033},
+        // Beyond 16 bits: no language of the table, even where the low bits would name one.
+        {R"(<resource LANGID="67588"/>)", 1033},
+        {R"(<resource LANGID="-64500"/>)", 1033},
     };
     for (const Case& c : cases) {
         InstallPack(c.root);
