@@ -69,9 +69,9 @@ bool CMainFrame::OnCreate() {
     }
     SetActiveView(m_wndView.get());
 
-    wxStatusBar* status = GetFrame()->CreateStatusBar(1);
+    wxStatusBar* status = GetFrame()->CreateStatusBar(2);
     if (status != nullptr) {
-        status->SetStatusText(wxString(String(kStringIdlePrompt)));
+        status->SetStatusText(wxString(String(kStringIdlePrompt)), kStatusPromptPane);
     }
 
     // Until the ribbon carries them, the system commands are on the menu bar.

@@ -40,6 +40,11 @@ public:
     CChildView* GetStatisticClient() const { return m_wndView.get(); }
 
     static constexpr unsigned kFrameResource = 200;
+    // The status bar's panes: the prompt (the separator of the indicator list),
+    // then the pane of indicator 10074, where the loaded data's wiring and
+    // validity are shown.
+    static constexpr int kStatusPromptPane = 0;
+    static constexpr int kStatusDataPane = 1;
     static constexpr int kMinTrackWidth = 950;
     static constexpr int kMinTrackHeight = 740;
 

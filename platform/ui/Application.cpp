@@ -21,6 +21,12 @@ bool Application::OnInit() {
     return InitInstance();
 }
 
+void Application::OnWindowDestroyed(const Window* window) {
+    if (window != nullptr && window == m_mainWindow) {
+        ExitMainLoop();
+    }
+}
+
 int Application::OnExit() {
     StopMessageDelivery();
     const int code = ExitInstance();

@@ -22,9 +22,12 @@ public:
     virtual bool InitInstance() { return true; }
     virtual int ExitInstance() { return 0; }
 
-    // The main window; the message loop ends when its wx window is destroyed.
+    // The main window; the message loop ends when its wx window is destroyed, even
+    // while other top-level windows (hidden modeless dialogs) still exist.
     void SetMainWindow(Window* window) { m_mainWindow = window; }
     Window* GetMainWindow() const { return m_mainWindow; }
+    // Told by every window whose wx window went.
+    void OnWindowDestroyed(const Window* window);
 
     // The busy indicator installed while the application runs.
     BusyIndicator* GetBusyIndicator() const { return m_busy.get(); }

@@ -326,17 +326,22 @@ void Dialog::BindControl(const Item& item, std::size_t index) {
     case ControlKind::Spin: {
         const unsigned message = static_cast<SpinArrows*>(control)->IsHorizontal() ? kMsgHScroll : kMsgVScroll;
         // The buddy: the control before it in tab order, given the position as text.
+        // It is looked up at each step, since the program may have put a control
+        // of its own in its place meanwhile.
         const DialogItemTemplateInfo& entry = m_template->items[index];
         const bool setsBuddy = (entry.style & kSpinAutoBuddy) != 0 && (entry.style & kSpinSetBuddyInt) != 0 &&
                                index > 0 && m_items[index - 1].kind == ControlKind::Edit;
-        wxWindow* buddy = setsBuddy ? m_items[index - 1].window : nullptr;
-        control->Bind(wxEVT_SPIN, [binding, id, message, buddy](wxSpinEvent& event) {
-            if (Window* self = *binding) {
-                if (buddy != nullptr) {
-                    static_cast<wxTextCtrl*>(buddy)->SetValue(wxString::Format("%d", event.GetPosition()));
-                }
-                self->WindowProc(message, static_cast<WParam>(event.GetPosition()), id);
+        control->Bind(wxEVT_SPIN, [binding, id, message, setsBuddy, index](wxSpinEvent& event) {
+            auto* self = static_cast<Dialog*>(*binding);
+            if (self == nullptr) {
+                return;
             }
+            if (setsBuddy && index <= self->m_items.size()) {
+                if (auto* buddy = dynamic_cast<wxTextCtrl*>(self->m_items[index - 1].window)) {
+                    buddy->SetValue(wxString::Format("%d", event.GetPosition()));
+                }
+            }
+            self->WindowProc(message, static_cast<WParam>(event.GetPosition()), id);
         });
         break;
     }

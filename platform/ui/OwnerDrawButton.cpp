@@ -13,6 +13,12 @@ OwnerDrawButton::OwnerDrawButton(wxWindow* parent, const wxString& label, const 
     for (const auto type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_ENTER_WINDOW, wxEVT_LEAVE_WINDOW}) {
         Bind(type, &OwnerDrawButton::OnMouse, this);
     }
+    // Another window took the pointer while the button was held down: the press
+    // is dropped, so the release that follows is no click.
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+        m_state.pressed = false;
+        Refresh();
+    });
     Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) { m_state.focused = true; Refresh(); event.Skip(); });
     Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) { m_state.focused = false; Refresh(); event.Skip(); });
 }

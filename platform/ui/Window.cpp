@@ -9,6 +9,8 @@
 #include <wx/toplevel.h>
 #include <wx/window.h>
 
+#include "platform/ui/Application.h"
+
 namespace ui {
 namespace {
 
@@ -106,7 +108,7 @@ void Window::Attach(wxWindow* window, unsigned id, bool owned) {
         Window* self = *binding;
         if (self != nullptr && event.GetEventObject() == self->m_wnd) {
             self->Detach();
-            self->OnDestroyed();
+            self->Destroyed();
         }
     });
     window->Bind(wxEVT_SIZE, [binding = m_binding](wxSizeEvent& event) {
@@ -283,7 +285,14 @@ void Window::DestroyWindow() {
     wxWindow* window = m_wnd;
     Detach();
     window->Destroy();
+    Destroyed();
+}
+
+void Window::Destroyed() {
     OnDestroyed();
+    if (auto* application = dynamic_cast<Application*>(wxTheApp)) {
+        application->OnWindowDestroyed(this);
+    }
 }
 
 }  // namespace ui

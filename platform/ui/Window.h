@@ -112,6 +112,8 @@ protected:
 private:
     class TimerRelay;
     void Detach();
+    // After the wx window went: the derived window, then the application.
+    void Destroyed();
 
     wxWindow* m_wnd = nullptr;
     // What the wx window's event bindings reach; cleared when this object lets the

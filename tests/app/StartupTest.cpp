@@ -4,6 +4,7 @@
 #include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 
 #include "AppTestSupport.h"
 #include "app/CommandIds.h"
@@ -43,6 +44,14 @@ TEST_F(StartupTest, ShowsTheFrameMaximisedWithTheProductTitle) {
     const wxSize minimum = frame.GetFrame()->GetMinSize();
     EXPECT_EQ(minimum.GetWidth(), 950);
     EXPECT_EQ(minimum.GetHeight(), 740);
+}
+
+TEST_F(StartupTest, TheStatusBarHasThePromptPaneAndTheDataPane) {
+    const wxStatusBar* status = Frame().GetFrame()->GetStatusBar();
+    ASSERT_NE(status, nullptr);
+    ASSERT_EQ(status->GetFieldsCount(), 2) << "the prompt pane, then pane 10074 for the loaded data";
+    EXPECT_EQ(status->GetStatusText(0).ToStdWstring(), L"就绪");
+    EXPECT_EQ(status->GetStatusText(CMainFrame::kStatusDataPane).ToStdWstring(), L"");
 }
 
 TEST_F(StartupTest, TheMenuBarOffersTheSystemCommands) {

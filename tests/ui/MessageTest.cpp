@@ -8,10 +8,14 @@
 #include <thread>
 #include <vector>
 
+#include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
+#include <wx/timer.h>
 
 #include "EventPump.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageQueue.h"
@@ -247,6 +251,33 @@ TEST(FrameWindow, CloseCarriesItsReasonAndTheHandlerDecides) {
     worker.join();
     ASSERT_TRUE(uitest::PumpUntil([&] { return !frame.IsWindow(); }));
     EXPECT_EQ(reasons, (std::vector<ui::WParam>{0, 9123}));
+}
+
+TEST(Application, MessageLoopEndsWhenTheMainWindowGoesWhateverElseIsOpen) {
+    auto* app = static_cast<ui::Application*>(wxTheApp);
+    ui::Frame frame;
+    ASSERT_TRUE(frame.Create(L"主窗口"));
+    frame.ShowWindow(ui::kShow);
+    app->SetMainWindow(&frame);
+    // A modeless window that was only hidden, not destroyed, is still a top-level window.
+    auto* hidden = new wxDialog(nullptr, wxID_ANY, "hidden");
+
+    // Only a guard against hanging the whole run: the loop should end at once.
+    bool guardFired = false;
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        guardFired = true;
+        app->ExitMainLoop();
+    });
+    guard.StartOnce(15000);
+    ui::PostToUiThread([&] { frame.WindowProc(ui::kMsgClose, 0, 0); });
+    app->MainLoop();
+    guard.Stop();
+
+    app->SetMainWindow(nullptr);
+    hidden->Destroy();
+    EXPECT_FALSE(frame.IsWindow());
+    EXPECT_FALSE(guardFired) << "the message loop went on after the main window was destroyed";
 }
 
 }  // namespace
