@@ -27,6 +27,9 @@ namespace {
 
 constexpr unsigned int kLoadingFileText = 6285;
 constexpr std::uint64_t kCacheLimit = 0xFFFFFFFFull;
+// Block files held open in streaming mode: well below the default descriptor limit,
+// so a long recording leaves descriptors for the rest of the program.
+constexpr std::size_t kKeptOpenFiles = 64;
 
 float FloatAt(const unsigned char* bytes)
 {
@@ -74,6 +77,7 @@ CDataFileLoader::~CDataFileLoader() = default;
 void CDataFileLoader::Reset()
 {
     m_Files.clear();
+    m_OnDemand.reset();
     m_StrPaths.clear();
     m_Loaded = 0;
     m_TotalBytes = 0;
@@ -329,7 +333,8 @@ int CDataFileLoader::LoadFiles(const std::wstring& statisticFolder, std::uint64_
     }
     constexpr std::uint64_t maxValue = std::numeric_limits<std::uint64_t>::max();
     if (recordSize == 0 || recordCount > maxValue / recordSize || firstRecord > maxValue / recordSize ||
-        RecordsPerFile() > maxValue / recordSize) {
+        RecordsPerFile() > maxValue / recordSize ||
+        firstRecord * recordSize > maxValue - recordCount * recordSize) {
         TerminalLog(L"CDataFileLoader::LoadFiles the requested records do not fit a stream");
         Reset();
         return 0;
@@ -356,12 +361,29 @@ int CDataFileLoader::LoadFiles(const std::wstring& statisticFolder, std::uint64_
             return 0;
         }
     } else {
-        for (const auto& path : m_StrPaths) {
-            m_Files.push_back(std::make_unique<platform::PositionalFile>(path));
+        for (std::size_t i = 0; i < m_StrPaths.size(); ++i) {
+            m_Files.push_back(i < kKeptOpenFiles ? std::make_unique<platform::PositionalFile>(m_StrPaths[i])
+                                                 : nullptr);
         }
     }
     m_Loaded = 1;
     return 1;
+}
+
+const platform::PositionalFile* CDataFileLoader::StreamFile(std::uint64_t index)
+{
+    if (index >= m_Files.size()) {
+        return nullptr;
+    }
+    if (m_Files[index] && m_Files[index]->IsOpen()) {
+        return m_Files[index].get();
+    }
+    if (!m_OnDemand || m_OnDemandIndex != index) {
+        m_OnDemand.reset();  // its descriptor serves the next file
+        m_OnDemand = std::make_unique<platform::PositionalFile>(m_StrPaths[static_cast<std::size_t>(index)]);
+        m_OnDemandIndex = index;
+    }
+    return m_OnDemand->IsOpen() ? m_OnDemand.get() : nullptr;
 }
 
 float CDataFileLoader::GetDataAt(std::uint64_t offset)
@@ -376,9 +398,7 @@ float CDataFileLoader::GetDataAt(std::uint64_t offset)
     const std::uint64_t fileBytes = FileBytes();
     const std::uint64_t index = absolute / fileBytes;
     unsigned char bytes[4];
-    const platform::PositionalFile* file =
-        index < m_Files.size() && m_Files[index]->IsOpen() ? m_Files[index].get() : nullptr;
-    if (ReadFilePart(static_cast<std::size_t>(index), file, absolute % fileBytes, bytes, 4) < 4) {
+    if (ReadFilePart(static_cast<std::size_t>(index), StreamFile(index), absolute % fileBytes, bytes, 4) < 4) {
         NoteMissing();
     }
     return FloatAt(bytes);
@@ -397,10 +417,13 @@ int CDataFileLoader::ReadSeries(const std::vector<ItemRequest*>& requests, std::
     const float step = hundreds == 0.0 ? 40.0f : static_cast<float>(40.0 / hundreds);
     const std::uint64_t recordStride = static_cast<std::uint64_t>(m_BlockTypeCount) * blockSize;
     const std::uint64_t fileBytes = FileBytes();
+    const std::uint64_t streamEnd = m_StartOffset + m_TotalBytes;
+    // In streaming mode the buffer holds the part of one file that lies inside the
+    // requested stretch: the whole file for every file but the first and the last,
+    // and never more than the files were asked for, whatever the description claims
+    // a file holds.
     std::vector<unsigned char> buffer;
-    if (m_IsCacheMode == 0) {
-        buffer.resize(static_cast<std::size_t>(fileBytes));
-    }
+    std::uint64_t bufferStart = 0;
     std::uint64_t bufferedFile = std::numeric_limits<std::uint64_t>::max();
     unsigned counter = 0;
     for (std::uint64_t i = 0; i < points; ++i) {
@@ -424,17 +447,16 @@ int CDataFileLoader::ReadSeries(const std::vector<ItemRequest*>& requests, std::
                 const std::uint64_t index = absolute / fileBytes;
                 if (index != bufferedFile) {
                     bufferedFile = index;
-                    const platform::PositionalFile* file =
-                        index < m_Files.size() && m_Files[index]->IsOpen() ? m_Files[index].get() : nullptr;
-                    const std::size_t got =
-                        ReadFilePart(static_cast<std::size_t>(index), file, 0, buffer.data(), buffer.size());
-                    // Only a gap inside the requested stretch is missing data; the last
-                    // file of a stream may well end early.
-                    if (got < buffer.size() && index * fileBytes + got < m_StartOffset + m_TotalBytes) {
+                    const std::uint64_t fileStart = index * fileBytes;
+                    bufferStart = std::max(fileStart, m_StartOffset);
+                    buffer.resize(static_cast<std::size_t>(std::min(fileStart + fileBytes, streamEnd) - bufferStart));
+                    if (ReadFilePart(static_cast<std::size_t>(index), StreamFile(index), bufferStart - fileStart,
+                                     buffer.data(), buffer.size()) < buffer.size()) {
                         NoteMissing();
                     }
                 }
-                value = FloatAt(buffer.data() + absolute % fileBytes);
+                const std::uint64_t at = absolute - bufferStart;
+                value = at + 4 <= buffer.size() ? FloatAt(buffer.data() + at) : kNoValueFloat;
             } else {
                 value = 0.0f;
             }

@@ -59,12 +59,19 @@ private:
     std::size_t ReadFilePart(std::size_t index, const platform::PositionalFile* file, std::uint64_t inFile,
                              unsigned char* out, std::size_t size);
     void FillNoValue(unsigned char* out, std::uint64_t streamOffset, std::size_t size) const;
+    // The open block file of stream file `index` in streaming mode; null when there is
+    // no such file or it cannot be opened.
+    const platform::PositionalFile* StreamFile(std::uint64_t index);
     void ShowBusyText(const std::filesystem::path& path, double step) const;
     void NoteMissing();
 
     std::uint32_t m_Loaded = 0;
     std::vector<std::filesystem::path> m_StrPaths;
+    // Streaming mode keeps the first block files open; the others (a long recording
+    // has more files than a process may hold open) are opened when read, one at a time.
     std::vector<std::unique_ptr<platform::PositionalFile>> m_Files;
+    std::unique_ptr<platform::PositionalFile> m_OnDemand;
+    std::uint64_t m_OnDemandIndex = 0;
     std::uint64_t m_TotalBytes = 0;
     std::uint32_t m_IsCacheMode = 0;
     std::uint64_t m_StartOffset = 0;

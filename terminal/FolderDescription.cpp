@@ -97,8 +97,8 @@ int ReadRecordInfo(const std::wstring& path, BasicInfo& info, std::int64_t offse
     }
     const auto start =
         platform::FromLocalTime(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]);
-    if (start) {
-        const std::int64_t moved = static_cast<std::int64_t>(*start) + offsetSeconds;
+    std::int64_t moved = 0;
+    if (start && !__builtin_add_overflow(static_cast<std::int64_t>(*start), offsetSeconds, &moved)) {
         info.startText = FormatRecordTime(&moved, fields[6]);
     } else {
         info.startText = FormatRecordTime(nullptr, fields[6]);

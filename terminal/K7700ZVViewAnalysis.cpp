@@ -1,6 +1,7 @@
 #include "terminal/K7700ZVViewAnalysis.h"
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 #include "platform/base/Encoding.h"
@@ -126,7 +127,14 @@ std::optional<std::wstring> CK7700ZVViewAnalysis::Load(const std::wstring& folde
     m_Info.recordCount = m_RecordCount;
 
     const std::uint64_t firstRecord = Word64(m_Query[0], m_Query[1]);
-    const std::int64_t offsetSeconds = static_cast<std::int64_t>(m_TimePlot) * static_cast<std::int64_t>(firstRecord);
+    // A damaged interval with a far first record can exceed 64 bits; the start text
+    // then shows a time that cannot be produced.
+    std::int64_t offsetSeconds = std::numeric_limits<std::int64_t>::max();
+    if (firstRecord <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) &&
+        __builtin_mul_overflow(static_cast<std::int64_t>(m_TimePlot), static_cast<std::int64_t>(firstRecord),
+                               &offsetSeconds)) {
+        offsetSeconds = std::numeric_limits<std::int64_t>::max();
+    }
     if (ReadRecordInfo(TerminalFile(root, L"recordinfo.cfg"), m_Info, offsetSeconds, m_EndTime) == 0) {
         return L"recordinfo.cfg lacks a start-time key in " + folder;
     }

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <iterator>
+#include <limits>
+
+#include <sys/resource.h>
 
 #include "TerminalTestSupport.h"
 #include "platform/base/Encoding.h"
@@ -241,6 +246,96 @@ TEST(DataFileLoader, RefusesUnusableGeometry)
     LogWatch log2;
     EXPECT_EQ(missing.Load(loader, 0, 4), 0);
     EXPECT_EQ(log2.NewLines(), 1);
+
+    // First record and count that each fit, but whose stretch would end past the
+    // largest stream offset (the end would wrap round to the start of the stream).
+    Folder plain(gen::StatisticFolderOptions{});
+    const std::uint64_t half = std::numeric_limits<std::uint64_t>::max() / plain.recordBytes / 2 + 1;
+    LogWatch log3;
+    EXPECT_EQ(plain.Load(loader, half, half), 0);
+    EXPECT_EQ(log3.NewLines(), 1);
+    EXPECT_EQ(loader.GetLoadedLength(), 0u);
+}
+
+// A "BlockCountPerFile" far beyond what the files hold (a damaged description): the
+// streaming read takes only the requested part of each file, never a buffer of the
+// nominal file length (here hundreds of gigabytes).
+TEST(DataFileLoader, StreamingSeriesOfAHugeNominalFile)
+{
+    gen::StatisticFolderOptions options;
+    options.records = 12;
+    options.blockCountPerFile = 2000000000;
+    options.indexFiles = false;
+    Folder folder(options);
+    terminaltest::StreamingLoader loader;
+    ASSERT_EQ(folder.Load(loader, 3, 8), 1);
+    ASSERT_FALSE(loader.IsCacheMode());
+    ItemRequest request;
+    request.enabled = 1;
+    request.blockTypeOffset = folder.blockSize;  // block type 1
+    request.layout = {7, 16, 4};
+    request.values.assign(8, 0.0f);
+    std::vector<ItemRequest*> list = {&request};
+    ASSERT_EQ(loader.ReadSeries(list, 8, folder.blockSize), 1);
+    for (std::uint64_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(request.values[i], gen::StatisticValue(3 + i, 1, 4)) << "point " << i;
+    }
+}
+
+// A long recording has more block files than a process may hold open (about a
+// thousand by default): streaming mode still reads every one of them.
+TEST(DataFileLoader, StreamingReadsMoreFilesThanDescriptors)
+{
+    gen::StatisticFolderOptions options;
+    options.records = 300;
+    options.blockCountPerFile = 1;
+    options.filesPerFolder = 300;
+    options.indexFiles = false;
+    Folder folder(options);
+
+    struct DescriptorLimit {
+        rlimit saved{};
+        bool lowered = false;
+        explicit DescriptorLimit(rlim_t spare)
+        {
+            const auto open = std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                            std::filesystem::directory_iterator());
+            getrlimit(RLIMIT_NOFILE, &saved);
+            rlimit low = saved;
+            low.rlim_cur = static_cast<rlim_t>(open) + spare;
+            lowered = low.rlim_cur < saved.rlim_cur && setrlimit(RLIMIT_NOFILE, &low) == 0;
+        }
+        ~DescriptorLimit()
+        {
+            if (lowered) {
+                setrlimit(RLIMIT_NOFILE, &saved);
+            }
+        }
+    };
+    std::vector<float> series;
+    std::vector<float> single;
+    {
+        DescriptorLimit limit(100);  // a lower limit already in force serves as well
+        terminaltest::StreamingLoader loader;
+        ASSERT_EQ(folder.Load(loader, 0, 300), 1);
+        ItemRequest request;
+        request.enabled = 1;
+        request.blockTypeOffset = 2 * folder.blockSize;  // block type 2
+        request.layout = {25, 20, 48};
+        request.values.assign(300, 0.0f);
+        std::vector<ItemRequest*> list = {&request};
+        ASSERT_EQ(loader.ReadSeries(list, 300, folder.blockSize), 1);
+        series = request.values;
+        for (std::uint64_t r = 0; r < 300; r += 37) {
+            single.push_back(loader.GetDataAt(folder.Offset(r, 2, 5)));
+        }
+    }
+    for (std::uint64_t r = 0; r < 300; ++r) {
+        ASSERT_EQ(series[r], gen::StatisticValue(r, 2, 5)) << "record " << r;
+    }
+    for (std::uint64_t r = 0, k = 0; r < 300; r += 37, ++k) {
+        EXPECT_EQ(single[k], gen::StatisticValue(r, 2, 5)) << "record " << r;
+    }
 }
 
 TEST(DataFileLoader, MovesTheBusyIndicator)

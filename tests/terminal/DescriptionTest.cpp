@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 #include "TerminalTestSupport.h"
 #include "core/Ini.h"
@@ -41,6 +42,11 @@ TEST_F(RecordInfoTest, StartAndEndTexts)
     EXPECT_EQ(basic.endText, L"2024-03-15 10:30:00.000");
     EXPECT_EQ(basic.userName, L"张工") << "GBK text decoded";
     EXPECT_EQ(basic.deviceType, L"K7700");
+
+    // A start moved beyond any representable time prints as fields the conversion
+    // could not produce, rather than wrapping round.
+    ASSERT_EQ(ReadRecordInfo(Wide(dir / "recordinfo.cfg"), basic, std::numeric_limits<std::int64_t>::max(), end), 1);
+    EXPECT_EQ(basic.startText, L"-001-00--1 -1:-1:-1.250");
 }
 
 TEST_F(RecordInfoTest, EdgeCases)

@@ -405,6 +405,19 @@ TEST(TrendReader, BrokenFolders)
     EXPECT_EQ(value, gen::StatisticValue(45, 0, 0));
 }
 
+// A damaged "TimePlot" (any negative number but -1 passes as a huge interval) with a
+// far first record: the start time's offset does not fit 64 bits. The load is refused
+// by the loader (the record lies beyond the files), and nothing on the way overflows.
+TEST(TrendReader, HugeIntervalTimesAFarFirstRecord)
+{
+    gen::StatisticFolderOptions options;
+    options.timePlot = -5;
+    LogWatch log;
+    Loaded loaded(options, 0xFFFFFFF0u, 5);
+    EXPECT_EQ(loaded.result, 0);
+    EXPECT_EQ(log.NewLines(), 1) << log.NewText();
+}
+
 // The sample folder's values are plausible measurements, not the test pattern.
 TEST(TrendReader, PlausibleValues)
 {
