@@ -152,9 +152,11 @@ int ReadConvertDescription(const std::filesystem::path& statisticFolder, Convert
     if (ids.empty()) {
         return 2;
     }
-    // Every listed id must name an item that itemInfo.ini describes, and each output
-    // name may occur once: a block that the description cannot account for value by
-    // value would be converted into plausible-looking but shifted series.
+    // Every listed id must name a statistic item, and each output name may occur
+    // once: a block that the description cannot account for value by value would be
+    // converted into plausible-looking but shifted series. An item that itemInfo.ini
+    // does not fully describe stays listed without values; whether the block holds
+    // values for it is told by BlockSize below.
     std::set<int> seen;
     description.items.clear();
     for (const int id : ids) {
@@ -163,7 +165,9 @@ int ReadConvertDescription(const std::filesystem::path& statisticFolder, Convert
             return 2;
         }
         ItemRecord record;
-        if (ReadItemDescription(name->section, record) == 0 || record.staticsType > kKindCount) {
+        // Incomplete: StaticsType, read last, keeps its default -1, so no values.
+        ReadItemDescription(name->section, record);
+        if (record.staticsType > kKindCount) {
             return 2;
         }
         record.id = id;

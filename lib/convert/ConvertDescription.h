@@ -29,9 +29,9 @@ struct ConvertDescription {
 };
 
 // Reads "statistic.cfg" of `statisticFolder` and every listed item's description.
-// 0 read; 2 geometry or item list missing, an id that names no statistic item, an
-// item that "itemInfo.ini" does not describe, or items that do not add up to
-// BlockSize; 5 "BlockTypeCount" missing.
+// An item that "itemInfo.ini" does not fully describe is listed without values.
+// 0 read; 2 geometry or item list missing, an id that names no statistic item, or
+// items whose values do not add up to BlockSize; 5 "BlockTypeCount" missing.
 int ReadConvertDescription(const std::filesystem::path& statisticFolder, ConvertDescription& description);
 
 // Fills Channel, DataType, Sequence and StaticsType from `section` of

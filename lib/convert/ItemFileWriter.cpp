@@ -67,9 +67,14 @@ bool CItemFileWriter::Open()
     if (m_OutputFolder.empty() || !fs::is_directory(m_OutputFolder, error)) {
         return false;
     }
-    // Beside the output folder, so that the final moves stay on one file system.
-    const fs::path pattern = m_OutputFolder.parent_path() /
-                             ("." + platform::PathToUtf8(m_OutputFolder.filename()) + ".converting-XXXXXX");
+    // Beside the folder the output folder really is (it may be a link into another
+    // file system), so that the final moves stay on one file system.
+    const fs::path real = fs::canonical(m_OutputFolder, error);
+    if (error) {
+        return false;
+    }
+    const fs::path pattern =
+        real.parent_path() / ("." + platform::PathToUtf8(real.filename()) + ".converting-XXXXXX");
     std::string name = platform::PathToUtf8(pattern);
     if (::mkdtemp(name.data()) == nullptr) {
         return false;
@@ -156,7 +161,16 @@ bool CItemFileWriter::Commit(const std::vector<fs::path>& replacedFolders)
     for (const std::wstring& name : m_Names) {
         newNames.insert(name + L".data");
     }
+    // The new files go in first, each replacing its namesake at once; the other item
+    // files go only then, so that a file that cannot go in leaves them all.
     std::error_code error;
+    for (const std::wstring& name : m_Names) {
+        const fs::path file = platform::ToPath(name + L".data");
+        fs::rename(m_WorkFolder / file, m_OutputFolder / file, error);
+        if (error) {
+            return false;
+        }
+    }
     for (const fs::path& folder : replacedFolders) {
         for (const fs::directory_entry& entry : platform::ListSorted(folder)) {
             const bool replaced = fs::equivalent(folder, m_OutputFolder, error) &&
@@ -165,13 +179,6 @@ bool CItemFileWriter::Commit(const std::vector<fs::path>& replacedFolders)
                 !fs::remove(entry.path(), error)) {
                 return false;
             }
-        }
-    }
-    for (const std::wstring& name : m_Names) {
-        const fs::path file = platform::ToPath(name + L".data");
-        fs::rename(m_WorkFolder / file, m_OutputFolder / file, error);
-        if (error) {
-            return false;
         }
     }
     Discard();

@@ -27,8 +27,8 @@ public:
     bool Flush(std::size_t index, ValueBuffer& buffer);
     // Writes what every buffer still holds and flushes every file to disk.
     bool FinalFlush(std::vector<ValueBuffer>& buffers);
-    // Moves the written files into the output folder. First the item files ("*.data")
-    // of `replacedFolders` that the new files do not overwrite are deleted.
+    // Moves the written files into the output folder, then deletes the item files
+    // ("*.data") of `replacedFolders` that the new files did not overwrite.
     bool Commit(const std::vector<std::filesystem::path>& replacedFolders);
 
     std::uint64_t BytesWritten() const { return m_BytesWritten; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <set>
@@ -138,6 +139,61 @@ TEST(ConvertFailure, SuccessAfterFailureReplacesTheMarkedFiles)
     EXPECT_EQ(FileNames(terminal.ItemFolder()),
               (std::set<std::string>{"ESIN_FREQ.data", "ESIN_VRMS.data", "notes.txt"}));
     EXPECT_EQ(converttest::ReadFloats(terminal.ItemFolder() / "ESIN_VRMS.data").size(), 5u * 3 * 4);
+}
+
+// Putting the new item files in place: into an item folder that links into another
+// file system, and against an item file name taken by a folder, where nothing may
+// change when the new files cannot go in.
+TEST(ConvertFailure, PutsTheItemFilesInPlaceOrLeavesThePreviousOnes)
+{
+    struct stat here{};
+    struct stat shm{};
+    testsupport::TempDir probe;
+    const bool otherFileSystem = ::stat(probe.Path().c_str(), &here) == 0 && ::stat("/dev/shm", &shm) == 0 &&
+                                 here.st_dev != shm.st_dev && ::access("/dev/shm", W_OK) == 0;
+    struct Case {
+        const char* row;
+        bool linked;
+        int result;
+        std::set<std::string> files;
+    };
+    const Case cases[] = {
+        {"linked to another file system", true, kConvertOk, {"ESIN_FREQ.data", "ESIN_VRMS.data"}},
+        {"a folder named like an item file", false, kConvertIoFailure,
+         {"ESIN_FREQ.data", "ESIN_OLD.data", "ESIN_VRMS.data"}},
+    };
+    for (const Case& c : cases) {
+        if (c.linked && !otherFileSystem) {
+            continue;  // needs /dev/shm on a file system of its own
+        }
+        gen::StatisticFolderOptions options;
+        options.items = {7, 1};
+        options.records = 5;
+        Terminal terminal(options);
+        std::string target = "/dev/shm/ondrava-items-XXXXXX";
+        if (c.linked) {
+            ASSERT_NE(::mkdtemp(target.data()), nullptr) << c.row;
+            fs::create_symlink(target, terminal.ItemFolder());
+        } else {
+            terminal.dir.Write("Statistic/newfiles/ESIN_FREQ.data/inside", "x");
+        }
+        terminal.dir.Write("Statistic/newfiles/ESIN_VRMS.data", "previous");
+        terminal.dir.Write("Statistic/newfiles/ESIN_OLD.data", "stale");
+        SmallConverter converter(1 << 20, 64);
+        EXPECT_EQ(terminal.Convert(converter), c.result) << c.row;
+        EXPECT_EQ(FileNames(terminal.ItemFolder()), c.files) << c.row;
+        if (c.result == kConvertOk) {
+            EXPECT_EQ(converttest::ReadFloats(terminal.ItemFolder() / "ESIN_VRMS.data").size(), 5u * 3 * 4) << c.row;
+        } else {
+            EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_VRMS.data"), "previous") << c.row;
+            EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_OLD.data"), "stale") << c.row;
+        }
+        EXPECT_EQ(FileNames(terminal.Statistic()), (std::set<std::string>{"001", "newfiles", "statistic.cfg"}))
+            << c.row << ": no temporary folder stays";
+        if (c.linked) {
+            fs::remove_all(target);
+        }
+    }
 }
 
 }  // namespace

@@ -136,6 +136,83 @@ TEST(Convert, WritesNamedItemFilesMarksTheFolderAndReportsProgress)
     EXPECT_EQ(converter->SetPath(Wide(terminal.ItemFolder()) + L"/"), 1);
 }
 
+// Every source file gives its whole blocks, also when it ends inside a block or is
+// empty and when the read buffer takes only a block or two at a time: each item file
+// holds, block after block, that item's values of the block files read as they lie.
+TEST(Convert, ConvertsTheWholeBlocksOfEveryFile)
+{
+    struct Case {
+        const char* row;
+        gen::StatisticDefect defect;
+        std::size_t readBlocks;  // read buffer in blocks; 0: the full buffer
+    };
+    const Case cases[] = {
+        {"truncated file, one block per read", gen::StatisticDefect::TruncatedFile, 1},
+        {"truncated file, two blocks per read", gen::StatisticDefect::TruncatedFile, 2},
+        {"truncated file, one read", gen::StatisticDefect::TruncatedFile, 0},
+        {"empty file, three blocks per read", gen::StatisticDefect::EmptyFile, 3},
+    };
+    for (const Case& c : cases) {
+        gen::StatisticFolderOptions options;
+        options.items = {1, 7, 25, 461};
+        options.records = 20;
+        options.blockCountPerFile = 5;
+        options.defect = c.defect;
+        Terminal terminal(options);
+        const std::size_t blockSize = gen::BlockSizeOf(options.items);
+        SmallConverter converter(c.readBlocks != 0 ? blockSize * c.readBlocks + 4 : 1 << 20, 24);
+        ASSERT_EQ(terminal.Convert(converter), kConvertOk) << c.row;
+
+        // The blocks as they lie in the block files, in file order.
+        std::vector<float> blocks;
+        std::uint32_t n = 1;
+        for (; fs::exists(terminal.Statistic() / "001" / ("statistic" + std::to_string(n) + ".data")); ++n) {
+            std::vector<float> file =
+                ReadFloats(terminal.Statistic() / "001" / ("statistic" + std::to_string(n) + ".data"));
+            file.resize(file.size() / (blockSize / 4) * (blockSize / 4));
+            blocks.insert(blocks.end(), file.begin(), file.end());
+        }
+        ASSERT_EQ(n - 1, 4u) << c.row << ": four block files of five records";
+        const std::size_t blockCount = blocks.size() / (blockSize / 4);
+        ASSERT_GT(blockCount, 0u) << c.row;
+        for (const std::uint32_t item : options.items) {
+            const std::vector<std::string> names = OutputNames(item);
+            const std::uint32_t channels = gen::ItemFloats(item) / static_cast<std::uint32_t>(names.size());
+            for (std::uint32_t kind = 0; kind < names.size(); ++kind) {
+                const std::uint32_t first = gen::FloatIndexOf(options.items, item) + kind * channels;
+                std::vector<float> expected;
+                for (std::size_t b = 0; b < blockCount; ++b) {
+                    const float* block = blocks.data() + b * (blockSize / 4);
+                    expected.insert(expected.end(), block + first, block + first + channels);
+                }
+                EXPECT_EQ(ReadFloats(terminal.ItemFolder() / (names[kind] + ".data")), expected)
+                    << c.row << ": " << names[kind];
+            }
+        }
+    }
+}
+
+// Block files that hold more blocks than "BlockCount" announces carry the count past
+// the progress total: the percentage still stops at 99.5 until the end.
+TEST(Convert, ProgressStaysBelowTheEndWhenTheFilesHoldMoreThanAnnounced)
+{
+    gen::StatisticFolderOptions options;
+    options.items = {1, 7};
+    options.records = 12;
+    options.blockCountPerFile = 4;
+    Terminal terminal(options);
+    terminal.EditCfg([](gen::IniDocument& d) { d.Set(L"cfg", L"BlockCount", L"1"); });
+    SmallConverter converter(1 << 20, 64);
+    g_progress.clear();
+    ASSERT_EQ(terminal.Convert(converter, Collect), kConvertOk);
+    ASSERT_GE(g_progress.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(g_progress.begin(), g_progress.end()));
+    EXPECT_EQ(g_progress.back(), 100.0);
+    for (std::size_t i = 0; i + 1 < g_progress.size(); ++i) {
+        EXPECT_LE(g_progress[i], 99.5) << "report " << i;
+    }
+}
+
 TEST(Convert, ProgressStepsNeverPassTheEnd)
 {
     CDataTransformManager converter;

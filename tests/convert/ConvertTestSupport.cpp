@@ -52,7 +52,9 @@ std::vector<float> ReadFloats(const std::filesystem::path& file)
 {
     const std::string bytes = testsupport::ReadAll(file);
     std::vector<float> values(bytes.size() / 4);
-    std::memcpy(values.data(), bytes.data(), values.size() * 4);
+    if (!values.empty()) {
+        std::memcpy(values.data(), bytes.data(), values.size() * 4);
+    }
     return values;
 }
 

@@ -3,6 +3,8 @@
 #include "ConvertTestSupport.h"
 #include "lib/convert/ConvertDescription.h"
 #include "lib/convert/ItemNameTable.h"
+#include "platform/base/Encoding.h"
+#include "platform/base/ProgramFolder.h"
 #include "tests/support/ProgramFolderFixture.h"
 
 namespace {
@@ -139,6 +141,53 @@ TEST(ConvertDescription, AnItemWithoutDescriptionIsRefused)
     EXPECT_EQ(record.channel, 4) << "the values before the missing key are kept";
     EXPECT_EQ(record.staticsType, -1);
     EXPECT_EQ(convertix::ReadItemDescription(L"ESIN_FREQ", record), 0);
+    setenv("ONDRAVA_PROGRAM_DIR", saved.c_str(), 1);
+}
+
+// An item that itemInfo.ini does not describe (here the frequency) is listed without
+// values: the folder converts when the described items fill the block, and is
+// refused when the block holds values that no description accounts for.
+TEST(ConvertDescription, AnUndescribedItemIsListedWithoutValues)
+{
+    gen::StatisticFolderOptions options;
+    options.items = {1, 7, 25};
+    options.records = 4;
+    converttest::Terminal terminal(options);
+
+    // The shipped itemInfo.ini without its frequency section.
+    std::string info = testsupport::ReadAll(platform::ProgramFolder() / "itemInfo.ini");
+    const std::size_t section = info.find("[ESIN_FREQ]");
+    ASSERT_NE(section, std::string::npos);
+    const std::size_t next = info.find('[', section + 1);
+    info.erase(section, next == std::string::npos ? std::string::npos : next - section);
+    testsupport::TempDir program;
+    program.Write("itemInfo.ini", info);
+    const char* old = std::getenv("ONDRAVA_PROGRAM_DIR");
+    const std::string saved = old != nullptr ? old : "";
+    setenv("ONDRAVA_PROGRAM_DIR", platform::PathToUtf8(program.Path()).c_str(), 1);
+
+    struct Case {
+        const char* row;
+        std::uint32_t blockSize;
+        int result;
+    };
+    const Case cases[] = {
+        {"the described items fill the block", gen::BlockSizeOf({1, 25}), 0},
+        {"the block also holds the frequency", gen::BlockSizeOf(options.items), 2},
+    };
+    for (const Case& c : cases) {
+        terminal.EditCfg([&](gen::IniDocument& d) { d.Set(L"cfg", L"BlockSize", std::to_wstring(c.blockSize)); });
+        convertix::ConvertDescription description;
+        EXPECT_EQ(convertix::ReadConvertDescription(terminal.Statistic(), description), c.result) << c.row;
+        if (c.result != 0) {
+            continue;
+        }
+        ASSERT_EQ(description.items.size(), 3u) << c.row;
+        EXPECT_EQ(description.items[1].id, 7) << c.row;
+        EXPECT_EQ(description.items[1].name, L"ESIN_FREQ") << c.row;
+        EXPECT_LT(description.items[1].staticsType, 0) << c.row << ": no values";
+        EXPECT_EQ(convertix::ValuesPerBlock(description.items) * 4, c.blockSize) << c.row;
+    }
     setenv("ONDRAVA_PROGRAM_DIR", saved.c_str(), 1);
 }
 
