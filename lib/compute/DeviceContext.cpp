@@ -108,7 +108,7 @@ bool InsertCallback(item_record& item, callback_node* node)
 void BuildItem(device_context& ctx, const device_config& cfg, int32_t index)
 {
     item_record& item = ctx.item_records[index];
-    const item_spec& spec = cfg.items[index];
+    const item_spec& itemChannels = cfg.items[index];
     item.power_scale = 1.0f;
     item.three_wire.enabled = 0;
     item.three_wire.priority = kThreeWirePriority;
@@ -118,8 +118,8 @@ void BuildItem(device_context& ctx, const device_config& cfg, int32_t index)
     item.wiring_type = 7;
     item.sample_rate = cfg.sample_rate;
     for (int p = 0; p < 4; ++p) {
-        const int32_t u = spec.voltage_channel[p];
-        const int32_t i = spec.current_channel[p];
+        const int32_t u = itemChannels.voltage_channel[p];
+        const int32_t i = itemChannels.current_channel[p];
         item.voltage_harmonic[p] = &ctx.voltage_harmonic[u];
         item.current_harmonic[p] = &ctx.current_harmonic[i];
         item.flicker[p] = &ctx.flicker[u];
@@ -129,7 +129,7 @@ void BuildItem(device_context& ctx, const device_config& cfg, int32_t index)
         item.voltage_half_rms[p] = &ctx.voltage_half_rms[u];
         item.current_half_rms[p] = &ctx.current_half_rms[i];
     }
-    item.name = spec.name;
+    item.name = itemChannels.name;
     item.context = &ctx;
     for (int p = 0; p < 4; ++p) {
         zv::PowerSetup(item.power[p], item.voltage_harmonic[p], item.current_harmonic[p], item.voltage_rms[p],
@@ -147,10 +147,10 @@ const int32_t* Channel(const int32_t* block, int32_t index, int32_t s)
 void RunItem(device_context& ctx, item_record& item)
 {
     const int32_t s = ctx.interval_points;
-    const item_spec& spec = ctx.items[&item - ctx.item_records];
+    const item_spec& itemChannels = ctx.items[&item - ctx.item_records];
     for (int p = 0; p < 4; ++p)
-        zv::PowerRun(item.power[p], item.power_scale, Channel(ctx.voltage_samples, spec.voltage_channel[p], s),
-                     Channel(ctx.current_samples, spec.current_channel[p], s), s, item.sample_rate);
+        zv::PowerRun(item.power[p], item.power_scale, Channel(ctx.voltage_samples, itemChannels.voltage_channel[p], s),
+                     Channel(ctx.current_samples, itemChannels.current_channel[p], s), s, item.sample_rate);
     zv::PowerTotals(item, item.sample_rate);
     zv::SequenceComponents(item, ctx.switches[ZV_SWITCH_VOLTAGE_SEQUENCE] != 0,
                            ctx.switches[ZV_SWITCH_CURRENT_SEQUENCE] != 0);
@@ -164,9 +164,9 @@ void RunItem(device_context& ctx, item_record& item)
 void RunCallbacks(device_context& ctx, item_record& item)
 {
     const int32_t s = ctx.interval_points;
-    const item_spec& spec = ctx.items[&item - ctx.item_records];
-    auto u = [&](int p) { return Channel(ctx.voltage_samples, spec.voltage_channel[p], s); };
-    auto i = [&](int p) { return Channel(ctx.current_samples, spec.current_channel[p], s); };
+    const item_spec& itemChannels = ctx.items[&item - ctx.item_records];
+    auto u = [&](int p) { return Channel(ctx.voltage_samples, itemChannels.voltage_channel[p], s); };
+    auto i = [&](int p) { return Channel(ctx.current_samples, itemChannels.current_channel[p], s); };
     for (int32_t k = 0; k < item.callback_count && item.callbacks[k]; ++k) {
         callback_node* node = item.callbacks[k];
         if (node->enabled && node->handler)

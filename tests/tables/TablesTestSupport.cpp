@@ -32,17 +32,17 @@ std::filesystem::path SaveTables(const std::vector<TableSpec>& tables, const std
         return {};
     }
     bool built = true;
-    for (const TableSpec& spec : tables) {
-        ITable* table = Tabulist_CreateTable(spec.name, spec.columns);
+    for (const TableSpec& wanted : tables) {
+        ITable* table = Tabulist_CreateTable(wanted.name, wanted.columns);
         if (table == nullptr) {
-            ADD_FAILURE() << "table refused: " << platform::WideToUtf8(spec.name);
+            ADD_FAILURE() << "table refused: " << platform::WideToUtf8(wanted.name);
             built = false;
             break;
         }
-        table->SetFlag(spec.microseconds);
-        for (const Row& row : spec.rows) {
+        table->SetFlag(wanted.microseconds);
+        for (const Row& row : wanted.rows) {
             if (!table->AddRow(row.time, row.values)) {
-                ADD_FAILURE() << "row refused in " << platform::WideToUtf8(spec.name) << " at " << row.time;
+                ADD_FAILURE() << "row refused in " << platform::WideToUtf8(wanted.name) << " at " << row.time;
                 built = false;
             }
         }
