@@ -18,6 +18,7 @@
 #include "platform/base/ProgramFolder.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/EventPump.h"
 
 namespace apptest {
 
@@ -25,21 +26,7 @@ COndravaApp& App() { return static_cast<COndravaApp&>(*wxTheApp); }
 
 CMainFrame& Frame() { return *App().GetMainFrame(); }
 
-bool PumpUntil(const std::function<bool()>& condition) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    wxEventLoopBase* active = wxEventLoopBase::GetActive();
-    wxGUIEventLoop own;
-    wxEventLoopBase* loop = active != nullptr ? active : &own;
-    wxEventLoopActivator activator(loop);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > limit) {
-            return false;
-        }
-        wxTheApp->ProcessPendingEvents();
-        loop->DispatchTimeout(5);
-    }
-    return true;
-}
+bool PumpUntil(const std::function<bool()>& condition) { return uitest::PumpUntil(condition); }
 
 void Drain() {
     auto done = std::make_shared<bool>(false);
