@@ -1,13 +1,11 @@
 #include "AppTestSupport.h"
 
-#include <chrono>
 #include <memory>
 
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
-#include <wx/evtloop.h>
 #include <wx/stattext.h>
 #include <wx/toplevel.h>
 
