@@ -8,11 +8,11 @@ scripts/install-deps.sh
 export LANG=C.UTF-8
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j "$(nproc)"
-if [[ -x build/bin/ondrava-gen && ! -d build/samples ]]; then
-  build/bin/ondrava-gen sample build/samples
+if [[ ! -d build/samples ]]; then
+  # Made aside and moved into place, so an interrupted run never leaves half a sample.
+  rm -rf build/samples.partial
+  build/bin/ondrava-gen sample build/samples.partial
+  mv build/samples.partial build/samples
 fi
-if [[ -x build/bin/ondrava ]]; then
-  exec build/bin/ondrava "$@"
-fi
-echo "Built the libraries into build/bin. The program window (build/bin/ondrava) is not built yet;"
-echo "sample terminal data is under build/samples/ once the generator has made it."
+echo "Sample terminal data: build/samples/"
+exec build/bin/ondrava "$@"
