@@ -307,6 +307,19 @@ void CCrashDump::Install(const wchar_t* applicationName) {
     std::set_terminate(OnTerminate);
 }
 
+CCrashDump::ThreadGuard::ThreadGuard() : m_stack(new char[sizeof(g_signalStack)]) {
+    stack_t stack{};
+    stack.ss_sp = m_stack.get();
+    stack.ss_size = sizeof(g_signalStack);
+    ::sigaltstack(&stack, nullptr);
+}
+
+CCrashDump::ThreadGuard::~ThreadGuard() {
+    stack_t stack{};
+    stack.ss_flags = SS_DISABLE;
+    ::sigaltstack(&stack, nullptr);
+}
+
 std::vector<std::wstring> CCrashDump::TakeUnreportedDumps() {
     std::wstring application;
     {

@@ -8,6 +8,7 @@
 // user at its next start (TakeUnreportedDumps, ReportText); the crash itself only
 // writes a line to standard error.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,4 +24,18 @@ public:
 
     // The text that tells the user where a dump was saved.
     static std::wstring ReportText(const std::wstring& dumpPath);
+
+    // A stack overflow leaves a thread no stack to run the handler on, and each
+    // thread needs its own spare one: a worker thread holds a ThreadGuard for its
+    // whole life (Install gives the installing thread one of its own).
+    class ThreadGuard {
+    public:
+        ThreadGuard();
+        ~ThreadGuard();
+        ThreadGuard(const ThreadGuard&) = delete;
+        ThreadGuard& operator=(const ThreadGuard&) = delete;
+
+    private:
+        std::unique_ptr<char[]> m_stack;
+    };
 };

@@ -14,6 +14,7 @@
 
 #include <sys/mman.h>
 
+#include "core/CrashDump.h"
 #include "core/Ini.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
@@ -284,7 +285,10 @@ bool CDataFileLoader::LoadCache(std::uint32_t progressBudget, std::uint64_t reco
         std::min<std::size_t>({4, parts.size(), std::max(1u, std::thread::hardware_concurrency())});
     std::vector<std::thread> threads;
     for (std::size_t t = 0; t < threadCount; ++t) {
-        threads.emplace_back(work);
+        threads.emplace_back([&work] {
+            CCrashDump::ThreadGuard crashStack;
+            work();
+        });
     }
     for (std::size_t p = 0; p < parts.size(); ++p) {
         ShowBusyText(m_StrPaths[parts[p].index], step);

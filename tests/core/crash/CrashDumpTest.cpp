@@ -82,6 +82,7 @@ TEST_F(CrashDumpTest, EveryWayOfDyingLeavesADumpNamedByTheRule) {
     const Case cases[] = {
         {"segv", "Signal: 11 (SIGSEGV)\nAddress: 0x0\n"},
         {"overflow", "Signal: 11 (SIGSEGV)\n"},  // the handler has a stack of its own
+        {"thread-overflow", "Signal: 11 (SIGSEGV)\n"},  // and so has a guarded worker
         {"abort", "Signal: 6 (SIGABRT)\n"},
         {"fpe", "Signal: 8 (SIGFPE)\n"},
         {"throw", "Reason: terminate called after an uncaught exception: probe failure\n"},

@@ -1,5 +1,5 @@
 // Installs the crash handler as the program does, then does what its argument says:
-//   segv | overflow | abort | fpe | throw | thread-throw   die that way
+//   segv | overflow | thread-overflow | abort | fpe | throw | thread-throw   die that way
 //   report                                                 print the dumps a new start reports, one per line
 // The program folder comes from ONDRAVA_PROGRAM_DIR.
 
@@ -33,7 +33,7 @@ int Recurse(int depth) {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: crash_probe segv|overflow|abort|fpe|throw|thread-throw|report\n");
+        std::fprintf(stderr, "usage: crash_probe segv|overflow|thread-overflow|abort|fpe|throw|thread-throw|report\n");
         return 2;
     }
     CCrashDump::Install(L"CrashProbe");
@@ -55,6 +55,12 @@ int main(int argc, char** argv) {
         Throw();
     } else if (mode == "overflow") {
         return Recurse(0);
+    } else if (mode == "thread-overflow") {
+        std::thread worker([] {
+            CCrashDump::ThreadGuard guard;
+            Recurse(0);
+        });
+        worker.join();
     } else if (mode == "thread-throw") {
         std::thread worker(Throw);
         worker.join();
