@@ -188,6 +188,11 @@ bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view sec
     std::error_code error;
     if (const std::optional<std::string> bytes = ReadFileBytes(file)) {
         raw = SplitLines(*bytes);
+        // A UTF-16 file cut in the middle of a character: lines added after the stray
+        // byte would be unreadable, so the damaged file is left alone.
+        if (raw.encoding == TextEncoding::Utf16LE && bytes->size() % 2 != 0) {
+            return false;
+        }
     } else if (std::filesystem::exists(file, error) || error) {
         return false;  // there but unreadable: never replace it by a new file
     }

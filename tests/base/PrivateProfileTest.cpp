@@ -141,6 +141,15 @@ TEST(PrivateProfileTest, GbkFileThatCannotHoldTheValueBecomesUtf8WithBom) {
     EXPECT_EQ(ProfileGetString(path, L"用户", L"姓名"), L"张工");
 }
 
+TEST(PrivateProfileTest, UnicodeFileCutInACharacterIsLeftAlone) {
+    TempDir dir;
+    const std::string damaged = Encoded(L"[A]\r\nx=1\r\n", TextEncoding::Utf16LE) + "y";
+    const auto path = dir.Write("a.ini", damaged);
+    EXPECT_EQ(ProfileGetString(path, L"A", L"x"), L"1");
+    EXPECT_FALSE(ProfileWriteString(path, L"A", L"z", L"2"));
+    EXPECT_EQ(ReadAll(path), damaged);
+}
+
 TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {
     struct Case {
         const wchar_t* section;
