@@ -72,6 +72,17 @@ std::wstring Pick(const PickerRequest& request, Window* owner) {
     return answered ? chosen : std::wstring();
 }
 
+std::wstring PickFile(PickerRequest::Kind kind, Window* owner, const std::wstring& title, const std::wstring& filter,
+                      const std::wstring& defaultExtension, const std::wstring& initialFolder) {
+    PickerRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.filter = filter;
+    request.defaultExtension = defaultExtension;
+    request.initialFolder = initialFolder;
+    return Pick(request, owner);
+}
+
 }  // namespace
 
 void SetPickerResponder(PickerResponder responder) {
@@ -91,24 +102,12 @@ std::wstring BrowseForFolder(const std::wstring& title, Window* owner, const std
 
 std::wstring OpenFileDialog(Window* owner, const std::wstring& title, const std::wstring& filter,
                             const std::wstring& defaultExtension, const std::wstring& initialFolder) {
-    PickerRequest request;
-    request.kind = PickerRequest::Kind::OpenFile;
-    request.title = title;
-    request.filter = filter;
-    request.defaultExtension = defaultExtension;
-    request.initialFolder = initialFolder;
-    return Pick(request, owner);
+    return PickFile(PickerRequest::Kind::OpenFile, owner, title, filter, defaultExtension, initialFolder);
 }
 
 std::wstring SaveFileDialog(Window* owner, const std::wstring& title, const std::wstring& filter,
                             const std::wstring& defaultExtension, const std::wstring& initialFolder) {
-    PickerRequest request;
-    request.kind = PickerRequest::Kind::SaveFile;
-    request.title = title;
-    request.filter = filter;
-    request.defaultExtension = defaultExtension;
-    request.initialFolder = initialFolder;
-    return Pick(request, owner);
+    return PickFile(PickerRequest::Kind::SaveFile, owner, title, filter, defaultExtension, initialFolder);
 }
 
 std::wstring ToWildcard(const std::wstring& filter) {
