@@ -9,6 +9,7 @@
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/LocalTime.h"
+#include "platform/base/PrivateProfile.h"
 #include "terminal/ProfileInt.h"
 
 namespace {
@@ -164,7 +165,7 @@ std::vector<std::uint32_t> ParseItemList(const std::wstring& text)
         return items;
     }
     for (const std::wstring& piece : SplitItemText(text)) {
-        const int id = ParseProfileInt(piece);
+        const int id = platform::ParseProfileInt(piece);
         if (id == 1000) {
             items.clear();
             for (std::uint32_t all = 1; all <= 461; ++all) {

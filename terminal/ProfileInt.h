@@ -8,5 +8,3 @@
 class CIni;
 
 int ReadProfileInt(const CIni& ini, const wchar_t* section, const wchar_t* key, int defaultValue);
-// The same conversion of a text (leading white space skipped).
-int ParseProfileInt(const std::wstring& text);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cwctype>
-#include <limits>
 #include <optional>
 #include <set>
 
@@ -40,7 +39,7 @@ int ReadInt(const std::filesystem::path& file, const wchar_t* section, const wch
     if (!text || text->empty()) {
         return defaultValue;
     }
-    return ParseProfileNumber(*text);
+    return platform::ParseProfileInt(*text);
 }
 
 std::filesystem::path FileIn(const std::filesystem::path& folder, const wchar_t* name)
@@ -49,28 +48,6 @@ std::filesystem::path FileIn(const std::filesystem::path& folder, const wchar_t*
 }
 
 }  // namespace
-
-int ParseProfileNumber(const std::wstring& text)
-{
-    std::size_t at = 0;
-    while (at < text.size() && std::iswspace(static_cast<wint_t>(text[at]))) {
-        ++at;
-    }
-    bool negative = false;
-    if (at < text.size() && (text[at] == L'-' || text[at] == L'+')) {
-        negative = text[at] == L'-';
-        ++at;
-    }
-    std::int64_t value = 0;
-    for (; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at) {
-        value = value * 10 + (text[at] - L'0');
-        if (value > std::numeric_limits<std::int32_t>::max()) {
-            value = std::numeric_limits<std::int32_t>::max();
-            break;
-        }
-    }
-    return static_cast<int>(negative ? -value : value);
-}
 
 std::vector<int> ParseItemIds(const std::wstring& text)
 {
@@ -85,7 +62,7 @@ std::vector<int> ParseItemIds(const std::wstring& text)
     }
     std::vector<int> ids;
     for (const std::wstring& piece : pieces) {
-        const int id = ParseProfileNumber(piece);
+        const int id = platform::ParseProfileInt(piece);
         if (id == kAllItems) {
             ids.clear();
             for (int all = 1; all <= kLastItem; ++all) {

@@ -46,7 +46,4 @@ std::vector<int> ParseItemIds(const std::wstring& text);
 // Values per block of the described items (channels × kinds).
 std::uint64_t ValuesPerBlock(const std::vector<ItemRecord>& items);
 
-// A profile integer: optional sign and leading digits after white space, 0 without digits.
-int ParseProfileNumber(const std::wstring& text);
-
 }  // namespace convertix

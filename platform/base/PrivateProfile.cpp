@@ -1,5 +1,8 @@
 #include "platform/base/PrivateProfile.h"
 
+#include <cstdint>
+#include <cwctype>
+#include <limits>
 #include <mutex>
 #include <system_error>
 #include <vector>
@@ -283,6 +286,36 @@ bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view sec
         out += line.end;
     }
     return AtomicWriteFile(file, out);
+}
+
+int ParseProfileInt(std::wstring_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && std::iswspace(static_cast<wint_t>(text[at]))) {
+        ++at;
+    }
+    bool negative = false;
+    if (at < text.size() && (text[at] == L'-' || text[at] == L'+')) {
+        negative = text[at] == L'-';
+        ++at;
+    }
+    std::int64_t value = 0;
+    for (; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at) {
+        value = value * 10 + (text[at] - L'0');
+        if (value > std::numeric_limits<std::int32_t>::max()) {
+            value = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
+            break;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > std::numeric_limits<std::int32_t>::max()) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    if (value < std::numeric_limits<std::int32_t>::min()) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    return static_cast<int>(value);
 }
 
 }  // namespace platform

@@ -29,4 +29,8 @@ std::optional<std::wstring> ProfileGetString(const std::filesystem::path& file, 
 bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view section, std::wstring_view key,
                         std::wstring_view value);
 
+// An integer as the profile functions read one: leading white space, an optional
+// sign, the leading decimal digits (0 when there are none), clamped to 32 bits.
+int ParseProfileInt(std::wstring_view text);
+
 }  // namespace platform
