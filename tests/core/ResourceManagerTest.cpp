@@ -329,7 +329,8 @@ TEST_F(ResourceManagerTest, ShippedLanguagePacksLoad) {
         {"English", 1033, nullptr},
     };
     for (const Case& c : cases) {
-        const auto file = platform::ToPath(std::string(ONDRAVA_SOURCE_DIR) + "/resources/Language/" + c.folder +
+        // The shipped pack is joined from per-area fragments at build time.
+        const auto file = platform::ToPath(std::string(ONDRAVA_BUILD_PROGRAM_DIR) + "/Language/" + c.folder +
                                            "/Ondrava.xml");
         ASSERT_TRUE(CZVResourceManager::SetResourceFile(W(file))) << c.folder;
         EXPECT_EQ(Manager()->GetResourcesLangID(), c.langId) << c.folder;

@@ -1,0 +1,33 @@
+# Joins the per-area fragments of one language pack into a single pack file, so
+# that work on several areas never edits one shared file. Each fragment is a whole
+# pack document (<resource LANGID="...">...</resource>); the joined file keeps the
+# first fragment's root element and the children of every fragment, in file-name order.
+# Run as: cmake -DOUTPUT=<Ondrava.xml> -DINPUTS=<a.xml;b.xml> -P JoinLanguagePack.cmake
+list(SORT INPUTS)
+set(root "")
+set(children "")
+foreach(input IN LISTS INPUTS)
+  file(READ ${input} text)
+  string(FIND "${text}" "<resource" open)
+  if(open EQUAL -1)
+    message(FATAL_ERROR "${input}: no <resource> element")
+  endif()
+  string(SUBSTRING "${text}" ${open} -1 text)
+  string(FIND "${text}" ">" openEnd)
+  math(EXPR bodyStart "${openEnd} + 1")
+  string(SUBSTRING "${text}" 0 ${bodyStart} openTag)
+  string(FIND "${text}" "</resource>" close REVERSE)
+  if(close EQUAL -1)
+    message(FATAL_ERROR "${input}: no </resource>")
+  endif()
+  math(EXPR bodyLength "${close} - ${bodyStart}")
+  string(SUBSTRING "${text}" ${bodyStart} ${bodyLength} body)
+  if(root STREQUAL "")
+    set(root "${openTag}")
+  endif()
+  get_filename_component(name ${input} NAME)
+  string(APPEND children "  <!-- ${name} -->${body}")
+endforeach()
+file(WRITE ${OUTPUT}.tmp "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n${root}\n${children}</resource>\n")
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different ${OUTPUT}.tmp ${OUTPUT})
+file(REMOVE ${OUTPUT}.tmp)
