@@ -206,27 +206,7 @@ std::optional<std::wstring> ProfileGetString(const std::filesystem::path& file, 
     if (!bytes) {
         return std::nullopt;
     }
-    const std::wstring text = DecodeDetected(*bytes).text;
-    section = Trim(section);
-    key = Trim(key);
-    bool inSection = false;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) {
-            end = text.size();
-        }
-        const ParsedLine parsed = Parse(std::wstring_view(text).substr(start, end - start));
-        if (parsed.kind == LineKind::Section) {
-            if (inSection) {
-                return std::nullopt;  // only the first section of that name counts
-            }
-            inSection = NamesEqualNoCase(parsed.name, section);
-        } else if (parsed.kind == LineKind::Key && inSection && NamesEqualNoCase(parsed.name, key)) {
-            return Unquote(parsed.value);
-        }
-        start = end + 1;
-    }
-    return std::nullopt;
+    return ProfileSnapshot(*bytes).Get(section, key);
 }
 
 bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<ProfileEntry>& entries) {
