@@ -159,6 +159,13 @@ int CIni::WriteString(const wchar_t* section, const wchar_t* key, const wchar_t*
                                                                                                                    : 0;
 }
 
+int CIni::WriteStrings(const std::vector<Entry>& entries) {
+    if (!m_path) {
+        return 0;
+    }
+    return platform::ProfileWriteStrings(platform::ToPath(*m_path), entries) ? 1 : 0;
+}
+
 int CIni::WriteInt(const wchar_t* section, const wchar_t* key, std::int32_t value, int base) {
     if (section == nullptr || key == nullptr) {
         return 0;
