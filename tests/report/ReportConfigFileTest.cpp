@@ -89,7 +89,7 @@ TEST(ReportConfigFile, SaveAndLoadRoundTrip)
     EXPECT_EQ(loaded.GetBasicInfo().place, "北京 <东> & \"西\"");
 }
 
-// Loading merges by key and applies what the Part's readers read leniently.
+// Loading merges by key; numbers are read leniently, as older copies wrote them.
 TEST(ReportConfigFile, LoadMergesIntoWhatIsThere)
 {
     struct Case {

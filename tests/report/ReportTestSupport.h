@@ -1,5 +1,5 @@
 #pragma once
-// Shared pieces of the report tests: the program folder prepared once per process
+// Shared helpers of the report tests: the program folder prepared once per process
 // (languages, the report wording), a data model with a fixed record, and a reporter
 // whose output preparation succeeds.
 
