@@ -149,6 +149,13 @@ TEST(ReportConfig, TrendPhasesKeepOneRecordPerCode)
     EXPECT_EQ(item.GetPhase(8, untouched), 0);
     EXPECT_EQ(untouched, (CReportTrendPhase{9, 9, 9, 9, 9, 9, 9}));
     EXPECT_EQ(item.FormatPhase(8), "");
+    // One digit per value, so that a saved file can always be read again.
+    item.SetPhase({12, CReportTrendPhase::kPhaseC, -1, 3, 0, 0, 10});
+    EXPECT_EQ(item.FormatPhase(2), "903009");
+    CHarmTableItem table("ZVTableIrmsL1");
+    table.orderCounts[1] = 11;
+    table.orderCounts[60] = 1;
+    EXPECT_EQ(table.FormatCountMap(), "19" + std::string(49, '1')) << "orders 0 to 50 only";
 }
 
 TEST(ReportConfig, TrendDisplayNames)
