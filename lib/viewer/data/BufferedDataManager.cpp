@@ -1,0 +1,317 @@
+#include "lib/viewer/data/BufferedDataManager.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+
+#include "lib/viewer/data/TracelumeCallback.h"
+#include "terminal/SimpleDataManager.h"
+
+namespace {
+
+constexpr std::int64_t kMaxIndex = std::numeric_limits<std::int64_t>::max();
+constexpr std::size_t kFinest = CBufferedDataManager::kBlockSizes.size() - 1;
+constexpr std::int64_t kFinestBlock = CBufferedDataManager::kBlockSizes[kFinest];
+constexpr std::int64_t kProgressStep = CBufferedDataManager::kBlockSizes[0];
+
+// What one block folds to while it is being read.
+struct Summary {
+    std::uint64_t bitsAnd = ~std::uint64_t{0};
+    std::uint64_t bitsOr = 0;
+    std::int64_t min = std::numeric_limits<std::int64_t>::max();
+    std::int64_t max = std::numeric_limits<std::int64_t>::min();
+
+    void Add(std::int64_t word) {
+        bitsAnd &= static_cast<std::uint64_t>(word);
+        bitsOr |= static_cast<std::uint64_t>(word);
+        if (word != kNoValuePosition) {
+            min = std::min(min, word);
+            max = std::max(max, word);
+        }
+    }
+    void Add(const Summary& other) {
+        bitsAnd &= other.bitsAnd;
+        bitsOr |= other.bitsOr;
+        min = std::min(min, other.min);
+        max = std::max(max, other.max);
+    }
+    void AddExtremes(std::int64_t blockMin, std::int64_t blockMax) {
+        min = std::min(min, blockMin);
+        max = std::max(max, blockMax);
+    }
+    bool HasValue() const { return min <= max; }
+};
+
+void Append(CBufferedDataManager::Level& level, std::int64_t end, const Summary& summary) {
+    level.end.push_back(end);
+    level.bitsAnd.push_back(summary.bitsAnd);
+    level.bitsOr.push_back(summary.bitsOr);
+    level.min.push_back(summary.min);
+    level.max.push_back(summary.max);
+}
+
+std::int64_t RoundUp(std::int64_t position, std::int64_t step) {
+    const std::int64_t rest = position % step;
+    return rest == 0 ? position : position + (step - rest);
+}
+
+// The block of a level that starts at an aligned position (entry index).
+std::size_t BlockStartingAt(const CBufferedDataManager::Level& level, std::int64_t position) {
+    return static_cast<std::size_t>(position / level.blockSize) + 1;
+}
+
+}  // namespace
+
+void CBufferedDataManager::Release() { delete this; }
+
+void CBufferedDataManager::SetSource(ISimpleDataManager* source) {
+    m_source = source;
+    m_levels = {};
+    m_count = 0;
+    m_built = false;
+}
+
+void CBufferedDataManager::Build() {
+    if (m_source == nullptr) {
+        return;
+    }
+    // Built aside, so that a build that runs out of memory leaves no half pyramid.
+    std::array<Level, kBlockSizes.size()> levels;
+    const std::uint64_t declared = m_source->GetCount();
+    // Only a hint for reserving: a source may yield fewer samples than it declares.
+    const std::int64_t expected = static_cast<std::int64_t>(std::min<std::uint64_t>(declared, std::uint64_t{1} << 34));
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        Level& level = levels[i];
+        level.blockSize = kBlockSizes[i];
+        const auto entries = static_cast<std::size_t>(expected / level.blockSize + 2);
+        level.end.reserve(entries);
+        level.bitsAnd.reserve(entries);
+        level.bitsOr.reserve(entries);
+        level.min.reserve(entries);
+        level.max.reserve(entries);
+        Append(level, 0, Summary{0, 0, 0, 0});
+    }
+
+    using Clock = std::chrono::steady_clock;
+    auto lastReport = Clock::now();
+    if (m_callback != nullptr) {
+        m_callback->Notify(tracelume::kNotifyCacheProgress,
+                           static_cast<std::uint32_t>(static_cast<std::int64_t>(declared) / kProgressStep), 0);
+    }
+
+    std::array<Summary, kBlockSizes.size()> open;
+    std::int64_t count = 0;
+    std::int64_t cursor = 0;
+    std::int64_t word = 0;
+    std::int64_t steps = 0;
+    int inFinest = 0;
+    while (count < kMaxIndex && m_source->GetNext(&cursor, &word)) {
+        ++count;
+        open[kFinest].Add(word);
+        if (++inFinest < kFinestBlock) {
+            continue;
+        }
+        inFinest = 0;
+        // Close every level whose block ends here, finest first, each folding into
+        // the next coarser one.
+        for (std::size_t i = kFinest;; --i) {
+            Append(levels[i], count, open[i]);
+            if (i == 0) {
+                open[i] = Summary{};
+                break;
+            }
+            open[i - 1].Add(open[i]);
+            open[i] = Summary{};
+            if (count % kBlockSizes[i - 1] != 0) {
+                break;
+            }
+        }
+        if (count % kProgressStep == 0) {
+            ++steps;
+            if (m_callback != nullptr && Clock::now() - lastReport > std::chrono::milliseconds(1000)) {
+                m_callback->Notify(tracelume::kNotifyCacheProgress, 0, static_cast<std::intptr_t>(steps));
+                lastReport = Clock::now();
+            }
+        }
+        if (cursor != count) {
+            break;  // a source that does not step through its samples one by one
+        }
+    }
+    // The closing entries hold what no full block took, finer levels folded into coarser.
+    for (std::size_t i = kFinest;; --i) {
+        Append(levels[i], count, open[i]);
+        if (i == 0) {
+            break;
+        }
+        open[i - 1].Add(open[i]);
+    }
+    m_levels = std::move(levels);
+    m_count = count;
+    m_built = true;
+}
+
+std::int32_t CBufferedDataManager::Reserved4(std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t) {
+    return 0;
+}
+
+bool CBufferedDataManager::Read(std::int64_t index, std::int64_t& word) const {
+    std::int64_t cursor = index;
+    return m_source->GetNext(&cursor, &word);
+}
+
+int CBufferedDataManager::FindNextChange(std::int64_t* position, std::int64_t* value, std::uint32_t maskLow,
+                                         std::uint32_t maskHigh) {
+    if (position == nullptr || value == nullptr || !m_built || *position < 0 || *position >= m_count) {
+        return kNothing;
+    }
+    std::int64_t word = 0;
+    if (!Read(*position, word)) {
+        return kNothing;
+    }
+    const std::uint64_t mask = maskLow | (std::uint64_t{maskHigh} << 32);
+    const std::uint64_t wanted = static_cast<std::uint64_t>(word) & mask;
+    *value = static_cast<std::int64_t>(wanted);
+    std::int64_t at = *position + 1;
+    while (at < m_count) {
+        if (at % kFinestBlock == 0) {
+            // At a block start: jump the coarsest block that is constant under the
+            // mask; one constant at another value starts the change right here.
+            bool jumped = false;
+            for (const Level& level : m_levels) {
+                if (at % level.blockSize != 0) {
+                    continue;
+                }
+                const std::size_t k = BlockStartingAt(level, at);
+                const std::uint64_t low = level.bitsAnd[k] & mask;
+                if (low != (level.bitsOr[k] & mask)) {
+                    continue;  // changes inside: look closer
+                }
+                if (low != wanted) {
+                    *position = at;
+                    return kFound;
+                }
+                at = level.end[k];
+                jumped = true;
+                break;
+            }
+            if (jumped) {
+                continue;
+            }
+        }
+        // Sample by sample up to the next block start of the finest level.
+        const std::int64_t stop = std::min(RoundUp(at + 1, kFinestBlock), m_count);
+        std::int64_t cursor = at;
+        for (; at < stop; ++at) {
+            if (!m_source->GetNext(&cursor, &word)) {
+                at = m_count;
+                break;
+            }
+            if ((static_cast<std::uint64_t>(word) & mask) != wanted) {
+                *position = at;
+                return kFound;
+            }
+        }
+    }
+    *position = m_count;
+    return kEnd;
+}
+
+int CBufferedDataManager::FindPreviousChange(std::int64_t* position, std::int64_t* value, std::uint32_t maskLow,
+                                             std::uint32_t maskHigh) {
+    if (position == nullptr || value == nullptr || !m_built || *position < 0 || *position >= m_count) {
+        return kNothing;
+    }
+    std::int64_t word = 0;
+    if (!Read(*position, word)) {
+        return kNothing;
+    }
+    const std::uint64_t mask = maskLow | (std::uint64_t{maskHigh} << 32);
+    const std::uint64_t wanted = static_cast<std::uint64_t>(word) & mask;
+    *value = static_cast<std::int64_t>(wanted);
+    std::int64_t at = *position - 1;
+    while (at >= 0) {
+        const std::int64_t after = at + 1;
+        if (after % kFinestBlock == 0) {
+            // At a block end: the same jumps as forward, over the block that ends here.
+            bool jumped = false;
+            for (const Level& level : m_levels) {
+                if (after % level.blockSize != 0) {
+                    continue;
+                }
+                const std::size_t k = static_cast<std::size_t>(after / level.blockSize);
+                const std::uint64_t low = level.bitsAnd[k] & mask;
+                if (low != (level.bitsOr[k] & mask)) {
+                    continue;
+                }
+                if (low != wanted) {
+                    *position = at;
+                    return kFound;
+                }
+                at = level.end[k - 1] - 1;
+                jumped = true;
+                break;
+            }
+            if (jumped) {
+                continue;
+            }
+        }
+        const std::int64_t stop = at / kFinestBlock * kFinestBlock;
+        for (; at >= stop; --at) {
+            if (!Read(at, word)) {
+                at = -1;
+                break;
+            }
+            if ((static_cast<std::uint64_t>(word) & mask) != wanted) {
+                *position = at;
+                return kFound;
+            }
+        }
+    }
+    *position = -1;
+    return kEnd;
+}
+
+int CBufferedDataManager::GetMinMax(std::int64_t* from, std::int64_t to, std::int64_t* min, std::int64_t* max) {
+    if (from == nullptr || min == nullptr || max == nullptr || !m_built) {
+        return 0;
+    }
+    std::int64_t at = std::max<std::int64_t>(*from, 0);
+    const std::int64_t stop = std::min(to, m_count);
+    if (at >= stop) {
+        return 0;
+    }
+    Summary found;
+    const auto foldSamples = [&](std::int64_t until) {
+        std::int64_t cursor = at;
+        std::int64_t word = 0;
+        while (at < until && m_source->GetNext(&cursor, &word)) {
+            found.Add(word);
+            ++at;
+        }
+        return at == until;
+    };
+    const auto foldBlocks = [&](const Level& level, std::int64_t alignTo) {
+        while ((alignTo == 0 || at % alignTo != 0) && at + level.blockSize <= stop) {
+            const std::size_t k = BlockStartingAt(level, at);
+            found.AddExtremes(level.min[k], level.max[k]);
+            at += level.blockSize;
+        }
+    };
+    if (foldSamples(std::min(RoundUp(at, kFinestBlock), stop))) {
+        // Up through the levels to the coarsest alignment, across, then back down.
+        for (std::size_t i = kFinest; i > 0; --i) {
+            foldBlocks(m_levels[i], kBlockSizes[i - 1]);
+        }
+        for (const Level& level : m_levels) {
+            foldBlocks(level, 0);
+        }
+        foldSamples(stop);
+    }
+    *from = at;
+    if (!found.HasValue()) {
+        return 0;
+    }
+    *min = found.min;
+    *max = found.max;
+    return 1;
+}
