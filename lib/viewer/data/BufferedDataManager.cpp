@@ -24,10 +24,10 @@ struct Summary {
     void Add(std::int64_t word) {
         bitsAnd &= static_cast<std::uint64_t>(word);
         bitsOr |= static_cast<std::uint64_t>(word);
-        if (word != kNoValuePosition) {
-            min = std::min(min, word);
-            max = std::max(max, word);
-        }
+        // Without branches: a sample without value leaves the extremes as they are.
+        const bool valued = word != kNoValuePosition;
+        min = valued && word < min ? word : min;
+        max = valued && word > max ? word : max;
     }
     void Add(const Summary& other) {
         bitsAnd &= other.bitsAnd;
@@ -41,6 +41,14 @@ struct Summary {
     }
     bool HasValue() const { return min <= max; }
 };
+
+Summary Fold(const std::int64_t* words, std::int64_t count) {
+    Summary summary;
+    for (std::int64_t i = 0; i < count; ++i) {
+        summary.Add(words[i]);
+    }
+    return summary;
+}
 
 void Append(CBufferedDataManager::Level& level, std::int64_t end, const Summary& summary) {
     level.end.push_back(end);
@@ -99,19 +107,23 @@ void CBufferedDataManager::Build() {
                            static_cast<std::uint32_t>(static_cast<std::int64_t>(declared) / kProgressStep), 0);
     }
 
+    // The samples of the finest block go straight into a buffer and are folded
+    // once it is full, so that reading a sample costs little more than the
+    // source's call.
     std::array<Summary, kBlockSizes.size()> open;
-    std::int64_t count = 0;
+    std::array<std::int64_t, kFinestBlock> buffer{};
+    std::int64_t count = 0;  // samples in closed finest blocks
     std::int64_t cursor = 0;
-    std::int64_t word = 0;
     std::int64_t steps = 0;
     int inFinest = 0;
-    while (count < kMaxIndex && m_source->GetNext(&cursor, &word)) {
-        ++count;
-        open[kFinest].Add(word);
+    ISimpleDataManager* const source = m_source;
+    while (source->GetNext(&cursor, &buffer[static_cast<std::size_t>(inFinest)])) {
         if (++inFinest < kFinestBlock) {
             continue;
         }
         inFinest = 0;
+        count += kFinestBlock;
+        open[kFinest] = Fold(buffer.data(), kFinestBlock);
         // Close every level whose block ends here, finest first, each folding into
         // the next coarser one.
         for (std::size_t i = kFinest;; --i) {
@@ -133,10 +145,12 @@ void CBufferedDataManager::Build() {
                 lastReport = Clock::now();
             }
         }
-        if (cursor != count) {
+        if (cursor != count || count > kMaxIndex - kFinestBlock) {
             break;  // a source that does not step through its samples one by one
         }
     }
+    count += inFinest;
+    open[kFinest] = Fold(buffer.data(), inFinest);
     // The closing entries hold what no full block took, finer levels folded into coarser.
     for (std::size_t i = kFinest;; --i) {
         Append(levels[i], count, open[i]);
