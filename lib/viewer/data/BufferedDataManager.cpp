@@ -103,8 +103,8 @@ void CBufferedDataManager::Build() {
     using Clock = std::chrono::steady_clock;
     auto lastReport = Clock::now();
     if (m_callback != nullptr) {
-        m_callback->Notify(tracelume::kNotifyCacheProgress,
-                           static_cast<std::uint32_t>(static_cast<std::int64_t>(declared) / kProgressStep), 0);
+        const std::uint64_t steps = std::min<std::uint64_t>(declared, kMaxIndex) / kProgressStep;
+        m_callback->Notify(tracelume::kNotifyCacheProgress, static_cast<std::uint32_t>(steps), 0);
     }
 
     // The samples of the finest block go straight into a buffer and are folded
