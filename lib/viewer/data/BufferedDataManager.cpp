@@ -63,9 +63,12 @@ std::int64_t RoundUp(std::int64_t position, std::int64_t step) {
     return rest == 0 ? position : position + (step - rest);
 }
 
-// The block of a level that starts at an aligned position (entry index).
+// The entry of the block of a level that starts, or ends, at an aligned position.
 std::size_t BlockStartingAt(const CBufferedDataManager::Level& level, std::int64_t position) {
     return static_cast<std::size_t>(position / level.blockSize) + 1;
+}
+std::size_t BlockEndingAt(const CBufferedDataManager::Level& level, std::int64_t position) {
+    return static_cast<std::size_t>(position / level.blockSize);
 }
 
 }  // namespace
@@ -175,6 +178,16 @@ bool CBufferedDataManager::Read(std::int64_t index, std::int64_t& word) const {
 
 int CBufferedDataManager::FindNextChange(std::int64_t* position, std::int64_t* value, std::uint32_t maskLow,
                                          std::uint32_t maskHigh) {
+    return FindChange(position, value, maskLow | (std::uint64_t{maskHigh} << 32), true);
+}
+
+int CBufferedDataManager::FindPreviousChange(std::int64_t* position, std::int64_t* value, std::uint32_t maskLow,
+                                             std::uint32_t maskHigh) {
+    return FindChange(position, value, maskLow | (std::uint64_t{maskHigh} << 32), false);
+}
+
+int CBufferedDataManager::FindChange(std::int64_t* position, std::int64_t* value, std::uint64_t mask,
+                                     bool forward) const {
     if (position == nullptr || value == nullptr || !m_built || *position < 0 || *position >= m_count) {
         return kNothing;
     }
@@ -182,20 +195,23 @@ int CBufferedDataManager::FindNextChange(std::int64_t* position, std::int64_t* v
     if (!Read(*position, word)) {
         return kNothing;
     }
-    const std::uint64_t mask = maskLow | (std::uint64_t{maskHigh} << 32);
     const std::uint64_t wanted = static_cast<std::uint64_t>(word) & mask;
     *value = static_cast<std::int64_t>(wanted);
-    std::int64_t at = *position + 1;
-    while (at < m_count) {
-        if (at % kFinestBlock == 0) {
-            // At a block start: jump the coarsest block that is constant under the
-            // mask; one constant at another value starts the change right here.
+    const std::int64_t step = forward ? 1 : -1;
+    const std::int64_t outside = forward ? m_count : -1;
+    std::int64_t at = *position + step;
+    while (at != outside) {
+        // The block edge the search is at: forward a block's start, backward its end.
+        const std::int64_t edge = forward ? at : at + 1;
+        if (edge % kFinestBlock == 0) {
+            // Jump the coarsest block there that is constant under the mask; one
+            // constant at another value holds the change right here.
             bool jumped = false;
             for (const Level& level : m_levels) {
-                if (at % level.blockSize != 0) {
+                if (edge % level.blockSize != 0) {
                     continue;
                 }
-                const std::size_t k = BlockStartingAt(level, at);
+                const std::size_t k = forward ? BlockStartingAt(level, edge) : BlockEndingAt(level, edge);
                 const std::uint64_t low = level.bitsAnd[k] & mask;
                 if (low != (level.bitsOr[k] & mask)) {
                     continue;  // changes inside: look closer
@@ -204,7 +220,7 @@ int CBufferedDataManager::FindNextChange(std::int64_t* position, std::int64_t* v
                     *position = at;
                     return kFound;
                 }
-                at = level.end[k];
+                at = forward ? level.end[k] : level.end[k - 1] - 1;
                 jumped = true;
                 break;
             }
@@ -212,67 +228,12 @@ int CBufferedDataManager::FindNextChange(std::int64_t* position, std::int64_t* v
                 continue;
             }
         }
-        // Sample by sample up to the next block start of the finest level.
-        const std::int64_t stop = std::min(RoundUp(at + 1, kFinestBlock), m_count);
-        std::int64_t cursor = at;
-        for (; at < stop; ++at) {
-            if (!m_source->GetNext(&cursor, &word)) {
-                at = m_count;
-                break;
-            }
-            if ((static_cast<std::uint64_t>(word) & mask) != wanted) {
-                *position = at;
-                return kFound;
-            }
-        }
-    }
-    *position = m_count;
-    return kEnd;
-}
-
-int CBufferedDataManager::FindPreviousChange(std::int64_t* position, std::int64_t* value, std::uint32_t maskLow,
-                                             std::uint32_t maskHigh) {
-    if (position == nullptr || value == nullptr || !m_built || *position < 0 || *position >= m_count) {
-        return kNothing;
-    }
-    std::int64_t word = 0;
-    if (!Read(*position, word)) {
-        return kNothing;
-    }
-    const std::uint64_t mask = maskLow | (std::uint64_t{maskHigh} << 32);
-    const std::uint64_t wanted = static_cast<std::uint64_t>(word) & mask;
-    *value = static_cast<std::int64_t>(wanted);
-    std::int64_t at = *position - 1;
-    while (at >= 0) {
-        const std::int64_t after = at + 1;
-        if (after % kFinestBlock == 0) {
-            // At a block end: the same jumps as forward, over the block that ends here.
-            bool jumped = false;
-            for (const Level& level : m_levels) {
-                if (after % level.blockSize != 0) {
-                    continue;
-                }
-                const std::size_t k = static_cast<std::size_t>(after / level.blockSize);
-                const std::uint64_t low = level.bitsAnd[k] & mask;
-                if (low != (level.bitsOr[k] & mask)) {
-                    continue;
-                }
-                if (low != wanted) {
-                    *position = at;
-                    return kFound;
-                }
-                at = level.end[k - 1] - 1;
-                jumped = true;
-                break;
-            }
-            if (jumped) {
-                continue;
-            }
-        }
-        const std::int64_t stop = at / kFinestBlock * kFinestBlock;
-        for (; at >= stop; --at) {
+        // Sample by sample up to the next edge of a finest block.
+        const std::int64_t stop = forward ? std::min(RoundUp(at + 1, kFinestBlock), m_count)
+                                          : at / kFinestBlock * kFinestBlock - 1;
+        for (; at != stop; at += step) {
             if (!Read(at, word)) {
-                at = -1;
+                at = outside;
                 break;
             }
             if ((static_cast<std::uint64_t>(word) & mask) != wanted) {
@@ -281,7 +242,7 @@ int CBufferedDataManager::FindPreviousChange(std::int64_t* position, std::int64_
             }
         }
     }
-    *position = -1;
+    *position = outside;
     return kEnd;
 }
 

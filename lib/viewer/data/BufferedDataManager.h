@@ -60,6 +60,7 @@ private:
     ~CBufferedDataManager() override = default;
 
     bool Read(std::int64_t index, std::int64_t& word) const;
+    int FindChange(std::int64_t* position, std::int64_t* value, std::uint64_t mask, bool forward) const;
 
     ITracelumeCallback* m_callback = nullptr;
     ISimpleDataManager* m_source = nullptr;
