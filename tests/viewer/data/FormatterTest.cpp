@@ -111,6 +111,7 @@ TEST(FormatterTest, TextsOfTimesMagnitudesColoursAndRowValues) {
         {"small value gets a decimal", [&] { return RowValue(volts, RawOf(0.0004, 0, 100)); }, L"0.0004 V"},
         {"small negative value alike", [&] { return RowValue(volts, RawOf(-0.0004, 0, 100)); }, L"-0.0004 V"},
         {"negative zero loses its sign", [&] { return RowValue(volts, RawOf(-0.000001, 0, 100)); }, L"0.000 V"},
+        {"range over 64 bits", [] { return RowValue({64, 0, 0, 100, 3, 3}, std::int64_t{1} << 62); }, L"25.000 V"},
         {"no range: digital", [] { return RowValue({16, tracelume::kBaseHex, 5, 5 + 1e-10, 3, 3}, 0xAB); },
          L"00AB H"},
         {"value at: kilo for a large span",

@@ -151,6 +151,12 @@ TEST(RowKindTest, BusShowsZeroAsLowerAndAllOnesAsUpperLine) {
     EXPECT_FALSE(row.Lit(50, 10));
     EXPECT_TRUE(row.Lit(150, 10));
     EXPECT_FALSE(row.Lit(150, 146));
+    DrawnRow wide(tracelume::kRowKindBus, Halves(0, -1), 64);  // all 64 bits set
+    wide.Draw(0, 1000);
+    EXPECT_TRUE(wide.Lit(50, 146));
+    EXPECT_FALSE(wide.Lit(50, 10));
+    EXPECT_TRUE(wide.Lit(150, 10));
+    EXPECT_FALSE(wide.Lit(150, 146));
     DrawnRow other(tracelume::kRowKindBus, Halves(0x0F, kNoValuePosition), 8);
     other.Draw(0, 1000);
     EXPECT_TRUE(other.Lit(50, 10));
