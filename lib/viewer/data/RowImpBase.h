@@ -1,6 +1,6 @@
 #pragma once
-// What the three row kinds share: the summary cache they draw from (borrowed) and
-// the row-height geometry of a band.
+// What the three row kinds share: the summary cache they draw from (borrowed), the
+// run of one value around a sample, and the mask of a row's bit width.
 
 #include <cstdint>
 

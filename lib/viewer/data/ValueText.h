@@ -1,5 +1,5 @@
 #pragma once
-// The pieces of a row's value texts: unit names, the unit prefix a row shares for
+// What a row's value texts are made of: unit names, the unit prefix a row shares for
 // all its values, and the digital forms of a raw sample (hex, binary, octal,
 // decimal, ASCII names, chart).
 
