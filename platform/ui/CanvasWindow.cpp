@@ -10,6 +10,7 @@
 #include <wx/window.h>
 
 #include "platform/ui/InputMessages.h"
+#include "platform/ui/Menu.h"
 
 namespace ui {
 namespace {
@@ -99,6 +100,13 @@ bool CanvasWindow::CreateCanvas(wxWindow* parent, unsigned id, std::uint32_t can
         wxPoint point = event.GetPosition();
         point = point == wxDefaultPosition ? wxPoint(0, 0) : canvas->ScreenToClient(point);
         deliver(kMsgContextMenu, 0, MakePointLParam(point.x, point.y));
+    });
+    canvas->Bind(wxEVT_MENU, [deliver](wxCommandEvent& event) {
+        // Ids of our menus map back to their commands; a command sent from
+        // elsewhere arrives with its own id.
+        const unsigned mapped = CommandForMenuId(event.GetId());
+        const unsigned command = mapped != 0 ? mapped : static_cast<unsigned>(std::max(event.GetId(), 0));
+        deliver(kMsgCommand, MakeWParam(command, kNotifyClicked), 0);
     });
     for (const wxEventType type :
          {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN,

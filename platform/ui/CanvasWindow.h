@@ -9,6 +9,7 @@
 //   kMsgHScroll, kMsgVScroll   wParam: the request (kScroll*), lParam: the thumb
 //                              position for kScrollThumb*
 //   kMsgContextMenu            lParam: the client point (MakePointLParam)
+//   kMsgCommand                a menu command sent to the window (wParam: the id)
 //   kMsgCaptureLost            the capture was taken away
 
 #include <cairo.h>

@@ -132,9 +132,13 @@ void CTracelumeCtrl::DrawClient(gfx::Context& dc, double first, double last) {
         if (x < 0 || x > width) {
             continue;
         }
+        // The line in the label's colour, unless that is the background's own.
         std::wstring color;
-        const std::uint32_t back = marks.GetMarkAttribute(i, L"background", &color) != 0 ? ParseColor(color) : 0xFF;
-        dc.SetPen({gfx::Color::FromColorRef(back), 1.0});
+        std::uint32_t line = marks.GetMarkAttribute(i, L"background", &color) != 0 ? ParseColor(color) : 0xFF;
+        if (line == m_background && marks.GetMarkAttribute(i, L"foreground", &color) != 0) {
+            line = ParseColor(color);
+        }
+        dc.SetPen({gfx::Color::FromColorRef(line), 1.0});
         dc.DrawLine({x, 0}, {x, rowsBottom});
     }
     m_view.MarkBar().DrawMarkLabels(dc, {0, 0, width, height}, CBaseMarkCtrl::kTop);

@@ -377,6 +377,12 @@ void CTracelumeView::RouteCommand(unsigned id) {
     UpdateToolBar();
 }
 
+bool CTracelumeView::OnCommand(unsigned id) {
+    const bool taken = m_wave->OnCommand(id) || m_tree->OnCommand(id);
+    UpdateToolBar();
+    return taken;
+}
+
 bool CTracelumeView::InSplitter(int x, int y) const {
     return x >= m_treeWidth && x < m_treeWidth + kSplitterWidth && y >= GetToolbarHeight() && y < Height();
 }

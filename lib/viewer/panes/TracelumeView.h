@@ -112,6 +112,8 @@ public:
     void OnPaint(gfx::Context& dc) override;
     void OnSize(int width, int height) override;
     void OnMouse(const MouseEvent& event) override;
+    // A command sent to the view's window goes to the waveform control.
+    bool OnCommand(unsigned id) override;
 
 private:
     bool InSplitter(int x, int y) const;

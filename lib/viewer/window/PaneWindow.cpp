@@ -183,6 +183,11 @@ ui::LResult CPaneWindow::WindowProc(unsigned message, ui::WParam wParam, ui::LPa
         case ui::kMsgVScroll:
             m_pane.OnScroll(message == ui::kMsgVScroll, static_cast<int>(wParam), static_cast<int>(lParam));
             return 0;
+        case ui::kMsgCommand:
+            if (ui::HighWord(wParam) == ui::kNotifyClicked && m_pane.OnCommand(ui::LowWord(wParam))) {
+                return 0;
+            }
+            return ui::CanvasWindow::WindowProc(message, wParam, lParam);
         case ui::kMsgKillFocus:
             m_pane.OnKillFocus();
             return 0;

@@ -28,9 +28,6 @@ CViewWindow::CViewWindow(wxWindow* parent) : m_parent(parent) {}
 
 CViewWindow::~CViewWindow() {
     *m_alive = false;
-    if (m_stripWatch) {
-        *m_stripWatch = nullptr;
-    }
     // Panes' windows first (each lets its pane go), the view's window last.
     while (!m_panes.empty()) {
         m_panes.pop_back();
@@ -67,7 +64,7 @@ bool CViewWindow::CreateWindows(CTracelumeView& view) {
     Add(view.MarkBar(), "CWaveMarkCtrl", parent, 0);
     Add(view.Navigator(), "CWaveNavigatorCtrl", parent, 0);
     if (toolBar != nullptr) {
-        m_timeBox = new wxTextCtrl(toolBar->GetWx(), kCmdTimeBox, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+        m_timeBox = new wxTextCtrl(toolBar->GetWx(), wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                                    wxTE_READONLY | wxBORDER_SIMPLE);
         m_timeBox->SetName("Edit");
         m_timeBox->SetFont(wxFont(wxFontInfo(wxSize(0, 14)).FaceName("Arial")));
@@ -128,10 +125,6 @@ void CViewWindow::SetTimeBoxText(const std::wstring& text) {
 }
 
 void CViewWindow::ReleaseStrip() {
-    if (m_stripWatch) {
-        *m_stripWatch = nullptr;
-        m_stripWatch.reset();
-    }
     if (m_strip != nullptr) {
         // Back to the host, hidden.
         m_strip->Hide();
@@ -154,14 +147,6 @@ int CViewWindow::SetToolStrip(wxWindow* strip) {
     if (strip != nullptr) {
         strip->Reparent(toolBar->GetWx());
         m_strip = strip;
-        m_stripWatch = std::make_shared<wxWindow*>(strip);
-        strip->Bind(wxEVT_DESTROY, [this, watch = m_stripWatch, alive = m_alive](wxWindowDestroyEvent& event) {
-            event.Skip();
-            if (*watch != nullptr && event.GetEventObject() == *watch && *alive) {
-                *watch = nullptr;
-                m_strip = nullptr;
-            }
-        });
     }
     return 1;
 }

@@ -7,6 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include <wx/weakref.h>
+#include <wx/window.h>
+
 #include "lib/viewer/panes/ViewPlatform.h"
 
 class wxTextCtrl;
@@ -46,9 +49,8 @@ private:
     std::unique_ptr<CPaneWindow> m_viewWindow;
     std::vector<std::unique_ptr<CPaneWindow>> m_panes;
     wxTextCtrl* m_timeBox = nullptr;
-    wxWindow* m_strip = nullptr;
-    // Cleared when the strip's window goes, wherever that happens.
-    std::shared_ptr<wxWindow*> m_stripWatch;
+    // Null once the strip's window goes, wherever that happens.
+    wxWeakRef<wxWindow> m_strip;
     bool m_refreshPending = false;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
