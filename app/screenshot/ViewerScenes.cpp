@@ -15,6 +15,7 @@
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/base/DynamicLibrary.h"
 #include "platform/base/ProgramFolder.h"
+#include "platform/gfx/Font.h"
 #include "terminal/SimpleDataManager.h"
 
 namespace {
@@ -73,6 +74,17 @@ struct Series {
 };
 
 const screenshot::SceneRegistrar kWaveform("viewer-waveform", [](screenshot::SceneContext& context) {
+    // Every name shown must have its glyphs in the fonts the panes draw with.
+    for (const wchar_t* text : {L"电压 U", L"电流 I1", L"状态字", L"跳闸 Trip", L"Ua 250.000ms HZ -400 V 5A H"}) {
+        for (const wchar_t* face : {L"Arial", L"Verdana"}) {
+            gfx::Font font;
+            font.face = face;
+            font.height = 12;
+            if (gfx::MissingGlyphCount(text, font) != 0) {
+                return false;
+            }
+        }
+    }
     platform::DynamicLibrary library(platform::ProgramFolder() / "libTracelume.so");
     const auto create = reinterpret_cast<CreateTracelumeFunction>(library.Symbol("CreateTracelume"));
     if (create == nullptr) {
