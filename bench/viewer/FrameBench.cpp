@@ -24,7 +24,6 @@
 #include "lib/viewer/panes/TracelumeCtrl.h"
 #include "lib/viewer/panes/TracelumeView.h"
 #include "lib/viewer/panes/ViewPlatform.h"
-#include "platform/base/MemoryStatus.h"
 
 namespace {
 
@@ -115,9 +114,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "at least %d samples, please\n", kWidth);
         return 2;
     }
-    const std::uint64_t needed = static_cast<std::uint64_t>(count) * 8 + (std::uint64_t{1} << 30);
-    if (platform::GetMemoryStatus().availablePhysical < needed) {
-        std::fprintf(stderr, "not enough free memory: %.1f GB needed\n", static_cast<double>(needed) / (1 << 30));
+    if (!EnoughMemoryFor(count)) {
         return 1;
     }
     std::printf("making %lld samples...\n", static_cast<long long>(count));

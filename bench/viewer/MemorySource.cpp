@@ -1,6 +1,9 @@
 #include "bench/viewer/MemorySource.h"
 
 #include <cmath>
+#include <cstdio>
+
+#include "platform/base/MemoryStatus.h"
 
 namespace {
 
@@ -44,4 +47,13 @@ std::vector<std::int64_t> WaveSamples(std::int64_t count) {
             i % 1000003 < 100 ? kNoValuePosition : static_cast<std::int64_t>((0.5 + wave + jitter) * 4294967296.0);
     }
     return samples;
+}
+
+bool EnoughMemoryFor(std::int64_t count) {
+    const std::uint64_t needed = static_cast<std::uint64_t>(count) * 8 + (std::uint64_t{1} << 30);
+    if (platform::GetMemoryStatus().availablePhysical < needed) {
+        std::fprintf(stderr, "not enough free memory: %.1f GB needed\n", static_cast<double>(needed) / (1 << 30));
+        return false;
+    }
+    return true;
 }

@@ -11,6 +11,7 @@
 
 #include "platform/ui/InputMessages.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/SurfaceImage.h"
 
 namespace ui {
 namespace {
@@ -174,26 +175,9 @@ void CanvasWindow::SetCursorPicture(cairo_surface_t* picture, int hotX, int hotY
     if (window == nullptr || picture == nullptr) {
         return;
     }
-    cairo_surface_flush(picture);
-    const int width = cairo_image_surface_get_width(picture);
-    const int height = cairo_image_surface_get_height(picture);
-    const int stride = cairo_image_surface_get_stride(picture);
-    const unsigned char* data = cairo_image_surface_get_data(picture);
-    wxImage image(width, height);
-    image.InitAlpha();
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-        for (int x = 0; x < width; ++x) {
-            // Premultiplied ARGB, as cairo keeps it.
-            const std::uint32_t pixel = row[x];
-            const unsigned alpha = pixel >> 24;
-            const auto channel = [&](int shift) {
-                const unsigned value = (pixel >> shift) & 0xFF;
-                return static_cast<unsigned char>(alpha == 0 ? 0 : std::min(255u, value * 255 / alpha));
-            };
-            image.SetRGB(x, y, channel(16), channel(8), channel(0));
-            image.SetAlpha(x, y, static_cast<unsigned char>(alpha));
-        }
+    wxImage image = ImageFromSurface(picture, false);
+    if (!image.IsOk()) {
+        return;
     }
     image.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_X, hotX);
     image.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_Y, hotY);

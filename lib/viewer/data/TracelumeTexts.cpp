@@ -93,6 +93,12 @@ CTinyResourceManager& Texts() {
     return texts;
 }
 
+std::wstring MenuText(std::uint32_t id) {
+    const std::wstring text = Texts().GetString(id);
+    const std::wstring menu = CTinyResourceManager::SplitTip(text, false);
+    return menu.empty() ? text : menu;
+}
+
 void LoadLanguageFile() {
     CTinyResourceManager& texts = Texts();
     texts.LoadStrings(texts.GetLanguageDir() / "TracelumeRecord.xml");

@@ -5,6 +5,7 @@
 // command's id ("tip\nmenu text").
 
 #include <cstdint>
+#include <string>
 
 #include "lib/tinyres/TinyResourceManager.h"
 
@@ -49,6 +50,10 @@ const CTinyResourceManager::StringTable& BuiltinTexts();
 // The library's text table, made on first use (it reads the program's language
 // list then). May throw when it cannot be made (memory).
 CTinyResourceManager& Texts();
+
+// The menu text of a command: the part of its text after the line feed, or the
+// whole text when it has no second part.
+std::wstring MenuText(std::uint32_t id);
 
 // Fills the table from "TracelumeRecord.xml" in the chosen language's folder, as
 // every new viewer does; without that file the built-in texts serve.

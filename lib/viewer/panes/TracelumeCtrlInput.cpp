@@ -23,12 +23,6 @@ namespace {
 constexpr int kEdgeReach = 3;
 constexpr int kLineReach = 3;
 
-std::wstring MenuText(std::uint32_t id) {
-    const std::wstring text = Texts().GetString(id);
-    const std::wstring menu = CTinyResourceManager::SplitTip(text, false);
-    return menu.empty() ? text : menu;
-}
-
 }  // namespace
 
 std::int64_t CTracelumeCtrl::VisibleSampleAt(int x) const { return SampleAt(std::clamp(x, 0, std::max(Width() - 1, 0))); }

@@ -22,12 +22,6 @@ constexpr FormatCommand kFormats[] = {
     {kCmdDecimal, kBaseDecimal}, {kCmdAscii, kBaseAscii},
 };
 
-std::wstring MenuText(std::uint32_t id) {
-    const std::wstring text = Texts().GetString(id);
-    const std::wstring menu = CTinyResourceManager::SplitTip(text, false);
-    return menu.empty() ? text : menu;
-}
-
 }  // namespace
 
 int CTracelumeTreeCtrl::BaseOfCommand(unsigned id) {
