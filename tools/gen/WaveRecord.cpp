@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <complex>
 #include <cstring>
@@ -385,6 +386,22 @@ std::string FormatWaveExpected(const WaveExpected& e)
         line(prefix + "apparentEnergy", e.apparentEnergy[p]);
     }
     return text;
+}
+
+std::map<std::string, double> ParseWaveExpected(std::string_view text)
+{
+    std::map<std::string, double> values;
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t equals = line.find('=');
+        double value = 0.0;
+        if (equals != std::string::npos &&
+            std::from_chars(line.data() + equals + 1, line.data() + line.size(), value).ec == std::errc()) {
+            values[line.substr(0, equals)] = value;
+        }
+    }
+    return values;
 }
 
 }  // namespace gen

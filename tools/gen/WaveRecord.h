@@ -9,8 +9,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gen {
@@ -137,5 +139,7 @@ WaveExpected ComputeWaveExpected(const WaveRecordOptions& options);
 
 // The ".expected" text: one "name=value" line per value, names as "phase0.voltageRms".
 std::string FormatWaveExpected(const WaveExpected& expected);
+// The values of such a text by name; lines that are not "name=number" are skipped.
+std::map<std::string, double> ParseWaveExpected(std::string_view text);
 
 }  // namespace gen
