@@ -4,9 +4,8 @@
 
 namespace controls {
 
-DialogTemplateInfo LoadControlTemplate(unsigned id) {
-    const DialogTemplateInfo* info = CZVResourceManager::GetResourceManager()->LoadDialogTemplate(id);
-    return info != nullptr ? *info : DialogTemplateInfo{};
+const DialogTemplateInfo* LoadControlTemplate(unsigned id) {
+    return CZVResourceManager::GetResourceManager()->LoadDialogTemplate(id);
 }
 
 std::wstring LoadControlString(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }

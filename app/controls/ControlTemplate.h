@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "core/DialogTemplate.h"
+#include "platform/base/DialogTemplate.h"
 
 namespace controls {
 
-// The template of that id; an empty template (no controls) when none exists.
-DialogTemplateInfo LoadControlTemplate(unsigned id);
+// The template of that id; null when none exists (the dialog then cannot be made).
+const DialogTemplateInfo* LoadControlTemplate(unsigned id);
 std::wstring LoadControlString(unsigned id);
 
 }  // namespace controls

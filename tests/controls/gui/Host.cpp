@@ -2,6 +2,15 @@
 
 namespace controlstest {
 
+DialogTemplateInfo PanelWith(const DialogItemTemplateInfo& control, int cx, int cy) {
+    DialogTemplateInfo info;
+    info.style = ui::kStyleChild | ui::kStyleVisible;
+    info.cx = static_cast<std::int16_t>(cx);
+    info.cy = static_cast<std::int16_t>(cy);
+    info.items.push_back(control);
+    return info;
+}
+
 Host::Host() {
     m_frame.Create(L"controls");
     m_window.CreateChild(&m_frame, 100, ui::kStyleChild | ui::kStyleVisible, wxRect(0, 0, 600, 400));

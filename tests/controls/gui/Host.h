@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/base/DialogTemplate.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Window.h"
 
@@ -15,6 +16,9 @@ struct Received {
     ui::WParam wParam;
     ui::LParam lParam;
 };
+
+// A child panel template of the size (dialog units) holding the one control.
+DialogTemplateInfo PanelWith(const DialogItemTemplateInfo& control, int cx, int cy);
 
 class Host {
 public:

@@ -12,6 +12,7 @@
 #include "Host.h"
 #include "app/controls/RangeSlider.h"
 #include "platform/ui/Dialog.h"
+#include "tests/ui/DialogFixtures.h"
 #include "platform/ui/MessageQueue.h"
 
 namespace {
@@ -102,20 +103,8 @@ TEST_F(RangeSliderTest, PositionsOutsideTheIntervalArePulledInAndReported) {
 
 TEST(RangeSliderInDialog, TakesThePlaceOfItsCustomControl) {
     Host host;
-    DialogTemplateInfo info;
-    info.style = ui::kStyleChild | ui::kStyleVisible;
-    info.cx = 200;
-    info.cy = 40;
-    DialogItemTemplateInfo item;
-    item.className = L"MFCRangeSlider";
-    item.id = 32920;
-    item.style = ui::kStyleChild | ui::kStyleVisible | ui::kStyleTabStop;
-    item.x = 10;
-    item.y = 10;
-    item.cx = 180;
-    item.cy = 12;
-    info.items.push_back(item);
-    ui::Dialog dialog(info);
+    ui::Dialog dialog(
+        controlstest::PanelWith(uitest::Control(L"MFCRangeSlider", 32920, uitest::kTabStop, 10, 10, 180, 12), 200, 40));
     std::vector<ui::WParam> codes;
     dialog.OnMessage(kMsgRangeChanged, [&](ui::WParam code, ui::LParam) {
         codes.push_back(code);

@@ -14,6 +14,7 @@
 #include "Host.h"
 #include "app/controls/ResizeCtrl.h"
 #include "platform/ui/Dialog.h"
+#include "tests/ui/DialogFixtures.h"
 #include "platform/ui/MessageQueue.h"
 
 namespace {
@@ -110,18 +111,7 @@ TEST(ResizeCtrl, PointerEventsBecomeMoveRestLeaveAndClickMessages) {
 
 TEST(ResizeCtrl, TakesThePlaceOfItsTemplateControl) {
     Host host;
-    DialogTemplateInfo info;
-    info.style = ui::kStyleChild | ui::kStyleVisible;
-    info.cx = 100;
-    info.cy = 150;
-    DialogItemTemplateInfo item;
-    item.className = L"MFCResizeCtrl";
-    item.id = 6840;
-    item.style = ui::kStyleChild | ui::kStyleVisible;
-    item.cx = 3;
-    item.cy = 150;
-    info.items.push_back(item);
-    ui::Dialog panel(info);
+    ui::Dialog panel(controlstest::PanelWith(uitest::Control(L"MFCResizeCtrl", 6840, 0, 0, 0, 3, 150), 100, 150));
     ASSERT_TRUE(panel.Create(&host.Window()));
     const wxRect box = panel.GetDlgItem(6840)->GetRect();
     CResizeCtrl strip(1);
