@@ -5,11 +5,13 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include <wx/window.h>
 
 #include "app/MainFrame.h"
 #include "app/controls/BackgndCtrl.h"
+#include "app/controls/ControlDrawing.h"
 #include "app/controls/ControlTemplate.h"
 #include "app/controls/CurrentViewList.h"
 #include "app/controls/CustomStatic.h"
@@ -18,6 +20,7 @@
 #include "app/controls/RangeSlider.h"
 #include "app/controls/ResizeCtrl.h"
 #include "app/screenshot/Scene.h"
+#include "platform/gfx/Font.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageQueue.h"
 
@@ -70,13 +73,23 @@ const screenshot::SceneRegistrar kPanel("controls-panel", [](screenshot::SceneCo
     }
     constexpr std::uint32_t kShown = ui::kStyleChild | ui::kStyleVisible;
 
+    // The texts the controls draw themselves; a box for a missing glyph is no text.
+    const std::wstring harmonicCaption = controls::LoadControlString(10082);
+    const std::wstring powerCaption = controls::LoadControlString(10087);
+    const std::wstring labelText = controls::LoadControlString(10078) + L"\n" + controls::LoadControlString(10246);
+    for (const std::wstring* text : {&harmonicCaption, &powerCaption, &labelText}) {
+        if (gfx::MissingGlyphCount(*text, controls::CaptionFont()) != 0) {
+            return false;
+        }
+    }
+
     CPolyTitleTemplate harmonic;
     harmonic.Create(&panel, 1001, kShown, wxRect(16, 16, 101, 25));
-    harmonic.SetCaption(controls::LoadControlString(10082), 0x0000FF);
+    harmonic.SetCaption(harmonicCaption, 0x0000FF);
     CPolyTitleTemplate power;
     power.Create(&panel, 1002, kShown, wxRect(130, 16, 101, 25));
     power.SetFillColor(0xCDC2B6);
-    power.SetCaption(controls::LoadControlString(10087), 0x7F3F00);
+    power.SetCaption(powerCaption, 0x7F3F00);
 
     CBackgndCtrl shape;
     shape.Create(&panel, 1003, kShown, wxRect(250, 12, 130, 34));
@@ -87,7 +100,7 @@ const screenshot::SceneRegistrar kPanel("controls-panel", [](screenshot::SceneCo
     CCustomStatic label;
     label.Create(&panel, 1004, kShown, wxRect(16, 58, 364, 44));
     label.SetBkColor(0xD0A971);
-    label.SetText(controls::LoadControlString(10078) + L"\n" + controls::LoadControlString(10246), 0xFFFFFF);
+    label.SetText(labelText, 0xFFFFFF);
 
     CRangeSlider slider;
     slider.Create(&panel, 1005, kShown, wxRect(16, 118, 364, 22));
