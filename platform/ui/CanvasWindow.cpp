@@ -1,6 +1,7 @@
 #include "platform/ui/CanvasWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <wx/cursor.h>
 #include <wx/dcclient.h>
@@ -9,7 +10,6 @@
 #include <wx/tooltip.h>
 #include <wx/window.h>
 
-#include "platform/ui/InputMessages.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/SurfaceImage.h"
 
@@ -25,32 +25,47 @@ public:
     bool AcceptsFocus() const override { return true; }
 };
 
+unsigned MouseMessage(wxEventType type) {
+    static const std::pair<wxEventType, unsigned> kMessages[] = {
+        {wxEVT_MOTION, CanvasWindow::kMsgMouseMove},        {wxEVT_LEFT_DOWN, CanvasWindow::kMsgLButtonDown},
+        {wxEVT_LEFT_UP, CanvasWindow::kMsgLButtonUp},       {wxEVT_LEFT_DCLICK, CanvasWindow::kMsgLButtonDblClk},
+        {wxEVT_RIGHT_DOWN, CanvasWindow::kMsgRButtonDown},  {wxEVT_RIGHT_UP, CanvasWindow::kMsgRButtonUp},
+        {wxEVT_MOUSEWHEEL, CanvasWindow::kMsgMouseWheel},   {wxEVT_LEAVE_WINDOW, CanvasWindow::kMsgMouseLeave},
+    };
+    for (const auto& [eventType, message] : kMessages) {
+        if (eventType == type) {
+            return message;
+        }
+    }
+    return 0;
+}
+
 unsigned ScrollRequest(wxEventType type) {
     if (type == wxEVT_SCROLLWIN_LINEUP) {
-        return kScrollLineUp;
+        return CanvasWindow::kScrollLineUp;
     }
     if (type == wxEVT_SCROLLWIN_LINEDOWN) {
-        return kScrollLineDown;
+        return CanvasWindow::kScrollLineDown;
     }
     if (type == wxEVT_SCROLLWIN_PAGEUP) {
-        return kScrollPageUp;
+        return CanvasWindow::kScrollPageUp;
     }
     if (type == wxEVT_SCROLLWIN_PAGEDOWN) {
-        return kScrollPageDown;
+        return CanvasWindow::kScrollPageDown;
     }
     if (type == wxEVT_SCROLLWIN_THUMBTRACK) {
-        return kScrollThumbTrack;
+        return CanvasWindow::kScrollThumbTrack;
     }
     if (type == wxEVT_SCROLLWIN_THUMBRELEASE) {
-        return kScrollThumbPosition;
+        return CanvasWindow::kScrollThumbPosition;
     }
     if (type == wxEVT_SCROLLWIN_TOP) {
-        return kScrollTop;
+        return CanvasWindow::kScrollTop;
     }
     if (type == wxEVT_SCROLLWIN_BOTTOM) {
-        return kScrollBottom;
+        return CanvasWindow::kScrollBottom;
     }
-    return kScrollEnd;
+    return CanvasWindow::kScrollEnd;
 }
 
 }  // namespace
@@ -100,7 +115,7 @@ bool CanvasWindow::CreateCanvas(wxWindow* parent, unsigned id, std::uint32_t can
     canvas->Bind(wxEVT_CONTEXT_MENU, [deliver, canvas](wxContextMenuEvent& event) {
         wxPoint point = event.GetPosition();
         point = point == wxDefaultPosition ? wxPoint(0, 0) : canvas->ScreenToClient(point);
-        deliver(kMsgContextMenu, 0, MakePointLParam(point.x, point.y));
+        deliver(kMsgContextMenu, 0, PointLParam(point));
     });
     canvas->Bind(wxEVT_MENU, [deliver](wxCommandEvent& event) {
         // Ids of our menus map back to their commands; a command sent from
@@ -109,6 +124,28 @@ bool CanvasWindow::CreateCanvas(wxWindow* parent, unsigned id, std::uint32_t can
         const unsigned command = mapped != 0 ? mapped : static_cast<unsigned>(std::max(event.GetId(), 0));
         deliver(kMsgCommand, MakeWParam(command, kNotifyClicked), 0);
     });
+    for (const wxEventType type : {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN,
+                                   wxEVT_RIGHT_UP, wxEVT_MOUSEWHEEL, wxEVT_LEAVE_WINDOW}) {
+        canvas->Bind(wxEventTypeTag<wxMouseEvent>(type), [deliver, canvas, type](wxMouseEvent& event) {
+            event.Skip();
+            if (event.GetEventObject() != canvas) {
+                return;
+            }
+            WParam keys = (event.LeftIsDown() ? kMouseLeft : 0) | (event.RightIsDown() ? kMouseRight : 0) |
+                          (event.ShiftDown() ? kMouseShift : 0) | (event.ControlDown() ? kMouseControl : 0);
+            if (type == wxEVT_MOUSEWHEEL) {
+                keys |= (static_cast<WParam>(event.GetWheelRotation()) & 0xFFFFu) << 16;
+            }
+            deliver(MouseMessage(type), keys, PointLParam(event.GetPosition()));
+        });
+    }
+    for (const wxEventType type : {wxEVT_KEY_DOWN, wxEVT_KEY_UP}) {
+        canvas->Bind(wxEventTypeTag<wxKeyEvent>(type), [deliver, type](wxKeyEvent& event) {
+            event.Skip();
+            deliver(type == wxEVT_KEY_DOWN ? kMsgKeyDown : kMsgKeyUp, static_cast<WParam>(event.GetKeyCode()),
+                    event.ControlDown() ? 1 : 0);
+        });
+    }
     for (const wxEventType type :
          {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN,
           wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE}) {
@@ -120,9 +157,17 @@ bool CanvasWindow::CreateCanvas(wxWindow* parent, unsigned id, std::uint32_t can
             }
         });
     }
-    RouteInputMessages(*this);
     canvas->Show(true);
     return true;
+}
+
+LParam CanvasWindow::PointLParam(wxPoint point) {
+    return static_cast<LParam>((static_cast<std::uint32_t>(point.x) & 0xFFFFu) |
+                               ((static_cast<std::uint32_t>(point.y) & 0xFFFFu) << 16));
+}
+
+wxPoint CanvasWindow::PointOf(LParam lParam) {
+    return wxPoint(static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF));
 }
 
 void CanvasWindow::UpdateNow() {

@@ -8,7 +8,6 @@
 
 #include "lib/viewer/panes/TipText.h"
 #include "lib/viewer/panes/ViewerImages.h"
-#include "platform/ui/InputMessages.h"
 #include "platform/ui/PopupMenu.h"
 
 namespace tracelume {
@@ -42,15 +41,17 @@ std::vector<ui::PopupMenuItem> ToPopup(const std::vector<MenuItem>& menu) {
     return items;
 }
 
+using Canvas = ui::CanvasWindow;
+
 MouseEvent::Kind MouseKind(unsigned message) {
     switch (message) {
-        case ui::kMsgLButtonDown: return MouseEvent::LeftDown;
-        case ui::kMsgLButtonUp: return MouseEvent::LeftUp;
-        case ui::kMsgLButtonDblClk: return MouseEvent::LeftDouble;
-        case ui::kMsgRButtonDown: return MouseEvent::RightDown;
-        case ui::kMsgRButtonUp: return MouseEvent::RightUp;
-        case ui::kMsgMouseWheel: return MouseEvent::Wheel;
-        case ui::kMsgMouseLeave: return MouseEvent::Leave;
+        case Canvas::kMsgLButtonDown: return MouseEvent::LeftDown;
+        case Canvas::kMsgLButtonUp: return MouseEvent::LeftUp;
+        case Canvas::kMsgLButtonDblClk: return MouseEvent::LeftDouble;
+        case Canvas::kMsgRButtonDown: return MouseEvent::RightDown;
+        case Canvas::kMsgRButtonUp: return MouseEvent::RightUp;
+        case Canvas::kMsgMouseWheel: return MouseEvent::Wheel;
+        case Canvas::kMsgMouseLeave: return MouseEvent::Leave;
         default: return MouseEvent::Move;
     }
 }
@@ -141,7 +142,7 @@ unsigned CPaneWindow::TrackMenu(const std::vector<MenuItem>& menu, int x, int y)
 
 ui::LResult CPaneWindow::WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam) {
     switch (message) {
-        case ui::kMsgPaint: {
+        case kMsgPaint: {
             gfx::Context dc(reinterpret_cast<cairo_t*>(lParam));
             m_pane.OnPaint(dc);
             return 0;
@@ -149,31 +150,30 @@ ui::LResult CPaneWindow::WindowProc(unsigned message, ui::WParam wParam, ui::LPa
         case ui::kMsgSize:
             m_pane.SizeChanged(static_cast<int>(lParam & 0xFFFF), static_cast<int>((lParam >> 16) & 0xFFFF));
             return 0;
-        case ui::kMsgMouseMove:
-        case ui::kMsgLButtonDown:
-        case ui::kMsgLButtonUp:
-        case ui::kMsgLButtonDblClk:
-        case ui::kMsgRButtonDown:
-        case ui::kMsgRButtonUp:
-        case ui::kMsgMouseWheel:
-        case ui::kMsgMouseLeave: {
+        case kMsgMouseMove:
+        case kMsgLButtonDown:
+        case kMsgLButtonUp:
+        case kMsgLButtonDblClk:
+        case kMsgRButtonDown:
+        case kMsgRButtonUp:
+        case kMsgMouseWheel:
+        case kMsgMouseLeave: {
             MouseEvent event;
             event.kind = MouseKind(message);
             event.keys = static_cast<unsigned>(wParam & 0xFFFF);
-            wxPoint point = ui::PointFromLParam(lParam);
-            if (message == ui::kMsgMouseWheel) {
+            const wxPoint point = PointOf(lParam);
+            if (message == kMsgMouseWheel) {
                 event.wheel = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
-                point = GetWx() != nullptr ? GetWx()->ScreenToClient(point) : point;
             }
             event.x = point.x;
             event.y = point.y;
             m_pane.OnMouse(event);
             return 0;
         }
-        case ui::kMsgKeyDown:
-        case ui::kMsgKeyUp:
+        case kMsgKeyDown:
+        case kMsgKeyUp:
             if (const int key = VirtualKey(static_cast<int>(wParam))) {
-                m_pane.OnKey({key, message == ui::kMsgKeyDown, wxGetKeyState(WXK_CONTROL)});
+                m_pane.OnKey({key, message == kMsgKeyDown, lParam != 0});
             }
             return 0;
         case ui::kMsgTimer:
@@ -188,11 +188,11 @@ ui::LResult CPaneWindow::WindowProc(unsigned message, ui::WParam wParam, ui::LPa
                 return 0;
             }
             return ui::CanvasWindow::WindowProc(message, wParam, lParam);
-        case ui::kMsgKillFocus:
+        case kMsgKillFocus:
             m_pane.OnKillFocus();
             return 0;
-        case ui::kMsgContextMenu: {
-            const wxPoint point = ui::PointFromLParam(lParam);
+        case kMsgContextMenu: {
+            const wxPoint point = PointOf(lParam);
             m_pane.OnContextMenu(point.x, point.y);
             return 0;
         }
