@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <tinyxml2.h>
+
 #include "lib/viewer/data/BufferredDataManager.h"
 #include "lib/viewer/data/MarkCommands.h"
 #include "lib/viewer/data/RowItem.h"
@@ -14,6 +16,7 @@
 #include "lib/viewer/panes/LegendWnd.h"
 #include "lib/viewer/panes/TracelumeCtrl.h"
 #include "lib/viewer/panes/TracelumeTreeCtrl.h"
+#include "platform/base/Encoding.h"
 #include "tests/viewer/data/ViewerDataTestSupport.h"
 #include "tests/viewer/panes/PanesTestSupport.h"
 
@@ -57,6 +60,10 @@ TEST(ViewInteractionTest, SetZoomKeepsToTheRangeAndWaitsForARefresh) {
     v.view().SetZoom(min - 50);
     EXPECT_EQ(v.view().GetZoom(), min);
     EXPECT_EQ(v.waveSurface().invalidations, painted);
+    // Mouse modes beyond the three are refused.
+    EXPECT_EQ(v.view().SetMouseMode(2), static_cast<int>(kCmdMagnifier));
+    EXPECT_EQ(v.view().SetMouseMode(7), static_cast<int>(kCmdMagnifier));
+    EXPECT_EQ(v.view().GetMouseMode(), 2);
     const int posted = v.platform->refreshPosts;
     v.view().Refresh();
     EXPECT_EQ(v.platform->refreshPosts, posted + 1);
@@ -355,6 +362,28 @@ TEST(ViewInteractionTest, MeasuringLinesFollowTheirDrag) {
     // The host moves both lines to another row; -1 keeps them where they are.
     v.view().ShowMeasureLines(0, -1);
     EXPECT_FALSE(v.wave().MeasureLinesShown());
+}
+
+TEST(ViewInteractionTest, WaveformSettingsLoadFromTheirElement) {
+    HeadlessViewer v;
+    tinyxml2::XMLDocument document;
+    ASSERT_EQ(document.Parse("<wavectrl background=\"0;0;255\" font=\"Arial;9pt\" zoom=\"-3\" hscroll=\"0\" "
+                             "size=\"5000\" min=\"100\" max=\"9999\"/>"),
+              tinyxml2::XML_SUCCESS);
+    EXPECT_EQ(v.wave().LoadSettings(*document.RootElement()), 1);
+    EXPECT_EQ(v.wave().GetBackground(), 0xFF0000u);
+    EXPECT_EQ(v.wave().GetDataLength(), 5000);
+    EXPECT_EQ(v.wave().GetRangeMin(), 100);
+    EXPECT_EQ(v.wave().GetRangeMax(), 5000);  // kept within the data
+    int min = 0;
+    int max = 0;
+    v.view().GetZoomRange(&min, &max);
+    EXPECT_GE(v.wave().GetZoom(), min);
+    EXPECT_LE(v.wave().GetZoom(), max);
+    // The default element reads back as the defaults.
+    ASSERT_EQ(document.Parse(platform::WideToUtf8(CTracelumeCtrl::DefaultSettings()).c_str()), tinyxml2::XML_SUCCESS);
+    EXPECT_STREQ(document.RootElement()->Name(), "wavectrl");
+    EXPECT_STREQ(document.RootElement()->Attribute("font"), "Arial;12pt");
 }
 
 }  // namespace
