@@ -4,6 +4,7 @@
 
 #include <wx/button.h>
 #include <wx/dialog.h>
+#include <wx/display.h>
 #include <wx/listbox.h>
 
 #include "platform/ui/DialogUnits.h"
@@ -110,11 +111,13 @@ bool PropertySheet::SetActivePage(int index) {
     if (page == nullptr || !IsWindow() || m_list == nullptr) {
         return false;
     }
+    bool grown = false;
     if (!page->IsWindow()) {
         if (!page->Create(this)) {
             return false;
         }
         const wxSize size = page->GetWindowRect().GetSize();
+        grown = size.x > m_pageArea.x || size.y > m_pageArea.y;
         m_pageArea.x = std::max(m_pageArea.x, size.x);
         m_pageArea.y = std::max(m_pageArea.y, size.y);
     }
@@ -124,8 +127,24 @@ bool PropertySheet::SetActivePage(int index) {
     m_active = index;
     m_list->SetSelection(index);
     Arrange();
+    if (grown) {
+        KeepOnScreen();
+    }
     page->ShowWindow(kShow);
     return true;
+}
+
+void PropertySheet::KeepOnScreen() {
+    wxWindow* window = GetWx();
+    const int display = wxDisplay::GetFromWindow(window);
+    if (display == wxNOT_FOUND) {
+        return;
+    }
+    const wxRect area = wxDisplay(static_cast<unsigned>(display)).GetClientArea();
+    wxRect rect = window->GetRect();
+    rect.x = std::max(area.x, std::min(rect.x, area.GetRight() + 1 - rect.width));
+    rect.y = std::max(area.y, std::min(rect.y, area.GetBottom() + 1 - rect.height));
+    window->Move(rect.GetPosition());
 }
 
 wxSize PropertySheet::TemplatePageArea() const {

@@ -4,7 +4,8 @@
 // modally (Dialog::DoModal). The first page opens with the sheet; every other page
 // is built when the user first chooses it, so a page never chosen has no window.
 // The page area is as large as the largest page template; a page that had to grow
-// to fit its controls enlarges the sheet when it is built.
+// to fit its controls enlarges the sheet when it is built (and the sheet moves
+// where it would otherwise leave the screen).
 //
 // The sheet's buttons are made by CreateButtons; a click arrives as kMsgCommand
 // with the button's id, so handlers are registered as for any command (OnCommand).
@@ -57,6 +58,8 @@ private:
     // The page area's size from the page templates, before any page is built.
     wxSize TemplatePageArea() const;
     void Arrange();
+    // Moves a sheet that grew past its display's edge back inside.
+    void KeepOnScreen();
 
     std::vector<PropertyPage*> m_pages;
     std::vector<std::pair<unsigned, wxButton*>> m_buttons;
