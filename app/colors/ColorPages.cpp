@@ -1,9 +1,11 @@
 #include "app/colors/ColorPages.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "core/ColorPicker.h"
+#include "platform/ui/PropertySheet.h"
 
 namespace {
 
@@ -105,3 +107,10 @@ CFluctColorNewPage::CFluctColorNewPage() : CXTPPropertyPageEx(FluctuationLayout(
 CPEClrPage::CPEClrPage() : CXTPPropertyPageEx(PowerEnergyLayout()) {}
 
 CHarmColorPage::CHarmColorPage() : CXTPPropertyPageEx(HarmonicLayout()) {}
+
+void CColorPageSet::AddTo(ui::PropertySheet& sheet) {
+    for (CXTPPropertyPageEx* page : std::initializer_list<CXTPPropertyPageEx*>{
+             &frequency, &unbalance, &voltageCurrent, &fluctuation, &powerEnergy, &harmonic}) {
+        sheet.AddPage(page);
+    }
+}

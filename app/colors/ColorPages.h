@@ -7,6 +7,10 @@
 
 #include "app/colors/XTPPropertyPageEx.h"
 
+namespace ui {
+class PropertySheet;
+}
+
 // "Freq": maximum, minimum, average and CP95 of the frequency trend.
 class CFreqColorPage : public CXTPPropertyPageEx {
 public:
@@ -49,4 +53,16 @@ class CHarmColorPage : public CXTPPropertyPageEx {
 public:
     static constexpr unsigned kTemplateId = 117;
     CHarmColorPage();
+};
+
+// The six pages, added to a sheet in the sheet's order. They must outlive its run.
+struct CColorPageSet {
+    void AddTo(ui::PropertySheet& sheet);
+
+    CFreqColorPage frequency;
+    CUnbalClrPage unbalance;
+    CVCClrPage voltageCurrent;
+    CFluctColorNewPage fluctuation;
+    CPEClrPage powerEnergy;
+    CHarmColorPage harmonic;
 };

@@ -25,17 +25,9 @@ bool ShowColorSchemeSheet(ui::Window* parent, const ColorSchemeChanged& changed)
                        ui::kMbOk | ui::kMbIconExclamation);
         return false;
     }
-    CFreqColorPage frequency;
-    CUnbalClrPage unbalance;
-    CVCClrPage voltageCurrent;
-    CFluctColorNewPage fluctuation;
-    CPEClrPage powerEnergy;
-    CHarmColorPage harmonic;
+    CColorPageSet pages;
     CXTPPropertyColorSheet sheet;
-    for (CXTPPropertyPageEx* page : std::initializer_list<CXTPPropertyPageEx*>{
-             &frequency, &unbalance, &voltageCurrent, &fluctuation, &powerEnergy, &harmonic}) {
-        sheet.AddPage(page);
-    }
+    pages.AddTo(sheet);
     sheet.DoModal(parent);
     if (!sheet.IsSaved()) {
         return false;

@@ -97,10 +97,7 @@ std::uint32_t FileColor(const wchar_t* section, const std::wstring& key, bool fa
 struct SchemeSheet {
     explicit SchemeSheet(CColorPicker::FileAccess access = CColorPicker::DefaultFileAccess())
         : sheet(std::move(access)) {
-        for (CXTPPropertyPageEx* page : std::initializer_list<CXTPPropertyPageEx*>{
-                 &frequency, &unbalance, &voltageCurrent, &fluctuation, &powerEnergy, &harmonic}) {
-            sheet.AddPage(page);
-        }
+        pages.AddTo(sheet);
     }
     CXTPPropertyPageEx& Page(int index) { return *dynamic_cast<CXTPPropertyPageEx*>(sheet.GetPage(index)); }
     // Runs the sheet modally; the action runs once it is up.
@@ -109,12 +106,7 @@ struct SchemeSheet {
         return sheet.DoModal();
     }
 
-    CFreqColorPage frequency;
-    CUnbalClrPage unbalance;
-    CVCClrPage voltageCurrent;
-    CFluctColorNewPage fluctuation;
-    CPEClrPage powerEnergy;
-    CHarmColorPage harmonic;
+    CColorPageSet pages;
     CXTPPropertyColorSheet sheet;
 };
 
