@@ -6,8 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include <wx/event.h>
-
+#include "Clicks.h"
 #include "platform/ui/ColorButton.h"
 #include "platform/ui/ColorChooser.h"
 #include "platform/ui/Dialog.h"
@@ -42,15 +41,7 @@ protected:
     }
     void TearDown() override { ui::SetColorChooserResponder(nullptr); }
 
-    // A press and a release over the button, as the mouse gives them.
-    void Click() {
-        for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
-            wxMouseEvent event(type);
-            event.SetEventObject(m_button);
-            event.SetPosition(wxPoint(m_button->GetSize().x / 2, m_button->GetSize().y / 2));
-            m_button->GetEventHandler()->ProcessEvent(event);
-        }
-    }
+    void Click() { uitest::ClickWithMouse(m_button); }
 
     ui::Dialog m_owner{Holder()};
     ui::ColorButton* m_button = nullptr;

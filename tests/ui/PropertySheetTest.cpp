@@ -11,6 +11,7 @@
 #include <wx/button.h>
 #include <wx/listbox.h>
 
+#include "Clicks.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/PropertyPage.h"
 #include "platform/ui/PropertySheet.h"
@@ -73,13 +74,6 @@ wxListBox* List(ui::PropertySheet& sheet) {
     return nullptr;
 }
 
-void Click(wxButton* button) {
-    ASSERT_NE(button, nullptr);
-    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
-}
-
 // Runs the sheet modally and the action once it is up.
 int RunSheet(ui::PropertySheet& sheet, std::function<void()> action) {
     ui::PostToUiThread(std::move(action));
@@ -122,8 +116,8 @@ TEST(PropertySheetTest, PagesAreBuiltWhenFirstChosenAndTheListNamesThemInOrder) 
         EXPECT_FALSE(sheet.SetActivePage(3));
         EXPECT_EQ(sheet.GetActiveIndex(), 0);
 
-        Click(sheet.GetButton(kSaveButton));
-        Click(sheet.GetButton(ui::kIdCancel));
+        uitest::PressButton(sheet.GetButton(kSaveButton));
+        uitest::PressButton(sheet.GetButton(ui::kIdCancel));
     });
     EXPECT_EQ(result, ui::kIdCancel);
     EXPECT_EQ(names, (std::vector<std::wstring>{L"频率", L"谐波", L"不平衡"}));

@@ -26,6 +26,7 @@
 #include "platform/ui/ColorChooser.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/ui/Clicks.h"
 
 namespace apptest {
 namespace {
@@ -112,9 +113,7 @@ struct SchemeSheet {
 
 void Click(wxWindow* button) {
     ASSERT_NE(button, nullptr);
-    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-    click.SetEventObject(button);
-    button->ProcessWindowEvent(click);
+    uitest::PressButton(button);
 }
 
 // The user clicks the key's colour button and picks the colour in the chooser.
@@ -122,12 +121,7 @@ void Pick(CXTPPropertyPageEx& page, const std::wstring& key, std::uint32_t color
     CXTPColorPickerEx* picker = page.FindPicker(key);
     ASSERT_NE(picker, nullptr) << platform::WideToUtf8(key);
     ui::SetColorChooserResponder([color](const ui::ColorChooserRequest&) { return std::optional(color); });
-    for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
-        wxMouseEvent event(type);
-        event.SetEventObject(picker);
-        event.SetPosition(wxPoint(picker->GetSize().x / 2, picker->GetSize().y / 2));
-        picker->GetEventHandler()->ProcessEvent(event);
-    }
+    uitest::ClickWithMouse(picker);
     ui::SetColorChooserResponder(nullptr);
 }
 
