@@ -1,19 +1,23 @@
 #include "app/colors/XTPPropertyPageEx.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include <wx/window.h>
 
-#include "app/colors/ColorGroupTitle.h"
 #include "app/colors/XTPColorPickerEx.h"
+#include "app/controls/BackgndCtrl.h"
+#include "app/controls/PolyTitleTemplate.h"
 #include "core/ZVResourceManager.h"
-#include "platform/gfx/Context.h"
 
 namespace {
 
-// The marker: a small orange dot.
+// The marker: a small orange diamond.
 constexpr std::uint32_t kMarkerColor = 255 | 102 << 8;
+// The banner a group title draws; the rest of its template box stays the page's.
+constexpr int kTitleWidth = 100;
+constexpr int kTitleHeight = 24;
 
 DialogTemplateInfo PageTemplate(unsigned id) {
     const DialogTemplateInfo* info = CZVResourceManager::GetResourceManager()->LoadDialogTemplate(id);
@@ -21,23 +25,13 @@ DialogTemplateInfo PageTemplate(unsigned id) {
     return info != nullptr ? *info : DialogTemplateInfo();
 }
 
-std::uint32_t ToColorRef(const wxColour& color) {
-    return static_cast<std::uint32_t>(color.Red()) | static_cast<std::uint32_t>(color.Green()) << 8 |
-           static_cast<std::uint32_t>(color.Blue()) << 16;
-}
-
-void DrawMarker(cairo_t* target, int width, int height, std::uint32_t background) {
-    gfx::Context context(target);
-    context.FillRect(gfx::Rect::FromSize(0, 0, width, height), gfx::Brush(gfx::Color::FromColorRef(background)));
-    const double side = std::min(width, height) - 1.0;
-    if (side <= 0) {
-        return;
-    }
-    context.SetPen(gfx::Pen{gfx::Color{160, 60, 0}, 1.0});
-    context.SetBrush(gfx::Brush(gfx::Color::FromColorRef(kMarkerColor)));
-    const double left = (width - side) / 2;
-    const double top = (height - side) / 2;
-    context.Ellipse(gfx::Rect::FromSize(left, top, side, side));
+// The largest diamond centred in the box.
+std::array<gfx::Point, 4> MarkerShape(const wxSize& box) {
+    const double side = std::min(box.x, box.y);
+    const double left = (box.x - side) / 2;
+    const double top = (box.y - side) / 2;
+    return {gfx::Point{left + side / 2, top}, {left + side, top + side / 2}, {left + side / 2, top + side},
+            {left, top + side / 2}};
 }
 
 }  // namespace
@@ -65,8 +59,9 @@ bool CXTPPropertyPageEx::OnInitDialog() {
     CZVResourceManager* resources = CZVResourceManager::GetResourceManager();
     m_titles.clear();
     for (const Title& title : m_layout.titles) {
-        auto banner = std::make_unique<CColorGroupTitle>();
+        auto banner = std::make_unique<CPolyTitleTemplate>();
         if (banner->SubclassDlgItem(title.controlId, this)) {
+            banner->MoveWindow(wxRect(banner->GetWindowRect().GetPosition(), wxSize(kTitleWidth, kTitleHeight)));
             banner->SetFillColor(kTitleFill);
             banner->SetCaption(resources->LoadString(title.stringId), kTitleText);
             m_titles.push_back(std::move(banner));
@@ -101,18 +96,15 @@ bool CXTPPropertyPageEx::OnInitDialog() {
 }
 
 void CXTPPropertyPageEx::MakeMarker(unsigned markerId) {
-    wxWindow* placeholder = GetDlgItem(markerId);
-    if (placeholder == nullptr || m_markers.count(markerId) != 0) {
+    if (m_markers.count(markerId) != 0) {
         return;
     }
-    auto marker = std::make_unique<ui::Window>();
-    const std::uint32_t background = ToColorRef(GetWx()->GetBackgroundColour());
-    if (!marker->CreateChild(this, markerId, 0, placeholder->GetRect()) || !ReplaceDlgItem(markerId, marker->GetWx())) {
+    auto marker = std::make_unique<CBackgndCtrl>();
+    if (!marker->SubclassDlgItem(markerId, this)) {
         return;
     }
-    marker->SetPaintHandler([background](cairo_t* target, int width, int height) {
-        DrawMarker(target, width, height, background);
-    });
+    marker->SetEntries(MarkerShape(marker->GetWindowRect().GetSize()));
+    marker->SetFillColor(kMarkerColor);
     m_markers.emplace(markerId, std::move(marker));
 }
 

@@ -20,7 +20,8 @@
 #include "core/ColorPicker.h"
 #include "platform/ui/PropertyPage.h"
 
-class CColorGroupTitle;
+class CBackgndCtrl;
+class CPolyTitleTemplate;
 class CXTPColorPickerEx;
 
 class CXTPPropertyPageEx : public ui::PropertyPage {
@@ -82,6 +83,6 @@ private:
     CColorPicker m_store;
     CEditedPicker m_edited;
     std::vector<CXTPColorPickerEx*> m_pickers;  // owned by their window
-    std::map<unsigned, std::unique_ptr<ui::Window>> m_markers;
-    std::vector<std::unique_ptr<CColorGroupTitle>> m_titles;
+    std::map<unsigned, std::unique_ptr<CBackgndCtrl>> m_markers;
+    std::vector<std::unique_ptr<CPolyTitleTemplate>> m_titles;
 };

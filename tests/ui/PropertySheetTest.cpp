@@ -12,6 +12,7 @@
 #include <wx/listbox.h>
 
 #include "Clicks.h"
+#include "DialogFixtures.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/PropertyPage.h"
 #include "platform/ui/PropertySheet.h"
@@ -29,16 +30,8 @@ DialogTemplateInfo PageTemplate(const wchar_t* caption, const wchar_t* text, int
     info.caption = caption;
     info.fontFace = L"MS Sans Serif";
     info.fontSize = 8;
-    DialogItemTemplateInfo label;
-    label.className = L"STATIC";
-    label.id = 100;
-    label.style = 0x50000000 | 0xC;  // a single line that does not wrap
-    label.x = 7;
-    label.y = 7;
-    label.cx = static_cast<std::int16_t>(textWidth);
-    label.cy = 8;
-    label.caption = text;
-    info.items.push_back(label);
+    // A single line that does not wrap.
+    info.items.push_back(uitest::Control(L"STATIC", 100, 0xC, 7, 7, textWidth, 8, text));
     info.itemCount = 1;
     return info;
 }
