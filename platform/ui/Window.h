@@ -72,6 +72,9 @@ public:
     // Commands and update requests; true when a handler took it.
     virtual bool OnCmdMsg(unsigned id, CommandUI* update);
 
+    // True when OnCmdMsg would run a command handler for the id.
+    virtual bool HasCommandHandler(unsigned id) const { return m_commands.count(id) != 0; }
+
     void OnMessage(unsigned message, MessageHandler handler);
     void OnCommand(unsigned id, std::function<void()> handler);
     void OnUpdateCommand(unsigned id, std::function<void(CommandUI&)> handler);

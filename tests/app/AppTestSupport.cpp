@@ -15,6 +15,7 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/ProgramFolder.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Profile.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/EventPump.h"
 
@@ -151,6 +152,12 @@ void AppTest::SetUp() {
     m_settings = keep("Ondrava.ini");
     Boxes().Clear();
     Boxes().answer = ui::kIdOk;
+    // No theme or pane layout of an earlier test comes back (closing saves them).
+    if (App().GetMainFrame() != nullptr && Frame().IsWindow()) {
+        ui::SendMessage(&Frame(), ui::kMsgClose, kCloseReasonLanguageRestart, 0);
+    }
+    std::error_code ignored;
+    std::filesystem::remove(ui::ProfileFile(), ignored);
     Restart();
 }
 

@@ -1,5 +1,7 @@
 // Start-up: the selected language, the frame shown maximised with its title, and
 // a restart in the language chosen in the language dialog.
+#include <filesystem>
+
 #include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
@@ -30,6 +32,17 @@ std::string LanguageList(const std::string& selectedId) {
            "switchTip=\"Switched.\\nRestart now?\"/>\n"
            "</Languages>\n";
 }
+
+// The program the language restart starts, standing in for the real one (which
+// the tests' program folder lacks): it starts and ends at once.
+class StandInProgram {
+public:
+    StandInProgram() {
+        WriteProgramFile("ondrava", std::string("#!/bin/sh\nexit 0\n"));
+        std::filesystem::permissions(ProgramFile("ondrava"), std::filesystem::perms::owner_all);
+    }
+    ~StandInProgram() { WriteProgramFile("ondrava", std::nullopt); }
+};
 
 using StartupTest = AppTest;
 
@@ -103,6 +116,7 @@ TEST_F(StartupTest, TheSelectedLanguageGivesTheLocaleAndTheTexts) {
 }
 
 TEST_F(StartupTest, ChoosingEnglishAndRestartingShowsEnglish) {
+    const StandInProgram program;
     WriteProgramFile("Language/Language.xml", LanguageList("0"));
     Restart();
     ASSERT_EQ(Frame().GetWindowText(), kChineseTitle);
@@ -130,6 +144,28 @@ TEST_F(StartupTest, ChoosingEnglishAndRestartingShowsEnglish) {
     Drain();
     EXPECT_EQ(Frame().GetWindowText(), kEnglishTitle);
     EXPECT_EQ(COndravaApp::GetThreadLocale(), kEnglish);
+}
+
+TEST_F(StartupTest, ARestartThatCannotStartIsToldAndTheProgramKeepsRunning) {
+    WriteProgramFile("ondrava", std::nullopt);
+    WriteProgramFile("Language/Language.xml", LanguageList("0"));
+    Restart();
+    Boxes().answer = ui::kIdYes;
+    WhenModalOpens([&](wxDialog& dialog) {
+        wxChoice* combo = FindChoice(dialog);
+        ASSERT_NE(combo, nullptr);
+        combo->SetSelection(1);
+        EXPECT_TRUE(ClickButton(dialog, L"确定"));
+    });
+    Frame().OnCmdMsg(kCmdLanguage, nullptr);
+
+    ASSERT_EQ(Boxes().shown.size(), 2u) << "the restart question, then the failure";
+    EXPECT_EQ(Boxes().shown[1].text, L"无法重新启动软件，新的语言将在下次启动软件时生效。");
+    EXPECT_EQ(Boxes().shown[1].flags & ui::kMbIconMask, ui::kMbIconExclamation);
+    EXPECT_TRUE(Frame().IsWindow());
+    EXPECT_NE(Frame().GetCloseReason(), kCloseReasonLanguageRestart);
+    // The choice is kept for the next start.
+    EXPECT_NE(ReadProgramFile("Language/Language.xml").find("selectedId=\"1\""), std::string::npos);
 }
 
 TEST_F(StartupTest, DecliningTheRestartKeepsTheFrameAndTheChoice) {
