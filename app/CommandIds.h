@@ -36,3 +36,9 @@ inline constexpr unsigned kCmdLastTheme = 32816;
 inline constexpr unsigned kCmdExit = 22811;
 inline constexpr unsigned kCmdTableExport = 22820;
 inline constexpr unsigned kCmdShowPanes = 32774;
+// Pop-up ids of the menu resources, which run nothing: four kept enabled by an
+// empty handler and one never enabled; and an id that runs nothing but is enabled
+// as reopening the waveform record is.
+inline constexpr unsigned kEnabledPopups[] = {22809, 22786, 22827, 22789};
+inline constexpr unsigned kDisabledPopup = 22788;
+inline constexpr unsigned kCmdInert = 22858;

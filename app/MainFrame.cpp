@@ -8,7 +8,6 @@
 #include "app/AboutDlg.h"
 #include "app/ChildView.h"
 #include "app/CommandIds.h"
-#include "app/CommandMenu.h"
 #include "app/LanguageDlg.h"
 #include "app/ModuleDirectory.h"
 #include "app/ProgramStart.h"
@@ -85,6 +84,14 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     for (const unsigned exit : {kCmdExit, kCmdAppExit}) {
         OnCommand(exit, [this] { ui::SendMessage(this, ui::kMsgClose, 0, 0); });
     }
+    for (unsigned theme = kCmdFirstTheme; theme <= kCmdLastTheme; ++theme) {
+        OnCommand(theme, [this, theme] { OnTheme(theme); });
+    }
+    // The menu resources' pop-ups run nothing but stay enabled.
+    for (const unsigned popup : kEnabledPopups) {
+        OnCommand(popup, [] {});
+    }
+    InstallCommandStates();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -112,9 +119,7 @@ bool CMainFrame::OnCreate() {
         return false;
     }
     status->SetStatusText(wxString(String(kStringIdlePrompt)), kStatusPromptPane);
-
-    // Until the ribbon carries them, the system commands are on the menu bar.
-    if (!SetMenu(BuildCommandMenu(*CZVResourceManager::GetResourceManager()))) {
+    if (!CreateRibbonBar()) {
         return false;
     }
 
@@ -124,6 +129,7 @@ bool CMainFrame::OnCreate() {
         COndravaLog::GetInstance()->Write(L"CMainFrame::OnCreate: the saved pane layout is not used: " + problem);
     }
     InstallModels();
+    OnTheme(ReadThemeSetting());
 
     m_hFolderLock.Release();
     UpdateTitle();

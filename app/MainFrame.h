@@ -20,10 +20,12 @@
 #include <memory>
 #include <string>
 
+#include "app/CommandRules.h"
 #include "app/DockPaneMgr.h"
 #include "app/DocumentLauncher.h"
 #include "platform/base/FolderLock.h"
 #include "platform/ui/Frame.h"
+#include "platform/ui/RibbonBar.h"
 #include "terminal/ComtradeModel.h"
 #include "terminal/GlobalModel.h"
 #include "terminal/SOEModel.h"
@@ -91,8 +93,20 @@ public:
     CGlobalModel& GetStatisticModel() { return m_StatisticModel; }
     CGlobalModel& GetSecondStatisticModel() { return m_SecondStatisticModel; }
     CDocumentLauncher& GetLauncher() { return m_Launcher; }
+    ui::RibbonBar* GetRibbonBar() const { return m_pRibbonBar.get(); }
+    unsigned GetThemeId() const { return m_ThemeId; }
+
+    // Applies the interface style of the command id (32794 to 32816) to the ribbon
+    // and keeps it in the profile for the next start; an id that names no style
+    // leaves the base look and changes nothing else.
+    void OnTheme(unsigned id);
+    // The stored style read as a decimal number; the current one when none is stored.
+    unsigned ReadThemeSetting() const;
+    void WriteThemeSetting(unsigned id);
 
     static constexpr unsigned kFrameResource = 200;
+    // Office 2010 Blue, until the user picks another style.
+    static constexpr unsigned kDefaultTheme = 32798;
     // The status bar's panes: the prompt (the separator of the indicator list),
     // then the pane of indicator 10074, where the loaded data's wiring and
     // validity are shown.
@@ -101,8 +115,13 @@ public:
     static constexpr int kMinTrackWidth = 950;
     static constexpr int kMinTrackHeight = 740;
 
+    // The ribbon's command states come from the rules of CommandRules.h.
+    FrameState CurrentState() const;
+
 private:
     bool OnCreate();
+    bool CreateRibbonBar();
+    void InstallCommandStates();
     void InstallModels();
     void OnClose();
     void OnAbout();
@@ -115,6 +134,7 @@ private:
     std::unique_ptr<CWaveMainView> m_WaveView;
     int m_IsWaveShown = 0;
     int m_IsStatisticLoaded = 0;
+    std::unique_ptr<ui::RibbonBar> m_pRibbonBar;
     std::wstring m_WavePath;
     CDockPaneMgr m_PaneMgr;
     CZVController m_Controller;
@@ -126,5 +146,6 @@ private:
     int m_ViewMode = kViewModeEvents;
     platform::FolderLock m_hFolderLock;
     int m_CloseReason = kCloseReasonNone;
+    unsigned m_ThemeId = kDefaultTheme;
     CDocumentLauncher m_Launcher{this};
 };

@@ -32,6 +32,8 @@ void Drain() {
     if (ui::PostToUiThread([done] { *done = true; })) {
         PumpUntil([done] { return *done; });
     }
+    // Then the program is idle, as the user would see it: update handlers have run.
+    wxTheApp->ProcessIdle();
 }
 
 MessageBoxes& Boxes() {

@@ -17,6 +17,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/PaneViewRegistry.h"
 #include "platform/ui/Profile.h"
+#include "platform/ui/RibbonBar.h"
 #include "terminal/ObserverViewBase.h"
 
 namespace apptest {
@@ -78,8 +79,10 @@ void LoadedStatistic() {
     Frame().SetStatisticLoaded(1);
 }
 
+// A click on the command's ribbon button, once the ribbon has its states.
 void Command(unsigned id) {
-    EXPECT_TRUE(Frame().OnCmdMsg(id, nullptr)) << id;
+    Drain();
+    EXPECT_TRUE(Frame().GetRibbonBar()->ClickButton(id)) << id;
     Drain();
 }
 

@@ -14,6 +14,7 @@
 #include "app/OndravaApp.h"
 #include "core/ZVResourceManager.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/RibbonBar.h"
 
 namespace apptest {
 namespace {
@@ -67,26 +68,31 @@ TEST_F(StartupTest, TheStatusBarHasThePromptPaneAndTheDataPane) {
     EXPECT_EQ(status->GetStatusText(CMainFrame::kStatusDataPane).ToStdWstring(), L"");
 }
 
-TEST_F(StartupTest, TheMenuBarOffersTheSystemCommands) {
-    // Until the ribbon carries them: the application menu, then the system settings.
-    const wxMenuBar* bar = Frame().GetFrame()->GetMenuBar();
-    ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(bar->GetMenuCount(), 2u);
-    EXPECT_EQ(bar->GetMenuLabelText(0).ToStdWstring(), L"系统");
-    EXPECT_EQ(bar->GetMenuLabelText(1).ToStdWstring(), L"系统设置");
+TEST_F(StartupTest, TheRibbonCarriesTheSystemCommandsInPlaceOfAMenuBar) {
+    EXPECT_EQ(Frame().GetFrame()->GetMenuBar(), nullptr);
+    ui::RibbonBar* ribbon = Frame().GetRibbonBar();
+    ASSERT_NE(ribbon, nullptr);
+    EXPECT_EQ(Frame().GetTopBar(), reinterpret_cast<wxWindow*>(ribbon->GetWx()));
     struct Item {
         unsigned command;
-        int menu;
         std::wstring caption;
     };
-    const Item items[] = {{kCmdHelpDocument, 0, L"帮助文档"}, {kCmdAppExit, 0, L"退出系统"},
-                          {kCmdLanguage, 1, L"软件语言"},    {kCmdHelpDocument, 1, L"帮助文档"},
-                          {kCmdAbout, 1, L"关于"}};
-    for (const Item& item : items) {
-        const wxMenuItem* found = bar->GetMenu(item.menu)->FindItem(ui::MenuIdForCommand(item.command));
-        ASSERT_NE(found, nullptr) << item.command;
-        EXPECT_EQ(found->GetItemLabelText().ToStdWstring(), item.caption) << item.command;
-        EXPECT_TRUE(Frame().QueryCommand(item.command).IsEnabled()) << item.command;
+    // The application menu, then the system-settings tab.
+    const std::vector<ui::MenuNode>& menu = ribbon->GetApplicationMenu();
+    ASSERT_EQ(menu.size(), 2u);
+    const Item application[] = {{kCmdHelpDocument, L"帮助文档"}, {kCmdAppExit, L"退出系统"}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(menu[i].id, application[i].command);
+        EXPECT_EQ(menu[i].caption, application[i].caption);
+        EXPECT_TRUE(Frame().QueryCommand(application[i].command).IsEnabled()) << application[i].command;
+    }
+    const Item tab[] = {{kCmdLanguage, L"软件语言"}, {kCmdHelpDocument, L"帮助文档"}, {kCmdAbout, L"关于"}};
+    for (const Item& item : tab) {
+        const ui::RibbonBar::Button* button = ribbon->FindButton(item.command);
+        ASSERT_NE(button, nullptr) << item.command;
+        EXPECT_EQ(button->caption, item.caption) << item.command;
+        EXPECT_EQ(button->tab, 2u) << item.command;
+        EXPECT_TRUE(button->enabled) << item.command;
     }
 }
 
