@@ -3,6 +3,7 @@
 #include <array>
 
 #include <wx/frame.h>
+#include <wx/icon.h>
 #include <wx/statusbr.h>
 
 #include "app/AboutDlg.h"
@@ -20,6 +21,7 @@
 #include "platform/base/Encoding.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Picture.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ constexpr std::uint32_t kStatisticClientStyle = ui::kStyleChild | ui::kStyleVisi
 constexpr std::uint32_t kWaveClientStyle = ui::kStyleChild | ui::kStyleBorder;
 
 const wchar_t* const kProgramFile = L"ondrava";
+constexpr int kProgramIcon = 200;
 const wchar_t* const kManualFile = L"UserManual.chm";
 
 std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
@@ -101,6 +104,11 @@ bool CMainFrame::LoadFrame(unsigned resourceId) {
         return false;
     }
     SetMinTrackSize(kMinTrackWidth, kMinTrackHeight);
+    wxIcon icon;
+    icon.CopyFromBitmap(ui::PictureBitmap(kProgramIcon));
+    if (icon.IsOk()) {
+        GetFrame()->SetIcon(icon);
+    }
     return OnCreate();
 }
 

@@ -30,7 +30,7 @@ constexpr unsigned kBaseTheme = 32798;
 gfx::Font CaptionFont() {
     gfx::Font font;
     font.face = L"Tahoma";
-    font.height = -12;
+    font.height = -13;
     return font;
 }
 
