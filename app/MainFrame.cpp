@@ -113,7 +113,7 @@ bool CMainFrame::LoadFrame(unsigned resourceId) {
 }
 
 bool CMainFrame::OnCreate() {
-    if (!m_wndView->CreateChild(&GetClientArea(), CChildView::kControlId, kStatisticClientStyle, wxRect())) {
+    if (!m_wndView->Create(&GetClientArea(), kStatisticClientStyle)) {
         return false;
     }
     if (!m_WaveView->CreateChild(&GetClientArea(), CWaveMainView::kControlId, kWaveClientStyle,
