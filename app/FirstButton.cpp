@@ -1,5 +1,7 @@
 #include "app/FirstButton.h"
 
+#include <cmath>
+
 #include "core/ZVResourceManager.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/OwnerDrawButton.h"
@@ -20,6 +22,15 @@ struct Look {
 
 constexpr Look kLooks[] = {
     {10, true, false}, {10, true, true}, {12, false, false}, {9, false, false}, {11, true, false}};
+
+gfx::Font StyleFont(int style) {
+    const Look& look = kLooks[style];
+    gfx::Font font =
+        gfx::Font::FromPoints(CZVResourceManager::GetResourceManager()->LoadString(kStringFontFace), look.points);
+    font.weight = look.bold ? 700 : 400;
+    font.underline = look.underline;
+    return font;
+}
 
 unsigned Alignment(int align, int lineAlign) {
     unsigned format = gfx::TextFormat::WordBreak;
@@ -126,13 +137,18 @@ void CFirstButton::DrawItem(gfx::Context& context, const gfx::Rect& rect, int st
             text = {53, 151, 204};
         }
     }
-    const Look& look = kLooks[style];
-    gfx::Font font =
-        gfx::Font::FromPoints(CZVResourceManager::GetResourceManager()->LoadString(kStringFontFace), look.points);
-    font.weight = look.bold ? 700 : 400;
-    font.underline = look.underline;
-    context.SetFont(font);
+    context.SetFont(StyleFont(style));
     context.SetTextColor(text);
     gfx::Rect box = rect;
     context.DrawText(caption, box, Alignment(align, lineAlign));
+}
+
+int CFirstButton::CaptionWidth(const std::wstring& caption, int style) {
+    if (style < 0 || style > 4) {
+        return 0;
+    }
+    gfx::Bitmap scratch(1, 1);
+    gfx::Context context(scratch);
+    context.SetFont(StyleFont(style));
+    return static_cast<int>(std::ceil(context.TextExtent(caption).width));
 }

@@ -41,6 +41,8 @@ public:
     // The caption's font is the face of language string 10223.
     static void DrawItem(gfx::Context& context, const gfx::Rect& rect, int style, const std::wstring& caption,
                          int lineAlign, int align, bool hover, bool down);
+    // The width of the caption on one line in the style's font.
+    static int CaptionWidth(const std::wstring& caption, int style);
 
 private:
     void Repaint();

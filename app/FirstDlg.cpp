@@ -1,5 +1,7 @@
 #include "app/FirstDlg.h"
 
+#include <algorithm>
+
 #include <wx/window.h>
 
 #include "app/CommandIds.h"
@@ -14,6 +16,8 @@
 namespace {
 
 constexpr int kBackground = 4135;
+constexpr int kPageWidth = 657;
+constexpr int kCaptionMargin = 4;
 
 struct ButtonEntry {
     unsigned id;
@@ -82,7 +86,14 @@ bool CFirstDlg::OnInitDialog() {
         }
         button.SetCaption(caption, entry.lineAlign, entry.align);
         button.SetStyle(entry.style);
-        button.GetWx()->SetSize(entry.x, entry.y, entry.width, entry.height);
+        // A one-line caption longer than its box (a language with longer words)
+        // widens the box to its right, within the page, rather than being cut.
+        int width = entry.width;
+        if (entry.style == 1 || entry.style == 2) {
+            width = std::max(width, std::min(CFirstButton::CaptionWidth(caption, entry.style) + kCaptionMargin,
+                                             kPageWidth - entry.x));
+        }
+        button.GetWx()->SetSize(entry.x, entry.y, width, entry.height);
     }
     // The background picture stretched over the whole page.
     m_Background = gfx::LoadPicture(kBackground);

@@ -22,6 +22,7 @@ constexpr const wchar_t* kLayoutKey = L"Layout";
 constexpr const char* kClientName = "client";
 constexpr int kTabPadding = 10;
 constexpr int kIconGap = 4;
+constexpr int kNarrowestTab = 40;
 
 wxColour ToWx(gfx::Color color) { return wxColour(color.r, color.g, color.b); }
 
@@ -55,6 +56,11 @@ public:
         PaintBitmap(dc, picture, rect.x, rect.y);
     }
 
+    void SetSizingInfo(const wxSize& tabCtrlSize, size_t tabCount, wxWindow* window) override {
+        wxAuiGenericTabArt::SetSizingInfo(tabCtrlSize, tabCount, window);
+        m_shareWidth = tabCount > 0 ? tabCtrlSize.x / static_cast<int>(tabCount) : 0;
+    }
+
     wxSize GetTabSize(wxDC&, wxWindow*, const wxString& caption, const wxBitmapBundle& bitmap, bool, int,
                       int* xExtent) override {
         gfx::Bitmap scratch(1, 1);
@@ -64,6 +70,11 @@ public:
         int width = static_cast<int>(text.width) + 2 * kTabPadding;
         if (bitmap.IsOk()) {
             width += bitmap.GetDefaultSize().x + kIconGap;
+        }
+        // In a narrow group every tab keeps a share of the row (its caption cut
+        // short) rather than some tabs going out of sight.
+        if (m_shareWidth > 0) {
+            width = std::min(width, std::max(kNarrowestTab, m_shareWidth));
         }
         *xExtent = width;
         return wxSize(width, static_cast<int>(text.height) + kTabPadding);
@@ -125,6 +136,7 @@ private:
     }
 
     std::shared_ptr<DockingPaneManager*> m_owner;
+    int m_shareWidth = 0;  // the row's width divided among its tabs
 };
 
 // --- DockingPane ---

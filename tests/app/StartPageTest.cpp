@@ -219,6 +219,25 @@ TEST_F(StartPageTest, ThePressShowsOnlyOnPushButtonsAndLinks) {
     }
 }
 
+TEST_F(StartPageTest, OneLineCaptionsLongerThanTheirBoxesWidenThem) {
+    WriteProgramFile("Language/Language.xml",
+                     std::string("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Languages selectedId=\"1\">\n"
+                                 "  <Language Id=\"1\" name=\"English\" dirName=\"English\" usPrimaryLanguage=\"9\" "
+                                 "usSubLanguage=\"1\"/>\n</Languages>\n"));
+    Restart();
+    for (const unsigned id : {9512u, 9518u, 9511u, 9508u, 9514u}) {
+        const CFirstButton* button = Page().GetButton(id);
+        ASSERT_NE(button, nullptr) << id;
+        const wxRect box = button->GetWx()->GetRect();
+        EXPECT_LE(CFirstButton::CaptionWidth(button->GetCaption(), button->GetStyle()), box.width)
+            << id << ": " << platform::WideToUtf8(button->GetCaption());
+        EXPECT_LE(box.GetRight(), 657) << id;
+    }
+    EXPECT_EQ(Page().GetButton(9512)->GetCaption(), L"Statistic Analysis");
+    // Links side by side stay apart.
+    EXPECT_LT(Page().GetButton(9508)->GetWx()->GetRect().GetRight(), Page().GetButton(9514)->GetWx()->GetRect().x);
+}
+
 TEST_F(StartPageTest, EveryTextOfThePageHasItsGlyphs) {
     gfx::Font font;
     font.face = CZVResourceManager::GetResourceManager()->LoadString(10223);
