@@ -19,6 +19,7 @@
 #include "core/ZVLanguageList.h"
 #include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
+#include "platform/base/Hourglaze.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Picture.h"
@@ -58,6 +59,8 @@ const ViewPanes& PanesOfView(int mode) {
 }
 
 }  // namespace
+
+void ReportConvertProgress(double percent) { UpdateHourglaze(percent); }
 
 CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView(std::make_unique<CWaveMainView>()) {
     // A crash from here on leaves a dump that the next start names to the user.

@@ -39,6 +39,10 @@ inline constexpr int kCloseReasonNone = 9121;
 inline constexpr int kCloseReasonWaveAnalysisFailed = 9122;
 inline constexpr int kCloseReasonLanguageRestart = 9123;
 
+// Hands a percentage of the statistic conversion to the busy indicator; the
+// conversion library calls it on the worker that converts.
+void ReportConvertProgress(double percent);
+
 // The three data views of the statistic client.
 inline constexpr int kViewModeEvents = 0;
 inline constexpr int kViewModeRecords = 1;

@@ -9,8 +9,11 @@
 #include "AppTestSupport.h"
 #include "app/ChildView.h"
 #include "app/MainFrame.h"
+#include "app/OndravaApp.h"
 #include "app/WaveMainView.h"
 #include "platform/base/Encoding.h"
+#include "platform/base/Hourglaze.h"
+#include "platform/ui/BusyIndicator.h"
 #include "platform/ui/MessageQueue.h"
 #include "terminal/ObserverViewBase.h"
 #include "tests/support/TempDir.h"
@@ -99,6 +102,17 @@ TEST_F(MainFrameTest, TheDataFolderIsHeldUntilTheCloseIsConfirmed) {
     ui::SendMessage(&Frame(), ui::kMsgClose, 0, 0);
     EXPECT_FALSE(Frame().IsWindow());
     EXPECT_FALSE(Frame().IsFolderLocked());
+}
+
+TEST(ConvertProgress, GoesToTheBusyIndicator) {
+    // The indicator the worker reports to: one that records, in place of a window.
+    platform::RecordingHourglaze indicator;
+    platform::SetHourglaze(&indicator);
+    ReportConvertProgress(42.5);
+    EXPECT_EQ(indicator.GetPos(), 42.5);
+    ReportConvertProgress(100.0);
+    EXPECT_EQ(indicator.GetPos(), 100.0);
+    platform::SetHourglaze(App().GetBusyIndicator());
 }
 
 // An observer that notes where and how often it is told.
