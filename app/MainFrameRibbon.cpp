@@ -1,6 +1,4 @@
 // CMainFrame: the ribbon, the command states and the interface styles.
-#include <cwctype>
-#include <limits>
 #include <vector>
 
 #include "app/CommandIds.h"
@@ -9,6 +7,7 @@
 #include "app/RibbonThemes.h"
 #include "app/WaveMainView.h"
 #include "core/ZVResourceManager.h"
+#include "platform/base/PrivateProfile.h"
 #include "platform/ui/Profile.h"
 
 namespace {
@@ -60,27 +59,6 @@ MenuTemplate Menu(unsigned id) {
     MenuTemplate menu;
     CZVResourceManager::GetResourceManager()->LoadMenu(menu, id);
     return menu;
-}
-
-// A decimal integer as the run-time library reads one: leading blanks and a sign,
-// then digits up to the first other character; 0 without digits.
-int ReadInteger(const std::wstring& text) {
-    std::size_t at = 0;
-    while (at < text.size() && std::iswspace(static_cast<wint_t>(text[at]))) {
-        ++at;
-    }
-    bool negative = false;
-    if (at < text.size() && (text[at] == L'+' || text[at] == L'-')) {
-        negative = text[at] == L'-';
-        ++at;
-    }
-    long long value = 0;
-    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
-    for (; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at) {
-        value = std::min(kLimit, value * 10 + (text[at] - L'0'));
-    }
-    value = negative ? -value : std::min(value, kLimit - 1);
-    return static_cast<int>(value);
 }
 
 }  // namespace
@@ -157,7 +135,9 @@ void CMainFrame::OnTheme(unsigned id) {
 
 unsigned CMainFrame::ReadThemeSetting() const {
     const std::wstring stored = ui::GetProfileString(kThemeSection, kThemeKey, std::wstring());
-    return stored.empty() ? m_ThemeId : static_cast<unsigned>(ReadInteger(stored));
+    // Read as the run-time library reads a decimal number: blanks and a sign, then
+    // the digits up to the first other character, 0 without any.
+    return stored.empty() ? m_ThemeId : static_cast<unsigned>(platform::ParseProfileInt(stored));
 }
 
 void CMainFrame::WriteThemeSetting(unsigned id) {

@@ -61,34 +61,6 @@ wxBitmap StripIcon(const gfx::Bitmap& strip, int index, int side) {
     return ToWxBitmap(blank);
 }
 
-void Fill(wxMenu& menu, const std::vector<MenuNode>& nodes, bool checkable, const std::map<unsigned, int>& icons) {
-    for (const MenuNode& node : nodes) {
-        switch (node.kind) {
-        case MenuNode::Kind::Separator:
-            menu.AppendSeparator();
-            break;
-        case MenuNode::Kind::Popup: {
-            auto* sub = new wxMenu;
-            Fill(*sub, node.children, checkable, icons);
-            menu.AppendSubMenu(sub, wxString(node.caption));
-            break;
-        }
-        case MenuNode::Kind::Command: {
-            auto* item = new wxMenuItem(&menu, MenuIdForCommand(node.id), wxString(node.caption), wxString(),
-                                        checkable ? wxITEM_CHECK : wxITEM_NORMAL);
-            if (const auto found = icons.find(node.id); !checkable && found != icons.end()) {
-                const wxBitmap icon = PictureBitmap(found->second);
-                if (icon.IsOk()) {
-                    item->SetBitmap(icon);
-                }
-            }
-            menu.Append(item);
-            break;
-        }
-        }
-    }
-}
-
 void Collect(const std::vector<MenuNode>& nodes, std::vector<std::wstring>& captions) {
     for (const MenuNode& node : nodes) {
         if (!node.caption.empty()) {
@@ -239,7 +211,7 @@ void RibbonBar::AddTabRowMenu(unsigned id, int icon, const std::wstring& tooltip
     const auto self = m_self;
     button->Bind(wxEVT_BUTTON, [self, button, items](wxCommandEvent&) {
         if (*self != nullptr) {
-            (*self)->PopupMenu(button, items, true);
+            (*self)->PopupMenu(button, items, {});
         }
     });
     m_tabRow.push_back({id, icon, true, std::move(items), button});
@@ -267,7 +239,11 @@ void RibbonBar::SetApplicationButton(unsigned, const std::wstring& caption, int 
         OwnerDrawButton* button = m_applicationButton;
         button->Bind(wxEVT_BUTTON, [self, button](wxCommandEvent&) {
             if (*self != nullptr) {
-                (*self)->PopupMenu(button, (*self)->m_applicationMenu, false);
+                RibbonBar& ribbon = **self;
+                ribbon.PopupMenu(button, ribbon.m_applicationMenu, [&ribbon](unsigned command) {
+                    const auto found = ribbon.m_menuIcons.find(command);
+                    return found != ribbon.m_menuIcons.end() ? PictureBitmap(found->second) : wxBitmap();
+                });
             }
         });
         button->SetPaintHandler([self](cairo_t* target, int width, int height, const OwnerDrawButton::State& state) {
@@ -505,10 +481,9 @@ bool RibbonBar::ClickTabRowButton(unsigned command) {
     return false;
 }
 
-void RibbonBar::PopupMenu(wxWindow* owner, const std::vector<MenuNode>& items, bool checkable) {
-    wxMenu menu;
-    Fill(menu, items, checkable, m_menuIcons);
-    owner->PopupMenu(&menu, 0, owner->GetSize().y);
+void RibbonBar::PopupMenu(wxWindow* owner, const std::vector<MenuNode>& items, const MenuIcons& icons) {
+    const std::unique_ptr<wxMenu> menu(BuildPopupMenu(items, icons));
+    owner->PopupMenu(menu.get(), 0, owner->GetSize().y);
 }
 
 }  // namespace ui

@@ -141,7 +141,7 @@ private:
     void Issue(unsigned command);
     void LayoutTabRow();
     int TabRowHeight() const;
-    void PopupMenu(wxWindow* owner, const std::vector<MenuNode>& items, bool checkable);
+    void PopupMenu(wxWindow* owner, const std::vector<MenuNode>& items, const MenuIcons& icons);
     OwnerDrawButton* MakeTabRowButton(int icon, const std::wstring& tooltip, bool arrow);
 
     Frame& m_frame;

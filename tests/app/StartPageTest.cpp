@@ -17,6 +17,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"
 #include "platform/gfx/Font.h"
+#include "tests/gfx/PixelAssert.h"
 
 namespace apptest {
 namespace {
@@ -136,25 +137,10 @@ gfx::Bitmap Drawn(int style, const std::wstring& caption, bool hover, bool down,
     return bitmap;
 }
 
-bool SamePixels(const gfx::Bitmap& a, const gfx::Bitmap& b) {
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            if (!(a.PixelAt(x, y) == b.PixelAt(x, y))) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
+// Pixels of the whole bitmap in the colour.
 int CountColour(const gfx::Bitmap& bitmap, gfx::Color colour) {
-    int count = 0;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            count += bitmap.PixelAt(x, y) == colour ? 1 : 0;
-        }
-    }
-    return count;
+    return bitmap.Width() * bitmap.Height() -
+           gfxtest::CountOtherThan(bitmap, 0, 0, bitmap.Width(), bitmap.Height(), colour);
 }
 
 TEST_F(StartPageTest, EachStyleDrawsItsFaceAndTextColours) {
@@ -178,17 +164,20 @@ TEST_F(StartPageTest, EachStyleDrawsItsFaceAndTextColours) {
         {"paragraph", 3, false, false, page, page, {44, 94, 118}},
         {"version", 4, true, true, page, page, {44, 94, 118}},
     };
-    auto near = [](gfx::Color a, gfx::Color b) {
-        return std::abs(a.r - b.r) <= 8 && std::abs(a.g - b.g) <= 8 && std::abs(a.b - b.b) <= 8;
-    };
     for (const Case& row : cases) {
         const gfx::Bitmap bitmap = Drawn(row.style, L"从本地打开", row.hover, row.down);
-        EXPECT_TRUE(near(bitmap.PixelAt(3, 2), row.top)) << row.name;
-        EXPECT_TRUE(near(bitmap.PixelAt(3, 37), row.bottom)) << row.name;
+        EXPECT_TRUE(gfxtest::PixelNear(bitmap, 3, 2, row.top, 8)) << row.name;
+        EXPECT_TRUE(gfxtest::PixelNear(bitmap, 3, 37, row.bottom, 8)) << row.name;
         EXPECT_GT(CountColour(bitmap, row.text), 0) << row.name << ": no pixel in the text colour";
     }
     // Pressed wins over hovered; other styles draw nothing.
-    EXPECT_TRUE(SamePixels(Drawn(0, L"从设备获取", true, true), Drawn(0, L"从设备获取", false, true)));
+    const gfx::Bitmap pressed = Drawn(0, L"从设备获取", false, true);
+    const gfx::Bitmap hoveredAndPressed = Drawn(0, L"从设备获取", true, true);
+    for (int y = 0; y < pressed.Height(); ++y) {
+        for (int x = 0; x < pressed.Width(); ++x) {
+            ASSERT_TRUE(gfxtest::PixelNear(hoveredAndPressed, x, y, pressed.PixelAt(x, y), 0));
+        }
+    }
     EXPECT_EQ(CountColour(Drawn(5, L"x", false, false), gfx::Color{0, 0, 0, 0}), 98 * 40);
     // The push button's border takes the top and bottom rows.
     const gfx::Bitmap plain = Drawn(0, L"", false, false);

@@ -152,11 +152,12 @@ TEST_F(StartupTest, ChoosingEnglishAndRestartingShowsEnglish) {
     EXPECT_EQ(COndravaApp::GetThreadLocale(), kEnglish);
 }
 
-TEST_F(StartupTest, ARestartThatCannotStartIsToldAndTheProgramKeepsRunning) {
-    WriteProgramFile("ondrava", std::nullopt);
+// Starts in Chinese, picks the second language in the language dialog and answers
+// the restart question.
+void PickEnglishAndAnswer(int answer) {
     WriteProgramFile("Language/Language.xml", LanguageList("0"));
     Restart();
-    Boxes().answer = ui::kIdYes;
+    Boxes().answer = answer;
     WhenModalOpens([&](wxDialog& dialog) {
         wxChoice* combo = FindChoice(dialog);
         ASSERT_NE(combo, nullptr);
@@ -164,6 +165,11 @@ TEST_F(StartupTest, ARestartThatCannotStartIsToldAndTheProgramKeepsRunning) {
         EXPECT_TRUE(ClickButton(dialog, L"确定"));
     });
     Frame().OnCmdMsg(kCmdLanguage, nullptr);
+}
+
+TEST_F(StartupTest, ARestartThatCannotStartIsToldAndTheProgramKeepsRunning) {
+    WriteProgramFile("ondrava", std::nullopt);
+    PickEnglishAndAnswer(ui::kIdYes);
 
     ASSERT_EQ(Boxes().shown.size(), 2u) << "the restart question, then the failure";
     EXPECT_EQ(Boxes().shown[1].text, L"无法重新启动软件，新的语言将在下次启动软件时生效。");
@@ -175,16 +181,7 @@ TEST_F(StartupTest, ARestartThatCannotStartIsToldAndTheProgramKeepsRunning) {
 }
 
 TEST_F(StartupTest, DecliningTheRestartKeepsTheFrameAndTheChoice) {
-    WriteProgramFile("Language/Language.xml", LanguageList("0"));
-    Restart();
-    Boxes().answer = ui::kIdNo;
-    WhenModalOpens([&](wxDialog& dialog) {
-        wxChoice* combo = FindChoice(dialog);
-        ASSERT_NE(combo, nullptr);
-        combo->SetSelection(1);
-        EXPECT_TRUE(ClickButton(dialog, L"确定"));
-    });
-    Frame().OnCmdMsg(kCmdLanguage, nullptr);
+    PickEnglishAndAnswer(ui::kIdNo);
 
     ASSERT_EQ(Boxes().shown.size(), 1u);
     EXPECT_TRUE(Frame().IsWindow());

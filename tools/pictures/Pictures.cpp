@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <numbers>
 
@@ -57,6 +58,23 @@ void Stroke(cairo_t* cr, Color color, double width) {
     cairo_stroke(cr);
 }
 
+struct At {
+    double x;
+    double y;
+};
+
+// A line through the points, closed into a shape unless it is open.
+void Path(cairo_t* cr, std::initializer_list<At> points, bool closed = true) {
+    bool first = true;
+    for (const At& point : points) {
+        first ? cairo_move_to(cr, point.x, point.y) : cairo_line_to(cr, point.x, point.y);
+        first = false;
+    }
+    if (closed) {
+        cairo_close_path(cr);
+    }
+}
+
 void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     cairo_new_sub_path(cr);
     cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
@@ -99,35 +117,18 @@ void Arrow(cairo_t* cr, double x0, double y0, double x1, double y1, Color color,
 // A sheet of paper with a folded corner, its outline in the colour.
 void Paper(cairo_t* cr, double x, double y, double w, double h, Color outline) {
     const double fold = w * 0.28;
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x + w - fold, y);
-    cairo_line_to(cr, x + w, y + fold);
-    cairo_line_to(cr, x + w, y + h);
-    cairo_line_to(cr, x, y + h);
-    cairo_close_path(cr);
+    Path(cr, {{x, y}, {x + w - fold, y}, {x + w, y + fold}, {x + w, y + h}, {x, y + h}});
     FillPreserve(cr, kPaper);
     Stroke(cr, outline, 1.2);
-    cairo_move_to(cr, x + w - fold, y);
-    cairo_line_to(cr, x + w - fold, y + fold);
-    cairo_line_to(cr, x + w, y + fold);
+    Path(cr, {{x + w - fold, y}, {x + w - fold, y + fold}, {x + w, y + fold}}, false);
     Stroke(cr, outline, 1);
 }
 
 void Folder(cairo_t* cr, Color front) {
-    cairo_move_to(cr, 3, 8);
-    cairo_line_to(cr, 12, 8);
-    cairo_line_to(cr, 15, 11);
-    cairo_line_to(cr, 28, 11);
-    cairo_line_to(cr, 28, 26);
-    cairo_line_to(cr, 3, 26);
-    cairo_close_path(cr);
+    Path(cr, {{3, 8}, {12, 8}, {15, 11}, {28, 11}, {28, 26}, {3, 26}});
     FillPreserve(cr, kFolderDark);
     Stroke(cr, kFolderDark, 1);
-    cairo_move_to(cr, 3, 27);
-    cairo_line_to(cr, 7, 14);
-    cairo_line_to(cr, 31, 14);
-    cairo_line_to(cr, 27, 27);
-    cairo_close_path(cr);
+    Path(cr, {{3, 27}, {7, 14}, {31, 14}, {27, 27}});
     Gradient(cr, 14, 27, kYellow, front);
     cairo_fill_preserve(cr);
     Stroke(cr, kFolderDark, 1);
@@ -195,10 +196,7 @@ void RecordData(cairo_t* cr) {
 }
 
 void Warning(cairo_t* cr, double x, double y, double side) {
-    cairo_move_to(cr, x + side / 2, y);
-    cairo_line_to(cr, x + side, y + side * 0.9);
-    cairo_line_to(cr, x, y + side * 0.9);
-    cairo_close_path(cr);
+    Path(cr, {{x + side / 2, y}, {x + side, y + side * 0.9}, {x, y + side * 0.9}});
     FillPreserve(cr, kYellow);
     Stroke(cr, kOrange, 1);
     cairo_move_to(cr, x + side / 2, y + side * 0.3);
@@ -354,12 +352,7 @@ void VoltageCurrent(cairo_t* cr) {
 }
 
 void PowerEnergy(cairo_t* cr) {
-    const double points[][2] = {{19, 2}, {7, 18}, {15, 18}, {12, 30}, {25, 12}, {17, 12}, {21, 2}};
-    cairo_move_to(cr, points[0][0], points[0][1]);
-    for (const auto& point : points) {
-        cairo_line_to(cr, point[0], point[1]);
-    }
-    cairo_close_path(cr);
+    Path(cr, {{19, 2}, {7, 18}, {15, 18}, {12, 30}, {25, 12}, {17, 12}, {21, 2}});
     Gradient(cr, 2, 30, kYellow, kOrange);
     cairo_fill_preserve(cr);
     Stroke(cr, Color{190, 110, 20}, 1);
@@ -450,14 +443,10 @@ void Language(cairo_t* cr) {
     cairo_scale(cr, 6, 13);
     cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
     cairo_restore(cr);
-    cairo_move_to(cr, 3, 16);
-    cairo_line_to(cr, 29, 16);
-    cairo_move_to(cr, 16, 3);
-    cairo_line_to(cr, 16, 29);
-    cairo_move_to(cr, 5.5, 9.5);
-    cairo_line_to(cr, 26.5, 9.5);
-    cairo_move_to(cr, 5.5, 22.5);
-    cairo_line_to(cr, 26.5, 22.5);
+    Path(cr, {{3, 16}, {29, 16}}, false);
+    Path(cr, {{16, 3}, {16, 29}}, false);
+    Path(cr, {{5.5, 9.5}, {26.5, 9.5}}, false);
+    Path(cr, {{5.5, 22.5}, {26.5, 22.5}}, false);
     Stroke(cr, kWhite, 1.2);
 }
 
@@ -514,12 +503,7 @@ void ProgramIcon(cairo_t* cr) {
     Stroke(cr, kDeepBlue, 1);
     Wave(cr, 4, 17, 24, 7, 1.5);
     Stroke(cr, kWhite, 2.4);
-    const double bolt[][2] = {{20, 4}, {14, 15}, {18, 15}, {15, 27}, {24, 12}, {19.5, 12}, {23, 4}};
-    cairo_move_to(cr, bolt[0][0], bolt[0][1]);
-    for (const auto& point : bolt) {
-        cairo_line_to(cr, point[0], point[1]);
-    }
-    cairo_close_path(cr);
+    Path(cr, {{20, 4}, {14, 15}, {18, 15}, {15, 27}, {24, 12}, {19.5, 12}, {23, 4}});
     Source(cr, kYellow, 0.9);
     cairo_fill(cr);
 }
