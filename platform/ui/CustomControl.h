@@ -22,7 +22,6 @@ namespace ui {
 
 class Dialog;
 
-inline constexpr unsigned kMsgSetFocus = 0x0007;
 inline constexpr unsigned kMsgKillFocus = 0x0008;
 inline constexpr unsigned kMsgKeyDown = 0x0100;        // wParam: key code, lParam: kKeyFlag* bits
 inline constexpr unsigned kMsgMouseMove = 0x0200;      // wParam: kMouse* bits, lParam: position
