@@ -347,11 +347,18 @@ HtmlSize CHtmlDrawer::LayoutFlow(const std::wstring& text, const HtmlRect& rect)
         LineEnd(flow, 1);
     }
     HtmlSize size{flow.blockWidth, flow.y - rect.top};
-    // A percentage rule is as wide as its share of the block plus the rest of its line.
+    // A percentage rule is as wide as its share of the block plus the rest of its
+    // line. Where it leaves room, the block is also made wide enough for the rest of
+    // the line to fit beside the rule's share, so that nothing after a rule is cut off.
     const int widest = flow.blockWidth;
     for (std::size_t line = firstLine; line < m_lineIndex && line < m_lines.size(); ++line) {
-        if (m_lines[line].percent != 0) {
-            size.cx = std::max(size.cx, AddClamped(MulDiv(m_lines[line].percent, widest, 100), m_lines[line].width));
+        const HtmlLineMetrics& metrics = m_lines[line];
+        if (metrics.percent != 0) {
+            size.cx = std::max(size.cx, AddClamped(MulDiv(metrics.percent, widest, 100), metrics.width));
+        }
+        if (metrics.percent > 0 && metrics.percent < 100) {
+            const long long rest = metrics.width;
+            size.cx = std::max(size.cx, SaturateExtent((rest * 100 + 99 - metrics.percent) / (100 - metrics.percent)));
         }
     }
     return size;
@@ -674,14 +681,16 @@ int CHtmlDrawer::HotAreaAt(HtmlPoint point) const {
 bool CHtmlDrawer::UpdateHoverCursor(HtmlPoint point) {
     const int index = HotAreaAt(point);
     if (index >= 0) {
+        // Read before telling: the owner may redraw, which records the hot areas afresh.
         const HotArea& area = m_hotAreas[static_cast<std::size_t>(index)];
+        const bool hasTarget = !area.target.empty();
         if (area.linkNumber != m_hotLink) {
             m_hotLink = area.linkNumber;
             if (m_hotLinkNotify) {
                 m_hotLinkNotify(m_hotLink);
             }
         }
-        return !m_hotAreas[static_cast<std::size_t>(index)].target.empty();
+        return hasTarget;
     }
     if (m_hotLink != -2) {
         m_hotLink = -2;

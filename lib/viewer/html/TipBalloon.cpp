@@ -143,6 +143,16 @@ gfx::Bitmap CTipBalloon::Mask(const BalloonLayout& layout) const {
     const gfx::Point pointer[] = {{double(layout.tip.x), double(layout.tip.y)}, inward(layout.baseStart),
                                   inward(layout.baseEnd)};
     dc.Polygon(pointer);
+    // The pixel under the mouse stays outside, so that the balloon never takes the
+    // mouse from the window it belongs to just by appearing.
+    const bool below = layout.body.top > 0;
+    const bool right = layout.body.left > 0;
+    if (below || right) {
+        CBitmapPixels pixels(mask);
+        for (int i = 0; i < (below ? pixels.Width() : pixels.Height()); ++i) {
+            (below ? pixels.At(i, 0) : pixels.At(0, i)) = 0;
+        }
+    }
     return mask;
 }
 

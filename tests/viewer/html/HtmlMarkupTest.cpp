@@ -153,6 +153,9 @@ TEST_F(HtmlDrawerTest, MeasuredSizes) {
         // is the rule's thickness plus 8 high.
         {L"abc<br><hr>", {3 * kBodyCharWidth + 1 + 1, kBodyHeight + 9 + 1}},
         {L"abc<br><hr size=4 width=10>", {3 * kBodyCharWidth + 1, kBodyHeight + 12 + 1}},
+        // Text after a 50 % rule (31 pixels with the rule's own pixel) fits beside the
+        // rule's half: the block is 62 wide.
+        {L"abc<br><hr width=50%>xxxxx", {62 + 1, kBodyHeight + kBodyHeight + 1}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Measure(c.markup), c.size) << Narrow(c.markup);
@@ -160,6 +163,8 @@ TEST_F(HtmlDrawerTest, MeasuredSizes) {
     Render(L"<p>");
     EXPECT_TRUE(device.Runs().empty());
     EXPECT_TRUE(drawer.StoredText().empty());
+    const HtmlSize ruled = Render(L"<hr width=50%>xxxxx");
+    EXPECT_LE(device.RunWith(L"xxxxx").x + 5 * kBodyCharWidth, ruled.cx);
 }
 
 TEST_F(HtmlDrawerTest, LinesAlignWithinTheDrawingRectangle) {
