@@ -48,13 +48,7 @@ public:
             dc.Polyline(wave);
         });
         ui::RouteInputMessages(*this);
-        tip.Create(this);
-        tip.SetNotify(this);
-        HtmlToolInfo tool;
-        tool.id = CHtmlToolTip::kToolId;
-        tool.mask = kToolBehaviour;
-        tool.behaviour = kTipMultiple;
-        tip.AddTool(this, tool);
+        tip.CreateForPane(this);
         for (unsigned message = ui::kMsgMouseMove; message <= ui::kMsgMouseWheel; ++message) {
             OnMessage(message, [this, message](ui::WParam wParam, ui::LParam lParam) {
                 tip.RelayEvent(ui::CurrentInputMessage(this, message, wParam, lParam));

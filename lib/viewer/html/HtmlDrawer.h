@@ -147,11 +147,9 @@ public:
 
     // What the passes recorded.
     const std::wstring& StoredText() const { return m_text; }
-    const std::vector<HtmlLineMetrics>& Lines() const { return m_lines; }
     const std::deque<TableLayout>& Tables() const { return m_tables; }
     const std::vector<HotArea>& HotAreas() const { return m_hotAreas; }
     const std::vector<ImageStripAnimation>& Animations() const { return m_animations; }
-    int HotLink() const { return m_hotLink; }
 
 private:
     enum TagCode {
@@ -251,6 +249,11 @@ private:
     };
     static std::vector<TableMark> TopLevelMarks(const std::wstring& text);
     static std::size_t MatchingRowEnd(const std::vector<TableMark>& marks, std::size_t first, std::size_t textSize);
+    // Pushes the style under the element's name (table, tr, td), applies its rule and
+    // the attributes of its opening tag, and makes it effective; returns the depth to
+    // pop back to. contentStart, colSpan and rowSpan are told when given.
+    std::size_t EnterTableElement(const std::wstring& name, const std::wstring& text, std::size_t* contentStart,
+                                  int* colSpan, int* rowSpan);
     HtmlSize LayoutTable(const std::wstring& text, const HtmlRect& rect, int depth);
     void LayoutRow(const std::wstring& text, std::size_t tableIndex, int row, const HtmlRect& inner, int spacing,
                    int depth);
@@ -293,6 +296,5 @@ private:
     std::map<std::wstring, TagInfo> m_tags;
     std::map<std::wstring, std::uint32_t> m_colours;
     std::map<std::wstring, std::wstring> m_styleSheet;
-    std::wstring m_styleSheetText;
     CTipDrawManager m_draw;
 };

@@ -64,6 +64,19 @@ std::optional<long long> LeadingInteger(const std::wstring& text) {
     return negative ? -value : value;
 }
 
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') {
+        return c - L'0';
+    }
+    if (c >= L'a' && c <= L'f') {
+        return c - L'a' + 10;
+    }
+    if (c >= L'A' && c <= L'F') {
+        return c - L'A' + 10;
+    }
+    return -1;
+}
+
 // An unsigned number with an optional base prefix: "0x" hexadecimal, a leading zero
 // octal, otherwise decimal; read as far as the digits go.
 std::optional<long long> UnsignedWithBase(const std::wstring& text) {
@@ -78,16 +91,8 @@ std::optional<long long> UnsignedWithBase(const std::wstring& text) {
     long long value = 0;
     std::size_t digits = 0;
     for (; at < text.size(); ++at, ++digits) {
-        const wchar_t c = text[at];
-        int digit = base;
-        if (c >= L'0' && c <= L'9') {
-            digit = c - L'0';
-        } else if (c >= L'a' && c <= L'f') {
-            digit = c - L'a' + 10;
-        } else if (c >= L'A' && c <= L'F') {
-            digit = c - L'A' + 10;
-        }
-        if (digit >= base) {
+        const int digit = HexDigit(text[at]);
+        if (digit < 0 || digit >= base) {
             break;
         }
         value = std::min(value * base + digit, 0xFFFFFFFFLL);
@@ -96,19 +101,6 @@ std::optional<long long> UnsignedWithBase(const std::wstring& text) {
         return std::nullopt;
     }
     return value;
-}
-
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') {
-        return c - L'0';
-    }
-    if (c >= L'a' && c <= L'f') {
-        return c - L'a' + 10;
-    }
-    if (c >= L'A' && c <= L'F') {
-        return c - L'A' + 10;
-    }
-    return -1;
 }
 
 }  // namespace
@@ -124,7 +116,6 @@ void CHtmlDrawer::LoadStyleSheet() {
 
 void CHtmlDrawer::LoadStyleSheet(const std::wstring& sheet) {
     m_styleSheet.clear();
-    m_styleSheetText = sheet;
     std::size_t at = 0;
     while (true) {
         while (at < sheet.size() && !IsSelectorStart(sheet[at])) {

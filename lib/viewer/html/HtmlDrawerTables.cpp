@@ -21,6 +21,21 @@ std::wstring OpeningTagAttributes(const std::wstring& text, std::size_t nameLeng
     return end > nameLength ? text.substr(nameLength, end - nameLength) : std::wstring();
 }
 
+// Where a cell spanning `span` columns (or rows) from `first` starts and ends: every
+// column before it and between its columns is followed by the spacing and a pixel.
+std::pair<int, int> SpanExtent(const std::vector<int>& sizes, int first, int span, int origin, int spacing) {
+    const int count = std::clamp(span, 1, static_cast<int>(sizes.size()) - first);
+    long long start = static_cast<long long>(origin) + spacing;
+    for (int k = 0; k < first; ++k) {
+        start += sizes[k] + spacing + 1;
+    }
+    long long end = start + static_cast<long long>(count - 1) * (spacing + 1);
+    for (int k = first; k < first + count; ++k) {
+        end += sizes[k];
+    }
+    return {SaturateExtent(start), SaturateExtent(end)};
+}
+
 bool StartsWith(const std::wstring& text, std::size_t at, std::wstring_view prefix) {
     return text.compare(at, prefix.size(), prefix) == 0;
 }
@@ -168,12 +183,7 @@ HtmlSize CHtmlDrawer::LayoutTable(const std::wstring& text, const HtmlRect& rect
     }
     ++m_tableIndex;
     const std::vector<TableMark> marks = TopLevelMarks(text);
-    const std::size_t styleDepth = PushStyle(L"table");
-    ApplyStyleSheetEntry(m_style, L"table");
-    int colSpan = 1;
-    int rowSpan = 1;
-    ParseTableAttributes(OpeningTagAttributes(text, 6, nullptr), m_style, true, colSpan, rowSpan);
-    SelectStyle();
+    const std::size_t styleDepth = EnterTableElement(L"table", text, nullptr, nullptr, nullptr);
     if (m_measuring) {
         int rows = 0;
         int columns = 0;
@@ -247,12 +257,7 @@ HtmlSize CHtmlDrawer::LayoutTable(const std::wstring& text, const HtmlRect& rect
 
 void CHtmlDrawer::LayoutRow(const std::wstring& text, std::size_t tableIndex, int row, const HtmlRect& inner,
                             int spacing, int depth) {
-    const std::size_t styleDepth = PushStyle(L"tr");
-    ApplyStyleSheetEntry(m_style, L"tr");
-    int colSpan = 1;
-    int rowSpan = 1;
-    ParseTableAttributes(OpeningTagAttributes(text, 3, nullptr), m_style, false, colSpan, rowSpan);
-    SelectStyle();
+    const std::size_t styleDepth = EnterTableElement(L"tr", text, nullptr, nullptr, nullptr);
     TableLayout& layout = m_tables[tableIndex];
     const std::vector<TableMark> marks = TopLevelMarks(text);
     int column = 0;
@@ -278,25 +283,9 @@ void CHtmlDrawer::LayoutRow(const std::wstring& text, std::size_t tableIndex, in
         HtmlRect cellRect;
         if (!m_measuring) {
             const TableCellMetrics& cell = layout.At(row, column);
-            const int spanColumns = std::clamp(cell.colSpan, 1, layout.columns - column);
-            const int spanRows = std::clamp(cell.rowSpan, 1, layout.rows - row);
-            long long left = static_cast<long long>(inner.left) + spacing;
-            for (int c = 0; c < column; ++c) {
-                left += layout.columnWidths[c] + spacing + 1;
-            }
-            long long right = left + static_cast<long long>(spanColumns - 1) * (spacing + 1);
-            for (int c = column; c < column + spanColumns; ++c) {
-                right += layout.columnWidths[c];
-            }
-            long long top = static_cast<long long>(inner.top) + spacing;
-            for (int r = 0; r < row; ++r) {
-                top += layout.rowHeights[r] + spacing + 1;
-            }
-            long long bottom = top + static_cast<long long>(spanRows - 1) * (spacing + 1);
-            for (int r = row; r < row + spanRows; ++r) {
-                bottom += layout.rowHeights[r];
-            }
-            cellRect = {SaturateExtent(left), SaturateExtent(top), SaturateExtent(right), SaturateExtent(bottom)};
+            const auto [left, right] = SpanExtent(layout.columnWidths, column, cell.colSpan, inner.left, spacing);
+            const auto [top, bottom] = SpanExtent(layout.rowHeights, row, cell.rowSpan, inner.top, spacing);
+            cellRect = {left, top, right, bottom};
         }
         LayoutCell(text.substr(marks[i].position, end - marks[i].position), cellRect, tableIndex, row, column, depth);
         const TableCellMetrics& cell = layout.At(row, column);
@@ -319,15 +308,10 @@ void CHtmlDrawer::LayoutRow(const std::wstring& text, std::size_t tableIndex, in
 
 void CHtmlDrawer::LayoutCell(const std::wstring& text, const HtmlRect& rect, std::size_t tableIndex, int row,
                              int column, int depth) {
-    const std::size_t styleDepth = PushStyle(L"td");
-    ApplyStyleSheetEntry(m_style, L"td");
-    m_style.cellWidth = 0;
-    m_style.cellHeight = 0;
     int colSpan = 1;
     int rowSpan = 1;
     std::size_t contentStart = 0;
-    ParseTableAttributes(OpeningTagAttributes(text, 3, &contentStart), m_style, false, colSpan, rowSpan);
-    SelectStyle();
+    const std::size_t styleDepth = EnterTableElement(L"td", text, &contentStart, &colSpan, &rowSpan);
     TableLayout& layout = m_tables[tableIndex];
     TableCellMetrics& cell = layout.At(row, column);
     const int frame = AddClamped(m_style.cellPadding, m_style.borderWidth);
@@ -363,6 +347,29 @@ void CHtmlDrawer::LayoutCell(const std::wstring& text, const HtmlRect& rect, std
         cell.outerHeight = AddClamped(std::max(cell.contentHeight, m_style.cellHeight), 2LL * frame);
     }
     PopStyleTo(styleDepth);
+}
+
+std::size_t CHtmlDrawer::EnterTableElement(const std::wstring& name, const std::wstring& text,
+                                           std::size_t* contentStart, int* colSpan, int* rowSpan) {
+    const std::size_t depth = PushStyle(name);
+    ApplyStyleSheetEntry(m_style, name);
+    if (name == L"td") {
+        // A cell asks for a size only through its own attributes.
+        m_style.cellWidth = 0;
+        m_style.cellHeight = 0;
+    }
+    int columns = 1;
+    int rows = 1;
+    ParseTableAttributes(OpeningTagAttributes(text, name.size() + 1, contentStart), m_style, name == L"table",
+                         columns, rows);
+    if (colSpan != nullptr) {
+        *colSpan = columns;
+    }
+    if (rowSpan != nullptr) {
+        *rowSpan = rows;
+    }
+    SelectStyle();
+    return depth;
 }
 
 void CHtmlDrawer::ParseTableAttributes(const std::wstring& attributes, HtmlStyle& style, bool table, int& colSpan,

@@ -82,6 +82,19 @@ bool CHtmlToolTip::Create(ui::Window* owner) {
     return true;
 }
 
+bool CHtmlToolTip::CreateForPane(ui::Window* pane) {
+    if (!Create(pane)) {
+        return false;
+    }
+    SetNotify(pane);
+    HtmlToolInfo tool;
+    tool.id = kToolId;
+    tool.mask = kToolBehaviour;
+    tool.behaviour = kTipMultiple;
+    AddTool(pane, tool);
+    return true;
+}
+
 void CHtmlToolTip::SetNotify(ui::Window* notify) {
     m_notify = notify;
     m_notifySerial = ui::Window::SerialOf(notify);

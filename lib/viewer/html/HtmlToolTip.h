@@ -11,12 +11,10 @@
 // Where the display composites windows the balloon casts a blurred shadow and can
 // be translucent and fade in and out; elsewhere it is opaque, without shadow or fading.
 //
-// A pane uses it as follows: Create(pane) and SetNotify(pane) once its window
-// exists; AddTool(pane, a tool of id 0xE900 with an empty rectangle, mask
-// kToolBehaviour and behaviour kTipMultiple); every mouse message of the pane goes
-// to RelayEvent(ui::CurrentInputMessage(...)); the pane answers
-// kMsgHtmlTipNeedText by filling the request's tool text (and, if it wants, the
-// request's tool transparency or direction).
+// A pane uses it as follows: CreateForPane(pane) once its window exists; every
+// mouse message of the pane goes to RelayEvent(ui::CurrentInputMessage(...)); the
+// pane answers kMsgHtmlTipNeedText by filling the request's tool text (and, if it
+// wants, the request's tool transparency or direction).
 
 #include <cstdint>
 #include <map>
@@ -103,6 +101,10 @@ public:
     // Makes the (hidden) balloon window for the owner; false when that fails, and
     // relaying then does nothing.
     bool Create(ui::Window* owner);
+    // What every pane of the viewer does: Create for the pane, the pane as the notify
+    // window, and one tool for the whole pane whose text is asked for afresh after
+    // every move (id kToolId, empty text and rectangle, behaviour kTipMultiple).
+    bool CreateForPane(ui::Window* pane);
     // Where text requests go (usually the owner).
     void SetNotify(ui::Window* notify);
     void SetTimes(const HtmlTipTimes& times) { m_times = times; }

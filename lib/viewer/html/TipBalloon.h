@@ -62,7 +62,6 @@ public:
     static constexpr int kRight = 0x20;
     static constexpr int kLeft = 0x30;
 
-    BalloonMetrics& Metrics() { return m_metrics; }
     const BalloonMetrics& Metrics() const { return m_metrics; }
 
     // The balloon for a text of the size at the point; the body is cut to the screen.
