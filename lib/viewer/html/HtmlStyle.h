@@ -1,5 +1,5 @@
 #pragma once
-// The style record every piece of tooltip markup is drawn with: font, colours,
+// The style record everything in tooltip markup is drawn with: font, colours,
 // alignment, table borders and spacing, and the link it belongs to. Tags and style
 // rules change the current record; opening tags push a copy that their closing tag
 // brings back. Colours are COLORREF values (0x00BBGGRR).
