@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <limits>
 #include <string_view>
 
+#include "core/NumberHelpers.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/PrivateProfile.h"
 
@@ -86,32 +86,6 @@ bool EqualsAsciiNoCase(std::wstring_view text, std::wstring_view word) {
     });
 }
 
-// The decimal floating-point conversion of the leading number, independent of the locale.
-double ToDouble(std::wstring_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && IsSpace(text[pos])) {
-        ++pos;
-    }
-    if (pos + 1 < text.size() && text[pos] == L'+' && text[pos + 1] != L'-') {
-        ++pos;
-    }
-    std::string ascii;
-    for (; pos < text.size() && text[pos] > 0 && text[pos] < 0x80; ++pos) {
-        ascii += static_cast<char>(text[pos]);
-    }
-    double value = 0.0;
-    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too large gives infinity, too small zero, each with its sign.
-        const std::string_view number(ascii.data(), static_cast<std::size_t>(result.ptr - ascii.data()));
-        const std::size_t exponent = number.find_first_of("eE");
-        const bool tiny = exponent != std::string_view::npos && number.substr(exponent + 1).starts_with('-');
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-        return number.starts_with('-') ? -value : value;
-    }
-    return result.ec == std::errc() ? value : 0.0;
-}
-
 }  // namespace
 
 CIni::CIni(const wchar_t* path) {
@@ -174,7 +148,7 @@ double CIni::GetDouble(const wchar_t* section, const wchar_t* key, double defaul
     if (length == 0) {
         return defaultValue;
     }
-    return ToDouble(std::wstring_view(buffer.data(), length));
+    return ParseLeadingDouble(std::wstring_view(buffer.data(), length));
 }
 
 int CIni::WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
@@ -183,6 +157,13 @@ int CIni::WriteString(const wchar_t* section, const wchar_t* key, const wchar_t*
     }
     return platform::ProfileWriteString(platform::ToPath(*m_path), section, key, value != nullptr ? value : L"") ? 1
                                                                                                                    : 0;
+}
+
+int CIni::WriteStrings(const std::vector<Entry>& entries) {
+    if (!m_path) {
+        return 0;
+    }
+    return platform::ProfileWriteStrings(platform::ToPath(*m_path), entries) ? 1 : 0;
 }
 
 int CIni::WriteInt(const wchar_t* section, const wchar_t* key, std::int32_t value, int base) {

@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/base/PrivateProfile.h"
 
 class CIni {
 public:
@@ -32,6 +35,10 @@ public:
     int WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* value);
     int WriteInt(const wchar_t* section, const wchar_t* key, std::int32_t value, int base = 10);
     int WriteBool(const wchar_t* section, const wchar_t* key, int value);
+    // Writes several keys, possibly of several sections, with one replace of the file:
+    // all of them or, on failure (0), none. Non-zero on success.
+    using Entry = platform::ProfileEntry;
+    int WriteStrings(const std::vector<Entry>& entries);
 
     static int ParseBool(const wchar_t* text, int defaultValue);
     // Writes the value in the base into the 64-character buffer and returns it.

@@ -1,8 +1,10 @@
 #include "core/NumberHelpers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 int ScaleToFixedPoint(double value, double minimum, double maximum, std::int64_t& result) {
     constexpr double kScale = 4294967296.0;  // 2^32: the top of the display range
@@ -37,4 +39,29 @@ double RoundToDecimals(double value, int decimals) {
     decimals = std::clamp(decimals, 1, 20);
     const double factor = PowInt(10.0, decimals);
     return std::floor((value + 5.0 * PowInt(10.0, -(decimals + 1))) * factor) / factor;
+}
+
+double ParseLeadingDouble(std::wstring_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == L' ' || (text[pos] >= L'\t' && text[pos] <= L'\r'))) {
+        ++pos;
+    }
+    if (pos + 1 < text.size() && text[pos] == L'+' && text[pos + 1] != L'-') {
+        ++pos;
+    }
+    std::string ascii;
+    for (; pos < text.size() && text[pos] > 0 && text[pos] < 0x80; ++pos) {
+        ascii += static_cast<char>(text[pos]);
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large gives infinity, too small zero, each with its sign.
+        const std::string_view number(ascii.data(), static_cast<std::size_t>(result.ptr - ascii.data()));
+        const std::size_t exponent = number.find_first_of("eE");
+        const bool tiny = exponent != std::string_view::npos && number.substr(exponent + 1).starts_with('-');
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        return number.starts_with('-') ? -value : value;
+    }
+    return result.ec == std::errc() ? value : 0.0;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Numeric helpers of the charts and reports: the 32-bit fixed-point display
-// position of a value, integer powers and rounding half up at a decimal place.
+// position of a value, integer powers, rounding half up at a decimal place and
+// reading a number from text whatever the locale.
 
 #include <cstdint>
+#include <string_view>
 
 // (value - minimum) * 2^32 / (maximum - minimum) + 0.5, truncated toward zero.
 // A result that is not a number or lies outside the signed 64-bit range gives the
@@ -15,3 +17,8 @@ double PowInt(double base, int exponent);
 // Rounds half up at the given decimal place (1 to 20; other counts are brought into
 // that range).
 double RoundToDecimals(double value, int decimals);
+
+// The decimal floating-point value of the number a text starts with (after white
+// space), independent of the locale: 0 when it starts with none; too large a number
+// gives an infinity and too small a one zero, each with its sign.
+double ParseLeadingDouble(std::wstring_view text);

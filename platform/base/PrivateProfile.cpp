@@ -138,6 +138,59 @@ std::size_t FindSection(const std::vector<std::wstring_view>& lines, std::wstrin
     return lines.size();
 }
 
+// Whether the format can carry the line: no line break anywhere, no ']' in the
+// section name, and a key that is not empty, holds no '=' and does not read as a
+// section or a comment.
+bool Writable(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+    return !HasLineBreak(section) && !HasLineBreak(key) && !HasLineBreak(value) &&
+           section.find(L']') == std::wstring_view::npos && !key.empty() && key.find(L'=') == std::wstring_view::npos &&
+           key.front() != L'[' && key.front() != L';';
+}
+
+// Puts one key into the lines: its value replaced where the section has it, else a
+// new line after the section's last filled line, else the section and the key added
+// at the end. New and changed lines carry only their text (their bytes are empty)
+// until the file is encoded.
+void SetKey(RawFile& raw, std::wstring_view section, std::wstring_view key, std::wstring_view value,
+            const std::string& newLineEnd) {
+    std::vector<std::wstring_view> texts;
+    texts.reserve(raw.lines.size());
+    for (const RawLine& line : raw.lines) {
+        texts.emplace_back(line.text);
+    }
+    const auto fresh = [](std::wstring text, std::string end) { return RawLine{{}, std::move(end), std::move(text)}; };
+    const std::wstring keyLineText = std::wstring(key) + L"=" + std::wstring(value);
+    const std::size_t sectionLine = FindSection(texts, section);
+    if (sectionLine == texts.size()) {
+        if (!raw.lines.empty() && raw.lines.back().end.empty()) {
+            raw.lines.back().end = newLineEnd;
+        }
+        raw.lines.push_back(fresh(L"[" + std::wstring(section) + L"]", newLineEnd));
+        raw.lines.push_back(fresh(keyLineText, newLineEnd));
+        return;
+    }
+    std::size_t lastFilled = sectionLine;
+    for (std::size_t i = sectionLine + 1; i < texts.size(); ++i) {
+        const ParsedLine parsed = Parse(texts[i]);
+        if (parsed.kind == LineKind::Section) {
+            break;
+        }
+        if (parsed.kind == LineKind::Key && NamesEqualNoCase(parsed.name, key)) {
+            // The key keeps its spelling and the spacing around '=' as the file has them.
+            RawLine& line = raw.lines[i];
+            line = fresh(line.text.substr(0, parsed.valueStart) + std::wstring(value), line.end);
+            return;
+        }
+        if (!Trim(texts[i]).empty()) {
+            lastFilled = i;
+        }
+    }
+    if (raw.lines[lastFilled].end.empty()) {
+        raw.lines[lastFilled].end = newLineEnd;
+    }
+    raw.lines.insert(raw.lines.begin() + static_cast<std::ptrdiff_t>(lastFilled + 1), fresh(keyLineText, newLineEnd));
+}
+
 // Profile files are read, changed and written whole: writes within the process take
 // turns so that two writers of one file never lose each other's change.
 std::mutex& WriteLock() {
@@ -153,37 +206,17 @@ std::optional<std::wstring> ProfileGetString(const std::filesystem::path& file, 
     if (!bytes) {
         return std::nullopt;
     }
-    const std::wstring text = DecodeDetected(*bytes).text;
-    section = Trim(section);
-    key = Trim(key);
-    bool inSection = false;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) {
-            end = text.size();
-        }
-        const ParsedLine parsed = Parse(std::wstring_view(text).substr(start, end - start));
-        if (parsed.kind == LineKind::Section) {
-            if (inSection) {
-                return std::nullopt;  // only the first section of that name counts
-            }
-            inSection = NamesEqualNoCase(parsed.name, section);
-        } else if (parsed.kind == LineKind::Key && inSection && NamesEqualNoCase(parsed.name, key)) {
-            return Unquote(parsed.value);
-        }
-        start = end + 1;
-    }
-    return std::nullopt;
+    return ProfileSnapshot(*bytes).Get(section, key);
 }
 
-bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view section, std::wstring_view key,
-                        std::wstring_view value) {
-    section = Trim(section);
-    key = Trim(key);
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        section.find(L']') != std::wstring_view::npos || key.empty() || key.find(L'=') != std::wstring_view::npos ||
-        key.front() == L'[' || key.front() == L';') {
-        return false;
+bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<ProfileEntry>& entries) {
+    for (const ProfileEntry& entry : entries) {
+        if (!Writable(Trim(entry.section), Trim(entry.key), entry.value)) {
+            return false;
+        }
+    }
+    if (entries.empty()) {
+        return true;
     }
     const std::lock_guard<std::mutex> guard(WriteLock());
 
@@ -212,64 +245,21 @@ bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view sec
         newLineEnd = *EncodeWithoutBom(L"\n", raw.encoding);
     }
 
-    std::vector<std::wstring_view> texts;
-    texts.reserve(raw.lines.size());
-    for (const RawLine& line : raw.lines) {
-        texts.emplace_back(line.text);
-    }
-
-    // New and changed lines carry only their text until they are encoded below.
-    const auto fresh = [&](std::wstring text, std::string end) { return RawLine{{}, std::move(end), std::move(text)}; };
-    const std::wstring keyLineText = std::wstring(key) + L"=" + std::wstring(value);
-    std::vector<std::size_t> freshLines;
-    const std::size_t sectionLine = FindSection(texts, section);
-    if (sectionLine == texts.size()) {
-        if (!raw.lines.empty() && raw.lines.back().end.empty()) {
-            raw.lines.back().end = newLineEnd;
-        }
-        freshLines = {raw.lines.size(), raw.lines.size() + 1};
-        raw.lines.push_back(fresh(L"[" + std::wstring(section) + L"]", newLineEnd));
-        raw.lines.push_back(fresh(keyLineText, newLineEnd));
-    } else {
-        std::size_t lastFilled = sectionLine;
-        std::size_t keyLine = texts.size();
-        for (std::size_t i = sectionLine + 1; i < texts.size(); ++i) {
-            const ParsedLine parsed = Parse(texts[i]);
-            if (parsed.kind == LineKind::Section) {
-                break;
-            }
-            if (parsed.kind == LineKind::Key && NamesEqualNoCase(parsed.name, key)) {
-                keyLine = i;
-                break;
-            }
-            if (!Trim(texts[i]).empty()) {
-                lastFilled = i;
-            }
-        }
-        if (keyLine != texts.size()) {
-            // The key keeps its spelling and the spacing around '=' as the file has them.
-            const std::size_t valueStart = Parse(texts[keyLine]).valueStart;
-            RawLine& line = raw.lines[keyLine];
-            line = fresh(line.text.substr(0, valueStart) + std::wstring(value), line.end);
-            freshLines = {keyLine};
-        } else {
-            if (raw.lines[lastFilled].end.empty()) {
-                raw.lines[lastFilled].end = newLineEnd;
-            }
-            raw.lines.insert(raw.lines.begin() + static_cast<std::ptrdiff_t>(lastFilled + 1),
-                             fresh(keyLineText, newLineEnd));
-            freshLines = {lastFilled + 1};
-        }
+    for (const ProfileEntry& entry : entries) {
+        SetKey(raw, Trim(entry.section), Trim(entry.key), entry.value, newLineEnd);
     }
 
     bool fits = true;
-    for (std::size_t index : freshLines) {
-        std::optional<std::string> bytes = EncodeWithoutBom(raw.lines[index].text, raw.encoding);
+    for (RawLine& line : raw.lines) {
+        if (!line.bytes.empty()) {
+            continue;
+        }
+        std::optional<std::string> bytes = EncodeWithoutBom(line.text, raw.encoding);
         if (!bytes) {
             fits = false;
             break;
         }
-        raw.lines[index].bytes = std::move(*bytes);
+        line.bytes = std::move(*bytes);
     }
     if (!fits) {
         // Only GBK can fail. Its terminators are ASCII and stay as they are.
@@ -286,6 +276,46 @@ bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view sec
         out += line.end;
     }
     return AtomicWriteFile(file, out);
+}
+
+bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view section, std::wstring_view key,
+                        std::wstring_view value) {
+    return ProfileWriteStrings(file, {{std::wstring(section), std::wstring(key), std::wstring(value)}});
+}
+
+ProfileSnapshot::ProfileSnapshot(std::string_view bytes) {
+    const std::wstring text = DecodeDetected(bytes).text;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) {
+            end = text.size();
+        }
+        const ParsedLine parsed = Parse(std::wstring_view(text).substr(start, end - start));
+        if (parsed.kind == LineKind::Section) {
+            m_sections.push_back({std::wstring(parsed.name), {}});
+        } else if (parsed.kind == LineKind::Key && !m_sections.empty()) {
+            m_sections.back().keys.emplace_back(parsed.name, Unquote(parsed.value));
+        }
+        start = end + 1;
+    }
+}
+
+std::optional<std::wstring> ProfileSnapshot::Get(std::wstring_view section, std::wstring_view key) const {
+    section = Trim(section);
+    key = Trim(key);
+    for (const Section& candidate : m_sections) {
+        if (!NamesEqualNoCase(candidate.name, section)) {
+            continue;
+        }
+        // Only the first section of that name counts, and in it the first key.
+        for (const auto& [name, value] : candidate.keys) {
+            if (NamesEqualNoCase(name, key)) {
+                return value;
+            }
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 int ParseProfileInt(std::wstring_view text) {

@@ -15,6 +15,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -28,6 +30,38 @@ std::optional<std::wstring> ProfileGetString(const std::filesystem::path& file, 
 // starts with '[' or ';'.
 bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view section, std::wstring_view key,
                         std::wstring_view value);
+
+// One key to write: its section, its name and its new value.
+struct ProfileEntry {
+    std::wstring section;
+    std::wstring key;
+    std::wstring value;
+};
+
+// Writes every entry, in order, by the rules of ProfileWriteString, and replaces the
+// file once: either all of them land or none. False, with the file left as it was,
+// when any entry is refused or the file cannot be read or written. A key named twice
+// keeps the later value. No entries: true, and the file is not touched.
+bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<ProfileEntry>& entries);
+
+// Every section and key of one file, read once, found by the rules of
+// ProfileGetString: for a reader that asks for many keys while the file stays the same.
+class ProfileSnapshot {
+public:
+    // Every key absent, as for a missing file.
+    ProfileSnapshot() = default;
+    // The file's bytes, in any encoding ProfileGetString reads.
+    explicit ProfileSnapshot(std::string_view bytes);
+
+    std::optional<std::wstring> Get(std::wstring_view section, std::wstring_view key) const;
+
+private:
+    struct Section {
+        std::wstring name;
+        std::vector<std::pair<std::wstring, std::wstring>> keys;  // name, value
+    };
+    std::vector<Section> m_sections;
+};
 
 // An integer as the profile functions read one: leading white space, an optional
 // sign, the leading decimal digits (0 when there are none), clamped to 32 bits.

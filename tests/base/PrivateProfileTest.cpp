@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -12,8 +13,11 @@
 
 namespace {
 
+using platform::ProfileEntry;
 using platform::ProfileGetString;
+using platform::ProfileSnapshot;
 using platform::ProfileWriteString;
+using platform::ProfileWriteStrings;
 using platform::TextEncoding;
 using testsupport::ReadAll;
 using testsupport::TempDir;
@@ -75,6 +79,7 @@ TEST(PrivateProfileTest, ReadsByWindowsRules) {
                                                                         << "] " << platform::WideToUtf8(c.key);
     }
     EXPECT_EQ(ProfileGetString(dir / "missing.ini", L"General", L"Name"), std::nullopt);
+    EXPECT_EQ(ProfileSnapshot().Get(L"General", L"Name"), std::nullopt);
 }
 
 TEST(PrivateProfileTest, ReadsTheSameValuesInEveryEncoding) {
@@ -118,6 +123,46 @@ TEST(PrivateProfileTest, WriteChangesOnlyWhatItMust) {
         ASSERT_TRUE(ProfileWriteString(path, c.section, c.key, c.value)) << c.name;
         EXPECT_EQ(ReadAll(path), c.after) << c.name;
     }
+}
+
+TEST(PrivateProfileTest, BatchWritesEveryKeyInOneReplace) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> before;  // nothing: no file
+        std::vector<ProfileEntry> entries;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"keys of several sections, old and new", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n",
+         {{L"B", L"y", L"20"}, {L"A", L"z", L"3"}, {L"C", L"w", L"4"}, {L"C", L"v", L"5"}, {L"a", L"X", L"10"}},
+         "[A]\r\nx=10\r\nz=3\r\n\r\n[B]\r\ny=20\r\n[C]\r\nw=4\r\nv=5\r\n"},
+        {"a key named twice keeps the later value", "[A]\nx=1\n", {{L"A", L"x", L"2"}, {L"a", L"X", L"3"}},
+         "[A]\nx=3\n"},
+        {"new file", std::nullopt, {{L"S", L"k", L"v"}, {L"T", L"k", L"w"}}, "[S]\nk=v\n[T]\nk=w\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto path = c.before ? dir.Write("a.ini", *c.before) : dir / "a.ini";
+        ASSERT_TRUE(ProfileWriteStrings(path, c.entries)) << c.name;
+        EXPECT_EQ(ReadAll(path), c.after) << c.name;
+    }
+
+    // A GBK file that cannot hold one of the values becomes UTF-8 with all of them.
+    TempDir dir;
+    const auto path = dir.Write("gbk.ini", Encoded(L"[用户]\r\n姓名=张工\r\n", TextEncoding::Gbk));
+    ASSERT_TRUE(ProfileWriteStrings(path, {{L"用户", L"姓名", L"李工"}, {L"用户", L"备注", L"한국"}}));
+    EXPECT_EQ(ReadAll(path), "\xEF\xBB\xBF[用户]\r\n姓名=李工\r\n备注=한국\r\n");
+}
+
+TEST(PrivateProfileTest, BatchWithOneRefusedEntryWritesNothing) {
+    TempDir dir;
+    const std::string before = "[A]\nx=1\n";
+    const auto path = dir.Write("a.ini", before);
+    EXPECT_FALSE(ProfileWriteStrings(path, {{L"A", L"x", L"2"}, {L"B", L"y", L"two\nlines"}}));
+    EXPECT_FALSE(ProfileWriteStrings(path, {{L"A", L"x", L"2"}, {L"B", L"y=z", L"1"}}));
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_TRUE(ProfileWriteStrings(dir / "untouched.ini", {}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "untouched.ini"));
 }
 
 TEST(PrivateProfileTest, WriteKeepsTheEncoding) {

@@ -148,6 +148,16 @@ TEST_F(IniTest, WritesFlagsAndStrings) {
     EXPECT_EQ(ini.GetBool(L"Report", L"IsExcel", 0), 1);
 }
 
+TEST_F(IniTest, WriteStringsReplacesTheFileOnceForAllKeys) {
+    WriteFile("[S]\nk=v\n");
+    CIni ini(Path());
+    EXPECT_NE(ini.WriteStrings({{L"S", L"k", L"1"}, {L"T", L"j", L"2"}}), 0);
+    EXPECT_EQ(FileBytes(), "[S]\nk=1\n[T]\nj=2\n");
+    EXPECT_EQ(ini.WriteStrings({{L"S", L"k", L"3"}, {L"T", L"", L"4"}}), 0);
+    EXPECT_EQ(FileBytes(), "[S]\nk=1\n[T]\nj=2\n");
+    EXPECT_EQ(CIni(nullptr).WriteStrings({{L"S", L"k", L"x"}}), 0);
+}
+
 TEST_F(IniTest, NullNamesNeitherReadNorWrite) {
     WriteFile("[S]\nk=v\n");
     CIni ini(Path());

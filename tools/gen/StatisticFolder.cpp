@@ -108,9 +108,11 @@ bool WriteBlockFile(const fs::path& file, const StatisticFolderOptions& options,
     ValueSource values(options.items, options.timePlot, options.realisticValues);
     for (std::uint64_t r = first; r < first + count; ++r) {
         const std::uint64_t source = index ? r * 10 : r;
+        const bool noValue = std::find(options.noValueRecords.begin(), options.noValueRecords.end(), source) !=
+                             options.noValueRecords.end();
         for (std::uint32_t t = 0; t < options.blockTypeCount; ++t) {
             for (std::uint32_t f = 0; f < floats; ++f) {
-                const float value = values.At(source, t, f);
+                const float value = noValue ? kNoValueSample : values.At(source, t, f);
                 std::uint32_t bits;
                 std::memcpy(&bits, &value, 4);
                 for (int b = 0; b < 4; ++b) {

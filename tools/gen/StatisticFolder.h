@@ -13,6 +13,9 @@
 
 namespace gen {
 
+// The value a terminal stores for a quantity it could not measure.
+inline constexpr float kNoValueSample = -5368709.0f;
+
 // The value the generator stores for record `record`, block type `blockType` and the
 // float at `floatIndex` of the block: a non-negative multiple of 0.25 below 16384, so
 // it survives float storage and three-decimal rounding exactly.
@@ -73,6 +76,9 @@ struct StatisticFolderOptions {
     NameCase nameCase = NameCase::AsWritten;
     StatisticDefect defect = StatisticDefect::None;
     bool realisticValues = false;  // plausible measurements instead of the known pattern
+    // Records the terminal could not measure: every value of theirs is the no-value
+    // marker kNoValueSample.
+    std::vector<std::uint64_t> noValueRecords;
     FileFormat format;             // of the description files
 };
 
