@@ -53,7 +53,6 @@ Translated Translate(wxEvent& event) {
         const auto& key = static_cast<wxKeyEvent&>(event);
         result.input = true;
         result.message = type == wxEVT_KEY_UP ? kMsgKeyUp : key.AltDown() ? kMsgSysKeyDown : kMsgKeyDown;
-        result.wParam = static_cast<WParam>(key.GetKeyCode());
         return result;
     }
     const unsigned message = MouseMessage(type);
@@ -66,10 +65,13 @@ Translated Translate(wxEvent& event) {
     result.mouse = true;
     result.message = message;
     result.screen = window != nullptr ? window->ClientToScreen(mouse.GetPosition()) : wxGetMousePosition();
-    result.wParam = (mouse.LeftIsDown() ? kMouseKeyLButton : 0) | (mouse.RightIsDown() ? kMouseKeyRButton : 0) |
-                    (mouse.MiddleIsDown() ? kMouseKeyMButton : 0) | (mouse.ShiftDown() ? kMouseKeyShift : 0) |
-                    (mouse.ControlDown() ? kMouseKeyControl : 0);
-    if (message == kMsgMouseWheel) {
+    result.wParam = (mouse.LeftIsDown() ? kMouseLeftButton : 0) | (mouse.RightIsDown() ? kMouseRightButton : 0) |
+                    (mouse.MiddleIsDown() ? kMouseMiddleButton : 0) | (mouse.ShiftDown() ? kMouseShift : 0) |
+                    (mouse.ControlDown() ? kMouseControl : 0);
+    if (message == kMsgMouseLeave) {
+        // Leaving tells nothing more; where the mouse went is kept for GetCursorPos.
+        result.wParam = 0;
+    } else if (message == kMsgMouseWheel) {
         result.wParam |= (static_cast<WParam>(mouse.GetWheelRotation()) & 0xFFFFu) << 16;
         result.lParam = MakePointLParam(result.screen.x, result.screen.y);
     } else {
@@ -164,8 +166,6 @@ void RouteInputMessages(Window& window) {
           wxEVT_LEAVE_WINDOW}) {
         wx->Bind(wxEventTypeTag<wxMouseEvent>(type), deliver);
     }
-    wx->Bind(wxEVT_KEY_DOWN, deliver);
-    wx->Bind(wxEVT_KEY_UP, deliver);
 }
 
 wxPoint GetCursorPos() { return InputTracker::Get().Cursor(); }

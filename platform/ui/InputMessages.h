@@ -1,13 +1,12 @@
 #pragma once
 // Mouse and keyboard input as numbered messages, with the numbers the program's
-// windows were written against. A window asks for them with RouteInputMessages;
-// its WindowProc then receives:
-//   mouse messages   wParam: the kMouseKey* bits held; lParam: the point in client
-//                    coordinates (MakePointLParam), but for the wheel, whose point
-//                    is on the screen and whose wParam high word is the turn
-//                    (120 per notch, positive away from the user)
-//   key messages     wParam: the wx key code; lParam: 0
-// InputWatch sees every input event of the program before its window does, and
+// windows were written against. Mouse messages carry the button and modifier bits
+// (kMouse*) in wParam and the client position in lParam (two signed 16-bit halves,
+// MakePointLParam); the wheel's position is on the screen instead, and its wParam's
+// high word is the turn (120 per notch, positive away from the user).
+//
+// A window asks for its mouse messages with RouteInputMessages. InputWatch sees
+// every input event of the program, keys included, before its window does, and
 // GetCursorPos tells where the mouse was last seen.
 
 #include <cstdint>
@@ -40,18 +39,19 @@ inline constexpr unsigned kMsgMButtonDblClk = 0x0209;
 inline constexpr unsigned kMsgMouseWheel = 0x020A;
 inline constexpr unsigned kMsgMouseLeave = 0x02A3;
 
-inline constexpr unsigned kMouseKeyLButton = 0x01;
-inline constexpr unsigned kMouseKeyRButton = 0x02;
-inline constexpr unsigned kMouseKeyShift = 0x04;
-inline constexpr unsigned kMouseKeyControl = 0x08;
-inline constexpr unsigned kMouseKeyMButton = 0x10;
+// Button and modifier bits of mouse messages.
+inline constexpr WParam kMouseLeftButton = 0x0001;
+inline constexpr WParam kMouseRightButton = 0x0002;
+inline constexpr WParam kMouseShift = 0x0004;
+inline constexpr WParam kMouseControl = 0x0008;
+inline constexpr WParam kMouseMiddleButton = 0x0010;
 
 constexpr LParam MakePointLParam(int x, int y) {
-    return static_cast<LParam>((static_cast<unsigned>(x) & 0xFFFFu) | ((static_cast<unsigned>(y) & 0xFFFFu) << 16));
+    return static_cast<LParam>((static_cast<std::uint32_t>(x) & 0xFFFFu) |
+                               ((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16));
 }
-inline wxPoint PointFromLParam(LParam lParam) {
-    return wxPoint(static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF));
-}
+constexpr int PointXFromLParam(LParam lParam) { return static_cast<std::int16_t>(lParam & 0xFFFF); }
+constexpr int PointYFromLParam(LParam lParam) { return static_cast<std::int16_t>((lParam >> 16) & 0xFFFF); }
 
 // One input message as it reached a window, with when and where (on the screen) the
 // mouse was; what a window hands on to a tooltip.
@@ -68,7 +68,7 @@ struct InputMessage {
 // the input event behind it.
 InputMessage CurrentInputMessage(Window* window, unsigned message, WParam wParam, LParam lParam);
 
-// Delivers the mouse and key events of the window to its WindowProc as messages.
+// Delivers the mouse events of the window to its WindowProc as messages.
 void RouteInputMessages(Window& window);
 
 // Where the mouse was at the last input event the program saw, on the screen; where
@@ -76,7 +76,8 @@ void RouteInputMessages(Window& window);
 wxPoint GetCursorPos();
 
 // Sees each input event of the program (mouse, keys, the program's activation) as a
-// message, before the window it is for; target is that wx window. Watches while it lives.
+// message, before the window it is for; target is that wx window. Key messages tell
+// only that a key went down or up (wParam 0). Watches while it lives.
 class InputWatch {
 public:
     using Handler = std::function<void(wxWindow* target, const InputMessage& message)>;

@@ -141,9 +141,8 @@ ui::LResult CHtmlToolTip::WindowProc(unsigned message, ui::WParam wParam, ui::LP
             }
             return 0;
         case ui::kMsgMouseMove: {
-            const wxPoint point = ui::PointFromLParam(lParam);
-            SetCursorShape(m_drawer.UpdateHoverCursor({point.x, point.y}) ? ui::PopupCursor::Hand
-                                                                          : ui::PopupCursor::Arrow);
+            const HtmlPoint point{ui::PointXFromLParam(lParam), ui::PointYFromLParam(lParam)};
+            SetCursorShape(m_drawer.UpdateHoverCursor(point) ? ui::PopupCursor::Hand : ui::PopupCursor::Arrow);
             RelayEvent(ui::CurrentInputMessage(this, message, wParam, lParam));
             return 0;
         }
