@@ -140,6 +140,7 @@ TEST_F(HtmlDrawerTest, LinksRecordHotAreasAndFollowTheMouse) {
     EXPECT_TRUE(drawer.UpdateHoverCursor({two.x + 2, two.y + 1}));  // the same link: told once
     device.ClearRuns();
     Draw({0, 0, 200, 100});
+    EXPECT_EQ(drawer.HotAreas().size(), 4u);  // a repaint records them afresh, not again
     EXPECT_TRUE(device.RunWith(L"one").font.underline);
     EXPECT_TRUE(device.RunWith(L"two").font.underline);
     EXPECT_EQ(device.RunWith(L"one").textColour, 0xFF0000u);
