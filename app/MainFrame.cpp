@@ -8,6 +8,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/ChildView.h"
+#include "app/colors/ColorSchemeSheet.h"
 #include "app/CommandIds.h"
 #include "app/LanguageDlg.h"
 #include "app/ModuleDirectory.h"
@@ -82,6 +83,7 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     OnCommand(kCmdAbout, [this] { OnAbout(); });
     OnCommand(kCmdLanguage, [this] { OnLanguage(); });
     OnCommand(kCmdHelpDocument, [this] { OnHelpDocument(); });
+    OnCommand(kCmdColorScheme, [this] { OnColorScheme(); });
     OnCommand(kCmdShowPanes, [this] { OnShowPanes(); });
     OnCommand(kCmdEventData, [this] { OnViewMode(kViewModeEvents); });
     OnCommand(kCmdRecordData, [this] { OnViewMode(kViewModeRecords); });
@@ -267,6 +269,17 @@ void CMainFrame::OnLanguage() {
     }
     m_CloseReason = kCloseReasonLanguageRestart;
     OnClose();
+}
+
+void CMainFrame::OnColorScheme() {
+    ShowColorSchemeSheet(this, [this](std::uint32_t event) {
+        // Only open data has views to draw again.
+        if (m_StatisticPath.empty() && m_WavePath.empty()) {
+            return;
+        }
+        CCtrlItem request{event, 0, 0, L""};
+        m_Controller.Notify(&request);
+    });
 }
 
 void CMainFrame::OnHelpDocument() { m_Launcher.OpenFile(CZVLanguageList::GetLanguageDir() + kManualFile); }

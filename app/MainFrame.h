@@ -130,6 +130,7 @@ private:
     void OnClose();
     void OnAbout();
     void OnLanguage();
+    void OnColorScheme();
     void OnHelpDocument();
     void OnViewMode(int mode);
     void OnShowPanes();
