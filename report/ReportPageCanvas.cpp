@@ -17,6 +17,7 @@ using report::Align;
 using report::TextStyle;
 
 const wchar_t* const kHei = L"黑体";
+constexpr int kPngCompression = 1;
 
 TextStyle Text(const gfx::Font& font, Align align, bool ellipsis = false)
 {
@@ -288,5 +289,6 @@ std::string CReportPageCanvas::EndPage()
     m_Context.reset();
     const gfx::Bitmap page = m_Page.Render(PixelWidth(), PixelHeight(), report::kWhite);
     m_Page = gfx::Recording();
-    return page.ToPng();
+    // A page is opaque; the fastest compression keeps a mostly white page small.
+    return gfx::EncodePng(page, gfx::PngOptions{true, kPngCompression});
 }

@@ -17,6 +17,16 @@ Bitmap DecodeImage(std::string_view bytes);
 // The same for a file; empty when it is missing or unreadable.
 Bitmap LoadImageFile(const std::filesystem::path& file);
 
+// PNG written for speed: the colours alone when the picture is opaque (its alpha is
+// dropped), and the compression level (1 fastest to 9 smallest). Pages of a report,
+// mostly white, shrink well even at the fastest level.
+struct PngOptions {
+    bool opaque = false;
+    int compression = 6;
+};
+// The PNG bytes; empty for an empty bitmap or when encoding fails.
+std::string EncodePng(const Bitmap& bitmap, const PngOptions& options);
+
 // Whether EncodeImage can write the format.
 bool CanEncodeImage(std::string_view format);
 // The bitmap's bytes in the format; JPEG at the given quality (0 to 100). Alpha is

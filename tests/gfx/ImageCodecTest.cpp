@@ -62,4 +62,24 @@ TEST(ImageCodecTest, UnknownFormatsAndBrokenBytesGiveNothing) {
     EXPECT_TRUE(gfx::LoadImageFile(dir.Path() / "missing.jpg").IsEmpty());
 }
 
+TEST(ImageCodecTest, FastPngKeepsThePicture)
+{
+    const gfx::Bitmap picture = MakePicture();
+    struct Case {
+        bool opaque;
+        int compression;
+    };
+    for (const Case c : {Case{false, 1}, Case{false, 9}, Case{true, 1}, Case{true, 0}}) {
+        SCOPED_TRACE(std::to_string(c.opaque) + " " + std::to_string(c.compression));
+        const std::string png = gfx::EncodePng(picture, gfx::PngOptions{c.opaque, c.compression});
+        const gfx::Bitmap read = gfx::Bitmap::FromPng(png);
+        ASSERT_EQ(16, read.Width());
+        EXPECT_EQ((Color{255, 0, 0}), read.PixelAt(2, 3));
+        EXPECT_EQ((Color{0, 0, 255}), read.PixelAt(11, 3));
+        // Opaque drops the alpha: the half-transparent pixel keeps its premultiplied colour.
+        EXPECT_TRUE(PixelNear(read, 15, 7, c.opaque ? Color{0, 128, 0} : Color{0, 255, 0, 128}, 2));
+    }
+    EXPECT_TRUE(gfx::EncodePng(gfx::Bitmap(), gfx::PngOptions{}).empty());
+}
+
 }  // namespace
