@@ -61,12 +61,10 @@ bool CGridReportPainter::BeginPicture(double width, double height)
     m_Width = std::trunc(width);
     m_Height = std::trunc(height);
     m_Picture = gfx::Recording(m_Width, m_Height);
-    cairo_t* cr = m_Picture.NewCairo();
-    if (cr == nullptr) {
+    m_Graphics = m_Picture.NewContext();
+    if (m_Graphics == nullptr) {
         return false;
     }
-    m_Graphics = std::make_unique<gfx::Context>(cr);
-    cairo_destroy(cr);
     report::FillBox(*m_Graphics, gfx::Rect{0, 0, m_Width, m_Height}, report::Argb(255, 230, 230, 230));
     return true;
 }

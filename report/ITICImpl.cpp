@@ -214,13 +214,8 @@ int CITICImpl::Draw(gfx::Context& dc, int width, int height)
 gfx::Recording CITICImpl::DrawPicture(int width, int height)
 {
     gfx::Recording picture(width, height);
-    cairo_t* cr = picture.NewCairo();
-    if (cr != nullptr) {
-        {
-            gfx::Context dc(cr);
-            Draw(dc, width, height);
-        }
-        cairo_destroy(cr);
+    if (const std::unique_ptr<gfx::Context> dc = picture.NewContext()) {
+        Draw(*dc, width, height);
     }
     return picture;
 }

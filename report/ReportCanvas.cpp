@@ -11,12 +11,12 @@ namespace {
 
 using report::Align;
 using report::TextStyle;
+using report::kSwatchGap;
+using report::kSwatchWidth;
+using report::kValueLabelWidth;
 
-constexpr double kValueLabelWidth = 90.0;
-constexpr double kSwatchWidth = 30.0;
-constexpr double kSwatchGap = 4.0;
-constexpr double kEntryGap = 10.0;
-const wchar_t* const kFace = L"黑体";
+constexpr double kEntryGap = report::kLegendEntryGap;
+const wchar_t* const kFace = report::kChartFace;
 
 gfx::Color ColorOf(std::uint32_t colorRef)
 {

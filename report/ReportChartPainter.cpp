@@ -13,12 +13,12 @@ namespace {
 
 using report::Align;
 using report::TextStyle;
+using report::kValueLabelWidth;
 
-constexpr double kValueLabelWidth = 90.0;
 constexpr double kBarWidth = 8.0;
 constexpr double kPercentTop = 120.0;
 constexpr float kPercentClamp = 119.9f;
-const wchar_t* const kFace = L"黑体";
+const wchar_t* const kFace = report::kChartFace;
 
 TextStyle Style(const gfx::Font& font, Align align = Align::Near, Align lineAlign = Align::Near)
 {
@@ -57,7 +57,8 @@ CReportChartPainter::HarmLayout CReportChartPainter::ComputeHarmLayout(const CZV
     // Laid out from the last item, so that the items read left to right in order.
     std::vector<double> widths;
     for (auto it = chart.items.rbegin(); it != chart.items.rend(); ++it) {
-        widths.push_back(30.0 + 4.0 + report::MeasureString(g, it->name, legendFont).width + 10.0);
+        widths.push_back(report::kSwatchWidth + report::kSwatchGap + report::MeasureString(g, it->name, legendFont).width +
+                         report::kLegendEntryGap);
     }
     std::vector<gfx::Rect> boxes = report::LayoutLegend(widths, m_X + kValueLabelWidth, right, layout.title.bottom,
                                                         rowHeight);

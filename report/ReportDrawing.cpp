@@ -69,9 +69,17 @@ void DrawString(gfx::Context& context, const std::wstring& text, const gfx::Rect
     context.SetFont(style.font);
     context.SetTextColor(style.color);
     context.SetOpaqueBackground(false);
+    // Text aligned to a side keeps a sixth of the font's size off that side, as the
+    // report layouts expect of their boxes.
+    gfx::Rect rect = box;
+    const double padding = std::fabs(style.font.height) / 6.0;
+    if (style.align == Align::Near) {
+        rect.left += padding;
+    } else if (style.align == Align::Far) {
+        rect.right -= padding;
+    }
     // A box never cuts a line of its own text: the layouts were made for fonts whose
     // lines are lower than those of the installed families.
-    gfx::Rect rect = box;
     const double line = context.TextExtent(L"0").height;
     if (rect.Height() < line) {
         const double grow = line - rect.Height();

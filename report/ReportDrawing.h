@@ -16,6 +16,14 @@ namespace report {
 
 inline constexpr double kUnitsPerPoint = 4.0 / 3.0;
 
+// The charts' common geometry: the face of their texts, the room of the value
+// labels left of the plot, and the legend swatches.
+inline constexpr const wchar_t* kChartFace = L"黑体";
+inline constexpr double kValueLabelWidth = 90.0;
+inline constexpr double kSwatchWidth = 30.0;
+inline constexpr double kSwatchGap = 4.0;
+inline constexpr double kLegendEntryGap = 10.0;
+
 // A font of the face whose character height is `points` points.
 gfx::Font PointFont(std::wstring face, double points, int weight = 400);
 // A font of the face whose character height is `units` units.

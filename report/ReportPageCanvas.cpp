@@ -68,12 +68,10 @@ bool CReportPageCanvas::StartPage()
 {
     m_Context.reset();
     m_Page = gfx::Recording(kPageWidth, kPageHeight);
-    cairo_t* cr = m_Page.NewCairo();
-    if (cr == nullptr) {
+    m_Context = m_Page.NewContext();
+    if (m_Context == nullptr) {
         return false;
     }
-    m_Context = std::make_unique<gfx::Context>(cr);
-    cairo_destroy(cr);
     if (cairo_status(m_Context->Cairo()) != CAIRO_STATUS_SUCCESS) {
         m_Context.reset();
         return false;

@@ -44,7 +44,15 @@ Recording& Recording::operator=(Recording&& other) noexcept {
     return *this;
 }
 
-cairo_t* Recording::NewCairo() const { return m_surface != nullptr ? cairo_create(m_surface) : nullptr; }
+std::unique_ptr<Context> Recording::NewContext() const {
+    if (m_surface == nullptr) {
+        return nullptr;
+    }
+    cairo_t* cr = cairo_create(m_surface);
+    auto context = std::make_unique<Context>(cr);
+    cairo_destroy(cr);  // the context holds its own reference
+    return context;
+}
 
 void Recording::Play(Context& target, const Rect& dest) const {
     if (m_surface == nullptr || dest.IsEmpty()) {

@@ -8,6 +8,8 @@
 
 #include <cairo.h>
 
+#include <memory>
+
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Geometry.h"
 
@@ -31,10 +33,8 @@ public:
     double Width() const { return m_width; }
     double Height() const { return m_height; }
 
-    // A new cairo context that draws into the recording (destroy it with
-    // cairo_destroy; hand it to a gfx::Context to draw with the layer's tools);
-    // null for an empty recording.
-    cairo_t* NewCairo() const;
+    // A drawing context on the recording; null for an empty recording.
+    std::unique_ptr<Context> NewContext() const;
 
     // Plays the recording onto the target so that its extent fills the destination
     // rectangle (scaled, aspect ratio not kept).

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/gfx/Context.h"
 #include "platform/gfx/Recording.h"
 #include "tests/gfx/PixelAssert.h"
@@ -17,14 +19,10 @@ constexpr Color kWhite{255, 255, 255};
 // A 100 x 50 recording: a red left half and a blue square in the right half.
 gfx::Recording MakeRecording() {
     gfx::Recording recording(100, 50);
-    cairo_t* cr = recording.NewCairo();
-    {
-        gfx::Context context(cr);
-        context.FillRect(Rect{0, 0, 50, 50}, kRed);
-        context.FillRect(Rect{60, 10, 90, 40}, kBlue);
-        context.FillRect(Rect{-20, -20, 0, 0}, kBlue);  // outside the extent: cut off
-    }
-    cairo_destroy(cr);
+    const std::unique_ptr<gfx::Context> context = recording.NewContext();
+    context->FillRect(Rect{0, 0, 50, 50}, kRed);
+    context->FillRect(Rect{60, 10, 90, 40}, kBlue);
+    context->FillRect(Rect{-20, -20, 0, 0}, kBlue);  // outside the extent: cut off
     return recording;
 }
 
@@ -53,24 +51,25 @@ TEST(RecordingTest, RendersAtAnyResolutionWithTheSameLayout) {
 TEST(RecordingTest, PlaysIntoADestinationRectangleAndIntoOtherRecordings) {
     const gfx::Recording part = MakeRecording();
     gfx::Recording page(200, 200);
-    cairo_t* cr = page.NewCairo();
     {
-        gfx::Context context(cr);
-        context.FillRect(Rect{0, 0, 200, 200}, kWhite);
-        part.Play(context, Rect::FromSize(100, 100, 50, 25));  // half size
+        const std::unique_ptr<gfx::Context> context = page.NewContext();
+        context->FillRect(Rect{0, 0, 200, 200}, kWhite);
+        part.Play(*context, Rect::FromSize(100, 100, 50, 25));  // half size
     }
-    cairo_destroy(cr);
     const gfx::Bitmap bitmap = page.Render(400, 400);  // twice the page units
     EXPECT_TRUE(PixelNear(bitmap, 2 * 110, 2 * 110, kRed));
     EXPECT_TRUE(PixelNear(bitmap, 2 * 137, 2 * 112, kBlue));
     EXPECT_TRUE(PixelNear(bitmap, 2 * 160, 2 * 110, kWhite)) << "nothing beyond the destination";
     EXPECT_TRUE(PixelNear(bitmap, 2 * 90, 2 * 110, kWhite));
+    // Played as drawing, not as pixels: the edge stays sharp at the finer resolution.
+    EXPECT_EQ(kRed, bitmap.PixelAt(2 * 125 - 1, 2 * 110));
+    EXPECT_EQ(kWhite, bitmap.PixelAt(2 * 125, 2 * 110));
 }
 
 TEST(RecordingTest, AnEmptyRecordingDrawsNothing) {
     gfx::Recording empty(0, 10);
     EXPECT_TRUE(empty.IsEmpty());
-    EXPECT_EQ(nullptr, empty.NewCairo());
+    EXPECT_EQ(nullptr, empty.NewContext());
     gfx::Bitmap bitmap(10, 10);
     gfx::Context context(bitmap);
     empty.Play(context, Rect{0, 0, 10, 10});

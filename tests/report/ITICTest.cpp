@@ -130,9 +130,7 @@ TEST(ITIC, EventsAreDrawnInTheColourOfTheirRegion)
     EXPECT_FALSE(gfxtest::PixelNear(plain, static_cast<int>(p.x) + 1, static_cast<int>(p.y) + 1, kYellow, 0));
 }
 
-// A COMTRADE record of the event kind whose L1 voltage RMS is `magnitude` % of a
-// 100 V nominal and whose event lasts `duration` ms (the reader counts the record's
-// cycles less the 14 around the event, 20 ms each).
+// Records of transient events whose L1 voltage RMS is `magnitude` % of a 100 V nominal.
 struct EventRecord {
     int kind;
     int duration;
@@ -142,15 +140,9 @@ struct EventRecord {
 void WriteEvents(const std::filesystem::path& folder, const std::vector<EventRecord>& records, int hour)
 {
     for (std::size_t i = 0; i < records.size(); ++i) {
-        gen::ComtradeOptions options;
-        options.infFirst = records[i].kind;
-        options.samples = static_cast<std::uint32_t>(3.2 * records[i].duration + 896);
-        const double m = records[i].magnitude;
-        options.voltageA = static_cast<float>(std::sqrt(2.0 * (m * m - 0.25)) / 8000.0);
-        options.first = gen::DateTime{2023, 4, 5, hour, 15, static_cast<int>(i), 0};
-        options.trigger = options.first;
-        ASSERT_TRUE(gen::WriteComtradeRecord(folder / "COMTRADE" / "001" / gen::ComtradeRecordName("TR", options.first),
-                                             options));
+        const gen::DateTime first{2023, 4, 5, hour, 15, static_cast<int>(i), 0};
+        ASSERT_TRUE(gen::WriteComtradeEvent(folder / "COMTRADE" / "001" / gen::ComtradeRecordName("TR", first),
+                                            records[i].kind, records[i].duration, records[i].magnitude, first));
     }
 }
 

@@ -223,12 +223,7 @@ TEST(ReportPageCanvas, PicturesArePlacedAcrossTheLayoutCentre)
     EXPECT_EQ(canvas.DrawImageFromMemory(png, 2.0, 100), 1);
 
     gfx::Recording table(400, 100);
-    cairo_t* cr = table.NewCairo();
-    {
-        gfx::Context context(cr);
-        context.FillRect(gfx::Rect{0, 0, 400, 100}, kRed);
-    }
-    cairo_destroy(cr);
+    table.NewContext()->FillRect(gfx::Rect{0, 0, 400, 100}, kRed);
     // 200 x 50 at x = 517, y = 203 + 600.
     EXPECT_EQ(canvas.DrawImageFitted(table, 0.5, 600), 1);
     EXPECT_EQ(canvas.DrawCenteredText(L"测试次数:1440", 0, 1000, 1240, 30), 1);
