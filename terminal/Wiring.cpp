@@ -41,7 +41,9 @@ int ReadWiring(const std::wstring& iniPath, BasicInfo& info)
     return 1;
 }
 
-int GetWiringChannels(std::uint32_t code, std::wstring& name, std::uint32_t& mask)
+namespace {
+
+WiringCell CellOfCode(std::uint32_t code)
 {
     std::uint32_t category = 1;
     std::uint32_t subtype = 1;
@@ -55,8 +57,20 @@ int GetWiringChannels(std::uint32_t code, std::wstring& name, std::uint32_t& mas
     case 50: category = 4; subtype = 2; break;
     default: break;
     }
-    const WiringCell cell = LookupWiring(category, subtype);
+    return LookupWiring(category, subtype);
+}
+
+}  // namespace
+
+int GetWiringChannels(std::uint32_t code, std::wstring& name, std::uint32_t& mask)
+{
+    const WiringCell cell = CellOfCode(code);
     name = TerminalText(cell.nameId);
     mask = cell.mask;
     return 1;
+}
+
+std::uint32_t WiringPhaseMask(std::uint32_t code)
+{
+    return CellOfCode(code).mask;
 }

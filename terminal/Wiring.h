@@ -15,8 +15,13 @@ bool IsPhaseInMask(std::uint32_t mask, std::uint32_t phase);
 // phase mask; a category or subtype of 5 or more leaves both as they were. Always 1.
 int ReadWiring(const std::wstring& iniPath, BasicInfo& info);
 
-// The same pair for a wiring code of the item files (1..50). Always 1.
+// The same pair for a wiring code of the item files and of raw waveform records
+// (1..50). Always 1.
 int GetWiringChannels(std::uint32_t code, std::wstring& name, std::uint32_t& mask);
+
+// The phase mask alone of such a wiring code: the one mapping every reader and
+// window of the program takes a wiring code's phases from.
+std::uint32_t WiringPhaseMask(std::uint32_t code);
 
 // The cell of the wiring table: mask and language-string id of the name.
 struct WiringCell {

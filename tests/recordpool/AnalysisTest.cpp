@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -102,18 +100,7 @@ Reference FeedDirectly(const gen::WaveRecordOptions& options, const std::string&
 // The ".expected" file the generator wrote beside the record.
 std::map<std::string, double> ReadExpected(const std::filesystem::path& file)
 {
-    std::map<std::string, double> values;
-    std::istringstream text(testsupport::ReadAll(file));
-    std::string line;
-    while (std::getline(text, line)) {
-        const std::size_t equals = line.find('=');
-        double value = 0.0;
-        if (equals != std::string::npos &&
-            std::from_chars(line.data() + equals + 1, line.data() + line.size(), value).ec == std::errc()) {
-            values[line.substr(0, equals)] = value;
-        }
-    }
-    return values;
+    return gen::ParseWaveExpected(testsupport::ReadAll(file));
 }
 
 struct AnalysedRecord {

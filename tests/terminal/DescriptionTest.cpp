@@ -209,12 +209,13 @@ TEST(Wiring, TableCellsAndCodes)
     struct CodeCase {
         std::uint32_t code, mask;
     };
-    for (const CodeCase c : {CodeCase{3, 9}, CodeCase{0, 9}, CodeCase{2, 1}, CodeCase{17, 11}, CodeCase{35, 7},
-                             CodeCase{50, 15}, CodeCase{51, 9}}) {
+    for (const CodeCase c : {CodeCase{3, 9}, CodeCase{0, 9}, CodeCase{2, 1}, CodeCase{17, 11}, CodeCase{33, 7},
+                             CodeCase{34, 7}, CodeCase{35, 7}, CodeCase{50, 15}, CodeCase{51, 9}}) {
         std::wstring name;
         std::uint32_t mask = 0;
         EXPECT_EQ(GetWiringChannels(c.code, name, mask), 1);
         EXPECT_EQ(mask, c.mask) << "code " << c.code;
+        EXPECT_EQ(WiringPhaseMask(c.code), c.mask) << "code " << c.code;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <complex>
 #include <cstring>
@@ -53,6 +54,7 @@ std::string ConfigBlock(const WaveRecordOptions& o)
 {
     std::string bytes(kWaveConfigSize, '\0');
     PutU32(bytes, 12, static_cast<std::uint32_t>(o.wiring));
+    PutF32(bytes, 16, o.nominalVoltage);
     PutF32(bytes, 20, o.voltageRatio);
     PutF32(bytes, 24, o.currentRatio);
     for (int p = 0; p < 3; ++p) {
@@ -295,6 +297,13 @@ WaveExpected ComputeWaveExpected(const WaveRecordOptions& o)
         x.displacementPowerFactor = std::cos(std::arg(voltage[p][1]) - std::arg(current[p][1]));
     }
     for (int p = 0; p < 3; ++p) {
+        std::array<std::complex<double>, 51> line;
+        for (int h = 0; h <= 50; ++h) {
+            line[h] = voltage[p][h] - voltage[(p + 1) % 3][h];
+        }
+        e.phase[p].lineVoltageRms = Rms(line);
+    }
+    for (int p = 0; p < 3; ++p) {
         e.totalActivePower += e.phase[p].activePower;
         e.totalReactivePower += e.phase[p].reactivePower;
     }
@@ -338,6 +347,9 @@ std::string FormatWaveExpected(const WaveExpected& e)
         const std::string prefix = "phase" + std::to_string(p) + ".";
         line(prefix + "voltageRms", x.voltageRms);
         line(prefix + "currentRms", x.currentRms);
+        if (p < 3) {
+            line(prefix + "lineVoltageRms", x.lineVoltageRms);
+        }
         line(prefix + "voltageThd", x.voltageThd);
         line(prefix + "currentThd", x.currentThd);
         for (int h = 1; h <= 50; ++h) {
@@ -374,6 +386,22 @@ std::string FormatWaveExpected(const WaveExpected& e)
         line(prefix + "apparentEnergy", e.apparentEnergy[p]);
     }
     return text;
+}
+
+std::map<std::string, double> ParseWaveExpected(std::string_view text)
+{
+    std::map<std::string, double> values;
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t equals = line.find('=');
+        double value = 0.0;
+        if (equals != std::string::npos &&
+            std::from_chars(line.data() + equals + 1, line.data() + line.size(), value).ec == std::errc()) {
+            values[line.substr(0, equals)] = value;
+        }
+    }
+    return values;
 }
 
 }  // namespace gen

@@ -9,8 +9,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gen {
@@ -58,6 +60,7 @@ struct WaveRecordOptions {
     float frameValue = 50.0f;  // the float closing each frame
     // Configuration block.
     std::int32_t wiring = 50;
+    float nominalVoltage = 230.0f;  // the float at byte 16, shown as the record's nominal voltage
     float voltageRatio = 1.0f;
     float currentRatio = 1.0f;
     float voltageGain = 79.0f;   // phases 1-3
@@ -109,6 +112,9 @@ bool WriteWaveRecord(const std::filesystem::path& folder, const WaveRecordOption
 // current channels 1-4), for wiring 49 or 50 with a zero fourth voltage channel.
 struct WavePhaseExpected {
     double voltageRms = 0.0, currentRms = 0.0;
+    // Phases 0-2: this phase's voltage minus the next phase's (L1-L2, L2-L3, L3-L1), as
+    // a three-wire wiring measures it.
+    double lineVoltageRms = 0.0;
     double voltageThd = 0.0, currentThd = 0.0;                 // % of the fundamental
     std::array<double, 51> voltageHarmonic{}, currentHarmonic{};  // by order 1..50
     double voltagePhase1 = 0.0;  // fundamental phase angle, degrees, referred to voltage phase 1
@@ -133,5 +139,7 @@ WaveExpected ComputeWaveExpected(const WaveRecordOptions& options);
 
 // The ".expected" text: one "name=value" line per value, names as "phase0.voltageRms".
 std::string FormatWaveExpected(const WaveExpected& expected);
+// The values of such a text by name; lines that are not "name=number" are skipped.
+std::map<std::string, double> ParseWaveExpected(std::string_view text);
 
 }  // namespace gen

@@ -1,0 +1,175 @@
+// Times the viewer's summary cache over 10^8 samples held in memory, read through
+// the host's sample interface as the viewer reads them:
+//   - building the cache, beside one plain pass over the same samples (MB/s of
+//     8-byte samples; target: the build within 2x of the plain pass);
+//   - the min/max of 2,000 pixel columns (one frame of a waveform) at every zoom
+//     level of the 1-2-5 series, beside scanning the frame's samples one by one
+//     (target: every frame under 2 ms).
+// Writes nothing to disk; refuses to run without the memory for the samples.
+//
+//   viewer_cache_bench [SAMPLES]     (default 100000000)
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "bench/viewer/MemorySource.h"
+#include "lib/viewer/data/BufferedDataManager.h"
+#include "platform/base/MemoryStatus.h"
+#include "terminal/SimpleDataManager.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kColumns = 2000;
+constexpr int kFrames = 40;
+
+// A 50 Hz wave sampled at 10 kHz with some noise and, now and then, a stretch
+// without values, as display positions (0 .. 2^32).
+std::vector<std::int64_t> WaveSamples(std::int64_t count) {
+    std::vector<std::int64_t> samples(static_cast<std::size_t>(count));
+    std::uint64_t noise = 88172645463325252ull;
+    constexpr double kPi = 3.14159265358979323846;
+    for (std::int64_t i = 0; i < count; ++i) {
+        noise ^= noise << 13;
+        noise ^= noise >> 7;
+        noise ^= noise << 17;
+        const double wave = 0.45 * std::sin(2 * kPi * static_cast<double>(i % 200) / 200.0);
+        const double jitter = static_cast<double>(noise % 1000) / 1e5;
+        samples[static_cast<std::size_t>(i)] =
+            i % 1000003 < 100 ? kNoValuePosition : static_cast<std::int64_t>((0.5 + wave + jitter) * 4294967296.0);
+    }
+    return samples;
+}
+
+double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
+
+double Best(int runs, const std::function<void()>& run) {
+    double best = std::numeric_limits<double>::max();
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        run();
+        best = std::min(best, Milliseconds(Clock::now() - start));
+    }
+    return best;
+}
+
+struct Frame {
+    double worst = 0;
+    double mean = 0;
+};
+
+// The min/max of every column of frames at spread-out places, columns of
+// samplesPerColumn samples (a fraction below 1 when zoomed in far).
+Frame TimeFrames(CBufferedDataManager& cache, std::int64_t count, double samplesPerColumn, std::int64_t& checksum) {
+    const double span = samplesPerColumn * kColumns;
+    Frame frame;
+    for (int f = 0; f < kFrames; ++f) {
+        const double first = std::max(0.0, (static_cast<double>(count) - span)) * f / kFrames;
+        const auto start = Clock::now();
+        for (int c = 0; c < kColumns; ++c) {
+            std::int64_t from = static_cast<std::int64_t>(first + samplesPerColumn * c);
+            const auto to = static_cast<std::int64_t>(first + samplesPerColumn * (c + 1));
+            std::int64_t min = 0;
+            std::int64_t max = 0;
+            if (cache.GetMinMax(&from, std::max(to, from + 1), &min, &max) != 0) {
+                checksum += max - min;
+            }
+        }
+        const double taken = Milliseconds(Clock::now() - start);
+        frame.worst = std::max(frame.worst, taken);
+        frame.mean += taken / kFrames;
+    }
+    return frame;
+}
+
+// The same columns found by reading every sample of one frame in the middle.
+double TimeScan(ISimpleDataManager& source, std::int64_t count, double samplesPerColumn, std::int64_t& checksum) {
+    const double span = samplesPerColumn * kColumns;
+    const double first = std::max(0.0, static_cast<double>(count) - span) / 2;
+    const auto start = Clock::now();
+    std::int64_t index = static_cast<std::int64_t>(first);
+    std::int64_t word = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        const auto to = std::max(static_cast<std::int64_t>(first + samplesPerColumn * (c + 1)), index + 1);
+        std::int64_t min = std::numeric_limits<std::int64_t>::max();
+        std::int64_t max = std::numeric_limits<std::int64_t>::min();
+        while (index < to && source.GetNext(&index, &word)) {
+            if (word != kNoValuePosition) {
+                min = std::min(min, word);
+                max = std::max(max, word);
+            }
+        }
+        checksum += max - min;
+    }
+    return Milliseconds(Clock::now() - start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::int64_t count = argc > 1 ? std::atoll(argv[1]) : 100000000;
+    if (count < kColumns) {
+        std::fprintf(stderr, "at least %d samples, please\n", kColumns);
+        return 2;
+    }
+    const std::uint64_t needed = static_cast<std::uint64_t>(count) * 8 + (std::uint64_t{1} << 30);
+    if (platform::GetMemoryStatus().availablePhysical < needed) {
+        std::fprintf(stderr, "not enough free memory: %.1f GB needed\n", static_cast<double>(needed) / (1 << 30));
+        return 1;
+    }
+    std::printf("making %lld samples...\n", static_cast<long long>(count));
+    const std::unique_ptr<ISimpleDataManager> samples = MakeMemorySource(WaveSamples(count));
+    const double megabytes = static_cast<double>(count) * 8 / 1e6;
+
+    std::int64_t checksum = 0;
+    const double plain = Best(5, [&] {
+        std::int64_t index = 0;
+        std::int64_t word = 0;
+        std::int64_t sum = 0;
+        while (samples->GetNext(&index, &word)) {
+            sum += word;
+        }
+        checksum += sum;
+    });
+    auto* cache = new CBufferedDataManager;
+    cache->SetSource(samples.get());
+    const double build = Best(3, [&] { cache->Build(); });
+    std::printf("\n%-34s %10s %10s\n", "", "ms", "MB/s");
+    std::printf("%-34s %10.1f %10.0f\n", "plain pass over the samples", plain, megabytes / plain * 1000);
+    std::printf("%-34s %10.1f %10.0f   %.2fx the plain pass (target <= 2x)\n", "cache build", build,
+                megabytes / build * 1000, build / plain);
+
+    std::printf("\nmin/max of %d columns per frame (%d frames per level)\n", kColumns, kFrames);
+    std::printf("%12s %14s %14s %16s\n", "samples/px", "worst ms", "mean ms", "sample scan ms");
+    // The zoom levels of the 1-2-5 series, from 20 pixels a sample to the whole data in one frame.
+    const double fit = static_cast<double>(count) / kColumns;
+    std::vector<double> levels;
+    for (double decade = 0.01; decade < fit; decade *= 10) {
+        for (const double factor : {1.0, 2.0, 5.0}) {
+            if (decade * factor >= 0.05 && decade * factor < fit) {
+                levels.push_back(decade * factor);
+            }
+        }
+    }
+    levels.push_back(fit);
+    bool allFast = true;
+    for (const double samplesPerColumn : levels) {
+        const Frame frame = TimeFrames(*cache, count, samplesPerColumn, checksum);
+        const double scan = TimeScan(*samples, count, samplesPerColumn, checksum);
+        allFast = allFast && frame.worst < 2.0;
+        std::printf("%12.2f %14.3f %14.3f %16.3f\n", samplesPerColumn, frame.worst, frame.mean, scan);
+    }
+    std::printf("\nevery frame under 2 ms: %s   (checksum %lld)\n", allFast ? "yes" : "NO",
+                static_cast<long long>(checksum));
+    cache->Release();
+    return 0;
+}
