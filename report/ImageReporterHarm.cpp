@@ -159,19 +159,19 @@ int ImageReporter::BuildHarmBars(bool current, const std::wstring& phaseNumber, 
     // The phase text counts from 1; the query's channel from 0.
     const std::uint32_t channel = static_cast<std::uint32_t>(std::max(1L, std::wcstol(phaseNumber.c_str(), nullptr, 10))) - 1;
     StatRequest request{channel, 0, 0, current ? 1u : 2u, current ? 10000u : 5000u};
+    // Orders from 1 until the first order of which a statistic cannot be had.
     for (std::uint32_t order = 1; order <= kMaxBarOrder; ++order) {
         CZVHarmSeries series(std::to_wstring(order));
-        std::array<std::optional<float>, 4> values;
-        for (std::uint32_t statistic = 0; statistic < 4; ++statistic) {
-            request.statistic = statistic;
-            request.order = order - 1;
-            values[statistic] = QuerySummary(request);
+        request.order = order - 1;
+        for (request.statistic = 0; request.statistic < 4; ++request.statistic) {
+            const std::optional<float> value = QuerySummary(request);
+            if (!value) {
+                break;
+            }
+            series.AddValue(*value, request.statistic);
         }
-        if (!values[0] || !values[1] || !values[2] || !values[3]) {
+        if (series.values.size() < 4) {
             break;
-        }
-        for (std::uint32_t i = 0; i < 4; ++i) {
-            series.AddValue(*values[i], i);
         }
         picture.AddValues(series);
     }

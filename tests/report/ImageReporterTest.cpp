@@ -336,4 +336,55 @@ TEST(ImageReporter, SaverChoosesItsEncoderByExtension)
     EXPECT_FALSE(SaveImageByExtension(bitmap, 40, 30, L"png", nullptr, platform::FromPath(dir.Path() / "no" / "p.png")));
 }
 
+// A model that answers every bar query of the first `orders` orders with one value
+// in a summarising manager, and keeps the queries.
+class BarModel : public FixedModel {
+public:
+    explicit BarModel(std::uint32_t orders) : m_Orders(orders) {}
+    int GetData(QueryWord channel, QueryWord statistic, QueryWord order, QueryWord valueKind, QueryWord item,
+                QueryWord manager) override
+    {
+        queries.push_back({static_cast<std::uint32_t>(channel), static_cast<std::uint32_t>(statistic),
+                           static_cast<std::uint32_t>(order), static_cast<std::uint32_t>(valueKind),
+                           static_cast<std::uint32_t>(item)});
+        if (order >= m_Orders) {
+            return 0;
+        }
+        auto* sink = reinterpret_cast<IZVDataManager*>(manager);
+        sink->Release();
+        sink->AddValue(1.0 + static_cast<double>(statistic));
+        return 1;
+    }
+    std::vector<std::array<std::uint32_t, 5>> queries;
+
+private:
+    std::uint32_t m_Orders;
+};
+
+TEST(ImageReporter, BarQueriesAskEachPhasesOwnChannel)
+{
+    testsupport::TempDir dir;
+    BasicInfo record;
+    record.startText = L"2026-03-01 00:00:00.000";
+    record.endText = L"2026-03-01 01:00:00.000";
+    CReportConfig config;
+    BarModel model(30);
+    ImageReporter reporter;
+    ASSERT_EQ(reporter.Init(platform::FromPath(dir.Path()), 3, &record, &config, &model, &model, &model, 0), 1);
+    reporter.SetOptions(0, 1, 0);
+    ASSERT_EQ(reporter.ReportOutput(platform::FromPath(dir.Path() / "out"), 100), 1);
+    EXPECT_EQ(FilesIn(dir.Path() / "out").size(), 6u);
+    // Voltage bars L1 to L3, then current bars; each phase asks its orders until the first refusal.
+    ASSERT_EQ(model.queries.size(), 6u * (30 * 4 + 1));
+    for (std::size_t picture = 0; picture < 6; ++picture) {
+        const std::array<std::uint32_t, 5>& first = model.queries[picture * 121];
+        const bool current = picture >= 3;
+        EXPECT_EQ(first[0], picture % 3) << "the L" << picture % 3 + 1 << " picture reads channel " << picture % 3;
+        EXPECT_EQ(first[3], current ? 1u : 2u) << picture;
+        EXPECT_EQ(first[4], current ? 10000u : 5000u) << picture;
+        const std::array<std::uint32_t, 5>& last = model.queries[picture * 121 + 120];
+        EXPECT_EQ(last[2], 30u) << "order 31 ends the collection";
+    }
+}
+
 }  // namespace
