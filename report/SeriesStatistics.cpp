@@ -6,11 +6,6 @@
 #include "terminal/CalcDatMgr.h"
 #include "terminal/ZVDataManager.h"
 
-bool HasValue(float sample)
-{
-    return std::isfinite(sample) && !IsNoValue(sample);
-}
-
 std::uint32_t SeriesCount(const std::vector<float>& series)
 {
     std::uint32_t count = 0;

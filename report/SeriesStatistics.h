@@ -5,11 +5,17 @@
 // of them: not in the extremes, the mean, the 95 % value, the test counts or the
 // counts over a limit.
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "terminal/ZVDataManager.h"
+
 // Whether a sample carries a value.
-bool HasValue(float sample);
+inline bool HasValue(float sample)
+{
+    return std::isfinite(sample) && !IsNoValue(sample);
+}
 
 // The number of samples with a value: the number of tests a report states.
 std::uint32_t SeriesCount(const std::vector<float>& series);
