@@ -1,15 +1,15 @@
 #include "platform/ui/CanvasWindow.h"
 
 #include <algorithm>
-#include <utility>
 
 #include <wx/cursor.h>
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
 #include <wx/image.h>
-#include <wx/tooltip.h>
 #include <wx/window.h>
 
+#include "platform/ui/CustomControl.h"
+#include "platform/ui/InputMessages.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/SurfaceImage.h"
 
@@ -24,21 +24,6 @@ public:
     }
     bool AcceptsFocus() const override { return true; }
 };
-
-unsigned MouseMessage(wxEventType type) {
-    static const std::pair<wxEventType, unsigned> kMessages[] = {
-        {wxEVT_MOTION, CanvasWindow::kMsgMouseMove},        {wxEVT_LEFT_DOWN, CanvasWindow::kMsgLButtonDown},
-        {wxEVT_LEFT_UP, CanvasWindow::kMsgLButtonUp},       {wxEVT_LEFT_DCLICK, CanvasWindow::kMsgLButtonDblClk},
-        {wxEVT_RIGHT_DOWN, CanvasWindow::kMsgRButtonDown},  {wxEVT_RIGHT_UP, CanvasWindow::kMsgRButtonUp},
-        {wxEVT_MOUSEWHEEL, CanvasWindow::kMsgMouseWheel},   {wxEVT_LEAVE_WINDOW, CanvasWindow::kMsgMouseLeave},
-    };
-    for (const auto& [eventType, message] : kMessages) {
-        if (eventType == type) {
-            return message;
-        }
-    }
-    return 0;
-}
 
 unsigned ScrollRequest(wxEventType type) {
     if (type == wxEVT_SCROLLWIN_LINEUP) {
@@ -111,11 +96,11 @@ bool CanvasWindow::CreateCanvas(wxWindow* parent, unsigned id, std::uint32_t can
         event.Skip();
         deliver(kMsgKillFocus, 0, 0);
     });
-    canvas->Bind(wxEVT_MOUSE_CAPTURE_LOST, [deliver](wxMouseCaptureLostEvent&) { deliver(kMsgCaptureLost, 0, 0); });
+    canvas->Bind(wxEVT_MOUSE_CAPTURE_LOST, [deliver](wxMouseCaptureLostEvent&) { deliver(kMsgCaptureChanged, 0, 0); });
     canvas->Bind(wxEVT_CONTEXT_MENU, [deliver, canvas](wxContextMenuEvent& event) {
         wxPoint point = event.GetPosition();
         point = point == wxDefaultPosition ? wxPoint(0, 0) : canvas->ScreenToClient(point);
-        deliver(kMsgContextMenu, 0, PointLParam(point));
+        deliver(kMsgContextMenu, 0, MakePointLParam(point.x, point.y));
     });
     canvas->Bind(wxEVT_MENU, [deliver](wxCommandEvent& event) {
         // Ids of our menus map back to their commands; a command sent from
@@ -124,25 +109,10 @@ bool CanvasWindow::CreateCanvas(wxWindow* parent, unsigned id, std::uint32_t can
         const unsigned command = mapped != 0 ? mapped : static_cast<unsigned>(std::max(event.GetId(), 0));
         deliver(kMsgCommand, MakeWParam(command, kNotifyClicked), 0);
     });
-    for (const wxEventType type : {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN,
-                                   wxEVT_RIGHT_UP, wxEVT_MOUSEWHEEL, wxEVT_LEAVE_WINDOW}) {
-        canvas->Bind(wxEventTypeTag<wxMouseEvent>(type), [deliver, canvas, type](wxMouseEvent& event) {
-            event.Skip();
-            if (event.GetEventObject() != canvas) {
-                return;
-            }
-            WParam keys = (event.LeftIsDown() ? kMouseLeft : 0) | (event.RightIsDown() ? kMouseRight : 0) |
-                          (event.ShiftDown() ? kMouseShift : 0) | (event.ControlDown() ? kMouseControl : 0);
-            if (type == wxEVT_MOUSEWHEEL) {
-                keys |= (static_cast<WParam>(event.GetWheelRotation()) & 0xFFFFu) << 16;
-            }
-            deliver(MouseMessage(type), keys, PointLParam(event.GetPosition()));
-        });
-    }
     for (const wxEventType type : {wxEVT_KEY_DOWN, wxEVT_KEY_UP}) {
         canvas->Bind(wxEventTypeTag<wxKeyEvent>(type), [deliver, type](wxKeyEvent& event) {
             event.Skip();
-            deliver(type == wxEVT_KEY_DOWN ? kMsgKeyDown : kMsgKeyUp, static_cast<WParam>(event.GetKeyCode()),
+            deliver(type == wxEVT_KEY_DOWN ? ui::kMsgKeyDown : ui::kMsgKeyUp, static_cast<WParam>(event.GetKeyCode()),
                     event.ControlDown() ? 1 : 0);
         });
     }
@@ -157,17 +127,9 @@ bool CanvasWindow::CreateCanvas(wxWindow* parent, unsigned id, std::uint32_t can
             }
         });
     }
+    RouteInputMessages(*this);
     canvas->Show(true);
     return true;
-}
-
-LParam CanvasWindow::PointLParam(wxPoint point) {
-    return static_cast<LParam>((static_cast<std::uint32_t>(point.x) & 0xFFFFu) |
-                               ((static_cast<std::uint32_t>(point.y) & 0xFFFFu) << 16));
-}
-
-wxPoint CanvasWindow::PointOf(LParam lParam) {
-    return wxPoint(static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF));
 }
 
 void CanvasWindow::UpdateNow() {
@@ -227,23 +189,6 @@ void CanvasWindow::SetCursorPicture(cairo_surface_t* picture, int hotX, int hotY
     image.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_X, hotX);
     image.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_Y, hotY);
     window->SetCursor(wxCursor(image));
-}
-
-void CanvasWindow::SetTipText(const std::wstring& text) {
-    wxWindow* window = GetWx();
-    if (window == nullptr) {
-        return;
-    }
-    const wxToolTip* tip = window->GetToolTip();
-    if (text.empty()) {
-        if (tip != nullptr) {
-            window->UnsetToolTip();
-        }
-        return;
-    }
-    if (tip == nullptr || tip->GetTip().ToStdWstring() != text) {
-        window->SetToolTip(wxString(text));
-    }
 }
 
 void CanvasWindow::SetFocus() {

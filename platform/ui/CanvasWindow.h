@@ -3,14 +3,13 @@
 // views (waveforms, rulers, trees). It paints through kMsgPaint on its own surface,
 // delivers the mouse, keys, focus, scroll bars and context-menu requests as the
 // numbered messages below, and adds what such panes need of the window system:
-// scroll bars, mouse capture, cursors (the system's or a picture), a tooltip text,
-// focus and an immediate repaint. A menu command sent to the window arrives as
+// scroll bars, mouse capture, cursors (the system's or a picture), focus and an
+// immediate repaint. A menu command sent to the window arrives as
 // kMsgCommand (Message.h) with the command id.
 
 #include <cairo.h>
 
 #include <cstdint>
-#include <string>
 
 #include <wx/gdicmn.h>
 
@@ -23,30 +22,14 @@ enum class StandardCursor { Arrow, Cross, SizeWE, SizeNS, SizeAll, NoEntry, Wait
 
 class CanvasWindow : public Window {
 public:
-    // Messages of a canvas, with the numbers the program's windows were written against.
-    static constexpr unsigned kMsgSetFocus = 0x0007;
-    static constexpr unsigned kMsgKillFocus = 0x0008;
+    // Messages of a canvas besides the mouse's (InputMessages.h), kMsgSetFocus
+    // (Message.h), kMsgKillFocus and kMsgCaptureChanged (CustomControl.h), and
+    // kMsgHScroll and kMsgVScroll (Message.h: wParam the request (kScroll*), lParam
+    // the thumb position for the thumb requests):
     static constexpr unsigned kMsgPaint = 0x000F;        // lParam: the surface's cairo_t*, valid during the call
-    static constexpr unsigned kMsgContextMenu = 0x007B;  // lParam: the client point (PointLParam)
-    static constexpr unsigned kMsgKeyDown = 0x0100;      // wParam: the wx key code; lParam: 1 with Ctrl held
-    static constexpr unsigned kMsgKeyUp = 0x0101;        // as kMsgKeyDown
-    static constexpr unsigned kMsgMouseMove = 0x0200;    // wParam: kMouse* bits; lParam: the client point
-    static constexpr unsigned kMsgLButtonDown = 0x0201;
-    static constexpr unsigned kMsgLButtonUp = 0x0202;
-    static constexpr unsigned kMsgLButtonDblClk = 0x0203;
-    static constexpr unsigned kMsgRButtonDown = 0x0204;
-    static constexpr unsigned kMsgRButtonUp = 0x0205;
-    static constexpr unsigned kMsgMouseWheel = 0x020A;   // as the others, the turn (120 a notch) in wParam's high word
-    static constexpr unsigned kMsgCaptureLost = 0x0215;
-    static constexpr unsigned kMsgMouseLeave = 0x02A3;
-    // kMsgHScroll and kMsgVScroll (Message.h): wParam the request (kScroll*), lParam
-    // the thumb position for the thumb requests.
-
-    // Bits of the mouse messages' wParam.
-    static constexpr unsigned kMouseLeft = 0x01;
-    static constexpr unsigned kMouseRight = 0x02;
-    static constexpr unsigned kMouseShift = 0x04;
-    static constexpr unsigned kMouseControl = 0x08;
+    static constexpr unsigned kMsgContextMenu = 0x007B;  // lParam: the client point (MakePointLParam)
+    // kMsgKeyDown and kMsgKeyUp (InputMessages.h): wParam the wx key code, lParam 1
+    // with Ctrl held.
 
     // Scroll requests.
     static constexpr unsigned kScrollLineUp = 0;
@@ -64,10 +47,6 @@ public:
     static constexpr std::uint32_t kVScroll = 0x2;
     static constexpr std::uint32_t kBorder = 0x4;
 
-    // A client point in a message's lParam (two signed 16-bit halves), and back.
-    static LParam PointLParam(wxPoint point);
-    static wxPoint PointOf(LParam lParam);
-
     // Made as a visible child of the parent's window.
     bool CreateCanvas(wxWindow* parent, unsigned id, std::uint32_t canvasStyle, const wxRect& rect);
 
@@ -80,8 +59,6 @@ public:
     void SetStandardCursor(StandardCursor cursor);
     // A cursor picture (32-bit with alpha) with its hot spot; the window keeps a copy.
     void SetCursorPicture(cairo_surface_t* picture, int hotX, int hotY);
-    // The tooltip; empty removes it.
-    void SetTipText(const std::wstring& text);
     void SetFocus();
     bool HasFocus() const;
     wxPoint ClientToScreen(wxPoint point) const;

@@ -1,8 +1,7 @@
 #pragma once
 // Tooltip texts of the viewer's panes. The tips are HTML for the tooltip renderer;
 // every text that comes from the user or the host (mark names and comments, row
-// and series names, value texts) is escaped before it goes into the markup. Until
-// the HTML tooltip shows them, PlainTipText turns such a text into plain lines.
+// and series names, value texts) is escaped before it goes into the markup.
 
 #include <string>
 
@@ -15,9 +14,5 @@ std::wstring EscapeHtml(const std::wstring& text);
 // tip of a mark, with the values escaped.
 std::wstring MarkTipHtml(const std::wstring& name, const std::wstring& time, const std::wstring& commentCaption,
                          const std::wstring& comment);
-
-// The tip markup as plain text: line breaks and rules become line ends, other
-// tags go, character references are decoded, empty lines are dropped.
-std::wstring PlainTipText(const std::wstring& html);
 
 }  // namespace tracelume

@@ -6,8 +6,9 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
-#include "lib/viewer/panes/TipText.h"
 #include "lib/viewer/panes/ViewerImages.h"
+#include "platform/ui/CustomControl.h"
+#include "platform/ui/InputMessages.h"
 #include "platform/ui/PopupMenu.h"
 
 namespace tracelume {
@@ -41,24 +42,25 @@ std::vector<ui::PopupMenuItem> ToPopup(const std::vector<MenuItem>& menu) {
     return items;
 }
 
-using Canvas = ui::CanvasWindow;
-
 MouseEvent::Kind MouseKind(unsigned message) {
     switch (message) {
-        case Canvas::kMsgLButtonDown: return MouseEvent::LeftDown;
-        case Canvas::kMsgLButtonUp: return MouseEvent::LeftUp;
-        case Canvas::kMsgLButtonDblClk: return MouseEvent::LeftDouble;
-        case Canvas::kMsgRButtonDown: return MouseEvent::RightDown;
-        case Canvas::kMsgRButtonUp: return MouseEvent::RightUp;
-        case Canvas::kMsgMouseWheel: return MouseEvent::Wheel;
-        case Canvas::kMsgMouseLeave: return MouseEvent::Leave;
+        case ui::kMsgLButtonDown: return MouseEvent::LeftDown;
+        case ui::kMsgLButtonUp: return MouseEvent::LeftUp;
+        case ui::kMsgLButtonDblClk: return MouseEvent::LeftDouble;
+        case ui::kMsgRButtonDown: return MouseEvent::RightDown;
+        case ui::kMsgRButtonUp: return MouseEvent::RightUp;
+        case ui::kMsgMouseWheel: return MouseEvent::Wheel;
+        case ui::kMsgMouseLeave: return MouseEvent::Leave;
         default: return MouseEvent::Move;
     }
 }
 
 }  // namespace
 
-CPaneWindow::~CPaneWindow() { m_pane.AttachSurface(nullptr); }
+CPaneWindow::~CPaneWindow() {
+    m_pane.AttachSurface(nullptr);
+    m_tip.reset();
+}
 
 bool CPaneWindow::Create(wxWindow* parent, std::uint32_t canvasStyle) {
     if (!CreateCanvas(parent, 0xE900, canvasStyle, wxRect(0, 0, 0, 0))) {
@@ -126,7 +128,22 @@ void CPaneWindow::SetScrollBar(bool vertical, int range, int page, int position)
     ui::CanvasWindow::SetScrollBar(vertical, range, page, position);
 }
 
-void CPaneWindow::SetTipText(const std::wstring& html) { ui::CanvasWindow::SetTipText(PlainTipText(html)); }
+void CPaneWindow::SetTipText(const std::wstring& html) {
+    m_tipHtml = html;
+    if (html.empty()) {
+        if (m_tip) {
+            m_tip->Pop();
+        }
+        return;
+    }
+    // The balloon is made when the pane first has something to say.
+    if (!m_tip && GetWx() != nullptr) {
+        m_tip = std::make_unique<CHtmlToolTip>();
+        if (!m_tip->CreateForPane(this)) {
+            m_tip.reset();
+        }
+    }
+}
 
 gfx::Point CPaneWindow::ClientToScreen(gfx::Point point) {
     const wxPoint screen =
@@ -150,32 +167,49 @@ ui::LResult CPaneWindow::WindowProc(unsigned message, ui::WParam wParam, ui::LPa
         case ui::kMsgSize:
             m_pane.SizeChanged(static_cast<int>(lParam & 0xFFFF), static_cast<int>((lParam >> 16) & 0xFFFF));
             return 0;
-        case kMsgMouseMove:
-        case kMsgLButtonDown:
-        case kMsgLButtonUp:
-        case kMsgLButtonDblClk:
-        case kMsgRButtonDown:
-        case kMsgRButtonUp:
-        case kMsgMouseWheel:
-        case kMsgMouseLeave: {
+        case ui::kMsgMouseMove:
+        case ui::kMsgLButtonDown:
+        case ui::kMsgLButtonUp:
+        case ui::kMsgLButtonDblClk:
+        case ui::kMsgRButtonDown:
+        case ui::kMsgRButtonUp:
+        case ui::kMsgMouseWheel:
+        case ui::kMsgMouseLeave: {
+            // The tooltip sees every mouse message first (or, when the pane's first tip
+            // makes it, right after).
+            const bool relayed = m_tip != nullptr;
+            if (relayed) {
+                m_tip->RelayEvent(ui::CurrentInputMessage(this, message, wParam, lParam));
+            }
             MouseEvent event;
             event.kind = MouseKind(message);
             event.keys = static_cast<unsigned>(wParam & 0xFFFF);
-            const wxPoint point = PointOf(lParam);
-            if (message == kMsgMouseWheel) {
+            wxPoint point(ui::PointXFromLParam(lParam), ui::PointYFromLParam(lParam));
+            if (message == ui::kMsgMouseWheel) {
                 event.wheel = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
+                point = GetWx() != nullptr ? GetWx()->ScreenToClient(point) : point;
             }
             event.x = point.x;
             event.y = point.y;
             m_pane.OnMouse(event);
-            return 0;
-        }
-        case kMsgKeyDown:
-        case kMsgKeyUp:
-            if (const int key = VirtualKey(static_cast<int>(wParam))) {
-                m_pane.OnKey({key, message == kMsgKeyDown, lParam != 0});
+            if (!relayed && m_tip) {
+                m_tip->RelayEvent(ui::CurrentInputMessage(this, message, wParam, lParam));
             }
             return 0;
+        }
+        case ui::kMsgKeyDown:
+        case ui::kMsgKeyUp:
+            if (const int key = VirtualKey(static_cast<int>(wParam))) {
+                m_pane.OnKey({key, message == ui::kMsgKeyDown, lParam != 0});
+            }
+            return 0;
+        case kMsgHtmlTipNeedText: {
+            auto* request = reinterpret_cast<HtmlTipRequest*>(lParam);
+            if (request != nullptr && request->tool != nullptr) {
+                request->tool->text = m_tipHtml;
+            }
+            return 0;
+        }
         case ui::kMsgTimer:
             m_pane.OnTimer(static_cast<unsigned>(wParam));
             return 0;
@@ -188,12 +222,11 @@ ui::LResult CPaneWindow::WindowProc(unsigned message, ui::WParam wParam, ui::LPa
                 return 0;
             }
             return ui::CanvasWindow::WindowProc(message, wParam, lParam);
-        case kMsgKillFocus:
+        case ui::kMsgKillFocus:
             m_pane.OnKillFocus();
             return 0;
         case kMsgContextMenu: {
-            const wxPoint point = PointOf(lParam);
-            m_pane.OnContextMenu(point.x, point.y);
+            m_pane.OnContextMenu(ui::PointXFromLParam(lParam), ui::PointYFromLParam(lParam));
             return 0;
         }
         default:

@@ -2,13 +2,14 @@
 // CPaneWindow: a real window showing one of the viewer's panes. It hands the pane
 // its paint surface as a gfx context and its input as pane events, and carries out
 // what the pane asks of a window (repaint, capture, cursor, timers, scroll bars,
-// tips, menus). The window is named after the pane's class so that a host or a
+// menus); the pane's tips show in the HTML tooltip balloon. The window is named after the pane's class so that a host or a
 // test can find it among the viewer's windows.
 
-#include <map>
+#include <memory>
 #include <string>
 
 #include "lib/viewer/panes/Pane.h"
+#include "lib/viewer/html/HtmlToolTip.h"
 #include "platform/ui/CanvasWindow.h"
 
 namespace tracelume {
@@ -43,6 +44,9 @@ private:
     CPane& m_pane;
     std::string m_name;
     int m_cursor = -1;
+    // The pane's current tip, and the balloon that shows it (made on first use).
+    std::wstring m_tipHtml;
+    std::unique_ptr<CHtmlToolTip> m_tip;
 };
 
 }  // namespace tracelume

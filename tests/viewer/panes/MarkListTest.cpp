@@ -5,7 +5,6 @@
 
 #include "lib/viewer/data/MarkManager.h"
 #include "lib/viewer/panes/MarkList.h"
-#include "lib/viewer/panes/TipText.h"
 
 namespace {
 
@@ -53,22 +52,6 @@ TEST(MarkListTest, SortsByColumnNumbersAsNumbersAndRemembersTheSetting) {
     marks.GetMarkAttribute(1, L"comment", &comment);
     EXPECT_EQ(comment, L"dip");
     CMarkList::SortColumn() = CMarkList::kName;
-}
-
-TEST(TipTextTest, PlainTextOfTheTipMarkup) {
-    struct Case {
-        std::wstring html;
-        std::wstring plain;
-    };
-    const Case cases[] = {
-        {L"M1=1.000s<br><hr color=blue><font color=blue><br>备注=x</font>", L"M1=1.000s\n备注=x"},
-        {tracelume::EscapeHtml(L"<a & \"b\">") + L"<br>", L"<a & \"b\">"},
-        {L"a &unknown; b &amp", L"a &unknown; b &amp"},
-        {L"unclosed <tag", L"unclosed "},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(tracelume::PlainTipText(c.html), c.plain) << std::string(c.html.begin(), c.html.end());
-    }
 }
 
 }  // namespace

@@ -3,14 +3,17 @@
 // heard through the callback.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
-#include <wx/tooltip.h>
+#include <wx/popupwin.h>
 
 #include "lib/viewer/data/BufferredDataManager.h"
 #include "lib/viewer/data/LineStyleInfo.h"
@@ -18,8 +21,12 @@
 #include "lib/viewer/data/Tracelume.h"
 #include "lib/viewer/data/TracelumeCallback.h"
 #include "platform/base/DynamicLibrary.h"
+#include "platform/base/Encoding.h"
 #include "platform/base/ProgramFolder.h"
+#include "platform/ui/FilePicker.h"
+#include "platform/ui/PopupMenu.h"
 #include "terminal/SimpleDataManager.h"
+#include "tests/support/TempDir.h"
 #include "tests/ui/EventPump.h"
 
 namespace {
@@ -88,8 +95,11 @@ protected:
         ASSERT_TRUE(m_library.Load(platform::ProgramFolder() / "libTracelume.so")) << m_library.Error();
         m_create = reinterpret_cast<CreateTracelumeFunction>(m_library.Symbol("CreateTracelume"));
         ASSERT_NE(m_create, nullptr);
-        m_frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(0, 0), wxSize(900, 600));
+        // Away from the screen's middle, where the pointer rests, and from other tests' windows.
+        m_frame = new wxFrame(nullptr, wxID_ANY, "host", wxPoint(1000, 620), wxSize(580, 360));
         m_frame->Show();
+        // Without a window manager the frame lands where it was put, once it is mapped.
+        ASSERT_TRUE(uitest::PumpUntil([&] { return m_frame->IsShownOnScreen(); }));
         m_viewer = m_create(m_frame);
         ASSERT_NE(m_viewer, nullptr);
         ASSERT_NE(m_viewer->GetHwnd(), nullptr);
@@ -223,7 +233,7 @@ TEST_F(ViewerHost, HostHearsTheCodesOfBuildingDetailGesturesAndSelection) {
     cache->Release();
 }
 
-TEST_F(ViewerHost, RowsShowTheirValuesInTheTip) {
+TEST_F(ViewerHost, RowsShowTheirValuesInATipAndTheTimeBoxItsTime) {
     SineSource source(20000);
     IBufferredDataManager* cache = m_viewer->CreateDataManager(&source);
     IRowItem* row = m_viewer->AddRow(nullptr);
@@ -240,12 +250,31 @@ TEST_F(ViewerHost, RowsShowTheirValuesInTheTip) {
     m_viewer->ZoomAll();
     Settle();
     wxWindow* wave = Pane("CTracelumeCtrl");
-    Inject(wave, wxEVT_MOTION, {100, 60});
-    ASSERT_NE(wave->GetToolTip(), nullptr);
-    const std::wstring tip = wave->GetToolTip()->GetTip().ToStdWstring();
-    // Plain text until the HTML tips show: the names as typed, the value, the time.
-    EXPECT_EQ(tip.rfind(L"U1 <a&b>:\nUa = ", 0), 0u) << std::string(tip.begin(), tip.end());
-    EXPECT_NE(tip.find(L"ms"), std::wstring::npos);
+    // The mouse resting over the row brings up the balloon tooltip (moved there
+    // again should other input on the display have hidden it).
+    const auto balloonShown = [&] {
+        for (wxWindow* child : wave->GetChildren()) {
+            if (dynamic_cast<wxPopupWindow*>(child) != nullptr && child->IsShown()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    auto rested = std::chrono::steady_clock::now() - std::chrono::seconds(5);
+    EXPECT_TRUE(uitest::PumpUntil([&] {
+        if (balloonShown()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() - rested > std::chrono::seconds(2)) {
+            Inject(wave, wxEVT_MOTION, {100, 60});
+            rested = std::chrono::steady_clock::now();
+        }
+        return false;
+    }));
+    // A press hides it.
+    Inject(wave, wxEVT_LEFT_DOWN, {100, 60});
+    Inject(wave, wxEVT_LEFT_UP, {100, 60});
+    EXPECT_TRUE(uitest::PumpUntil([&] { return !balloonShown(); }));
     // The time box shows the left edge's time.
     auto* timeBox = dynamic_cast<wxTextCtrl*>(wxWindow::FindWindowByName("Edit", Pane("CToolBarWithTip")));
     ASSERT_NE(timeBox, nullptr);
@@ -254,8 +283,120 @@ TEST_F(ViewerHost, RowsShowTheirValuesInTheTip) {
     cache->Release();
 }
 
+// Samples of a bus (a counter) or a bit (a square wave).
+class StepSource final : public ISimpleDataManager {
+public:
+    StepSource(std::int64_t count, std::int64_t period, std::int64_t modulo) : m_count(count), m_period(period), m_modulo(modulo) {}
+    void Release() override {}
+    std::int32_t ReservedSlot2(std::uint32_t, std::uint32_t, std::uint32_t) override { return 0; }
+    bool GetNext(std::int64_t* index, std::int64_t* value) override {
+        if (*index < 0 || *index >= m_count) {
+            return false;
+        }
+        *value = ((*index)++ / m_period) % m_modulo;
+        return true;
+    }
+    bool GetPrev(std::int64_t* index, std::int64_t* value) override {
+        if (*index < 0 || *index >= m_count) {
+            return false;
+        }
+        *value = ((*index)-- / m_period) % m_modulo;
+        return true;
+    }
+    std::uint64_t GetCount() override { return static_cast<std::uint64_t>(m_count); }
+    bool GetValue(std::int64_t, double*) override { return false; }
+
+private:
+    std::int64_t m_count;
+    std::int64_t m_period;
+    std::int64_t m_modulo;
+};
+
+TEST_F(ViewerHost, AHostsRowsZoomScrollMarksAndAPictureThroughTheWindows) {
+    constexpr std::int64_t kCount = 20000;
+    SineSource analog(kCount);
+    StepSource bus(kCount, 1000, 256);
+    StepSource bit(kCount, 700, 2);
+    std::vector<IBufferredDataManager*> caches;
+    for (auto [source, kind, bits] : {std::tuple<ISimpleDataManager*, int, int>{&analog, 3, 32},
+                                      std::tuple<ISimpleDataManager*, int, int>{&bus, 1, 8},
+                                      std::tuple<ISimpleDataManager*, int, int>{&bit, 2, 1}}) {
+        caches.push_back(m_viewer->CreateDataManager(source));
+        IRowItem* row = m_viewer->AddRow(nullptr);
+        row->SetBitWidth(bits);
+        IRowItemImp* imp = m_viewer->CreateRowImp(kind);
+        imp->SetData(caches.back());
+        row->AddImp(imp);
+    }
+    m_viewer->SetDataLength(static_cast<std::uint32_t>(kCount), 0);
+    m_viewer->SetSampleRate(1000);
+    m_viewer->ZoomAll();
+    Settle();
+    wxWindow* wave = Pane("CTracelumeCtrl");
+    wxWindow* toolbar = Pane("CToolBarWithTip");
+    const int fitted = m_viewer->GetZoom();
+    Click(toolbar, ToolbarButton(4));
+    Click(toolbar, ToolbarButton(4));
+    EXPECT_EQ(m_viewer->GetZoom(), fitted + 2);
+    // Right arrow: 100 pixels on.
+    auto* timeBox = dynamic_cast<wxTextCtrl*>(wxWindow::FindWindowByName("Edit", toolbar));
+    ASSERT_NE(timeBox, nullptr);
+    m_viewer->GoTo(0);
+    const wxString before = timeBox->GetValue();
+    Key(wave, WXK_RIGHT);
+    EXPECT_NE(timeBox->GetValue(), before);
+
+    // A mark from the waveform's menu, where the right button went down; the next
+    // menu lists it.
+    const auto openMenu = [&] {
+        for (const wxEventType type : {wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP}) {
+            Inject(wave, type, {150, 40});
+        }
+        wxContextMenuEvent menu(wxEVT_CONTEXT_MENU, wave->GetId(), wave->ClientToScreen({150, 40}));
+        menu.SetEventObject(wave);
+        wave->ProcessWindowEvent(menu);
+    };
+    ui::SetPopupMenuResponder([](const std::vector<ui::PopupMenuItem>&, wxPoint) { return 32806u; });
+    openMenu();
+    bool listed = false;
+    ui::SetPopupMenuResponder([&](const std::vector<ui::PopupMenuItem>& items, wxPoint) {
+        for (const ui::PopupMenuItem& item : items) {
+            for (const ui::PopupMenuItem& child : item.children) {
+                listed = listed || child.text == L"M1";
+            }
+        }
+        return 0u;
+    });
+    openMenu();
+    EXPECT_TRUE(listed);
+
+    // A picture of a dragged rectangle, saved where the user says.
+    testsupport::TempDir folder;
+    const std::filesystem::path file = folder / "picture.bmp";
+    ui::SetPopupMenuResponder([](const std::vector<ui::PopupMenuItem>& items, wxPoint) {
+        return items.size() == 2 ? items[0].id : 0u;
+    });
+    ui::SetPickerResponder([&](const ui::PickerRequest& request) {
+        EXPECT_EQ(request.kind, ui::PickerRequest::Kind::SaveFile);
+        return platform::FromPath(file);
+    });
+    m_viewer->SetMouseMode(1);
+    Inject(wave, wxEVT_LEFT_DOWN, {20, 10});
+    Inject(wave, wxEVT_MOTION, {220, 110}, true);
+    Inject(wave, wxEVT_LEFT_UP, {220, 110});
+    ui::SetPopupMenuResponder(nullptr);
+    ui::SetPickerResponder(nullptr);
+    const std::string bytes = testsupport::ReadAll(file);
+    ASSERT_GE(bytes.size(), 54u);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    m_viewer->RemoveAllRows();
+    for (IBufferredDataManager* cache : caches) {
+        cache->Release();
+    }
+}
+
 TEST_F(ViewerHost, HostsStripSitsRightOfTheTimeBoxAndComesBack) {
-    auto* strip = new wxPanel(m_frame, wxID_ANY, wxDefaultPosition, wxSize(120, 20));
+    auto* strip = new wxPanel(m_frame, wxID_ANY, wxDefaultPosition, wxSize(80, 20));
     EXPECT_EQ(m_viewer->SetToolStrip(strip), 1);
     Settle();
     wxWindow* toolbar = Pane("CToolBarWithTip");
@@ -264,7 +405,7 @@ TEST_F(ViewerHost, HostsStripSitsRightOfTheTimeBoxAndComesBack) {
     EXPECT_EQ(strip->GetParent(), toolbar);
     EXPECT_TRUE(strip->IsShown());
     EXPECT_EQ(strip->GetPosition().x, timeBox->GetRect().GetRight() + 1 + 6);
-    EXPECT_EQ(strip->GetSize(), wxSize(120, 20));
+    EXPECT_EQ(strip->GetSize(), wxSize(80, 20));
     // Hiding the toolbar hides the strip; taking it out gives it back hidden.
     m_viewer->ShowToolBar(0);
     EXPECT_FALSE(strip->IsShown());
