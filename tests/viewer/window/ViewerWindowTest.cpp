@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cmath>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -57,36 +59,40 @@ public:
     std::vector<Call> calls;
 };
 
-// Samples of a sine, 200 samples a period, as display positions.
-class SineSource final : public ISimpleDataManager {
+// Samples computed from their index, as the program's data managers hand them out.
+class FunctionSource final : public ISimpleDataManager {
 public:
-    explicit SineSource(std::int64_t count) : m_count(count) {}
+    FunctionSource(std::int64_t count, std::function<std::int64_t(std::int64_t)> function)
+        : m_count(count), m_function(std::move(function)) {}
     void Release() override {}
     std::int32_t ReservedSlot2(std::uint32_t, std::uint32_t, std::uint32_t) override { return 0; }
     bool GetNext(std::int64_t* index, std::int64_t* position) override {
         if (*index < 0 || *index >= m_count) {
             return false;
         }
-        *position = Value((*index)++);
+        *position = m_function((*index)++);
         return true;
     }
     bool GetPrev(std::int64_t* index, std::int64_t* position) override {
         if (*index < 0 || *index >= m_count) {
             return false;
         }
-        *position = Value((*index)--);
+        *position = m_function((*index)--);
         return true;
     }
     std::uint64_t GetCount() override { return static_cast<std::uint64_t>(m_count); }
     bool GetValue(std::int64_t, double*) override { return false; }
 
 private:
-    static std::int64_t Value(std::int64_t i) {
-        return static_cast<std::int64_t>((0.5 + 0.4 * std::sin(static_cast<double>(i % 200) * 6.283185307 / 200)) *
-                                         4294967296.0);
-    }
     std::int64_t m_count;
+    std::function<std::int64_t(std::int64_t)> m_function;
 };
+
+// A sine of 200 samples a period, as display positions.
+std::int64_t Sine(std::int64_t i) {
+    return static_cast<std::int64_t>((0.5 + 0.4 * std::sin(static_cast<double>(i % 200) * 6.283185307 / 200)) *
+                                     4294967296.0);
+}
 
 // A host window with the viewer in it, the library loaded from the program folder.
 class ViewerHost : public ::testing::Test {
@@ -177,7 +183,7 @@ TEST_F(ViewerHost, HostHearsTheCodesOfBuildingDetailGesturesAndSelection) {
     ASSERT_NE(toolbar, nullptr);
     ASSERT_GT(wave->GetClientSize().x, 300);
 
-    SineSource source(250000);
+    FunctionSource source(250000, Sine);
     IBufferredDataManager* cache = m_viewer->CreateDataManager(&source);
     ASSERT_EQ(m_recorder.CodesFrom(0), Codes{tracelume::kNotifyCacheProgress});
     EXPECT_EQ(m_recorder.calls[0].wParam, 2);
@@ -234,7 +240,7 @@ TEST_F(ViewerHost, HostHearsTheCodesOfBuildingDetailGesturesAndSelection) {
 }
 
 TEST_F(ViewerHost, RowsShowTheirValuesInATipAndTheTimeBoxItsTime) {
-    SineSource source(20000);
+    FunctionSource source(20000, Sine);
     IBufferredDataManager* cache = m_viewer->CreateDataManager(&source);
     IRowItem* row = m_viewer->AddRow(nullptr);
     row->SetName(L"U1 <a&b>");
@@ -283,40 +289,11 @@ TEST_F(ViewerHost, RowsShowTheirValuesInATipAndTheTimeBoxItsTime) {
     cache->Release();
 }
 
-// Samples of a bus (a counter) or a bit (a square wave).
-class StepSource final : public ISimpleDataManager {
-public:
-    StepSource(std::int64_t count, std::int64_t period, std::int64_t modulo) : m_count(count), m_period(period), m_modulo(modulo) {}
-    void Release() override {}
-    std::int32_t ReservedSlot2(std::uint32_t, std::uint32_t, std::uint32_t) override { return 0; }
-    bool GetNext(std::int64_t* index, std::int64_t* value) override {
-        if (*index < 0 || *index >= m_count) {
-            return false;
-        }
-        *value = ((*index)++ / m_period) % m_modulo;
-        return true;
-    }
-    bool GetPrev(std::int64_t* index, std::int64_t* value) override {
-        if (*index < 0 || *index >= m_count) {
-            return false;
-        }
-        *value = ((*index)-- / m_period) % m_modulo;
-        return true;
-    }
-    std::uint64_t GetCount() override { return static_cast<std::uint64_t>(m_count); }
-    bool GetValue(std::int64_t, double*) override { return false; }
-
-private:
-    std::int64_t m_count;
-    std::int64_t m_period;
-    std::int64_t m_modulo;
-};
-
 TEST_F(ViewerHost, AHostsRowsZoomScrollMarksAndAPictureThroughTheWindows) {
     constexpr std::int64_t kCount = 20000;
-    SineSource analog(kCount);
-    StepSource bus(kCount, 1000, 256);
-    StepSource bit(kCount, 700, 2);
+    FunctionSource analog(kCount, Sine);
+    FunctionSource bus(kCount, [](std::int64_t i) { return (i / 1000) % 256; });
+    FunctionSource bit(kCount, [](std::int64_t i) { return (i / 700) % 2; });
     std::vector<IBufferredDataManager*> caches;
     for (auto [source, kind, bits] : {std::tuple<ISimpleDataManager*, int, int>{&analog, 3, 32},
                                       std::tuple<ISimpleDataManager*, int, int>{&bus, 1, 8},
