@@ -2,8 +2,10 @@
 
 #include "app/ModuleDirectory.h"
 #include "core/Ini.h"
+#include "core/ZVResourceManager.h"
 
-CAboutDlg::CAboutDlg() : ui::Dialog(kTemplateId) {}
+CAboutDlg::CAboutDlg()
+    : ui::Dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(kTemplateId)) {}
 
 bool CAboutDlg::OnInitDialog() {
     ui::Dialog::OnInitDialog();

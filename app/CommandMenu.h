@@ -4,7 +4,7 @@
 // first pop-up of menu 200) and the system-settings tab with its help group, with
 // the captions of the ribbon (language strings by the tab, group and command ids).
 
-#include "core/MenuTemplate.h"
+#include "platform/base/MenuTemplate.h"
 
 class CZVResourceManager;
 

@@ -14,7 +14,8 @@ constexpr unsigned kStringAppTitle = 57344;
 
 }  // namespace
 
-CLanguageDlg::CLanguageDlg() : ui::Dialog(kTemplateId) {}
+CLanguageDlg::CLanguageDlg()
+    : ui::Dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(kTemplateId)) {}
 
 wxItemContainer* CLanguageDlg::Combo() const { return dynamic_cast<wxItemContainer*>(GetDlgItem(kLanguageCombo)); }
 

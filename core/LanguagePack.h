@@ -12,8 +12,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "core/DialogTemplate.h"
-#include "core/MenuTemplate.h"
+#include "platform/base/DialogTemplate.h"
+#include "platform/base/MenuTemplate.h"
 
 namespace tinyxml2 {
 class XMLDocument;

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/DialogTemplate.h"
-#include "core/MenuTemplate.h"
+#include "platform/base/DialogTemplate.h"
+#include "platform/base/MenuTemplate.h"
 
 class CResourceModule;
 

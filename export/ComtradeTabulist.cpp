@@ -9,8 +9,6 @@ namespace {
 
 constexpr int kCurrent = 1;
 constexpr int kVoltage = 2;
-// Samples behind one effective value.
-constexpr int kSamplesPerRms = 64;
 
 // Channels in one group have rising order keys; a key that does not rise starts the
 // next group. The key 4 (no phase) never closes a group.
@@ -93,8 +91,14 @@ bool CComtradeTabulist::DescribeGroup(const ExportSource& source, const Group& g
         table.name = ExportText(exporttext::kVoltageWave);
     }
     if (rms) {
-        table.interval *= static_cast<double>(kSamplesPerRms);
-        table.rows /= kSamplesPerRms;
+        // One row per effective value, as the reader made them; without that number
+        // the rows cannot be placed.
+        if (source.samplesPerRms == 0) {
+            ExportLog(L"CComtradeTabulist::Export: the samples per effective value are not known");
+            return false;
+        }
+        table.interval *= static_cast<double>(source.samplesPerRms);
+        table.rows /= static_cast<std::int64_t>(source.samplesPerRms);
         table.name += ExportText(exporttext::kEffective);
     }
     for (std::size_t c = group.first; c < group.end; ++c) {

@@ -27,6 +27,10 @@ struct ExportSource {
     std::vector<IZVDataManager*> managers;  // not owned
     std::vector<ExportKey> keys;            // one per supplier, in the same order
     int kind = 0;  // 0 statistic records; COMTRADE: 1 current, 2 voltage
+    // COMTRADE: the samples behind one effective value, as the record's reader makes
+    // them (CK7700ComtradeAnalysis::GetSamplesPerRms); an effective-value supplier
+    // answers the record's sample count and holds one value per this many samples.
+    std::uint32_t samplesPerRms = 0;
 
     // Suppliers that have a key (the two lists are walked together).
     std::size_t Channels() const { return managers.size() < keys.size() ? managers.size() : keys.size(); }

@@ -105,7 +105,9 @@ bool ITabulistEx::WriteGroup(const ExportSource& source, const Group& group, con
         for (std::size_t c = group.first; c < group.end; ++c) {
             IZVDataManager* supplier = source.managers[c];
             double value = 0.0;
-            if (supplier == nullptr || !supplier->GetValue(k, &value) || (table.zeroIsMissing && value == 0.0)) {
+            // The readers' no-value samples are written as cells without value.
+            if (supplier == nullptr || !supplier->GetValue(k, &value) || IsNoValue(value) ||
+                (table.zeroIsMissing && value == 0.0)) {
                 values.push_back(kTabulistEmptyCell);
             } else {
                 values.push_back(static_cast<float>(value));
@@ -119,7 +121,12 @@ bool ITabulistEx::WriteGroup(const ExportSource& source, const Group& group, con
             __builtin_add_overflow(*start, static_cast<std::int64_t>(offset), &time)) {
             break;
         }
-        rows->AddRow(time, values);
+        // A row the table refuses (a time before 1970: a terminal whose clock was
+        // reset) would be missing from the file; the group fails instead.
+        if (!rows->AddRow(time, values)) {
+            ExportLog(L"ITabulistEx::Export: a row at " + std::to_wstring(time) + L" ns cannot be written");
+            return false;
+        }
         ++written;
         if (reportEvery > 0 && written % reportEvery == 0) {
             ReportProgress(group.base + static_cast<double>(k) / static_cast<double>(table.rows) * group.span * 0.5);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cwctype>
 #include <filesystem>
 
 #include "platform/base/Encoding.h"
@@ -13,8 +14,6 @@
 #include "terminal/ZVDataManager.h"
 
 namespace {
-
-constexpr float kNoValueFloat = static_cast<float>(kNoValue);
 
 // The record's base path: a path naming an existing file loses its extension.
 std::filesystem::path BasePath(std::wstring path)
@@ -53,6 +52,34 @@ float UnitFactor(const std::string& unit)
         return 1000.0f;
     }
     return 1.0f;
+}
+
+// 'V' for a voltage unit, 'A' for a current unit (either with any prefix, in any
+// case: "V", "kV", "mA", "KA"), 0 for anything else.
+char UnitKind(const std::string& unit)
+{
+    std::wstring text = platform::Utf8ToWide(unit);
+    while (!text.empty() && std::iswspace(static_cast<wint_t>(text.back()))) {
+        text.pop_back();
+    }
+    while (!text.empty() && std::iswspace(static_cast<wint_t>(text.front()))) {
+        text.erase(text.begin());
+    }
+    if (text.empty()) {
+        return 0;
+    }
+    const wchar_t last = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(text.back())));
+    if (last != L'V' && last != L'A') {
+        return 0;
+    }
+    const std::wstring prefix = text.substr(0, text.size() - 1);
+    static const wchar_t* const kPrefixes[] = {L"", L"k", L"m", L"g", L"u", L"n", L"\u00B5", L"\u03BC"};
+    for (const wchar_t* known : kPrefixes) {
+        if (platform::NamesEqualNoCase(prefix, known)) {
+            return last == L'V' ? 'V' : 'A';
+        }
+    }
+    return 0;
 }
 
 }  // namespace
@@ -117,24 +144,38 @@ int CK7700ComtradeAnalysis::ReadComtradeData(CComtradeFile& file)
             return Refuse(ComtradeLoadFailure::NoSampleSection, L"no sampling rate with samples");
         }
         const float rate = rates.front().rate;
-        const auto count = static_cast<std::uint64_t>(rates.front().lastSample);
+        const auto declared = static_cast<std::uint64_t>(rates.front().lastSample);
         const auto analog = static_cast<std::uint64_t>(file.GetAnalogCount());
         const auto perSample = analog + static_cast<std::uint64_t>(file.GetDigitalCount());
         if (analog < kRequiredAnalog) {
             return Refuse(ComtradeLoadFailure::TooFewChannels,
                           std::to_wstring(analog) + L" analog channels, 8 needed");
         }
-        if (file.GetSamplesInData() == 0) {
+        const auto& channels = file.GetAnalogChannels();
+        for (std::size_t k = 0; k < kRequiredAnalog; ++k) {
+            const bool voltage = k < kPhases;
+            if (UnitKind(channels[k].unit) != (voltage ? 'V' : 'A')) {
+                return Refuse(ComtradeLoadFailure::NotVoltagesAndCurrents,
+                              L"analog channel " + std::to_wstring(k + 1) + L" is in \"" +
+                                  platform::Utf8ToWide(channels[k].unit) + L"\", not a " +
+                                  (voltage ? L"voltage" : L"current") +
+                                  L": channels 1-4 must be voltages and 5-8 currents");
+            }
+        }
+        // The ".CFG" may promise more than the ".DAT" holds: nothing is made for samples
+        // that cannot be there.
+        const std::uint64_t count = std::min(declared, file.GetSamplesInData());
+        if (count == 0) {
             return Refuse(ComtradeLoadFailure::EmptyData, L"the data file holds no sample");
         }
         const double lineFrequency = file.GetLineFrequency() > 0.0f && std::isfinite(file.GetLineFrequency())
                                          ? file.GetLineFrequency()
                                          : 50.0;
-        const double perCycle = std::round(static_cast<double>(rate) / lineFrequency);
-        m_SamplesPerCycle = perCycle >= 1.0 && perCycle < 4294967295.0 ? static_cast<std::uint32_t>(perCycle) : 1;
+        const double perRms = std::round(static_cast<double>(rate) / lineFrequency);
+        m_SamplesPerRms = perRms >= 1.0 && perRms < 4294967295.0 ? static_cast<std::uint32_t>(perRms) : 1;
         // The eight phase arrays and their RMS values; samples are read in chunks.
         const std::uint64_t needed = count * 2 * kPhases * sizeof(float) +
-                                     count / m_SamplesPerCycle * 2 * kPhases * sizeof(float);
+                                     count / m_SamplesPerRms * 2 * kPhases * sizeof(float);
         const std::uint64_t limit = MemoryLimit();
         if (needed > limit) {
             return Refuse(ComtradeLoadFailure::TooLargeForMemory,
@@ -146,7 +187,6 @@ int CK7700ComtradeAnalysis::ReadComtradeData(CComtradeFile& file)
             return Refuse(ComtradeLoadFailure::NoSampleSection, L"the samples cannot be read");
         }
 
-        const auto& channels = file.GetAnalogChannels();
         std::array<float, kPhases> voltageFactor{};
         std::array<float, kPhases> currentFactor{};
         for (int k = 0; k < kPhases; ++k) {
@@ -154,23 +194,22 @@ int CK7700ComtradeAnalysis::ReadComtradeData(CComtradeFile& file)
             currentFactor[k] = UnitFactor(channels[static_cast<std::size_t>(k + kPhases)].unit);
             m_Voltage[k].resize(count);
             m_Current[k].resize(count);
-        }
-        // RMS values are taken while a cycle's samples are still in the cache.
-        const std::uint64_t cycles = count / m_SamplesPerCycle;
-        for (int k = 0; k < kPhases; ++k) {
-            m_VoltageRms[k].assign(cycles, kNoValueFloat);
-            m_CurrentRms[k].assign(cycles, kNoValueFloat);
+            m_VoltageRms[k].clear();
+            m_CurrentRms[k].clear();
+            m_VoltageRms[k].reserve(count / m_SamplesPerRms);
+            m_CurrentRms[k].reserve(count / m_SamplesPerRms);
         }
         const auto cycleRms = [this](const std::vector<float>& samples, std::uint64_t cycle) {
             double sum = 0.0;
-            const float* in = samples.data() + cycle * m_SamplesPerCycle;
-            for (std::uint32_t i = 0; i < m_SamplesPerCycle; ++i) {
+            const float* in = samples.data() + cycle * m_SamplesPerRms;
+            for (std::uint32_t i = 0; i < m_SamplesPerRms; ++i) {
                 sum += static_cast<double>(in[i]) * in[i];
             }
-            return static_cast<float>(std::sqrt(sum / m_SamplesPerCycle));
+            return static_cast<float>(std::sqrt(sum / m_SamplesPerRms));
         };
 
-        // Chunks of about 4096 samples of 24 channels, fewer for wider records.
+        // Chunks of about 4096 samples of 24 channels, fewer for wider records. RMS
+        // values are taken while a cycle's samples are still in the cache.
         const std::uint64_t chunkSamples = std::max<std::uint64_t>(1, (4096 * 24) / perSample);
         std::vector<float> chunk(chunkSamples * perSample);
         std::uint64_t present = 0;
@@ -190,26 +229,34 @@ int CK7700ComtradeAnalysis::ReadComtradeData(CComtradeFile& file)
                 }
             }
             present += got;
-            for (; cyclesDone < cycles && (cyclesDone + 1) * m_SamplesPerCycle <= present; ++cyclesDone) {
+            for (; (cyclesDone + 1) * m_SamplesPerRms <= present; ++cyclesDone) {
                 for (int k = 0; k < kPhases; ++k) {
-                    m_VoltageRms[k][cyclesDone] = cycleRms(m_Voltage[k], cyclesDone);
-                    m_CurrentRms[k][cyclesDone] = cycleRms(m_Current[k], cyclesDone);
+                    m_VoltageRms[k].push_back(cycleRms(m_Voltage[k], cyclesDone));
+                    m_CurrentRms[k].push_back(cycleRms(m_Current[k], cyclesDone));
                 }
             }
         }
-        m_SamplesPresent = present;
-        if (present < count) {
-            TerminalLog(L"CK7700ComtradeAnalysis::ReadComtradeData " + m_Path + L" is truncated: " +
-                        std::to_wstring(present) + L" of " + std::to_wstring(count) + L" samples");
+        if (present == 0) {
+            return Refuse(ComtradeLoadFailure::EmptyData, L"the data file holds no readable sample");
+        }
+        if (present < declared) {
+            TerminalLog(L"CK7700ComtradeAnalysis::ReadComtradeData " + m_Path + L": the data file holds " +
+                        std::to_wstring(present) + L" of the " + std::to_wstring(declared) +
+                        L" samples the configuration declares; the record is shown with " +
+                        std::to_wstring(present));
             for (int k = 0; k < kPhases; ++k) {
-                std::fill(m_Voltage[k].begin() + static_cast<std::ptrdiff_t>(present), m_Voltage[k].end(), kNoValueFloat);
-                std::fill(m_Current[k].begin() + static_cast<std::ptrdiff_t>(present), m_Current[k].end(), kNoValueFloat);
+                m_Voltage[k].resize(present);
+                m_Voltage[k].shrink_to_fit();
+                m_Current[k].resize(present);
+                m_Current[k].shrink_to_fit();
             }
         }
 
-        m_SampleCount = static_cast<std::uint32_t>(count);
-        const double duration =
-            (static_cast<double>(count) * 50.0 / static_cast<double>(rate) - EWL.load() - BWL.load()) * 1000.0 / 50.0;
+        m_SampleCount = static_cast<std::uint32_t>(present);
+        // The cycles of the record at its own line frequency, less those recorded
+        // before and after the event.
+        const double cycles = static_cast<double>(present) * lineFrequency / static_cast<double>(rate);
+        const double duration = (cycles - EWL.load() - BWL.load()) * 1000.0 / lineFrequency;
         m_EventDuration = static_cast<std::int32_t>(std::clamp(duration, -2147483648.0, 2147483647.0));
         return 1;
     } catch (...) {
@@ -225,7 +272,6 @@ int CK7700ComtradeAnalysis::ReleaseFile()
     m_Path.clear();
     m_Loaded = false;
     m_SampleCount = 0;
-    m_SamplesPresent = 0;
     for (int k = 0; k < kPhases; ++k) {
         m_Voltage[k] = {};
         m_Current[k] = {};

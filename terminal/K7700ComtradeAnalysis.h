@@ -1,10 +1,10 @@
 #pragma once
 // CK7700ComtradeAnalysis: the reader of one COMTRADE record of a K7700 terminal.
-// Channels 1-4 are the voltages of phases 1-4, channels 5-8 the currents; the record
-// is read once into per-phase float arrays with one RMS value per cycle (the cycle
-// length follows the record's sample rate and line frequency), and any of sixteen
-// series is handed to a data manager. Missing samples (a truncated ".DAT") are kept
-// as the no-value sentinel.
+// Channels 1-4 are the voltages of phases 1-4, channels 5-8 the currents (their units
+// say so); the record is read once into per-phase float arrays with one RMS value per
+// cycle (the cycle length follows the record's sample rate and line frequency), and
+// any of sixteen series is handed to a data manager. A ".DAT" that holds fewer
+// samples than the ".CFG" declares gives a record of the samples it holds.
 
 #include <array>
 #include <atomic>
@@ -27,6 +27,7 @@ enum class ComtradeLoadFailure {
     Unreadable,          // files missing or the configuration refused
     NoSampleSection,     // no rate section, a rate of 0, or no sample
     TooFewChannels,      // fewer than eight analog channels
+    NotVoltagesAndCurrents,  // channels 1-4 not in volts or channels 5-8 not in amperes
     EmptyData,           // the ".DAT" holds no sample
     TooLargeForMemory,   // the samples would not fit in the memory the machine has free
     Exception,
@@ -56,10 +57,13 @@ public:
     void SetMemoryLimit(std::uint64_t bytes) { m_MemoryLimit = bytes; }
     ComtradeLoadFailure GetFailure() const { return m_Failure; }
 
+    // The samples of the record as loaded: those the ".DAT" holds of what the ".CFG"
+    // declares.
     std::uint32_t GetSampleCount() const { return m_SampleCount; }
-    std::uint32_t GetSamplesPerCycle() const { return m_SamplesPerCycle; }
-    // The samples the ".DAT" held; below GetSampleCount for a truncated record.
-    std::uint64_t GetSamplesPresent() const { return m_SamplesPresent; }
+    // Samples behind one RMS value: round(rate / line frequency). The RMS series hold
+    // one value per this many samples; whoever lines them up with the waveform or
+    // exports them uses this number.
+    std::uint32_t GetSamplesPerRms() const { return m_SamplesPerRms; }
     const std::vector<float>& GetSeries(int kind) const;
     const std::wstring& GetFirstSampleText() const { return m_FirstSampleText; }
     const std::wstring& GetTriggerText() const { return m_TriggerText; }
@@ -85,8 +89,7 @@ private:
     double m_SampleInterval = 0.0;
     std::int32_t m_EventDuration = 0;
 
-    std::uint32_t m_SamplesPerCycle = 64;
-    std::uint64_t m_SamplesPresent = 0;
+    std::uint32_t m_SamplesPerRms = 64;
     std::uint64_t m_MemoryLimit = 0;
     ComtradeLoadFailure m_Failure = ComtradeLoadFailure::None;
 };

@@ -86,7 +86,7 @@ void BuildChannel(device_context& ctx, const device_config& cfg, uint32_t k, boo
     half.window = static_cast<int32_t>(cfg.sample_rate) / (2 * cfg.nominal_frequency);
     rms.scale = half.scale = fft.scale = scale;
     if (voltage) {
-        zv::FlickerBuild(ctx.flicker[k], &rms, &ctx.fluctuation[k], cfg.sample_rate);
+        zv::FlickerBuild(ctx.flicker[k], &rms, &ctx.fluctuation[k], cfg.sample_rate, cfg.interval_points);
         zv::FluctuationBuild(ctx.fluctuation[k], kFluctuationReference, kFluctuationRunLength);
     }
 }

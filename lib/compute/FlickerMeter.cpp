@@ -1,8 +1,10 @@
-// Flicker meter of one voltage channel: decimation to 400 samples per second,
-// the IIR chain that models lamp, eye and brain (high-pass, squaring
-// demodulator, low-pass stages, eye weighting, squaring, smoothing), a
-// logarithmic classifier of the instantaneous flicker, and Pst/Plt from the
-// classified samples by the percentile formula of IEC 61000-4-15.
+// Flicker meter of one voltage channel: decimation to 400 samples per second
+// behind an anti-alias low-pass, the IIR chain that models lamp, eye and brain
+// (high-pass, squaring demodulator, low-pass stages, eye weighting, squaring,
+// smoothing), a logarithmic classifier of the instantaneous flicker, and
+// Pst/Plt from the classified samples by the percentile formula of
+// IEC 61000-4-15.
+#include "lib/compute/AntiAliasDecimator.h"
 #include "lib/compute/ZvInternal.h"
 
 #include <algorithm>
@@ -87,6 +89,12 @@ double GainFor(double mean)
 } // namespace zv
 
 struct flicker_meter {
+    flicker_meter(int32_t rate, int32_t blockLength)
+        : sampleRate(rate), step(std::max(rate / 400, 1)), decimator(rate, step, blockLength),
+          decimated(size_t(std::max(blockLength, 0) / step))
+    {
+    }
+
     zv::Filter highPass1 = zv::HighPass();
     zv::Filter lowPassA = zv::LowPassA();
     zv::Filter highPass2 = zv::HighPass();
@@ -95,6 +103,8 @@ struct flicker_meter {
     zv::Filter smoothing = zv::Smoothing();
     int32_t sampleRate = 0;
     int32_t step = 1;
+    zv::AntiAliasDecimator decimator;
+    std::vector<double> decimated; // one block at the reduced rate
     int32_t outputSize = ZV_FLICKER_OUTPUT;
     bool started = false;
     int32_t seen = 0;
@@ -183,7 +193,8 @@ double ShortTermFlicker(flicker_meter& m, flicker_record& record)
 
 } // namespace
 
-void FlickerBuild(flicker_record& record, rms_record* rms, fluctuation_record* fluctuation, float sampleRate)
+void FlickerBuild(flicker_record& record, rms_record* rms, fluctuation_record* fluctuation, float sampleRate,
+                  int32_t blockLength)
 {
     record.output_size = ZV_FLICKER_OUTPUT;
     record.output = new float[ZV_FLICKER_OUTPUT]();
@@ -191,9 +202,7 @@ void FlickerBuild(flicker_record& record, rms_record* rms, fluctuation_record* f
     record.points = new float[2 * size_t(kClassCount)]();
     record.rms = rms;
     record.fluctuation = fluctuation;
-    record.meter = new flicker_meter();
-    record.meter->sampleRate = static_cast<int32_t>(sampleRate);
-    record.meter->step = std::max(record.meter->sampleRate / 400, 1);
+    record.meter = new flicker_meter(static_cast<int32_t>(sampleRate), blockLength);
 }
 
 void FlickerFree(flicker_record& record)
@@ -214,12 +223,12 @@ void FlickerFeed(flicker_record& record, const int32_t* samples, int32_t count)
         m.rmsSum += double(rms.rms[0]) / rms.scale;
         ++m.rmsCount;
     }
-    const int32_t groups = count / (m.step * kGroup);
+    const int32_t groups = std::min(count / (m.step * kGroup), int32_t(m.decimated.size()) / kGroup);
+    m.decimator.Run(samples, count, m.decimated.data(), groups * kGroup);
     int32_t written = 0;
     double v[kGroup];
     for (int32_t g = 0; g < groups; ++g) {
-        for (int k = 0; k < kGroup; ++k)
-            v[k] = samples[size_t(g * kGroup + k) * size_t(m.step)];
+        std::copy_n(m.decimated.begin() + g * kGroup, kGroup, v);
         m.highPass1.Run(v, kGroup);
         for (double& value : v)
             value *= value;

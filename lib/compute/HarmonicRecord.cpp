@@ -40,6 +40,13 @@ struct Spectrum {
             sum += Power(k);
         return true;
     }
+    // The same over the bins of [first, last] that lie below half the rate; false
+    // when none does.
+    bool SumBelowHalf(int64_t first, int64_t last, double& sum) const
+    {
+        const int64_t highest = (n - 1) / 2;
+        return Sum(first, std::min(last, highest), sum);
+    }
 };
 
 float* NewArray(int32_t count)
@@ -115,8 +122,10 @@ void HarmonicAnalyse(const fft_record& fft, harmonic_record& record, int32_t str
     }
     for (int32_t i = 0; i < record.band_count; ++i) {
         double sum = 0.0;
-        record.band[i] = x.Sum(401 + 40 * int64_t(i), 440 + 40 * int64_t(i), sum) ? static_cast<float>(rmsOf(sum))
-                                                                                 : 0.0f;
+        // The band that reaches half the rate keeps the bins below it.
+        record.band[i] = x.SumBelowHalf(401 + 40 * int64_t(i), 440 + 40 * int64_t(i), sum)
+                             ? static_cast<float>(rmsOf(sum))
+                             : 0.0f;
     }
 
     auto sumSquares = [](const float* values, int32_t first, int32_t last) {

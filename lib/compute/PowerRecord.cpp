@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 namespace zv {
 namespace {
@@ -19,6 +20,18 @@ constexpr double kCos30 = 0.866025403785;
 double WindowHours(const rms_record& rms, float sampleRate)
 {
     return sampleRate > 0.0f ? double(rms.window) / sampleRate / 3600.0 : 0.0;
+}
+
+// An angle difference brought into (-pi, pi].
+double WrappedAngle(double radians)
+{
+    double wrapped = std::remainder(radians, 2.0 * std::numbers::pi);
+    return wrapped <= -std::numbers::pi ? wrapped + 2.0 * std::numbers::pi : wrapped;
+}
+
+int Sign(int64_t value)
+{
+    return (value > 0) - (value < 0);
 }
 
 struct Phasor {
@@ -131,8 +144,13 @@ void PowerRun(power_record& record, float powerScale, const int32_t* u, const in
     }
     const double x = powerScale;
     int64_t sum = 0;
-    for (int32_t n = 0; n < samples; ++n)
+    int64_t sumU = 0;
+    int64_t sumI = 0;
+    for (int32_t n = 0; n < samples; ++n) {
         sum += int64_t(u[n]) * i[n];
+        sumU += u[n];
+        sumI += i[n];
+    }
     const double p = x * double(sum) * urms.scale * irms.scale / samples;
     const double hours = WindowHours(urms, sampleRate);
     for (int32_t w = 0; w < windows; ++w) {
@@ -164,7 +182,7 @@ void PowerRun(power_record& record, float powerScale, const int32_t* u, const in
         record.harmonic_power_percent_sum = 0.0f;
         double p1 = 0.0;
         for (int32_t h = 1; h <= record.order_count; ++h) {
-            const double delta = double(ih.phase[h - 1]) - uh.phase[h - 1];
+            const double delta = WrappedAngle(double(ih.phase[h - 1]) - uh.phase[h - 1]);
             const double ph = x * std::cos(delta) * uh.harmonic[h - 1] * ih.harmonic[h - 1];
             if (h == 1)
                 p1 = ph;
@@ -178,7 +196,8 @@ void PowerRun(power_record& record, float powerScale, const int32_t* u, const in
             }
         }
     }
-    record.dc_power = uh.dc * ih.dc;
+    // The DC records hold magnitudes; the power takes the signs of the two offsets.
+    record.dc_power = static_cast<float>(Sign(sumU) * Sign(sumI)) * uh.dc * ih.dc;
     const double p1 = record.order_count > 0 ? record.harmonic_power[0] : 0.0;
     record.dc_power_percent = p1 != 0.0 ? static_cast<float>(100.0 * record.dc_power / p1) : 0.0f;
 }

@@ -42,7 +42,8 @@ void ThreeWirePower(callback_node* node, const int32_t* u1, const int32_t* i1, c
                     const int32_t* i4, int32_t samples);
 
 // Flicker meter of one voltage channel.
-void FlickerBuild(flicker_record& record, rms_record* rms, fluctuation_record* fluctuation, float sampleRate);
+void FlickerBuild(flicker_record& record, rms_record* rms, fluctuation_record* fluctuation, float sampleRate,
+                  int32_t blockLength);
 void FlickerFree(flicker_record& record);
 void FlickerFeed(flicker_record& record, const int32_t* samples, int32_t count);
 void FlickerClosePeriod(flicker_record& record);

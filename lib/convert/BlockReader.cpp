@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <new>
 
+#include "lib/convert/ConvertDescription.h"
 #include "platform/base/Encoding.h"
 
 namespace convertix {
@@ -19,8 +20,9 @@ struct FileCloser {
 
 }  // namespace
 
-CBlockReader::CBlockReader(std::uint32_t blockSize, IConvertProgress& progress, std::size_t readBufferBytes)
-    : m_BlockSize(blockSize), m_Progress(progress), m_ReadBufferBytes(readBufferBytes / 4 * 4)
+CBlockReader::CBlockReader(std::uint32_t blockSize, std::uint32_t blockTypes, IConvertProgress& progress,
+                           std::size_t readBufferBytes)
+    : m_BlockSize(blockSize), m_BlockTypes(blockTypes), m_Progress(progress), m_ReadBufferBytes(readBufferBytes / 4 * 4)
 {
 }
 
@@ -42,7 +44,12 @@ void CBlockReader::MaybeReport()
 bool CBlockReader::Deal(const float* values, std::uint64_t blocks, const std::vector<Span>& spans,
                         std::vector<ValueBuffer>& buffers, CItemFileWriter& writer)
 {
-    for (std::uint64_t block = 0; block < blocks; ++block) {
+    const std::size_t blockValues = m_BlockSize / 4;
+    for (std::uint64_t block = 0; block < blocks; ++block, ++m_Blocks) {
+        if (m_Blocks % m_BlockTypes >= kItemFileBlockTypes) {
+            values += blockValues;
+            continue;
+        }
         for (const Span& span : spans) {
             ValueBuffer& target = buffers[span.buffer];
             std::size_t left = span.count;
@@ -67,6 +74,7 @@ bool CBlockReader::ReadFile(const std::filesystem::path& source, const std::vect
         return false;
     }
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    m_Blocks = 0;
     const std::size_t chunk = m_ReadBufferBytes / m_BlockSize * m_BlockSize;
     for (;;) {
         const std::size_t got = std::fread(m_Buffer.get(), 1, chunk, file.get());
@@ -89,7 +97,7 @@ bool CBlockReader::Run(const std::vector<std::filesystem::path>& sources, const 
                        std::vector<ValueBuffer>& buffers, CItemFileWriter& writer)
 {
     // A block larger than the read buffer cannot be taken apart.
-    if (!m_Buffer || m_BlockSize == 0 || m_BlockSize > m_ReadBufferBytes ||
+    if (!m_Buffer || m_BlockSize == 0 || m_BlockSize > m_ReadBufferBytes || m_BlockTypes < kItemFileBlockTypes ||
         static_cast<std::uint64_t>(positions.size()) * 4 != m_BlockSize) {
         return false;
     }

@@ -1,6 +1,8 @@
 #pragma once
 // CBlockReader: reads the terminal's block files and deals their values out to the
-// value buffers, block after block, value position by value position. A file is
+// value buffers, block after block, value position by value position. A record is
+// one block per block type; the item files take the first three (maximum, minimum,
+// average) of every record and further block types are passed over. A file is
 // read in chunks of whole blocks through one reused buffer of 30 MiB, so files of
 // any size are converted whole; the rest after the last whole block is ignored.
 
@@ -20,7 +22,9 @@ public:
     // Bytes of the read buffer: 7,864,320 values.
     static constexpr std::size_t kReadBufferBytes = 31457280;
 
-    CBlockReader(std::uint32_t blockSize, IConvertProgress& progress, std::size_t readBufferBytes = kReadBufferBytes);
+    // `blockTypes`: blocks per record, at least the three the item files hold.
+    CBlockReader(std::uint32_t blockSize, std::uint32_t blockTypes, IConvertProgress& progress,
+                 std::size_t readBufferBytes = kReadBufferBytes);
 
     // Allocates the read buffer; false when memory is short.
     bool Allocate();
@@ -46,6 +50,8 @@ private:
     void MaybeReport();
 
     std::uint32_t m_BlockSize;
+    std::uint32_t m_BlockTypes;
+    std::uint64_t m_Blocks = 0;  // whole blocks of the current file dealt so far (files begin with a record)
     IConvertProgress& m_Progress;
     std::size_t m_ReadBufferBytes;
     std::uint64_t m_BytesRead = 0;

@@ -113,8 +113,14 @@ int ReadConvertDescription(const std::filesystem::path& statisticFolder, Convert
     if (description.blockCount < 0) {
         return 2;
     }
-    if (ReadInt(file, L"cfg", L"BlockTypeCount", -1) < 0) {
+    description.blockTypeCount = ReadInt(file, L"cfg", L"BlockTypeCount", -1);
+    if (description.blockTypeCount < 0) {
         return 5;
+    }
+    // Records of fewer blocks have no average (or no minimum) for the item files; an
+    // item file of another stride would be read as shifted series.
+    if (description.blockTypeCount < kItemFileBlockTypes) {
+        return 2;
     }
     description.total = static_cast<std::int64_t>(description.blockCount) * description.blockSize * 3;
 

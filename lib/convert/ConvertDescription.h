@@ -20,9 +20,13 @@ struct ItemRecord {
     int staticsType = -1;  // kinds "EFF", "RAT", "PHA" in this order; 0: one set without kind
 };
 
+// The item files hold these block types of every record: maximum, minimum, average.
+inline constexpr int kItemFileBlockTypes = 3;
+
 struct ConvertDescription {
     int blockSize = -1;
     int blockCount = -1;
+    int blockTypeCount = -1;  // blocks per record, one per block type, maximum first
     int blockCountPerFile = -1;
     std::int64_t total = 0;  // BlockCount × BlockSize × 3: the progress total
     std::vector<ItemRecord> items;
@@ -30,8 +34,9 @@ struct ConvertDescription {
 
 // Reads "statistic.cfg" of `statisticFolder` and every listed item's description.
 // An item that "itemInfo.ini" does not fully describe is listed without values.
-// 0 read; 2 geometry or item list missing, an id that names no statistic item, or
-// items whose values do not add up to BlockSize; 5 "BlockTypeCount" missing.
+// 0 read; 2 geometry or item list missing, an id that names no statistic item,
+// items whose values do not add up to BlockSize, or records of fewer blocks than the
+// item files hold; 5 "BlockTypeCount" missing.
 int ReadConvertDescription(const std::filesystem::path& statisticFolder, ConvertDescription& description);
 
 // Fills Channel, DataType, Sequence and StaticsType from `section` of

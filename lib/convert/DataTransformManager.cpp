@@ -245,8 +245,9 @@ int CDataTransformManager::RunConvert(const fs::path& statisticFolder)
         for (convertix::ValueBuffer& buffer : m_Buffers) {
             buffer.capacity = capacity;
         }
-        m_Reader = std::make_unique<convertix::CBlockReader>(static_cast<std::uint32_t>(m_BlockSize), *this,
-                                                             ReadBufferBytes());
+        m_Reader = std::make_unique<convertix::CBlockReader>(static_cast<std::uint32_t>(m_BlockSize),
+                                                             static_cast<std::uint32_t>(description.blockTypeCount),
+                                                             *this, ReadBufferBytes());
         m_Writer = std::make_unique<convertix::CItemFileWriter>(FolderPath(m_OutputFolder), m_OutputNames, *this);
         if (!m_Reader->Allocate() || !m_Reader->Run(m_SourceFiles, m_ValuePositions, m_Buffers, *m_Writer)) {
             m_BytesWritten = m_Writer->BytesWritten();

@@ -132,10 +132,7 @@ std::optional<std::string> FindRecordPair(const std::filesystem::path& folder)
             continue;
         }
         const auto split = SplitName(platform::PathToUtf8(entry.path().filename()));
-        if (!split) {
-            return std::nullopt;
-        }
-        if (split->second != ".cfg") {
+        if (!split || split->second != ".cfg") {
             continue;
         }
         for (const auto& partner : entries) {

@@ -75,7 +75,8 @@ RecordError CheckHeader(const RecordHeader& header, std::uint64_t fileSize, Reco
 std::uint64_t ChunkBytes(const RecordHeader& header, const RecordLayout& layout);
 
 // The base name of the first "<base>.cfg" (exact case) in name order that has a
-// "<base>.data" beside it; nothing when a file without "." comes first or no pair exists.
+// "<base>.data" beside it; nothing when no pair exists. Names without "." (a
+// "readme" beside the record) are no part of a pair and are passed over.
 std::optional<std::string> FindRecordPair(const std::filesystem::path& folder);
 
 bool ReadConfig(const std::filesystem::path& file, ConfigBlock& block);

@@ -21,6 +21,11 @@ constexpr std::size_t kMaxNameBytes = 1023;
 }  // namespace
 
 std::optional<CTableFile> CTableFile::Create(const std::wstring& stem, const std::wstring& extension) {
+    // The system takes a name only up to a NUL: the file would be made under another
+    // name than the one handed back.
+    if (stem.find(L'\0') != std::wstring::npos || extension.find(L'\0') != std::wstring::npos) {
+        return std::nullopt;
+    }
     for (int copy = 1; copy <= kMaxCopies; ++copy) {
         std::wstring path = stem;
         if (copy > 1) {

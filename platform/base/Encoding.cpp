@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <iconv.h>
 
+#include <optional>
+
 namespace platform {
 namespace {
 
@@ -12,6 +14,16 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) { return bytes.
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+bool IsUtf16(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE ||
+           encoding == TextEncoding::Utf16LENoBom || encoding == TextEncoding::Utf16BENoBom;
+}
+
+bool IsBigEndian(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf16BE || encoding == TextEncoding::Utf16BENoBom;
+}
 
 // One UTF-8 sequence at `pos`: the code point and its length, or length 0 when invalid.
 struct Utf8Step {
@@ -121,14 +133,97 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
+namespace {
+
+// UTF-16 without a byte-order mark: the zero bytes of its ASCII characters stand at
+// odd offsets (little endian) or even ones (big endian).
+std::optional<TextEncoding> UnmarkedUtf16(std::string_view bytes) {
+    std::size_t even = 0;
+    std::size_t odd = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\0') {
+            ++(i % 2 == 0 ? even : odd);
+        }
+    }
+    if (even == 0 && odd == 0) {
+        return std::nullopt;
+    }
+    return odd >= even ? TextEncoding::Utf16LENoBom : TextEncoding::Utf16BENoBom;
+}
+
+bool IsCjk(char32_t c) {
+    return (c >= 0x3000 && c <= 0x303F) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+// Valid UTF-8 whose non-ASCII characters all take two bytes, which GBK reads as CJK
+// characters throughout, and which as UTF-8 is more than Latin-1 letters and signs:
+// GBK text that merely happens to be valid UTF-8 ("模式" reads "ģʽ").
+bool IsGbkLookingLikeUtf8(std::string_view bytes) {
+    bool any = false;
+    bool latin1Only = true;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const Utf8Step step = NextUtf8(bytes, pos);
+        if (step.length > 2) {
+            return false;
+        }
+        if (step.length == 2) {
+            any = true;
+            latin1Only = latin1Only && step.codePoint >= 0xA0 && step.codePoint <= 0xFF;
+        }
+        pos += step.length;
+    }
+    if (!any || latin1Only) {
+        return false;
+    }
+    const std::wstring text = GbkToWide(bytes);
+    for (wchar_t c : text) {
+        if (static_cast<char32_t>(c) >= 0x80 && !IsCjk(static_cast<char32_t>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 TextEncoding DetectEncoding(std::string_view bytes) {
     if (StartsWith(bytes, kUtf16LeBom)) {
         return TextEncoding::Utf16LE;
     }
+    if (StartsWith(bytes, kUtf16BeBom)) {
+        return TextEncoding::Utf16BE;
+    }
     if (StartsWith(bytes, kUtf8Bom)) {
         return TextEncoding::Utf8Bom;
     }
-    return IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Gbk;
+    if (const std::optional<TextEncoding> utf16 = UnmarkedUtf16(bytes)) {
+        return *utf16;
+    }
+    if (!IsValidUtf8(bytes) || IsGbkLookingLikeUtf8(bytes)) {
+        return TextEncoding::Gbk;
+    }
+    return TextEncoding::Utf8;
+}
+
+std::string_view ByteOrderMark(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8Bom:
+            return kUtf8Bom;
+        case TextEncoding::Utf16LE:
+            return kUtf16LeBom;
+        case TextEncoding::Utf16BE:
+            return kUtf16BeBom;
+        default:
+            return {};
+    }
+}
+
+std::size_t CodeUnitBytes(TextEncoding encoding) { return IsUtf16(encoding) ? 2 : 1; }
+
+bool DecodesLosslessly(std::string_view bytes, TextEncoding encoding) {
+    const std::optional<std::string> again = EncodeWithoutBom(Decode(bytes, encoding), encoding);
+    return again && *again == bytes;
 }
 
 std::wstring Utf8ToWide(std::string_view bytes) {
@@ -256,14 +351,19 @@ std::string WideToGbkLossy(std::wstring_view text, char replacement) {
 
 std::wstring Decode(std::string_view bytes, TextEncoding encoding) {
     switch (encoding) {
-        case TextEncoding::Utf16LE: {
-            if (StartsWith(bytes, kUtf16LeBom)) {
-                bytes.remove_prefix(kUtf16LeBom.size());
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+        case TextEncoding::Utf16LENoBom:
+        case TextEncoding::Utf16BENoBom: {
+            const std::string_view bom = ByteOrderMark(encoding);
+            if (!bom.empty() && StartsWith(bytes, bom)) {
+                bytes.remove_prefix(bom.size());
             }
+            const int high = IsBigEndian(encoding) ? 0 : 1;
             std::u16string units(bytes.size() / 2, u'\0');
             for (std::size_t i = 0; i < units.size(); ++i) {
-                units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                                 (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+                units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i + 1 - high]) |
+                                                 (static_cast<unsigned char>(bytes[2 * i + high]) << 8));
             }
             std::wstring text = Utf16ToWide(units);
             if (bytes.size() % 2 != 0) {
@@ -293,12 +393,16 @@ std::optional<std::string> EncodeWithoutBom(std::wstring_view text, TextEncoding
         case TextEncoding::Utf8:
         case TextEncoding::Utf8Bom:
             return WideToUtf8(text);
-        case TextEncoding::Utf16LE: {
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+        case TextEncoding::Utf16LENoBom:
+        case TextEncoding::Utf16BENoBom: {
+            const bool big = IsBigEndian(encoding);
             std::string out;
             out.reserve(text.size() * 2);
             for (char16_t unit : WideToUtf16(text)) {
-                out += static_cast<char>(unit & 0xFF);
-                out += static_cast<char>(unit >> 8);
+                out += static_cast<char>(big ? unit >> 8 : unit & 0xFF);
+                out += static_cast<char>(big ? unit & 0xFF : unit >> 8);
             }
             return out;
         }
@@ -313,14 +417,7 @@ std::optional<std::string> Encode(std::wstring_view text, TextEncoding encoding)
     if (!body) {
         return body;
     }
-    switch (encoding) {
-        case TextEncoding::Utf8Bom:
-            return std::string(kUtf8Bom) + *body;
-        case TextEncoding::Utf16LE:
-            return std::string(kUtf16LeBom) + *body;
-        default:
-            return body;
-    }
+    return std::string(ByteOrderMark(encoding)) + *body;
 }
 
 std::filesystem::path ToPath(std::string_view utf8) {

@@ -1,8 +1,8 @@
 #pragma once
 // Text encodings of the files the program meets: terminal description files and
-// INI files may be UTF-16LE (with BOM), UTF-8 (with or without BOM) or GBK (CP936,
-// the Chinese "ANSI" code page of the terminals and their Windows users).
-// Every conversion between them lives here.
+// INI files may be UTF-16 (little or big endian, with or without BOM), UTF-8 (with
+// or without BOM) or GBK (CP936, the Chinese "ANSI" code page of the terminals and
+// their Windows users). Every conversion between them lives here.
 
 #include <filesystem>
 #include <optional>
@@ -12,14 +12,30 @@
 namespace platform {
 
 enum class TextEncoding {
-    Utf8,     // UTF-8 without byte-order mark
-    Utf8Bom,  // UTF-8 with byte-order mark
-    Utf16LE,  // UTF-16 little endian with byte-order mark
-    Gbk,      // CP936
+    Utf8,          // UTF-8 without byte-order mark
+    Utf8Bom,       // UTF-8 with byte-order mark
+    Utf16LE,       // UTF-16 little endian with byte-order mark
+    Gbk,           // CP936
+    Utf16BE,       // UTF-16 big endian with byte-order mark
+    Utf16LENoBom,  // UTF-16 little endian without byte-order mark
+    Utf16BENoBom,  // UTF-16 big endian without byte-order mark
 };
 
-// By byte-order mark, then UTF-8 validity, then GBK. Pure ASCII counts as UTF-8.
+// By byte-order mark; then UTF-16 without one by its zero bytes (text in the other
+// encodings has none), little or big endian by where they stand; then UTF-8
+// validity, then GBK. Pure ASCII counts as UTF-8. Text that is valid UTF-8 only
+// through two-byte sequences is GBK when it reads as CJK text there (terminals
+// write GBK, and some of its Chinese happens to form such sequences), unless its
+// UTF-8 reading is made of Latin-1 letters and signs alone (é, ü, °, µ).
 TextEncoding DetectEncoding(std::string_view bytes);
+
+// The byte-order mark the encoding carries (empty for those without one).
+std::string_view ByteOrderMark(TextEncoding encoding);
+// Bytes of one code unit: 2 for UTF-16, else 1.
+std::size_t CodeUnitBytes(TextEncoding encoding);
+// Whether the bytes decode without loss: encoded again they give the same bytes. A
+// line of another encoding inside a GBK file does not.
+bool DecodesLosslessly(std::string_view bytes, TextEncoding encoding);
 
 bool IsValidUtf8(std::string_view bytes);
 
@@ -33,7 +49,7 @@ struct DecodedText {
 };
 DecodedText DecodeDetected(std::string_view bytes);
 
-// Encodes with the byte-order mark the encoding carries (UTF-8 with BOM, UTF-16LE).
+// Encodes with the byte-order mark the encoding carries (UTF-8 with BOM, UTF-16 with BOM).
 // Empty when the encoding cannot hold the text (only GBK can fail): callers then
 // fall back to UTF-8 with BOM rather than substituting characters.
 std::optional<std::string> Encode(std::wstring_view text, TextEncoding encoding);

@@ -83,35 +83,28 @@ struct RawFile {
     std::vector<RawLine> lines;
 };
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16Bom = "\xFF\xFE";
-
 // Splits the bytes at line feeds, in code units of the encoding; a carriage return
 // before a line feed belongs to the terminator.
 RawFile SplitLines(std::string_view bytes) {
     RawFile file;
     file.encoding = DetectEncoding(bytes);
-    const bool wide = file.encoding == TextEncoding::Utf16LE;
-    const std::string_view bom = wide ? kUtf16Bom : kUtf8Bom;
-    if (bytes.substr(0, bom.size()) == bom) {
+    const std::string_view bom = ByteOrderMark(file.encoding);
+    if (!bom.empty() && bytes.substr(0, bom.size()) == bom) {
         file.bom = bom;
         bytes.remove_prefix(bom.size());
     }
-    const std::size_t unit = wide ? 2 : 1;
-    const auto isUnit = [&](std::size_t pos, char c) {
-        return bytes[pos] == c && (!wide || bytes[pos + 1] == '\0');
-    };
-    const auto decode = [&](std::string_view line) {
-        return Decode(line, file.encoding == TextEncoding::Gbk ? TextEncoding::Gbk
-                                                               : (wide ? TextEncoding::Utf16LE : TextEncoding::Utf8));
-    };
+    const std::size_t unit = CodeUnitBytes(file.encoding);
+    const std::string lineFeed = *EncodeWithoutBom(L"\n", file.encoding);
+    const std::string carriageReturn = *EncodeWithoutBom(L"\r", file.encoding);
+    const auto isUnit = [&](std::size_t pos, const std::string& code) { return bytes.compare(pos, unit, code) == 0; };
+    const auto decode = [&](std::string_view line) { return Decode(line, file.encoding); };
     std::size_t start = 0;
     for (std::size_t pos = 0; pos + unit <= bytes.size(); pos += unit) {
-        if (!isUnit(pos, '\n')) {
+        if (!isUnit(pos, lineFeed)) {
             continue;
         }
         std::size_t contentEnd = pos;
-        if (contentEnd >= start + unit && isUnit(contentEnd - unit, '\r')) {
+        if (contentEnd >= start + unit && isUnit(contentEnd - unit, carriageReturn)) {
             contentEnd -= unit;
         }
         const std::string_view content = bytes.substr(start, contentEnd - start);
@@ -226,7 +219,7 @@ bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<Pr
         raw = SplitLines(*bytes);
         // A UTF-16 file cut in the middle of a character: lines added after the stray
         // byte would be unreadable, so the damaged file is left alone.
-        if (raw.encoding == TextEncoding::Utf16LE && bytes->size() % 2 != 0) {
+        if (CodeUnitBytes(raw.encoding) == 2 && bytes->size() % 2 != 0) {
             return false;
         }
     } else if (std::filesystem::exists(file, error) || error) {
@@ -249,6 +242,12 @@ bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<Pr
         SetKey(raw, Trim(entry.section), Trim(entry.key), entry.value, newLineEnd);
     }
 
+    // Lines the write made or changed carry only their text so far.
+    std::vector<bool> untouched;
+    untouched.reserve(raw.lines.size());
+    for (const RawLine& line : raw.lines) {
+        untouched.push_back(!line.bytes.empty());
+    }
     bool fits = true;
     for (RawLine& line : raw.lines) {
         if (!line.bytes.empty()) {
@@ -262,9 +261,17 @@ bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<Pr
         line.bytes = std::move(*bytes);
     }
     if (!fits) {
-        // Only GBK can fail. Its terminators are ASCII and stay as they are.
+        // Only GBK can fail. A line the write leaves alone must come through the change
+        // to UTF-8 as it is: one that GBK does not hold (a file that already mixes
+        // encodings) would be changed, so the file is left as it was.
+        for (std::size_t index = 0; index < raw.lines.size(); ++index) {
+            if (untouched[index] && !DecodesLosslessly(raw.lines[index].bytes, raw.encoding)) {
+                return false;
+            }
+        }
+        // Its terminators are ASCII and stay as they are.
         raw.encoding = TextEncoding::Utf8Bom;
-        raw.bom = kUtf8Bom;
+        raw.bom = ByteOrderMark(TextEncoding::Utf8Bom);
         for (RawLine& line : raw.lines) {
             line.bytes = WideToUtf8(line.text);
         }

@@ -4,12 +4,14 @@
 // and the first matching key in it win, white space around names and values is
 // trimmed and a value enclosed in a pair of quotes (" or ') is given without them.
 // Lines starting with ';' are comments; lines without '=' are ignored.
-// Every read reads the file (its encoding detected: UTF-16LE, UTF-8, GBK).
+// Every read reads the file (its encoding detected: UTF-16 either way round with or
+// without byte-order mark, UTF-8, GBK).
 // A write keeps the file's other lines byte for byte, their order, their line endings
 // and the file's encoding, creates the file and the section when missing, and
 // replaces the file atomically. A new file is UTF-8 without byte-order mark with
 // "\n" line endings; a GBK file that cannot hold the new text is rewritten whole as
-// UTF-8 with byte-order mark (never with '?' in place of a character).
+// UTF-8 with byte-order mark (never with '?' in place of a character), unless one of
+// its other lines is not GBK: then the write is refused and the file left alone.
 
 #include <filesystem>
 #include <optional>

@@ -75,6 +75,7 @@ public:
     // Whether text fills its box with the background colour first (off by default).
     void SetOpaqueBackground(bool opaque) { m_state.opaqueBackground = opaque; }
     const Pen& GetPen() const { return m_state.pen; }
+    Color GetBackgroundColor() const { return m_state.backgroundColor; }
 
     // Lines with the pen: from the current position, which LineTo moves to its end.
     void MoveTo(double x, double y);

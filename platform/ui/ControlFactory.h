@@ -11,7 +11,7 @@
 #include <wx/bitmap.h>
 #include <wx/gdicmn.h>
 
-#include "core/DialogTemplate.h"
+#include "platform/base/DialogTemplate.h"
 
 class wxWindow;
 

@@ -20,7 +20,6 @@
 #include <wx/textctrl.h>
 #include <wx/treectrl.h>
 
-#include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/SpinArrows.h"
@@ -134,8 +133,8 @@ long DialogStyle(std::uint32_t style) {
 
 }  // namespace
 
-Dialog::Dialog(unsigned templateId) {
-    if (const DialogTemplateInfo* info = CZVResourceManager::GetResourceManager()->LoadDialogTemplate(templateId)) {
+Dialog::Dialog(const DialogTemplateInfo* info) {
+    if (info != nullptr) {
         m_template = *info;
     }
 }

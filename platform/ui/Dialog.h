@@ -1,6 +1,7 @@
 #pragma once
-// Dialogs built from dialog template records (core/DialogTemplate.h), modal or
-// modeless. Positions are dialog units of the template's font. GTK controls often
+// Dialogs built from dialog template records (platform/base/DialogTemplate.h), modal or
+// modeless. The caller hands the template in (the program takes it from its language
+// resources); the dialog keeps its own copy. Positions are dialog units of the template's font. GTK controls often
 // need more room than the template gives: where a control's natural size exceeds
 // its box, the dialog's units grow (across and down separately) until every such
 // control fits, so the layout keeps its proportions and nothing is clipped or
@@ -17,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "core/DialogTemplate.h"
+#include "platform/base/DialogTemplate.h"
 #include "platform/ui/ControlFactory.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/Window.h"
@@ -28,9 +29,8 @@ class DataExchange;
 
 class Dialog : public Window {
 public:
-    // The template of that id from the resource manager (none: the dialog cannot
-    // be created).
-    explicit Dialog(unsigned templateId);
+    // A copy of the template (null: the dialog cannot be created).
+    explicit Dialog(const DialogTemplateInfo* info);
     explicit Dialog(DialogTemplateInfo info);
     ~Dialog() override;
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "core/MenuTemplate.h"
+#include "platform/base/MenuTemplate.h"
 #include "platform/ui/Window.h"
 
 class wxFrame;

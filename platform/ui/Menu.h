@@ -1,5 +1,5 @@
 #pragma once
-// Menus from menu records (core/MenuTemplate.h). The flat depth-first list becomes
+// Menus from menu records (platform/base/MenuTemplate.h). The flat depth-first list becomes
 // a tree first (a pop-up's items follow it; kMenuFlagEnd closes a level); a list
 // that ends before its levels are closed closes them all. The tree then becomes a
 // wx menu bar (top-level pop-ups become the bar's menus; other top-level items
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/MenuTemplate.h"
+#include "platform/base/MenuTemplate.h"
 
 class wxMenu;
 class wxMenuBar;

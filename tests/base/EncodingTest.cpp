@@ -16,10 +16,20 @@ TEST(Encoding, DetectsByBomThenUtf8ValidityThenGbk) {
     };
     const Case cases[] = {
         {"utf16 bom", std::string("\xFF\xFE" "a\0", 4), TextEncoding::Utf16LE},
+        {"utf16 big-endian bom", std::string("\xFE\xFF\0a", 4), TextEncoding::Utf16BE},
+        {"utf16 without bom", std::string("[\0A\0]\0", 6), TextEncoding::Utf16LENoBom},
+        {"utf16 big-endian without bom", std::string("\0[\0A\0]", 6), TextEncoding::Utf16BENoBom},
+        {"utf16 without bom, chinese first", *platform::Encode(L"电压=1", TextEncoding::Utf16LENoBom),
+         TextEncoding::Utf16LENoBom},
         {"utf8 bom", "\xEF\xBB\xBF" "abc", TextEncoding::Utf8Bom},
         {"ascii", "DeviceType=K7700", TextEncoding::Utf8},
         {"utf8 chinese", platform::WideToUtf8(kMixed), TextEncoding::Utf8},
         {"gbk chinese", *platform::WideToGbk(kMixed), TextEncoding::Gbk},
+        // GBK whose bytes happen to form two-byte UTF-8 sequences ("ģʽ").
+        {"gbk that is valid utf8", *platform::WideToGbk(L"Mode=模式\r\n"), TextEncoding::Gbk},
+        {"gbk that is valid utf8, latin-1 and more", *platform::WideToGbk(L"x=路模"), TextEncoding::Gbk},
+        {"utf8 of latin-1 letters", platform::WideToUtf8(L"Path=/home/andré/données 25°C"), TextEncoding::Utf8},
+        {"utf8 of two-byte and three-byte characters", platform::WideToUtf8(L"ģʽ 电压"), TextEncoding::Utf8},
         {"empty", "", TextEncoding::Utf8},
     };
     for (const Case& c : cases) {
@@ -28,7 +38,8 @@ TEST(Encoding, DetectsByBomThenUtf8ValidityThenGbk) {
 }
 
 TEST(Encoding, EveryEncodingRoundTripsChineseText) {
-    for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Gbk}) {
+    for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Gbk,
+                                  TextEncoding::Utf16BE, TextEncoding::Utf16LENoBom, TextEncoding::Utf16BENoBom}) {
         const auto bytes = platform::Encode(kMixed, encoding);
         ASSERT_TRUE(bytes.has_value()) << static_cast<int>(encoding);
         const platform::DecodedText decoded = platform::DecodeDetected(*bytes);

@@ -22,6 +22,10 @@ using platform::TextEncoding;
 using testsupport::ReadAll;
 using testsupport::TempDir;
 
+constexpr TextEncoding kEveryEncoding[] = {TextEncoding::Utf8,    TextEncoding::Utf8Bom,      TextEncoding::Gbk,
+                                           TextEncoding::Utf16LE, TextEncoding::Utf16BE,      TextEncoding::Utf16LENoBom,
+                                           TextEncoding::Utf16BENoBom};
+
 std::string Encoded(std::wstring_view text, TextEncoding encoding) {
     std::optional<std::string> bytes = platform::Encode(text, encoding);
     EXPECT_TRUE(bytes.has_value());
@@ -86,8 +90,7 @@ TEST(PrivateProfileTest, ReadsTheSameValuesInEveryEncoding) {
     // In GBK the second byte of 乚 is ']' and of 俓 is '\\': names are found in the text, not the bytes.
     const std::wstring text = L"[设备乚]\r\n名称=城南变电站俓\r\nType=K7700\r\n";
     TempDir dir;
-    for (TextEncoding encoding :
-         {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Gbk, TextEncoding::Utf16LE}) {
+    for (TextEncoding encoding : kEveryEncoding) {
         const auto path = dir.Write("enc.ini", Encoded(text, encoding));
         EXPECT_EQ(ProfileGetString(path, L"设备乚", L"名称"), L"城南变电站俓") << static_cast<int>(encoding);
         EXPECT_EQ(ProfileGetString(path, L"设备乚", L"type"), L"K7700") << static_cast<int>(encoding);
@@ -168,8 +171,7 @@ TEST(PrivateProfileTest, BatchWithOneRefusedEntryWritesNothing) {
 TEST(PrivateProfileTest, WriteKeepsTheEncoding) {
     const std::wstring before = L"[用户]\r\n姓名=张工\r\n地点=城南\r\n";
     const std::wstring after = L"[用户]\r\n姓名=李工\r\n地点=城南\r\n[新]\r\n键=值\r\n";
-    for (TextEncoding encoding :
-         {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Gbk, TextEncoding::Utf16LE}) {
+    for (TextEncoding encoding : kEveryEncoding) {
         TempDir dir;
         const auto path = dir.Write("a.ini", Encoded(before, encoding));
         ASSERT_TRUE(ProfileWriteString(path, L"用户", L"姓名", L"李工"));
@@ -187,12 +189,39 @@ TEST(PrivateProfileTest, GbkFileThatCannotHoldTheValueBecomesUtf8WithBom) {
 }
 
 TEST(PrivateProfileTest, UnicodeFileCutInACharacterIsLeftAlone) {
+    for (TextEncoding encoding : {TextEncoding::Utf16LE, TextEncoding::Utf16BE, TextEncoding::Utf16LENoBom}) {
+        TempDir dir;
+        const std::string damaged = Encoded(L"[A]\r\nx=1\r\n", encoding) + "y";
+        const auto path = dir.Write("a.ini", damaged);
+        EXPECT_EQ(ProfileGetString(path, L"A", L"x"), L"1") << static_cast<int>(encoding);
+        EXPECT_FALSE(ProfileWriteString(path, L"A", L"z", L"2")) << static_cast<int>(encoding);
+        EXPECT_EQ(ReadAll(path), damaged) << static_cast<int>(encoding);
+    }
+}
+
+// A terminal's GBK file whose Chinese happens to be valid UTF-8 is read and written
+// as the GBK it is.
+TEST(PrivateProfileTest, GbkThatLooksLikeUtf8StaysGbk) {
     TempDir dir;
-    const std::string damaged = Encoded(L"[A]\r\nx=1\r\n", TextEncoding::Utf16LE) + "y";
-    const auto path = dir.Write("a.ini", damaged);
-    EXPECT_EQ(ProfileGetString(path, L"A", L"x"), L"1");
-    EXPECT_FALSE(ProfileWriteString(path, L"A", L"z", L"2"));
-    EXPECT_EQ(ReadAll(path), damaged);
+    const auto path = dir.Write("recordset.ini", Encoded(L"[SysInfor]\r\nMode=模式\r\n", TextEncoding::Gbk));
+    EXPECT_EQ(ProfileGetString(path, L"SysInfor", L"Mode"), L"模式");
+    ASSERT_TRUE(ProfileWriteString(path, L"SysInfor", L"Place", L"城南"));
+    EXPECT_EQ(ReadAll(path), Encoded(L"[SysInfor]\r\nMode=模式\r\nPlace=城南\r\n", TextEncoding::Gbk));
+}
+
+// A GBK file with a line of another encoding in it: a write GBK can hold keeps that
+// line as it is; one that would need the whole file in UTF-8 would change it, and is
+// refused with the file left alone.
+TEST(PrivateProfileTest, FileMixingEncodingsIsNeverRewrittenWithOtherLinesChanged) {
+    const std::string mixed = Encoded(L"[用户]\r\n姓名=张工\r\n", TextEncoding::Gbk) +
+                              platform::WideToUtf8(L"备注=变电站\r\n");
+    TempDir dir;
+    const auto path = dir.Write("a.ini", mixed);
+    EXPECT_FALSE(ProfileWriteString(path, L"用户", L"地点", L"한국"));
+    EXPECT_EQ(ReadAll(path), mixed);
+    ASSERT_TRUE(ProfileWriteString(path, L"用户", L"姓名", L"李工"));
+    EXPECT_EQ(ReadAll(path), Encoded(L"[用户]\r\n姓名=李工\r\n", TextEncoding::Gbk) +
+                                 platform::WideToUtf8(L"备注=变电站\r\n"));
 }
 
 TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {

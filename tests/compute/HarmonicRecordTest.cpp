@@ -116,30 +116,37 @@ TEST(HarmonicRecord, AnalyticTonesAtEachRate)
     }
 }
 
-TEST(HarmonicRecord, BandsAtOrPastHalfTheRateAreZero)
+// A band that reaches half the rate sums the bins below it; bands beyond it are 0
+// and nothing is mirrored into them.
+TEST(HarmonicRecord, BandsUpToHalfTheRate)
 {
     struct Case {
         float rate;
-        double tone;        // Hz
-        int toneBand;       // band that holds the tone
-        int mirrorBand;     // band that would hold its mirror image
-        int firstZeroBand;  // first band reaching half the rate
+        double tone;       // Hz
+        int toneBand;      // band that holds the tone
+        int firstZeroBand; // first band starting at or past half the rate
     };
     const Case cases[] = {
-        {12800.0f, 6000.0, 19, 23, 21},
-        {6400.0f, 3000.0, 4, 5, 5},
+        {12800.0f, 6000.0, 19, 22},
+        {12800.0f, 6395.0, 21, 22}, // bins 1241..1280: all but the last lie below half the rate
+        {6400.0f, 3000.0, 4, 6},
+        {6400.0f, 3195.0, 5, 6},    // bins 601..640
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("rate " + std::to_string(c.rate));
+        SCOPED_TRACE("rate " + std::to_string(c.rate) + ", tone " + std::to_string(c.tone));
         Device device({.rate = c.rate});
         device.Feed([&](int, double t) { return Sine(10000.0, 50.0, 0.0, t) + Sine(4000.0, c.tone, 0.2, t); },
                     nullptr);
         const harmonic_record& h = device.Context()->voltage_harmonic[0];
-        EXPECT_NEAR(h.band[c.toneBand], 4000.0 / std::sqrt(2.0), 1.0);
-        EXPECT_EQ(h.band[c.mirrorBand], 0.0f);
-        for (int b = c.firstZeroBand; b < h.band_count; ++b)
-            EXPECT_EQ(h.band[b], 0.0f) << "band " << b;
-        EXPECT_NEAR(h.band_thd, 100.0 * 4000.0 / 10000.0 * (c.toneBand > 0 ? 1.0 : 0.0), 0.01);
+        for (int b = 0; b < h.band_count; ++b) {
+            const double expected = b == c.toneBand ? 4000.0 / std::sqrt(2.0) : 0.0;
+            EXPECT_NEAR(h.band[b], expected, 1.0) << "band " << b;
+            if (b >= c.firstZeroBand) {
+                EXPECT_EQ(h.band[b], 0.0f) << "band " << b;
+            }
+        }
+        EXPECT_NEAR(h.band_thd, 100.0 * 4000.0 / 10000.0, 0.01);
+        EXPECT_NEAR(h.band_percent[c.toneBand], 100.0 * 4000.0 / 10000.0, 0.01);
     }
 }
 

@@ -41,7 +41,8 @@ void ExpectAngle(double actual, double expected, double tolerance)
 
 TEST(PowerRecord, PowerOfVoltageAndCurrentAtAKnownAngle)
 {
-    const double degreesOfLag[] = {0.0, 30.0, 90.0, 150.0, -60.0};
+    // 110 degrees: the raw phases of phase 1 differ by 250 degrees, which is -110.
+    const double degreesOfLag[] = {0.0, 30.0, 90.0, 110.0, 150.0, -60.0};
     for (float rate : kSupportedRates) {
         for (double lag : degreesOfLag) {
             SCOPED_TRACE("rate " + std::to_string(rate) + ", current lags by " + std::to_string(lag));
@@ -76,14 +77,20 @@ TEST(PowerRecord, PowerOfVoltageAndCurrentAtAKnownAngle)
                 EXPECT_NEAR(r.active_energy[7], p * 0.01 / 3600.0, std::fabs(s) * 1e-4 * 0.01 / 3600.0);
                 EXPECT_NEAR(r.apparent_energy[7], s * 0.01 / 3600.0, s * 1e-6 * 0.01 / 3600.0);
                 EXPECT_NEAR(r.harmonic_power[0], p1, u1 * i1 * 1e-4);
-                EXPECT_NEAR(std::remainder(r.phase_difference[0] - Radians(-lag), 2 * std::numbers::pi), 0.0, 1e-4);
+                // Differences are angles in (-pi, pi].
+                EXPECT_NEAR(r.phase_difference[0], Radians(-lag), 1e-4);
+                EXPECT_NEAR(r.phase_difference[2], Radians(-40.0), 1e-4);
+                for (int h = 0; h < r.order_count; ++h) {
+                    EXPECT_GT(r.phase_difference[h], -std::numbers::pi) << "order " << h + 1;
+                    EXPECT_LE(r.phase_difference[h], std::numbers::pi) << "order " << h + 1;
+                }
                 EXPECT_NEAR(r.harmonic_power[2], p3, u1 * i1 * 1e-4);
                 if (std::fabs(p1) > 1e-3 * u1 * i1) {
                     EXPECT_NEAR(r.harmonic_power_percent[2], 100.0 * p3 / p1, 0.05);
-                    EXPECT_NEAR(r.dc_power_percent, 100.0 * udc * idc / p1, 0.05);
+                    EXPECT_NEAR(r.dc_power_percent, 100.0 * udc * -idc / p1, 0.05);
                 }
                 EXPECT_NEAR(r.harmonic_power_sum, p3, u1 * i1 * 1e-4);
-                EXPECT_NEAR(r.dc_power, udc * idc, 1e-6); // magnitudes: the sign of DC is not kept
+                EXPECT_NEAR(r.dc_power, udc * -idc, 1e-6); // a positive voltage offset and a negative current one
                 EXPECT_NEAR(item.displacement_power_factor[ph], std::cos(Radians(lag)), 1e-4);
             }
             // Totals over the three phases.

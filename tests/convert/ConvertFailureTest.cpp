@@ -76,6 +76,8 @@ TEST(ConvertFailure, GivesItsCodeAndLeavesThePreviousFiles)
         {"no BlockSize", gen::StatisticDefect::None, cfg([](gen::IniDocument& d) { d.Remove(L"cfg", L"BlockSize"); }), 2},
         {"no BlockTypeCount", gen::StatisticDefect::None,
          cfg([](gen::IniDocument& d) { d.Remove(L"cfg", L"BlockTypeCount"); }), 5},
+        {"records of two blocks: no average for the item files", gen::StatisticDefect::None,
+         cfg([](gen::IniDocument& d) { d.Set(L"cfg", L"BlockTypeCount", L"2"); }), 2},
         {"output folder missing", gen::StatisticDefect::None,
          [](Terminal& t) {
              fs::remove_all(t.ItemFolder());

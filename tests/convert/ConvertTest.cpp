@@ -192,6 +192,31 @@ TEST(Convert, ConvertsTheWholeBlocksOfEveryFile)
     }
 }
 
+// Records of more than three blocks (a terminal that also stores its 95 % values):
+// the item files hold the maximum, minimum and average of every record, as the item
+// reader reads them, whatever the read chunks cut.
+TEST(Convert, RecordsOfMoreBlockTypesGiveTheFirstThree)
+{
+    struct Case {
+        std::uint32_t blockTypes;
+        std::size_t readBlocks;  // read buffer in blocks; 0: the full buffer
+    };
+    const Case cases[] = {{4, 0}, {4, 3}, {5, 2}, {3, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.blockTypes) + " block types, " + std::to_string(c.readBlocks) + " blocks per read");
+        gen::StatisticFolderOptions options;
+        options.items = {1, 7, 25, 461};
+        options.records = 7;
+        options.blockCountPerFile = 3;
+        options.blockTypeCount = c.blockTypes;
+        Terminal terminal(options);
+        const std::size_t blockSize = gen::BlockSizeOf(options.items);
+        SmallConverter converter(c.readBlocks != 0 ? blockSize * c.readBlocks : 1 << 20, 40);
+        ASSERT_EQ(terminal.Convert(converter), kConvertOk);
+        ExpectExactItemFiles(terminal, options.records);
+    }
+}
+
 // Block files that hold more blocks than "BlockCount" announces carry the count past
 // the progress total: the percentage still stops at 99.5 until the end.
 TEST(Convert, ProgressStaysBelowTheEndWhenTheFilesHoldMoreThanAnnounced)

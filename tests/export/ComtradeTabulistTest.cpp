@@ -18,13 +18,15 @@ constexpr int kVoltage = 2;
 const std::wstring kVoltageWave = L"电压波形值";
 const std::wstring kCurrentWave = L"电流波形值";
 
-// A source of a COMTRADE record that starts at 2023-04-05 10:15:30.123 local time.
+// A source of a COMTRADE record that starts at 2023-04-05 10:15:30.123 local time,
+// with one effective value per 64 samples.
 SourceBuilder Record(int kind, double interval = 0.001)
 {
     SourceBuilder builder;
     builder.source.kind = kind;
     builder.source.interval = interval;
     builder.source.startTime = L"2023-04-05 10:15:30.123";
+    builder.source.samplesPerRms = 64;
     return builder;
 }
 
@@ -91,7 +93,7 @@ TEST(ComtradeTabulist, WritesWaveformAndEffectiveValueFiles)
     }
     for (int phase = 0; phase < 4; ++phase) {
         // An effective-value supplier answers the record's sample count and holds
-        // one value per 64 samples.
+        // one value per 64 samples (3200 samples/s at 50 Hz).
         auto rms = std::make_unique<Samples>(Ramp(samples / 64, 1000.0 * (phase + 1) + 0.25));
         rms->SetCount(samples);
         builder.Add(Channel(phase, 5 + phase), std::move(rms));
@@ -264,13 +266,15 @@ TEST(ComtradeTabulist, ReportsAGroupThatCannotBeWritten)
     EXPECT_EQ(exporter.GetName() + L".csv", Wide(files[0]));
 }
 
-// A start time that names no time cannot place the rows: the group fails. The
-// text comes from the record's files, so any number may stand in any field.
+// A start time that names no time, or none the table can hold, cannot place the
+// rows: the group fails and leaves no file. The text comes from the record's
+// files, so any number may stand in any field.
 TEST(ComtradeTabulist, RefusesAStartTimeItCannotRead)
 {
     struct Case {
         const char* name;
         const wchar_t* startTime;
+        double interval = 0.001;  // seconds between rows
     };
     const Case cases[] = {
         {"words", L"yesterday"},
@@ -279,10 +283,14 @@ TEST(ComtradeTabulist, RefusesAStartTimeItCannotRead)
         {"month 13", L"2023-13-5 10:15:30.123"},
         {"hour 24", L"2023-4-5 24:15:30.123"},
         {"negative millisecond", L"2023-4-5 10:15:30.-1"},
+        // Times the table cannot hold (before 1970 in UTC): a terminal whose clock was reset.
+        {"a clock reset to 1900", L"1900-1-1 0:0:0.0"},
+        {"two seconds before 1970 in UTC", L"1970-1-1 7:59:58.000"},
+        {"rows crossing into 1970 in UTC", L"1970-1-1 7:59:58.500", 1.0},
     };
     for (const Case& c : cases) {
         testsupport::TempDir dir;
-        SourceBuilder builder = Record(kVoltage);
+        SourceBuilder builder = Record(kVoltage, c.interval);
         builder.source.startTime = c.startTime;
         builder.Add(Channel(0, 1), Ramp(4));
         CComtradeTabulist exporter;
@@ -291,19 +299,59 @@ TEST(ComtradeTabulist, RefusesAStartTimeItCannotRead)
     }
 }
 
-// A channel shorter than the group's first gives empty cells, not lost rows.
+// A channel shorter than the group's first gives empty cells, not lost rows; so do
+// the readers' no-value samples.
 TEST(ComtradeTabulist, WritesMissingSamplesAsEmptyCells)
 {
     testsupport::TempDir dir;
     SourceBuilder builder = Record(kVoltage);
-    builder.Add(Channel(0, 1), {1.0, 2.0, 3.0}).Add(Channel(1, 2), {7.0});
+    builder.Add(Channel(0, 1), {1.0, 2.0, 3.0}).Add(Channel(1, 2), {7.0}).Add(Channel(2, 3), {kNoValue, 8.0, kNoValue});
     CComtradeTabulist exporter;
     ASSERT_EQ(exporter.Export(builder.source, Wide(dir.Path())), ITabulistEx::kExported);
     const CsvRows rows = ReadCsv(exporter.GetName() + L".csv");
     ASSERT_EQ(rows.size(), 5u);
-    EXPECT_EQ(rows[2][2], Cell(7.0));
-    EXPECT_EQ(rows[3][2], L"-");
-    EXPECT_EQ(rows[4][1], Cell(3.0));
+    EXPECT_EQ(rows[2], (std::vector<std::wstring>{rows[2][0], Cell(1.0), Cell(7.0), L"-"}));
+    EXPECT_EQ(rows[3], (std::vector<std::wstring>{rows[3][0], Cell(2.0), L"-", Cell(8.0)}));
+    EXPECT_EQ(rows[4], (std::vector<std::wstring>{rows[4][0], Cell(3.0), L"-", L"-"}));
+}
+
+// The effective-value rows follow the number of samples behind each value that the
+// record's reader used; without it the group cannot be written.
+TEST(ComtradeTabulist, EffectiveValueRowsFollowTheSamplesPerValue)
+{
+    struct Case {
+        const char* name;
+        double rate;
+        std::uint32_t samplesPerRms;
+        std::size_t rows;
+        int secondRowMicroseconds; // after the start
+    };
+    const Case cases[] = {
+        {"6400 samples/s at 50 Hz", 6400.0, 128, 5, 20000},
+        {"3840 samples/s at 60 Hz", 3840.0, 64, 10, 16666},
+        {"not given", 3200.0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        testsupport::TempDir dir;
+        SourceBuilder builder = Record(kVoltage, 1.0 / c.rate);
+        builder.source.samplesPerRms = c.samplesPerRms;
+        auto rms = std::make_unique<Samples>(Ramp(c.samplesPerRms != 0 ? c.rows : 5, 10.0));
+        rms->SetCount(640);
+        builder.Add(Channel(0, 5), std::move(rms));
+        CComtradeTabulist exporter;
+        if (c.samplesPerRms == 0) {
+            EXPECT_EQ(exporter.Export(builder.source, Wide(dir.Path())), ITabulistEx::kFailed) << c.name;
+            EXPECT_TRUE(CsvFiles(dir.Path()).empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(exporter.Export(builder.source, Wide(dir.Path())), ITabulistEx::kExported) << c.name;
+        const CsvRows rows = ReadCsv(exporter.GetName() + L".csv");
+        ASSERT_EQ(rows.size(), 2 + c.rows) << c.name << ": one row per value, none empty";
+        EXPECT_EQ(rows[3][0], TimeCell(2023, 4, 5, 10, 15, 30, 123 + c.secondRowMicroseconds / 1000,
+                                       c.secondRowMicroseconds % 1000))
+            << c.name;
+        EXPECT_EQ(rows.back()[1], Cell(10.0 + double(c.rows) - 1.0)) << c.name;
+    }
 }
 
 TEST(ComtradeTabulist, TellsTheBusyIndicatorWhatItExports)

@@ -21,18 +21,20 @@ namespace {
 
 using namespace exporttest;
 
-constexpr int kSamplesPerRms = 64;
-
-// The effective values of one phase as the export expects them: one stored value
-// per 64 samples, answering the record's sample count.
+// The effective values of one phase as a view hands them to the export: one stored
+// value per `samplesPerRms` samples, answering the record's sample count.
 class EffectiveValues : public IZVDataManager {
 public:
-    explicit EffectiveValues(std::unique_ptr<CComtradeDataManager> values) : m_values(std::move(values)) {}
-    std::uint64_t GetCount() override { return m_values->GetSeries().size() * kSamplesPerRms; }
+    EffectiveValues(std::unique_ptr<CComtradeDataManager> values, std::uint64_t samples)
+        : m_values(std::move(values)), m_samples(samples)
+    {
+    }
+    std::uint64_t GetCount() override { return m_samples; }
     bool GetValue(std::int64_t index, double* value) override { return m_values->GetValue(index, value); }
 
 private:
     std::unique_ptr<CComtradeDataManager> m_values;
+    std::uint64_t m_samples;
 };
 
 double Parse(const std::wstring& cell)
@@ -42,8 +44,9 @@ double Parse(const std::wstring& cell)
 
 // One pane of a generated record (voltage: series 1-8, current: series 9-16):
 // a waveform file with a row per sample and an effective-value file with a row per
-// 64 samples, both starting at the record's first sample.
-TEST(GeneratedDataExport, ComtradeRecord)
+// cycle (the reader's samples per effective value), both starting at the record's
+// first sample.
+void ExportComtradeRecord(double rate)
 {
     struct Case {
         const char* name;
@@ -58,19 +61,23 @@ TEST(GeneratedDataExport, ComtradeRecord)
         {"current", 1, 9, L"电流波形值_", L"电流波形值有效值_", L"电流波形值( 单位: A)"},
     };
     testsupport::TempDir data;
-    gen::ComtradeOptions options;  // 640 samples at 3200 Hz from 2023-04-05 10:15:30.123
+    gen::ComtradeOptions options;  // 640 samples at 50 Hz from 2023-04-05 10:15:30.123
+    options.sampleRate = rate;
     const std::filesystem::path base = data / "AB_20230405_101530_123";
     ASSERT_TRUE(gen::WriteComtradeRecord(base, options));
     CK7700ComtradeAnalysis reader;
     ASSERT_EQ(reader.LoadFile(Wide(base), 0), 1);
     BasicInfo info;
     ASSERT_EQ(reader.GetBasicInfo(&info), 1);
+    const std::uint32_t samplesPerRms = reader.GetSamplesPerRms();
+    ASSERT_EQ(samplesPerRms, static_cast<std::uint32_t>(rate / 50.0));
 
     for (const Case& c : cases) {
         SourceBuilder builder;
         builder.source.kind = c.kind;
         builder.source.startTime = info.startText;
         builder.source.interval = info.interval;
+        builder.source.samplesPerRms = samplesPerRms;
         for (int phase = 0; phase < 4; ++phase) {
             auto wave = std::make_unique<CComtradeDataManager>();
             ASSERT_EQ(reader.GetData(phase, 0, 0, 0, c.firstSeries + phase, reinterpret_cast<QueryWord>(wave.get())), 1);
@@ -79,7 +86,8 @@ TEST(GeneratedDataExport, ComtradeRecord)
         for (int phase = 0; phase < 4; ++phase) {
             auto rms = std::make_unique<CComtradeDataManager>();
             ASSERT_EQ(reader.GetData(phase, 0, 0, 0, c.firstSeries + 4 + phase, reinterpret_cast<QueryWord>(rms.get())), 1);
-            builder.Add(Channel(phase, c.firstSeries + 4 + phase), std::make_unique<EffectiveValues>(std::move(rms)));
+            builder.Add(Channel(phase, c.firstSeries + 4 + phase),
+                        std::make_unique<EffectiveValues>(std::move(rms), options.samples));
         }
         testsupport::TempDir out;
         CComtradeTabulist exporter;
@@ -93,7 +101,9 @@ TEST(GeneratedDataExport, ComtradeRecord)
         EXPECT_EQ(wave[1], (std::vector<std::wstring>{L"日期(年-月-日 时:分:秒.毫秒.微秒)", L"L1", L"L2", L"L3", L"LN"}))
             << c.name;
         EXPECT_EQ(wave[2][0], TimeCell(2023, 4, 5, 10, 15, 30, 123, 0)) << c.name;
-        EXPECT_EQ(wave[2 + 32][0], TimeCell(2023, 4, 5, 10, 15, 30, 133, 0)) << c.name << ": 32 samples of 312.5 µs";
+        EXPECT_EQ(wave[2 + 32][0], TimeCell(2023, 4, 5, 10, 15, 30, 123 + static_cast<int>(32000 / rate),
+                                            static_cast<int>(32e6 / rate) % 1000))
+            << c.name << ": 32 samples";
         for (std::uint32_t k = 0; k < options.samples; ++k) {
             ASSERT_EQ(wave[2 + k].size(), 5u) << c.name << " sample " << k;
             for (int phase = 0; phase < 4; ++phase) {
@@ -103,7 +113,7 @@ TEST(GeneratedDataExport, ComtradeRecord)
         }
 
         const CsvRows rms = ReadCsv(CsvFile(out.Path(), c.rmsFile));
-        const std::uint32_t cycles = options.samples / kSamplesPerRms;
+        const std::uint32_t cycles = options.samples / samplesPerRms;
         ASSERT_EQ(rms.size(), 2u + cycles) << c.name;
         EXPECT_EQ(rms[1].size(), 5u) << c.name;
         for (std::uint32_t k = 0; k < cycles; ++k) {
@@ -113,6 +123,14 @@ TEST(GeneratedDataExport, ComtradeRecord)
                 EXPECT_NEAR(Parse(rms[2 + k][1 + phase]), expected, 0.0011) << c.name << " cycle " << k;
             }
         }
+    }
+}
+
+TEST(GeneratedDataExport, ComtradeRecord)
+{
+    for (const double rate : {3200.0, 6400.0}) {
+        SCOPED_TRACE(std::to_string(rate) + " samples/s");
+        ExportComtradeRecord(rate);
     }
 }
 

@@ -133,7 +133,7 @@ TEST(RecordTabulist, WritesOneFilePerItemType)
 }
 
 // A flicker value of 0.0 is "not measured": an empty cell, the row stays. Other
-// items write their zeros.
+// items write their zeros; the readers' no-value samples are empty cells too.
 TEST(RecordTabulist, WritesMissingFlickerAsEmptyCell)
 {
     testsupport::TempDir dir;
@@ -141,6 +141,7 @@ TEST(RecordTabulist, WritesMissingFlickerAsEmptyCell)
     builder.Add(Item(13000, 0, 4), {0.5, 0.0, 0.75});
     builder.Add(Item(13000, 1, 4), {0.25, 0.5, 0.0});
     builder.Add(Item(13003, 0, 4), {0.0, 1.0, 0.0});
+    builder.Add(Item(13003, 1, 4), {kNoValue, 2.0, kNoValue});
     CRecordTabulist exporter;
     ASSERT_EQ(exporter.Export(builder.source, Wide(dir.Path())), ITabulistEx::kExported);
     ASSERT_EQ(CsvFiles(dir.Path()).size(), 2u);
@@ -153,8 +154,9 @@ TEST(RecordTabulist, WritesMissingFlickerAsEmptyCell)
     EXPECT_EQ(flicker[3], (std::vector<std::wstring>{TimeCell(2026, 3, 1, 0, 1, 0, 0), L"-", Cell(0.5)}));
     EXPECT_EQ(flicker[4], (std::vector<std::wstring>{TimeCell(2026, 3, 1, 0, 2, 0, 0), Cell(0.75), L"-"}));
     ASSERT_EQ(fluctuation.size(), 5u);
-    EXPECT_EQ(fluctuation[2][1], Cell(0.0));
-    EXPECT_EQ(fluctuation[4][1], Cell(0.0));
+    EXPECT_EQ(fluctuation[2], (std::vector<std::wstring>{fluctuation[2][0], Cell(0.0), L"-"}));
+    EXPECT_EQ(fluctuation[3], (std::vector<std::wstring>{fluctuation[3][0], Cell(1.0), Cell(2.0)}));
+    EXPECT_EQ(fluctuation[4], (std::vector<std::wstring>{fluctuation[4][0], Cell(0.0), L"-"}));
 }
 
 TEST(RecordTabulist, HasNothingToExportWithoutSamples)

@@ -11,6 +11,8 @@ namespace {
 
 TEST(PictureStoreTest, PicturesAreFoundByIdInTheProgramFolderAndMissingOnesAreEmpty) {
     const std::filesystem::path folder = testsupport::PrepareProgramFolder();
+    // Only this test's own picture: the program ships pictures of these ids too.
+    std::filesystem::remove_all(folder / "Pictures");
     std::filesystem::create_directories(folder / "Pictures");
     gfx::Bitmap drawn(6, 4);
     drawn.SetPixel(2, 1, gfx::Color{10, 20, 30, 255});

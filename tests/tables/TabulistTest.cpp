@@ -216,6 +216,8 @@ TEST(TabulistSaveTest, RefusesUnknownFormatsAndUnwritableFolders) {
         EXPECT_FALSE(writer->Save(platform::FromPath(folder / "t"), format)) << format;
     }
     EXPECT_FALSE(writer->Save(platform::FromPath(folder / "missing" / "t"), kTabulistCsv));
+    // A NUL would cut the name the file is made under.
+    EXPECT_FALSE(writer->Save(platform::FromPath(folder / "t") + std::wstring(1, L'\0') + L"x", kTabulistCsv));
     EXPECT_TRUE(tablestest::FilesIn(folder.Path()).empty());
     EXPECT_EQ(writer->GetSavedPath(), L"");
     writer->Release();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ TEST(ComtradeAnalysis, LoadsPhasesRmsAndEventDuration)
     EXPECT_EQ(reader.GetBasicInfo(&info), 0) << "nothing loaded yet";
     ASSERT_EQ(reader.LoadFile(Wide(cfg), 0), 1);
     EXPECT_EQ(reader.GetSampleCount(), 6400u);
-    EXPECT_EQ(reader.GetSamplesPerCycle(), 64u);
+    EXPECT_EQ(reader.GetSamplesPerRms(), 64u);
     EXPECT_EQ(reader.GetEventDuration(), 1720) << "(100 - 10 - 4) cycles of 20 ms";
     for (int k = 0; k < 4; ++k) {
         ASSERT_EQ(reader.GetSeries(1 + k).size(), 6400u);
@@ -84,12 +85,15 @@ TEST(ComtradeAnalysis, CyclesFollowTheRecordsRateAndLineFrequency)
         const char* name;
         double rate, frequency;
         std::uint32_t samples, perCycle, rmsValues;
+        std::optional<std::int32_t> duration;  // ms: the cycles less EWL and BWL, at the line frequency
     };
     const Case cases[] = {
-        {"3200 Hz, 50 Hz, incomplete last cycle", 3200, 50, 100, 64, 1},
-        {"6400 Hz, 50 Hz", 6400, 50, 640, 128, 5},
-        {"3840 Hz, 60 Hz", 3840, 60, 640, 64, 10},
-        {"3000 Hz, 60 Hz", 3000, 60, 500, 50, 10},
+        {"3200 Hz, 50 Hz, incomplete last cycle", 3200, 50, 100, 64, 1, std::nullopt},
+        {"6400 Hz, 50 Hz", 6400, 50, 640, 128, 5, std::nullopt},
+        {"6400 Hz, 50 Hz, 20 cycles", 6400, 50, 2560, 128, 20, 120},
+        {"3840 Hz, 60 Hz", 3840, 60, 640, 64, 10, std::nullopt},
+        {"3840 Hz, 60 Hz, 60 cycles", 3840, 60, 3840, 64, 60, 766},
+        {"3000 Hz, 60 Hz", 3000, 60, 500, 50, 10, std::nullopt},
     };
     testsupport::TempDir dir;
     for (const Case& c : cases) {
@@ -99,30 +103,34 @@ TEST(ComtradeAnalysis, CyclesFollowTheRecordsRateAndLineFrequency)
         options.samples = c.samples;
         CK7700ComtradeAnalysis reader;
         ASSERT_EQ(reader.LoadFile(Wide(WriteRecord(dir, options)), 0), 1) << c.name;
-        EXPECT_EQ(reader.GetSamplesPerCycle(), c.perCycle) << c.name;
+        EXPECT_EQ(reader.GetSamplesPerRms(), c.perCycle) << c.name;
         ASSERT_EQ(reader.GetSeries(6).size(), c.rmsValues) << c.name;
         EXPECT_NEAR(reader.GetSeries(6).back(), ExpectedRms(options, c.rmsValues - 1, c.perCycle, 1), 1e-3) << c.name;
+        if (c.duration) {
+            EXPECT_EQ(reader.GetEventDuration(), *c.duration) << c.name;
+        }
     }
 }
 
 TEST(ComtradeAnalysis, UnitFactors)
 {
     struct Case {
-        const char* unit;
+        const char* voltageUnit;
+        const char* currentUnit;
         float factor;
     };
-    const Case cases[] = {{"V", 1.0f}, {"kv", 1000.0f}, {"KV", 1000.0f}, {"mV", 0.001f}, {"A", 1.0f},
-                          {"kA", 1000.0f}, {"mA", 0.001f}, {"Hz", 1.0f}, {"", 1.0f}};
+    const Case cases[] = {{"V", "A", 1.0f},         {"kv", "ka", 1000.0f},      {"KV", "KA", 1000.0f},
+                          {"mV", "mA", 0.001f},     {" V ", " A", 1.0f},        {"uV", "\u00B5A", 1.0f}};
     testsupport::TempDir dir;
     for (const Case& c : cases) {
         gen::ComtradeOptions options;
         options.samples = 64;
-        options.units = {c.unit, "V", "V", "V", c.unit, "A", "A", "A"};
+        options.units = {c.voltageUnit, "V", "V", "V", c.currentUnit, "A", "A", "A"};
         CK7700ComtradeAnalysis reader;
-        ASSERT_EQ(reader.LoadFile(Wide(WriteRecord(dir, options)), 0), 1) << c.unit;
-        EXPECT_EQ(reader.GetSeries(1)[5], Expected(options, 5, 0, c.factor)) << "voltage in " << c.unit;
-        EXPECT_EQ(reader.GetSeries(9)[5], Expected(options, 5, 4, c.factor)) << "current in " << c.unit;
-        EXPECT_EQ(reader.GetSeries(2)[5], Expected(options, 5, 1)) << c.unit;
+        ASSERT_EQ(reader.LoadFile(Wide(WriteRecord(dir, options)), 0), 1) << c.voltageUnit;
+        EXPECT_EQ(reader.GetSeries(1)[5], Expected(options, 5, 0, c.factor)) << "voltage in " << c.voltageUnit;
+        EXPECT_EQ(reader.GetSeries(9)[5], Expected(options, 5, 4, c.factor)) << "current in " << c.currentUnit;
+        EXPECT_EQ(reader.GetSeries(2)[5], Expected(options, 5, 1)) << c.voltageUnit;
     }
 }
 
@@ -167,8 +175,14 @@ TEST(ComtradeAnalysis, BrokenRecordsAreRefusedWithAReason)
         {"sample rate 0", [](gen::ComtradeOptions& o) { o.sampleRate = 0.0; }, 0,
          ComtradeLoadFailure::NoSampleSection, 1},
         {"no samples", [](gen::ComtradeOptions& o) { o.samples = 0; }, 0, ComtradeLoadFailure::NoSampleSection, 1},
-        {"2^31 - 1 samples declared", [](gen::ComtradeOptions& o) { o.defect = gen::ComtradeDefect::HugeSampleCount; },
-         std::uint64_t{1} << 30, ComtradeLoadFailure::TooLargeForMemory, 1},
+        {"currents before voltages", [](gen::ComtradeOptions& o) { o.units = {"A", "A", "A", "A", "V", "V", "V", "V"}; },
+         0, ComtradeLoadFailure::NotVoltagesAndCurrents, 1},
+        {"a voltage channel in hertz", [](gen::ComtradeOptions& o) { o.units = {"V", "Hz", "V", "V", "A", "A", "A", "A"}; },
+         0, ComtradeLoadFailure::NotVoltagesAndCurrents, 1},
+        {"a current channel without unit", [](gen::ComtradeOptions& o) { o.units = {"V", "V", "V", "V", "A", "A", "A", ""}; },
+         0, ComtradeLoadFailure::NotVoltagesAndCurrents, 1},
+        {"a current channel in kVA", [](gen::ComtradeOptions& o) { o.units = {"V", "V", "V", "V", "kVA", "A", "A", "A"}; },
+         0, ComtradeLoadFailure::NotVoltagesAndCurrents, 1},
         {"beyond the memory limit", [](gen::ComtradeOptions&) {}, 4096, ComtradeLoadFailure::TooLargeForMemory, 1},
         {"1991 layout", [](gen::ComtradeOptions& o) { o.defect = gen::ComtradeDefect::OldFirstLine; }, 0,
          ComtradeLoadFailure::Unreadable, 0},
@@ -203,31 +217,43 @@ TEST(ComtradeAnalysis, BrokenRecordsAreRefusedWithAReason)
     EXPECT_EQ(reader.GetFailure(), ComtradeLoadFailure::EmptyData);
 }
 
-TEST(ComtradeAnalysis, TruncatedDataLeavesNoValueNeverStaleMemory)
+// A ".DAT" that holds fewer samples than the ".CFG" declares: the record is the
+// samples it holds, nothing is made for the others, and the log says so.
+TEST(ComtradeAnalysis, DataShorterThanDeclaredGivesTheSamplesItHolds)
 {
+    struct Case {
+        const char* name;
+        gen::ComtradeDefect defect;
+        std::uint32_t samples;
+        std::uint32_t held;
+    };
+    const Case cases[] = {
+        {"data ends inside sample 161 of 320", gen::ComtradeDefect::TruncatedDat, 320, 160},
+        {"2^31 - 1 samples declared, 640 written", gen::ComtradeDefect::HugeSampleCount, 640, 640},
+    };
     testsupport::TempDir dir;
-    for (const auto format : {gen::ComtradeFormat::Ascii, gen::ComtradeFormat::Binary}) {
-        gen::ComtradeOptions options;
-        options.format = format;
-        options.samples = 320;  // five cycles; the data ends inside sample 161
-        options.defect = gen::ComtradeDefect::TruncatedDat;
-        CK7700ComtradeAnalysis reader;
-        terminaltest::LogWatch log;
-        ASSERT_EQ(reader.LoadFile(Wide(WriteRecord(dir, options)), 0), 1);
-        EXPECT_EQ(log.NewLines(), 1) << "one line tells the record is truncated: " << log.NewText();
-        EXPECT_EQ(reader.GetSampleCount(), 320u);
-        EXPECT_EQ(reader.GetSamplesPresent(), 160u);
-        const std::vector<float>& voltage = reader.GetSeries(1);
-        EXPECT_EQ(voltage[159], Expected(options, 159, 0));
-        for (std::size_t i = 160; i < 320; ++i) {
-            ASSERT_TRUE(IsNoValue(voltage[i])) << "sample " << i;
-            ASSERT_TRUE(IsNoValue(reader.GetSeries(12)[i])) << "current of phase 4, sample " << i;
+    for (const Case& c : cases) {
+        for (const auto format : {gen::ComtradeFormat::Ascii, gen::ComtradeFormat::Binary}) {
+            const std::string row = std::string(c.name) + (format == gen::ComtradeFormat::Ascii ? ", ASCII" : ", BINARY");
+            gen::ComtradeOptions options;
+            options.format = format;
+            options.samples = c.samples;
+            options.defect = c.defect;
+            CK7700ComtradeAnalysis reader;
+            reader.SetMemoryLimit(std::uint64_t{64} << 20);  // far below what the declared count would take
+            terminaltest::LogWatch log;
+            ASSERT_EQ(reader.LoadFile(Wide(WriteRecord(dir, options, c.name)), 0), 1) << row;
+            EXPECT_EQ(log.NewLines(), 1) << row << ": one line tells the record is short: " << log.NewText();
+            EXPECT_EQ(reader.GetSampleCount(), c.held) << row;
+            for (int kind = 1; kind <= 16; ++kind) {
+                const bool rms = (kind - 1) % 8 >= 4;
+                ASSERT_EQ(reader.GetSeries(kind).size(), rms ? c.held / 64 : c.held) << row << ", series " << kind;
+            }
+            EXPECT_EQ(reader.GetSeries(1)[c.held - 1], Expected(options, c.held - 1, 0)) << row;
+            EXPECT_EQ(reader.GetSeries(12)[c.held - 1], Expected(options, c.held - 1, 7)) << row;
+            EXPECT_NEAR(reader.GetSeries(5).back(), ExpectedRms(options, c.held / 64 - 1, 64, 0), 1e-3) << row;
+            EXPECT_EQ(reader.GetEventDuration(), static_cast<std::int32_t>((c.held / 64.0 - 14) * 20)) << row;
         }
-        const std::vector<float>& rms = reader.GetSeries(5);
-        ASSERT_EQ(rms.size(), 5u);
-        EXPECT_FALSE(IsNoValue(rms[1]));
-        EXPECT_TRUE(IsNoValue(rms[2])) << "a cycle with missing samples has no RMS";
-        EXPECT_TRUE(IsNoValue(rms[4]));
     }
 }
 

@@ -26,9 +26,8 @@
 #include <wx/toplevel.h>
 #include <wx/treectrl.h>
 
+#include "DialogFixtures.h"
 #include "EventPump.h"
-#include "core/ZVResourceManager.h"
-#include "platform/base/Encoding.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/Dialog.h"
@@ -36,63 +35,15 @@
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/OwnerDrawButton.h"
 #include "platform/ui/SpinArrows.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 
 using ui::ControlKind;
 
-constexpr std::uint32_t kVisibleChild = 0x50000000;
-constexpr std::uint32_t kGroup = 0x00020000;
-constexpr std::uint32_t kTabStop = 0x00010000;
-
-DialogItemTemplateInfo Control(const wchar_t* className, std::uint32_t id, std::uint32_t style, int x, int y, int cx,
-                               int cy, const wchar_t* caption = L"") {
-    DialogItemTemplateInfo item;
-    item.className = className;
-    item.id = id;
-    item.style = kVisibleChild | style;
-    item.x = static_cast<std::int16_t>(x);
-    item.y = static_cast<std::int16_t>(y);
-    item.cx = static_cast<std::int16_t>(cx);
-    item.cy = static_cast<std::int16_t>(cy);
-    item.caption = caption;
-    return item;
-}
-
-// A dialog holding every control class the layer maps.
-DialogTemplateInfo EveryClass() {
-    DialogTemplateInfo info;
-    info.helpId = 900;
-    info.style = 0x80C800C0;
-    info.cx = 280;
-    info.cy = 230;
-    info.caption = L"全部控件";
-    info.fontFace = L"MS Sans Serif";
-    info.fontSize = 8;
-    info.items = {
-        Control(L"STATIC", 1001, kGroup, 7, 9, 40, 10, L"名称:"),
-        Control(L"EDIT", 1002, kTabStop | 0x80, 50, 7, 80, 14, L"初值"),
-        Control(L"BUTTON", 1003, kTabStop | 0x3, 7, 28, 80, 12, L"显示网格"),
-        Control(L"BUTTON", 1006, 0x7, 140, 4, 130, 44, L"相别"),
-        Control(L"button", 1004, kGroup | kTabStop | 0x9, 147, 16, 50, 12, L"L1"),
-        Control(L"BUTTON", 1005, 0x9, 205, 16, 50, 12, L"L2"),
-        Control(L"ComboBox", 1007, kGroup | kTabStop | 0x3, 7, 56, 80, 80),
-        Control(L"COMBOBOX", 1008, kTabStop | 0x2, 95, 56, 80, 80, L"可编辑"),
-        Control(L"SysListView32", 1009, kTabStop | 0x1 | 0x1000, 7, 78, 125, 50),
-        Control(L"SysTreeView32", 1010, kTabStop | 0x7, 140, 78, 130, 50),
-        Control(L"msctls_progress32", 1011, 0, 7, 136, 125, 10),
-        Control(L"msctls_trackbar32", 1012, kTabStop | 0x1, 140, 134, 130, 16),
-        Control(L"EDIT", 1013, kTabStop | 0x2000, 7, 158, 40, 14, L"5"),
-        Control(L"msctls_updown32", 1014, 0x2 | 0x10 | 0x4, 60, 170, 10, 14),  // placed by its buddy
-        Control(L"SysTabControl32", 1015, kTabStop, 140, 156, 130, 30),
-        Control(L"BUTTON", 1016, 0xB, 70, 158, 60, 14, L"颜色"),
-        Control(L"BUTTON", 1, kGroup | kTabStop | 0x1, 160, 206, 50, 14, L"确定"),
-        Control(L"BUTTON", 2, kTabStop, 220, 206, 50, 14, L"取消"),
-    };
-    info.itemCount = static_cast<std::uint16_t>(info.items.size());
-    return info;
-}
+using uitest::Control;
+using uitest::EveryClass;
+using uitest::kGroup;
+using uitest::kTabStop;
 
 // The dialog units worked out here from the font: the average width of the 52
 // Latin letters ((width / 26 + 1) / 2) and the line height.
@@ -476,79 +427,8 @@ TEST(ModalDialog, ClosingIsCancellingAndAMissingTemplateFails) {
     };
     EXPECT_EQ(dialog.DoModal(), ui::kIdCancel);
 
-    ui::Dialog missing(987654u);
+    ui::Dialog missing(nullptr);
     EXPECT_EQ(missing.DoModal(), -1);
-}
-
-TEST(PackDialog, TextsComeFromTheLanguagePack) {
-    testsupport::TempDir dir;
-    const auto pack = dir.Write("Ondrava.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
-<resource LANGID="2052">
-  <dialog id="700" style="0x80C800C0" position="0, 0, 120, 50" fontface="MS Sans Serif" fontsize="8" caption="选择">
-    <control class="STATIC" style="0x50020000" position="7, 7, 100, 8" caption="请选择数据文件夹"/>
-    <control class="BUTTON" id="1" style="0x50030001" position="63, 30, 50, 14" caption="确定"/>
-  </dialog>
-</resource>)");
-    ASSERT_TRUE(CZVResourceManager::SetResourceFile(platform::FromPath(pack)));
-    {
-        ui::Dialog dialog(700u);
-        ASSERT_TRUE(dialog.Create(nullptr));
-        EXPECT_EQ(dialog.GetWindowText(), L"选择");
-        EXPECT_EQ(dialog.GetDlgItemText(1), L"确定");
-        EXPECT_EQ(dialog.GetDlgCtrlID(), 700u);
-    }
-    CZVResourceManager::SetResourceFile(L"");
-}
-
-// The dialog of every class as a language pack writes it.
-std::string PackOf(const DialogTemplateInfo& info) {
-    auto hex = [](std::uint32_t value) {
-        char text[16];
-        std::snprintf(text, sizeof text, "0x%08X", value);
-        return std::string(text);
-    };
-    auto position = [](int x, int y, int cx, int cy) {
-        return std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(cx) + ", " + std::to_string(cy);
-    };
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resource LANGID=\"2052\">\n  <dialog id=\"" +
-                      std::to_string(info.helpId) + "\" style=\"" + hex(info.style) + "\" position=\"" +
-                      position(info.x, info.y, info.cx, info.cy) + "\" fontface=\"" +
-                      platform::WideToUtf8(info.fontFace) + "\" fontsize=\"" + std::to_string(info.fontSize) +
-                      "\" caption=\"" + platform::WideToUtf8(info.caption) + "\">\n";
-    for (const auto& item : info.items) {
-        xml += "    <control class=\"" + platform::WideToUtf8(item.className) + "\" id=\"" + std::to_string(item.id) +
-               "\" style=\"" + hex(item.style) + "\" position=\"" + position(item.x, item.y, item.cx, item.cy) +
-               "\" caption=\"" + platform::WideToUtf8(item.caption) + "\"/>\n";
-    }
-    return xml + "  </dialog>\n</resource>\n";
-}
-
-TEST(PackDialog, EveryClassFromThePackSitsAsItsTemplateSaysWithThePacksTexts) {
-    const DialogTemplateInfo every = EveryClass();
-    testsupport::TempDir dir;
-    ASSERT_TRUE(CZVResourceManager::SetResourceFile(platform::FromPath(dir.Write("Ondrava.xml", PackOf(every)))));
-    {
-        ui::Dialog fromPack(every.helpId);
-        ui::Dialog direct(every);
-        ASSERT_TRUE(fromPack.Create(nullptr));
-        ASSERT_TRUE(direct.Create(nullptr));
-        EXPECT_EQ(fromPack.GetWindowText(), L"全部控件");
-        EXPECT_EQ(fromPack.GetLayoutUnits().baseX, direct.GetLayoutUnits().baseX);
-        EXPECT_EQ(fromPack.GetLayoutUnits().baseY, direct.GetLayoutUnits().baseY);
-        EXPECT_EQ(fromPack.GetWx()->GetClientSize(), direct.GetWx()->GetClientSize());
-        // The layout of the directly built dialog is checked by hand above (positions,
-        // growth, no overlap, no clipping); the pack's dialog must be the same.
-        for (const auto& item : every.items) {
-            ASSERT_NE(fromPack.GetDlgItem(item.id), nullptr) << "control " << item.id;
-            EXPECT_EQ(fromPack.GetItemKind(item.id), direct.GetItemKind(item.id)) << "control " << item.id;
-            EXPECT_EQ(fromPack.GetDlgItem(item.id)->GetRect(), direct.GetDlgItem(item.id)->GetRect())
-                << "control " << item.id;
-            if (!item.caption.empty()) {
-                EXPECT_EQ(fromPack.GetDlgItemText(item.id), item.caption) << "control " << item.id;
-            }
-        }
-    }
-    CZVResourceManager::SetResourceFile(L"");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Menu records as the resource managers hand them out. The window layer builds
-// real menus from them; the Windows binary menu layout is not reproduced.
+// real menus from them; the Windows binary menu layout is not reproduced. Like the
+// dialog records they sit in the base layer, between their producer and their reader.
 // A menu is a flat list in depth-first document order: a pop-up's items follow it
 // at once, and the last item of every level carries kMenuFlagEnd.
 

@@ -1,7 +1,9 @@
 #pragma once
 // Dialog template records as the resource managers hand them out. The window layer
 // builds dialogs from them (positions in dialog units); the Windows binary template
-// layout is not reproduced, but the fields keep its meaning.
+// layout is not reproduced, but the fields keep its meaning. They sit in the base
+// layer because both sides need them: the language resources fill them, the window
+// layer, which knows nothing of the resources, reads them.
 
 #include <cstdint>
 #include <string>
