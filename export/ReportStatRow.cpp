@@ -23,13 +23,13 @@ bool HasSample(const std::vector<float>& series, std::size_t index)
     return index < series.size() && HasValue(series[index]);
 }
 
-}  // namespace
-
-bool FillValueRow(CReportStatRow& row, const std::vector<float>& maximum, const std::vector<float>& minimum,
-                  const std::vector<float>& average)
+// The values of the three series, the intervals of `counted` giving the count; false
+// when `counted` has no sample with value.
+bool FillCountedRow(CReportStatRow& row, const std::vector<float>& counted, const std::vector<float>& maximum,
+                    const std::vector<float>& minimum, const std::vector<float>& average)
 {
     row = CReportStatRow();
-    const std::uint32_t count = SeriesCount(maximum);
+    const std::uint32_t count = SeriesCount(counted);
     if (count == 0) {
         return false;
     }
@@ -40,6 +40,14 @@ bool FillValueRow(CReportStatRow& row, const std::vector<float>& maximum, const 
     row.cp95 = GetCP95(average);
     row.valid = true;
     return true;
+}
+
+}  // namespace
+
+bool FillValueRow(CReportStatRow& row, const std::vector<float>& maximum, const std::vector<float>& minimum,
+                  const std::vector<float>& average)
+{
+    return FillCountedRow(row, maximum, maximum, minimum, average);
 }
 
 bool FillFrequencyRow(CReportStatRow& row, const std::vector<float>& maximum, const std::vector<float>& minimum,
@@ -84,17 +92,9 @@ bool FillFlickerRow(CReportStatRow& row, const std::vector<float>& values, float
 bool FillHarmonicRow(CReportStatRow& row, const std::vector<float>& maximum, const std::vector<float>& minimum,
                      const std::vector<float>& average, std::optional<float> limit, const VerdictTexts& texts)
 {
-    row = CReportStatRow();
-    const std::uint32_t count = SeriesCount(average);
-    if (count == 0) {
+    if (!FillCountedRow(row, average, maximum, minimum, average)) {
         return false;
     }
-    row.count = count;
-    row.maximum = SeriesMax(maximum);
-    row.minimum = SeriesMin(minimum);
-    row.average = SeriesMean(average);
-    row.cp95 = GetCP95(average);
-    row.valid = true;
     if (limit) {
         row.limit = *limit;
         Judge(row, CountOver(average, *limit), row.cp95 <= *limit, texts);
