@@ -15,6 +15,9 @@ namespace {
 // A server that answers a listing with more than this is not a terminal.
 constexpr std::size_t kMaxListingBytes = 16u << 20;
 constexpr long kConnectSeconds = 10;
+constexpr int kPollMilliseconds = 10;
+// Seconds without a byte after which a transfer counts as broken.
+constexpr long kStallSeconds = 20;
 
 void InitCurlOnce() {
     static std::once_flag once;
@@ -42,10 +45,15 @@ struct FileSink {
     std::uint64_t written = 0;
     int writeErrno = 0;
     const std::atomic<std::int32_t>* cancel = nullptr;
+    bool cancelled = false;
 };
 
 std::size_t WriteFile(char* data, std::size_t size, std::size_t count, void* user) {
     auto* sink = static_cast<FileSink*>(user);
+    if (sink->cancel != nullptr && sink->cancel->load() != 0) {
+        sink->cancelled = true;
+        return 0;
+    }
     const std::size_t bytes = size * count;
     std::size_t done = 0;
     while (done < bytes) {
@@ -63,11 +71,6 @@ std::size_t WriteFile(char* data, std::size_t size, std::size_t count, void* use
     return bytes;
 }
 
-int CheckCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    const auto* cancel = static_cast<const std::atomic<std::int32_t>*>(user);
-    return cancel != nullptr && cancel->load() != 0 ? 1 : 0;
-}
-
 std::size_t Discard(char*, std::size_t size, std::size_t count, void*) { return size * count; }
 
 }  // namespace
@@ -79,7 +82,9 @@ FtpConnection::~FtpConnection() { Close(); }
 int FtpConnection::Open(Ipv4 host, std::uint16_t port, const std::string& user, const std::string& password) {
     Close();
     m_handle = curl_easy_init();
-    if (m_handle == nullptr) {
+    m_multi = curl_multi_init();
+    if (m_handle == nullptr || m_multi == nullptr) {
+        Close();
         return kErrorCannotConnect;
     }
     m_base = "ftp://" + FormatIpv4(host) + ":" + std::to_string(port) + "/";
@@ -88,7 +93,7 @@ int FtpConnection::Open(Ipv4 host, std::uint16_t port, const std::string& user, 
     Reset();
     curl_easy_setopt(Handle(m_handle), CURLOPT_URL, m_base.c_str());
     curl_easy_setopt(Handle(m_handle), CURLOPT_NOBODY, 1L);
-    const int result = Perform();
+    const int result = Perform(nullptr);
     if (result != kErrorNone) {
         Close();
     }
@@ -100,6 +105,10 @@ void FtpConnection::Close() {
         curl_easy_cleanup(Handle(m_handle));
         m_handle = nullptr;
     }
+    if (m_multi != nullptr) {
+        curl_multi_cleanup(static_cast<CURLM*>(m_multi));
+        m_multi = nullptr;
+    }
 }
 
 void FtpConnection::Reset() {
@@ -108,17 +117,56 @@ void FtpConnection::Reset() {
     curl_easy_reset(curl);
     curl_easy_setopt(curl, CURLOPT_USERNAME, m_user.c_str());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.c_str());
-    curl_easy_setopt(curl, CURLOPT_FTP_USE_EPSV, 1L);
+    // Plain PASV, and the data connection always to the host we logged in to,
+    // whatever address the server names in its reply.
+    curl_easy_setopt(curl, CURLOPT_FTP_USE_EPSV, 0L);
+    curl_easy_setopt(curl, CURLOPT_FTP_SKIP_PASV_IP, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, m_stallSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Discard);
 }
 
-int FtpConnection::Perform() {
-    return ErrorFromCurl(curl_easy_perform(Handle(m_handle)), 0);
+int FtpConnection::Perform(const std::atomic<std::int32_t>* cancel) {
+    CURLM* multi = static_cast<CURLM*>(m_multi);
+    CURL* curl = Handle(m_handle);
+    if (curl_multi_add_handle(multi, curl) != CURLM_OK) {
+        return kErrorExtended;
+    }
+    // Driven here rather than by curl_easy_perform: curl may leave a reply it has
+    // already read waiting until its own one-second poll ends, and each transfer
+    // would then stall for that second. A short poll also lets a cancel end a
+    // transfer that receives nothing.
+    int running = 1;
+    bool cancelled = false;
+    while (running != 0) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            break;
+        }
+        if (running == 0) {
+            break;
+        }
+        if (cancel != nullptr && cancel->load() != 0) {
+            cancelled = true;
+            break;
+        }
+        curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+    }
+    CURLcode code = CURLE_OK;
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == curl) {
+            code = message->data.result;
+        }
+    }
+    curl_multi_remove_handle(multi, curl);
+    if (cancelled) {
+        return kErrorCancelled;
+    }
+    m_lastCurlCode = code;
+    return ErrorFromCurl(code, 0);
 }
 
 std::string FtpConnection::Url(std::string_view path, bool folder) const {
@@ -159,11 +207,11 @@ int FtpConnection::List(std::string_view folder, std::string& listing) {
     curl_easy_setopt(Handle(m_handle), CURLOPT_URL, url.c_str());
     curl_easy_setopt(Handle(m_handle), CURLOPT_WRITEFUNCTION, AppendListing);
     curl_easy_setopt(Handle(m_handle), CURLOPT_WRITEDATA, &sink);
-    const CURLcode code = curl_easy_perform(Handle(m_handle));
-    if (code == CURLE_WRITE_ERROR) {
+    const int result = Perform(nullptr);
+    if (m_lastCurlCode == CURLE_WRITE_ERROR) {
         return kErrorExtended;  // an absurdly long listing
     }
-    return ErrorFromCurl(code, 0);
+    return result;
 }
 
 int FtpConnection::Download(std::string_view file, int descriptor, const std::atomic<std::int32_t>* cancel,
@@ -181,12 +229,12 @@ int FtpConnection::Download(std::string_view file, int descriptor, const std::at
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteFile);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, CheckCancel);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<std::int32_t>*>(cancel));
-    const CURLcode code = curl_easy_perform(curl);
+    const int result = Perform(cancel);
     received = sink.written;
-    return ErrorFromCurl(code, sink.writeErrno);
+    if (sink.cancelled || result == kErrorCancelled) {
+        return kErrorCancelled;
+    }
+    return m_lastCurlCode == CURLE_WRITE_ERROR ? ErrorFromCurl(CURLE_WRITE_ERROR, sink.writeErrno) : result;
 }
 
 std::optional<std::int64_t> FtpConnection::ModificationTime(std::string_view file) {
@@ -199,7 +247,7 @@ std::optional<std::int64_t> FtpConnection::ModificationTime(std::string_view fil
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(curl, CURLOPT_FILETIME, 1L);
-    if (curl_easy_perform(curl) != CURLE_OK) {
+    if (Perform(nullptr) != kErrorNone) {
         return std::nullopt;
     }
     curl_off_t time = -1;

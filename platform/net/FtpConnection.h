@@ -34,7 +34,7 @@ public:
     int List(std::string_view folder, std::string& listing);
 
     // Fetches the file into the open descriptor. The cancel flag (may be null) is
-    // looked at while data arrive; a set flag ends the transfer with
+    // looked at while the transfer runs; a set flag ends it with
     // kErrorCancelled. received counts the bytes written.
     int Download(std::string_view file, int descriptor, const std::atomic<std::int32_t>* cancel,
                  std::uint64_t& received);
@@ -43,19 +43,17 @@ public:
     // the server's MDTM fields read as UTC); nothing when the server gives none.
     std::optional<std::int64_t> ModificationTime(std::string_view file);
 
-    // Seconds without progress after which a transfer counts as broken.
-    void SetStallTimeout(long seconds) { m_stallSeconds = seconds; }
-
 private:
     std::string Url(std::string_view path, bool folder) const;
     void Reset();
-    int Perform();
+    int Perform(const std::atomic<std::int32_t>* cancel);
 
     void* m_handle = nullptr;  // CURL*
+    void* m_multi = nullptr;   // CURLM*
+    int m_lastCurlCode = 0;
     std::string m_base;        // "ftp://a.b.c.d:port/"
     std::string m_user;
     std::string m_password;
-    long m_stallSeconds = 20;
 };
 
 }  // namespace net
