@@ -31,8 +31,9 @@ private:
 };
 
 // Empty when both trees hold the same files with the same bytes; else the first
-// difference.
-std::string CompareTrees(const std::filesystem::path& expected, const std::filesystem::path& actual);
+// difference. Entries of actual below the ignored top-level names are not compared.
+std::string CompareTrees(const std::filesystem::path& expected, const std::filesystem::path& actual,
+                         const std::vector<std::string>& ignored = {});
 
 // The relative paths of everything below the folder, sorted.
 std::vector<std::string> TreeListing(const std::filesystem::path& folder);
