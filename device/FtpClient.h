@@ -32,7 +32,6 @@ public:
     int Open(const std::wstring& host, std::uint16_t port, const std::wstring& user, const std::wstring& password);
     void Close();
     bool IsConnected() const { return m_connected; }
-    const std::wstring& GetHost() const { return m_host; }
 
     // 1 when the folder can be listed ("" or "/" is the login folder).
     int SetCurrentDirectory(const std::wstring& path);

@@ -28,7 +28,6 @@ public:
     // Connects and logs in; 0 when the server accepted the login.
     int Open(Ipv4 host, std::uint16_t port, const std::string& user, const std::string& password);
     void Close();
-    bool IsOpen() const { return m_handle != nullptr; }
 
     // The LIST reply of the folder ("" is the login folder).
     int List(std::string_view folder, std::string& listing);

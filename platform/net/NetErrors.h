@@ -12,7 +12,6 @@ inline constexpr int kErrorNone = 0;
 inline constexpr int kErrorFileNotFound = 2;
 inline constexpr int kErrorPathNotFound = 3;
 inline constexpr int kErrorAccessDenied = 5;
-inline constexpr int kErrorNoMoreFiles = 18;
 inline constexpr int kErrorWriteProtect = 19;
 inline constexpr int kErrorDeviceNotAvailable = 55;
 inline constexpr int kErrorDiskFull = 112;

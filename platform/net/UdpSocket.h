@@ -32,7 +32,6 @@ public:
     // nothing open on failure.
     bool Open(Ipv4 address, std::uint16_t port);
     bool SetBroadcast(bool on);
-    bool IsOpen() const { return m_socket >= 0; }
     // The port the socket is bound to (0 when not open).
     std::uint16_t LocalPort() const;
 
