@@ -164,12 +164,13 @@ int CFtpClient::GetFolderSize(const std::wstring& folder, std::uint64_t& total, 
     return FolderSizeAt(folder, total, count, 0);
 }
 
+int CFtpClient::ListAt(const std::wstring& folder, std::vector<Entry>& entries, int depth) {
+    return depth > kMaxDepth ? net::kErrorInvalidName : List(folder, entries);
+}
+
 int CFtpClient::FolderSizeAt(const std::wstring& folder, std::uint64_t& total, std::uint64_t& count, int depth) {
-    if (depth > kMaxDepth) {
-        return net::kErrorInvalidName;
-    }
     std::vector<Entry> entries;
-    const int result = List(folder, entries);
+    const int result = ListAt(folder, entries, depth);
     if (result != 0) {
         return result;
     }
@@ -237,11 +238,8 @@ int CFtpClient::CopyFolder(const std::wstring& remote, const std::wstring& local
 }
 
 int CFtpClient::CopyFolderAt(const std::wstring& remote, const std::wstring& local, int failIfExists, int depth) {
-    if (depth > kMaxDepth) {
-        return net::kErrorInvalidName;
-    }
     std::vector<Entry> entries;
-    const int listed = List(remote, entries);
+    const int listed = ListAt(remote, entries, depth);
     if (listed != 0) {
         return listed;
     }
@@ -287,11 +285,8 @@ int CFtpClient::ListFilesRecursive(const std::wstring& folder, std::vector<CZVBo
 }
 
 int CFtpClient::FilesAt(const std::wstring& folder, std::vector<CZVBoardInfo>& files, int depth) {
-    if (depth > kMaxDepth) {
-        return net::kErrorInvalidName;
-    }
     std::vector<Entry> entries;
-    const int result = List(folder, entries);
+    const int result = ListAt(folder, entries, depth);
     if (result != 0) {
         return result;
     }

@@ -68,6 +68,8 @@ private:
         std::uint64_t size = 0;
     };
     int List(const std::wstring& folder, std::vector<Entry>& entries);
+    // The listing of a folder depth levels down; deeper than a terminal nests is refused.
+    int ListAt(const std::wstring& folder, std::vector<Entry>& entries, int depth);
     int FetchFile(const std::wstring& remotePath, const std::wstring& localFile, std::uint64_t expectedSize,
                   bool knowsSize, int failIfExists);
     int CopyFolderAt(const std::wstring& remote, const std::wstring& local, int failIfExists, int depth);

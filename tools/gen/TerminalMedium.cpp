@@ -43,15 +43,21 @@ DateTime StartOf(const std::string& name) {
     return start;
 }
 
-DateTime Plus(const DateTime& time, std::int64_t seconds) {
+// The wall-clock fields as seconds, read as UTC (the terminals keep no zone).
+std::time_t WallClockSeconds(int year, int month, int day, int hour, int minute, int second) {
     std::tm fields{};
-    fields.tm_year = time.year - 1900;
-    fields.tm_mon = time.month - 1;
-    fields.tm_mday = time.day;
-    fields.tm_hour = time.hour;
-    fields.tm_min = time.minute;
-    fields.tm_sec = time.second;
-    const std::time_t value = ::timegm(&fields) + seconds;
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    fields.tm_sec = second;
+    return ::timegm(&fields);
+}
+
+DateTime Plus(const DateTime& time, std::int64_t seconds) {
+    const std::time_t value =
+        WallClockSeconds(time.year, time.month, time.day, time.hour, time.minute, time.second) + seconds;
     std::tm out{};
     ::gmtime_r(&value, &out);
     return {out.tm_year + 1900, out.tm_mon + 1, out.tm_mday, out.tm_hour, out.tm_min, out.tm_sec, 0};
@@ -154,14 +160,8 @@ bool WriteTerminalMedium(const fs::path& root, const TerminalMediumOptions& opti
         if (!WriteBytes(file, bytes)) {
             return false;
         }
-        std::tm fields{};
-        fields.tm_year = shot.year - 1900;
-        fields.tm_mon = shot.month - 1;
-        fields.tm_mday = shot.day;
-        fields.tm_hour = shot.hour;
-        fields.tm_min = shot.minute;
-        fields.tm_sec = shot.second;
-        const std::time_t when = ::timegm(&fields);
+        const std::time_t when =
+            WallClockSeconds(shot.year, shot.month, shot.day, shot.hour, shot.minute, shot.second);
         const utimbuf times{when, when};
         if (::utime(platform::PathToUtf8(file).c_str(), &times) != 0) {
             return false;
