@@ -338,7 +338,7 @@ int CFtpClient::DownloadWithProgress(const std::wstring& remote, const std::wstr
         return -1;
     }
     if (run < 0) {
-        return net::kErrorAccessDenied;
+        return net::kErrorNotReady;
     }
     return m_result;
 }

@@ -141,7 +141,7 @@ int CUSBCommunication::DownloadRecord(const ZVFolderInfo& folder, const std::wst
         return net::kErrorCancelled;
     }
     if (run < 0) {
-        return net::kErrorAccessDenied;
+        return net::kErrorNotReady;
     }
     return job.result != 0 ? job.result : stage.Commit();
 }

@@ -13,6 +13,7 @@ inline constexpr int kErrorFileNotFound = 2;
 inline constexpr int kErrorPathNotFound = 3;
 inline constexpr int kErrorAccessDenied = 5;
 inline constexpr int kErrorWriteProtect = 19;
+inline constexpr int kErrorNotReady = 21;  // the progress display could not be shown
 inline constexpr int kErrorDeviceNotAvailable = 55;
 inline constexpr int kErrorDiskFull = 112;
 inline constexpr int kErrorInvalidName = 123;

@@ -192,6 +192,13 @@ TEST_F(DeviceDialogTest, DownloadsThroughTheProgressDialogAndAsksBeforeReplacing
     ASSERT_EQ(1u, Messages().size()) << "asked once for the existing record";
     EXPECT_EQ(L"当前文件已存在,是否覆盖", Messages()[0]);
     EXPECT_EQ(platform::FromPath(dir / "local/20260301_080000"), dialog->GetResultPath());
+
+    dialog->SelectFolderRows({0, 2});
+    dialog->ChooseFolderAndDownload();
+    EXPECT_TRUE(fs::exists(dir / "local/SCREEN/SCR_0003.bmp"));
+    EXPECT_EQ("", devicetest::CompareTrees(dir / "terminal/EXPORT/20260302_090000", dir / "local/20260302_090000",
+                                           {"Snapshot"}))
+        << "both chosen folders are copied";
     dialog->DestroyWindow();
 }
 
