@@ -59,8 +59,6 @@ public:
     // The dialog's state, for its tests and the program's.
     CDeviceListCtrl& GetDeviceList() { return m_deviceList; }
     wxListCtrl* GetFolderList() const;
-    const std::vector<CZVDeviceInfo>& GetDevices() const { return m_devices; }
-    const std::vector<ZVFolderInfo>& GetFolders() const { return m_folders; }
     void SetFtpPort(std::uint16_t port) { m_network.SetPort(port); }
     // Selects the folder rows (by row) as the user would.
     void SelectFolderRows(const std::vector<long>& rows);
