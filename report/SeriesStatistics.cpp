@@ -86,6 +86,11 @@ void CopyNonNegativeValues(const std::vector<float>& source, std::vector<float>&
     }
 }
 
+bool IsFrequencyWithin(float value)
+{
+    return value >= kFrequencyLow && value <= kFrequencyHigh;
+}
+
 std::uint32_t CountUnbalanceOver(const std::vector<float>& maximum, const std::vector<float>& average)
 {
     std::uint32_t over = 0;
