@@ -166,7 +166,7 @@ TEST(OriginalDataManager, AddressesByAbsoluteIndex)
     EXPECT_EQ(last, -1);
 }
 
-TEST(ComtradeDataManager, NeedsARangeAndDecimates)
+TEST(ComtradeDataManager, NeedsARangeAndStretches)
 {
     CComtradeDataManager manager;
     for (int i = 0; i < 10; ++i) {
@@ -180,19 +180,35 @@ TEST(ComtradeDataManager, NeedsARangeAndDecimates)
     const double low = 0.0, high = 8.0;
     manager.SetYRange(&low, &high);
     index = 0;
-    EXPECT_FALSE(manager.GetPrev(&index, &position)) << "index 0 without decimation";
+    EXPECT_FALSE(manager.GetPrev(&index, &position)) << "index 0 without a mode";
     EXPECT_EQ(manager.GetMaxIndex(), 9u);
 
+    // Each stored value stands for four samples: the cursor walks 40 samples.
     manager.SetMode(4);
-    EXPECT_EQ(manager.GetCount(), 2u);
+    EXPECT_EQ(manager.GetCount(), 40u);
     index = 0;
     ASSERT_TRUE(manager.GetPrev(&index, &position));
     EXPECT_EQ(index, -1);
     EXPECT_EQ(position, 0);
-    index = 1;
-    ASSERT_TRUE(manager.GetNext(&index, &position));
-    EXPECT_EQ(position, ToFixedPoint(4.0, 0.0, 8.0)) << "decimated sample 1 is sample 4";
-    EXPECT_FALSE(manager.GetNext(&index, &position));
+    struct Case {
+        std::int64_t index;
+        double stored;
+    };
+    for (const Case& c : {Case{3, 0.0}, Case{4, 1.0}, Case{7, 1.0}, Case{38, 9.0}, Case{39, 9.0}}) {
+        index = c.index;
+        ASSERT_TRUE(manager.GetNext(&index, &position)) << c.index;
+        EXPECT_EQ(position, ToFixedPoint(c.stored, 0.0, 8.0)) << "sample " << c.index;
+        EXPECT_EQ(index, c.index + 1);
+    }
+    index = 40;
+    EXPECT_FALSE(manager.GetNext(&index, &position)) << "past the stretched end";
+    double value = 0.0;
+    ASSERT_TRUE(manager.GetValue(5, &value));
+    EXPECT_EQ(value, 5.0) << "GetValue reads the stored values by their own index";
+    manager.ResetRange();
+    EXPECT_EQ(manager.GetCount(), 0u);
+    manager.RestoreRange();
+    EXPECT_EQ(manager.GetCount(), 40u);
 
     manager.SetMode(0);
     EXPECT_EQ(manager.GetCount(), 10u) << "a step of 0 hands out every sample";
