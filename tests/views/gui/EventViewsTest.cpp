@@ -139,7 +139,19 @@ TEST_F(EventViewsTest, ListOpensRecordsAndPanesDrawThemAtTheirOwnRate) {
         EXPECT_LE(box->GetRect().GetRight(), strip->GetSize().x) << "every box inside the strip";
     }
     // The next line, by a key as the user presses it.
-    list.SelectRow(1);
+    wxWindow* rows = list.GetList()->GetChildren().front();
+    for (wxWindow* child : list.GetList()->GetChildren()) {
+        if (child->GetSize().y > rows->GetSize().y) {
+            rows = child;  // the rows, below the header
+        }
+    }
+    for (const wxEventType type : {wxEVT_KEY_DOWN, wxEVT_CHAR}) {
+        wxKeyEvent key(type);
+        key.SetEventObject(rows);
+        key.m_keyCode = WXK_DOWN;
+        rows->GetEventHandler()->ProcessEvent(key);
+    }
+    EXPECT_EQ(list.GetSelectedRow(), 1) << "the Down key opens the next line";
     EXPECT_EQ(comtrade.GetCurrentPath(), viewstest::Wide(dir.Path()) + L"/COMTRADE/002/TR_20230405_101530_123.CFG");
     EXPECT_DOUBLE_EQ(viewer->GetSampleRate(), 12800.0) << "the record's own rate";
     EXPECT_EQ(viewer->GetDataLength(), viewstest::kFastSamples);
@@ -226,13 +238,34 @@ TEST_F(EventViewsTest, AlarmListSelectsEventsAndTheSceneFollows) {
 
     // A row the manager does not have shows empty cells.
     SOERow row;
+    ASSERT_TRUE(list->RowAt(2, row));
+    EXPECT_NE(row.dataPosition, 0u);
     EXPECT_FALSE(list->RowAt(99, row));
-    EXPECT_EQ(list->GetItemText(2, 1).IsEmpty(), false);
+    EXPECT_EQ(row.dataPosition, 0u) << "not the row asked before";
+    EXPECT_EQ(row.record.w[4], 0);
 
     CCtrlItem close{ctrl::kCloseAll, 0, 0, L""};
     controller.Notify(&close);
     EXPECT_EQ(list->GetItemCount(), 0);
     EXPECT_EQ(scene.GetReport()->GetNumberRows(), 0);
+    events.DestroyWindow();
+    scene.DestroyWindow();
+}
+
+TEST_F(EventViewsTest, AnEmptyAlarmListClearsTheScene) {
+    testsupport::TempDir empty;
+    ASSERT_TRUE(gen::WriteSoeFolder(empty.Path(), {}));
+    CSOEListView events;
+    CSOEDMMView scene;
+    ASSERT_TRUE(Make(events, frame, soe, soe, controller, 40004));
+    ASSERT_TRUE(Make(scene, frame, soe, soe, controller, 40005));
+    OpenSoe();
+    ASSERT_EQ(scene.GetReport()->GetNumberRows(), 45);
+    CCtrlItem open{ctrl::kOpenSoe, reinterpret_cast<std::uintptr_t>(selection.data()), 0, viewstest::Wide(empty.Path())};
+    controller.Notify(&open);
+    EXPECT_EQ(events.GetList()->GetItemCount(), 0);
+    EXPECT_EQ(scene.GetReport()->GetNumberRows(), 0) << "no event selected: no scene";
+    EXPECT_EQ(scene.GetCaption(), L"频率：--");
     events.DestroyWindow();
     scene.DestroyWindow();
 }
