@@ -17,17 +17,7 @@ CSOEListView::CSOEListView()
     : ui::Dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(kTemplateId))
 {
     m_Items.Release();
-    OnMessage(ui::kMsgSize, [this](ui::WParam, ui::LParam size) {
-        Layout(static_cast<int>(size & 0xFFFF));
-        return 0;
-    });
-    OnMessage(views::kMsgViewCommand, [this](ui::WParam which, ui::LParam) {
-        if (which == views::kViewRepaintList && m_pList != nullptr) {
-            m_pList->Refresh();
-            m_pList->Update();
-        }
-        return 0;
-    });
+    views::HandleListMessages(*this, [this](int width) { Layout(width); }, [this] { return m_pList; });
 }
 
 bool CSOEListView::OnInitDialog()

@@ -1,9 +1,15 @@
 #pragma once
 // Messages of the record views and what they send to the main window.
 
+#include <functional>
 #include <string>
 
 #include "platform/ui/Message.h"
+
+class wxWindow;
+namespace ui {
+class Window;
+}
 
 namespace views {
 
@@ -21,5 +27,9 @@ inline constexpr unsigned kMsgPhaseBox = 0x76F;
 
 // Sends a pane caption to the application's main window; nothing without one.
 void SendCaption(ui::WParam which, const std::wstring& text);
+
+// The messages a list view handles the same way: a new size lays the view out by
+// its width, and kViewRepaintList repaints the list (when there is one) at once.
+void HandleListMessages(ui::Window& view, std::function<void(int width)> layout, std::function<wxWindow*()> list);
 
 }  // namespace views

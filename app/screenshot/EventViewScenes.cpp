@@ -3,7 +3,8 @@
 // controller binds them, in a window of the scene's own: the transient-event list
 // beside the voltage pane with its phase strip and effective-value row, and the
 // alarm-event list beside the scene view.
-#include <cstdlib>
+#include <functional>
+#include <type_traits>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -32,26 +33,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class SceneFolder {
-public:
-    SceneFolder() {
-        std::string pattern = (fs::temp_directory_path() / "ondrava-event-scene.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~SceneFolder() {
-        std::error_code error;
-        if (!m_path.empty()) {
-            fs::remove_all(m_path, error);
-        }
-    }
-    const fs::path& Path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 // The scene's window as a window of the window layer, to be the views' parent.
 class FrameHost : public ui::Window {
@@ -104,8 +85,46 @@ std::vector<std::wstring> ListTexts(wxListCtrl& list) {
     return texts;
 }
 
+// Shoots a list view on the left and its companion on the right, both bound to the
+// model, after the folder was opened with `openCode` and line `row` selected; the
+// texts the picture shows must all have their glyphs.
+template <class List, class Companion, class Model>
+bool ShootPair(screenshot::SceneContext& context, Model& model, const std::filesystem::path& folder,
+               std::uint32_t openCode, std::uint32_t listId, std::uint32_t companionId, int listWidth, wxSize frameSize,
+               long row, const std::function<std::vector<std::wstring>(List&, Companion&)>& texts) {
+    CZVController controller;
+    if constexpr (std::is_same_v<Model, CSOEModel>) {
+        controller.SetSOEModel(&model);
+    } else {
+        controller.SetComtradeModel(&model);
+    }
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "Ondrava", wxPoint(0, 0), frameSize);
+    frame->Show();
+    screenshot::Settle();
+    FrameHost host(frame);
+    const wxSize size = frame->GetClientSize();
+    bool saved = false;
+    {
+        List list;
+        Companion companion;
+        if (Place(list, host, model, model, controller, listId, wxRect(0, 0, listWidth, size.y)) &&
+            Place(companion, host, model, model, controller, companionId,
+                  wxRect(listWidth + 4, 0, size.x - listWidth - 4, size.y))) {
+            auto selection = WholeSelection();
+            CCtrlItem open{openCode, reinterpret_cast<std::uintptr_t>(selection.data()), 0, platform::FromPath(folder)};
+            controller.Notify(&open);
+            list.SelectRow(row);
+            screenshot::Settle();
+            saved = AllGlyphs(texts(list, companion)) && screenshot::SaveFromScreen(frame, context.file);
+        }
+    }
+    frame->Destroy();
+    screenshot::Settle();
+    return saved;
+}
+
 const screenshot::SceneRegistrar kComtrade("views-transient-events", [](screenshot::SceneContext& context) {
-    SceneFolder folder;
+    screenshot::SceneFolder folder;
     gen::ComtradeOptions options;
     options.samples = 6400;
     options.infFirst = 2;
@@ -126,37 +145,17 @@ const screenshot::SceneRegistrar kComtrade("views-transient-events", [](screensh
     }
     CComtradeModel model;
     model.CreateAnalysis(0);
-    CZVController controller;
-    controller.SetComtradeModel(&model);
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "Ondrava", wxPoint(0, 0), wxSize(1400, 560));
-    frame->Show();
-    screenshot::Settle();
-    FrameHost host(frame);
-    const wxSize size = frame->GetClientSize();
-    bool saved = false;
-    {
-        CComtradeListView list;
-        CComtradeVoltage voltage;
-        if (Place(list, host, model, model, controller, 40001, wxRect(0, 0, 300, size.y)) &&
-            Place(voltage, host, model, model, controller, 40002, wxRect(304, 0, size.x - 304, size.y))) {
-            auto selection = WholeSelection();
-            CCtrlItem open{ctrl::kOpenComtrade, reinterpret_cast<std::uintptr_t>(selection.data()), 0,
-                           platform::FromPath(folder.Path())};
-            controller.Notify(&open);
-            list.SelectRow(1);
-            screenshot::Settle();
+    return ShootPair<CComtradeListView, CComtradeVoltage>(
+        context, model, folder.Path(), ctrl::kOpenComtrade, 40001, 40002, 300, wxSize(1400, 560), 1,
+        [](CComtradeListView& list, CComtradeVoltage&) {
             std::vector<std::wstring> texts = ListTexts(*list.GetList());
             texts.insert(texts.end(), {L"L1", L"L2", L"L3", L"N", L"有效值"});
-            saved = AllGlyphs(texts) && screenshot::SaveFromScreen(frame, context.file);
-        }
-    }
-    frame->Destroy();
-    screenshot::Settle();
-    return saved;
+            return texts;
+        });
 });
 
 const screenshot::SceneRegistrar kSoe("views-alarm-events", [](screenshot::SceneContext& context) {
-    SceneFolder folder;
+    screenshot::SceneFolder folder;
     auto blocks = gen::MakeSoeBlocks({3, 4});
     // Types the list names, with a value and a phase each; a wiring change.
     const std::uint32_t types[][5] = {{13, 1, 0, 0, 0x43700000}, {14, 0, 1, 0, 0x43480000}, {17, 1, 2, 4, 0x40400000},
@@ -178,25 +177,9 @@ const screenshot::SceneRegistrar kSoe("views-alarm-events", [](screenshot::Scene
     }
     CSOEModel model;
     model.CreateAnalysis(0);
-    CZVController controller;
-    controller.SetSOEModel(&model);
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "Ondrava", wxPoint(0, 0), wxSize(1240, 760));
-    frame->Show();
-    screenshot::Settle();
-    FrameHost host(frame);
-    const wxSize size = frame->GetClientSize();
-    bool saved = false;
-    {
-        CSOEListView events;
-        CSOEDMMView scene;
-        if (Place(events, host, model, model, controller, 40004, wxRect(0, 0, 470, size.y)) &&
-            Place(scene, host, model, model, controller, 40005, wxRect(474, 0, size.x - 474, size.y))) {
-            auto selection = WholeSelection();
-            CCtrlItem open{ctrl::kOpenSoe, reinterpret_cast<std::uintptr_t>(selection.data()), 0,
-                           platform::FromPath(folder.Path())};
-            controller.Notify(&open);
-            events.SelectRow(2);
-            screenshot::Settle();
+    return ShootPair<CSOEListView, CSOEDMMView>(
+        context, model, folder.Path(), ctrl::kOpenSoe, 40004, 40005, 470, wxSize(1240, 760), 2,
+        [](CSOEListView& events, CSOEDMMView& scene) {
             std::vector<std::wstring> texts = ListTexts(*events.GetList());
             wxGrid* grid = scene.GetReport();
             for (int row = 0; row < grid->GetNumberRows(); ++row) {
@@ -205,12 +188,8 @@ const screenshot::SceneRegistrar kSoe("views-alarm-events", [](screenshot::Scene
                 }
             }
             texts.push_back(scene.GetCaption());
-            saved = AllGlyphs(texts) && screenshot::SaveFromScreen(frame, context.file);
-        }
-    }
-    frame->Destroy();
-    screenshot::Settle();
-    return saved;
+            return texts;
+        });
 });
 
 }  // namespace
