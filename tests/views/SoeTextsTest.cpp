@@ -60,6 +60,18 @@ TEST(SoeEventText, NamesValuesAndTimes)
         {"no value", Event(14, 0, 0, 0, none), L"L1电压下越限结束", L"--"},
         {"NaN is formatted", Event(9, 1, 0, 0, nan), L"L1电压总畸变越限开始", L"nan %"},
         {"flicker has no unit", Event(15, 1, 1, 0, 1.25f), L"L2短闪变越限开始", L"1.250 "},
+        {"long interruption", Event(5, 0, 2, 0, 1.5f), L"L3电压中断(长期中断)结束", L"1.500 V"},
+        {"low frequency", Event(7, 1, 1, 0, 49.5f), L"频率下越限开始", L"49.500 HZ"},
+        {"current THD", Event(10, 1, 3, 0, 8.0f), L"N电流总畸变越限开始", L"8.000 %"},
+        {"voltage negative sequence", Event(11, 1, 0, 0, 2.5f), L"电压负序不平衡度越限开始", L"2.500 %"},
+        {"current negative sequence", Event(12, 0, 0, 0, 2.5f), L"电流负序不平衡度越限结束", L"2.500 %"},
+        {"long-term flicker", Event(16, 0, 0, 0, 1.0f), L"L1长闪变越限结束", L"1.000 "},
+        {"harmonic current order", Event(18, 0, 1, 12, 4.0f), L"L2第13次谐波电流含有率越限结束", L"4.000 %"},
+        {"voltage zero sequence", Event(20, 1, 0, 0, 1.0f), L"电压零序不平衡度越限开始", L"1.000 %"},
+        {"current zero sequence", Event(21, 1, 0, 0, 1.0f), L"电流零序不平衡度越限开始", L"1.000 %"},
+        {"type 1", Event(1, 1, 0, 0, 1.0f), L"未知告警类型", L"1.000 "},
+        {"type 3", Event(3, 1, 0, 0, 1.0f), L"未知告警类型", L"1.000 "},
+        {"negative type", Event(-1, 1, 0, 0, 1.0f), L"未知告警类型", L"1.000 "},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(soetext::Name(c.row), c.name) << c.what;
