@@ -5,7 +5,7 @@
 
 #include "terminal/ComtradeModel.h"
 #include "tests/support/TempDir.h"
-#include "tests/views/ViewsTestSupport.h"
+#include "tests/views/EventViewsTestSupport.h"
 #include "views/data/ComtradeListManager.h"
 
 namespace {
@@ -13,12 +13,12 @@ namespace {
 TEST(ComtradeList, RowsInTimeThenPathOrderWithSideFileTexts)
 {
     testsupport::TempDir dir;
-    ASSERT_TRUE(viewstest::WriteEventFolder(dir.Path()));
+    ASSERT_TRUE(eventtest::WriteEventFolder(dir.Path()));
     CComtradeModel model;
     model.CreateAnalysis(0);
-    auto selection = viewstest::WholeSelection();
+    auto selection = eventtest::WholeSelection();
     CCtrlItem open{ctrl::kOpenComtrade, reinterpret_cast<std::uintptr_t>(selection.data()), 0,
-                   viewstest::Wide(dir.Path())};
+                   eventtest::Wide(dir.Path())};
     model.OpenData(&open);
 
     std::vector<CComtradeListRow> rows;

@@ -11,7 +11,7 @@
 #include "lib/viewer/data/Tracelume.h"
 #include "terminal/ComtradeModel.h"
 #include "tests/support/TempDir.h"
-#include "tests/views/ViewsTestSupport.h"
+#include "tests/views/EventViewsTestSupport.h"
 #include "views/data/ComtradePaneLogic.h"
 
 namespace {
@@ -100,11 +100,11 @@ public:
 class PaneLogicTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(viewstest::WriteEventFolder(dir.Path()));
+        ASSERT_TRUE(eventtest::WriteEventFolder(dir.Path()));
         model.CreateAnalysis(0);
-        auto selection = viewstest::WholeSelection();
+        auto selection = eventtest::WholeSelection();
         CCtrlItem open{ctrl::kOpenComtrade, reinterpret_cast<std::uintptr_t>(selection.data()), 0,
-                       viewstest::Wide(dir.Path())};
+                       eventtest::Wide(dir.Path())};
         model.OpenData(&open);
         CCtrlItem choose{ctrl::kComtradeRecord, 0, 0, L"/COMTRADE/001/TR_20230405_101530_123.CFG"};
         model.OpenData(&choose);
@@ -125,7 +125,7 @@ TEST_F(PaneLogicTest, FillsRowsHeightsAndTheEffectiveValueRow) {
     EXPECT_FALSE(boxes.enabled[1]) << "nothing to switch before a record";
     logic.Fill(&model);
     EXPECT_DOUBLE_EQ(viewer.rate, 3200.0);
-    EXPECT_EQ(viewer.length, viewstest::kSamples);
+    EXPECT_EQ(viewer.length, eventtest::kSamples);
     EXPECT_EQ(viewer.zooms, 1);
     ASSERT_EQ(viewer.rows.size(), 2u);
     EXPECT_EQ(Kinds(logic.GetWaveformRow()), 4);
@@ -166,7 +166,7 @@ TEST_F(PaneLogicTest, FillsRowsHeightsAndTheEffectiveValueRow) {
     EXPECT_EQ(logic.Waveform(0).GetCount(), 0u);
     EXPECT_EQ(logic.Rms(0).GetCount(), 0u);
     logic.OnBox(1, 1);
-    EXPECT_EQ(logic.Waveform(0).GetCount(), viewstest::kSamples);
+    EXPECT_EQ(logic.Waveform(0).GetCount(), eventtest::kSamples);
 
     logic.Reset();
     EXPECT_TRUE(viewer.rows.empty());

@@ -16,7 +16,7 @@
 #include "tests/export/ExportTestSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/EventPump.h"
-#include "tests/views/ViewsTestSupport.h"
+#include "tests/views/EventViewsTestSupport.h"
 #include "tools/gen/SoeFile.h"
 #include "platform/ui/ListView.h"
 #include "views/ComtradeListView.h"
@@ -69,7 +69,7 @@ bool Make(View& view, wxFrame* frame, ISubject& subject, IDataModel& model, ICon
 class EventViewsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(viewstest::WriteEventFolder(dir.Path()));
+        ASSERT_TRUE(eventtest::WriteEventFolder(dir.Path()));
         ASSERT_TRUE(gen::WriteSoeFolder(dir.Path(), gen::MakeSoeBlocks({2, 3})));
         comtrade.CreateAnalysis(0);
         soe.CreateAnalysis(0);
@@ -89,17 +89,17 @@ protected:
     }
     void OpenComtrade() {
         CCtrlItem open{ctrl::kOpenComtrade, reinterpret_cast<std::uintptr_t>(selection.data()), 0,
-                       viewstest::Wide(dir.Path())};
+                       eventtest::Wide(dir.Path())};
         controller.Notify(&open);
     }
     void OpenSoe() {
         CCtrlItem open{ctrl::kOpenSoe, reinterpret_cast<std::uintptr_t>(selection.data()), 0,
-                       viewstest::Wide(dir.Path())};
+                       eventtest::Wide(dir.Path())};
         controller.Notify(&open);
     }
 
     testsupport::TempDir dir;
-    std::array<std::uint32_t, 14> selection = viewstest::WholeSelection();
+    std::array<std::uint32_t, 14> selection = eventtest::WholeSelection();
     CountingComtradeModel comtrade;
     CSOEModel soe;
     CZVController controller;
@@ -122,12 +122,12 @@ TEST_F(EventViewsTest, ListOpensRecordsAndPanesDrawThemAtTheirOwnRate) {
     EXPECT_EQ(list.GetList()->GetItemText(0, 0), L"电压暂降");
     EXPECT_EQ(list.GetList()->GetItemText(1, 2), L"2023-04-05 10:15:30.123");
     EXPECT_EQ(list.GetSelectedRow(), 0) << "the first line opens when the list is ready";
-    EXPECT_EQ(comtrade.GetCurrentPath(), viewstest::Wide(dir.Path()) + list.GetRows()[0].name);
+    EXPECT_EQ(comtrade.GetCurrentPath(), eventtest::Wide(dir.Path()) + list.GetRows()[0].name);
 
     CComtradePaneLogic& logic = voltage.GetLogic();
     ITracelume* viewer = voltage.GetViewer();
     EXPECT_DOUBLE_EQ(viewer->GetSampleRate(), 3200.0);
-    EXPECT_EQ(viewer->GetDataLength(), viewstest::kSamples);
+    EXPECT_EQ(viewer->GetDataLength(), eventtest::kSamples);
     EXPECT_EQ(logic.GetSamplesPerRms(), 64u);
     for (int box = 1; box <= 5; ++box) {
         EXPECT_TRUE(voltage.GetStrip().GetBox(box)->IsEnabled()) << "box " << box << " with every phase present";
@@ -152,9 +152,9 @@ TEST_F(EventViewsTest, ListOpensRecordsAndPanesDrawThemAtTheirOwnRate) {
         rows->GetEventHandler()->ProcessEvent(key);
     }
     EXPECT_EQ(list.GetSelectedRow(), 1) << "the Down key opens the next line";
-    EXPECT_EQ(comtrade.GetCurrentPath(), viewstest::Wide(dir.Path()) + L"/COMTRADE/002/TR_20230405_101530_123.CFG");
+    EXPECT_EQ(comtrade.GetCurrentPath(), eventtest::Wide(dir.Path()) + L"/COMTRADE/002/TR_20230405_101530_123.CFG");
     EXPECT_DOUBLE_EQ(viewer->GetSampleRate(), 12800.0) << "the record's own rate";
-    EXPECT_EQ(viewer->GetDataLength(), viewstest::kFastSamples);
+    EXPECT_EQ(viewer->GetDataLength(), eventtest::kFastSamples);
     EXPECT_EQ(logic.GetSamplesPerRms(), 256u);
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(logic.Rms(k).GetCount(), logic.Waveform(k).GetCount()) << "phase " << k;
@@ -168,7 +168,7 @@ TEST_F(EventViewsTest, ListOpensRecordsAndPanesDrawThemAtTheirOwnRate) {
     ASSERT_TRUE(uitest::PumpUntil([&] { return logic.Waveform(1).GetCount() == 0; })) << "L2 hidden";
     EXPECT_EQ(logic.Rms(1).GetCount(), 0u);
     ClickBox(l2);
-    ASSERT_TRUE(uitest::PumpUntil([&] { return logic.Waveform(1).GetCount() == viewstest::kFastSamples; }));
+    ASSERT_TRUE(uitest::PumpUntil([&] { return logic.Waveform(1).GetCount() == eventtest::kFastSamples; }));
     EXPECT_EQ(comtrade.calls, calls) << "toggles make no model call";
 
     // The RMS row: both rows share the height.
@@ -187,11 +187,11 @@ TEST_F(EventViewsTest, ListOpensRecordsAndPanesDrawThemAtTheirOwnRate) {
     testsupport::TempDir out;
     CComtradeTabulist exporter;
     exporter.SetMode(0);
-    ASSERT_EQ(exporter.Export(source, viewstest::Wide(out.Path())), ITabulistEx::kExported);
+    ASSERT_EQ(exporter.Export(source, eventtest::Wide(out.Path())), ITabulistEx::kExported);
     const auto wave = exporttest::ReadCsv(exporttest::CsvFile(out.Path(), L"电压波形值_"));
-    ASSERT_EQ(wave.size(), 2u + viewstest::kSamples);
+    ASSERT_EQ(wave.size(), 2u + eventtest::kSamples);
     const auto rms = exporttest::ReadCsv(exporttest::CsvFile(out.Path(), L"电压波形值有效值_"));
-    ASSERT_EQ(rms.size(), 2u + viewstest::kSamples / 64);
+    ASSERT_EQ(rms.size(), 2u + eventtest::kSamples / 64);
     double stored = 0.0;
     ASSERT_TRUE(logic.Rms(0).GetValue(3, &stored));
     EXPECT_NEAR(std::wcstod(rms[2 + 3][1].c_str(), nullptr), stored, 0.0011) << "the stored values";
@@ -261,7 +261,7 @@ TEST_F(EventViewsTest, AnEmptyAlarmListClearsTheScene) {
     ASSERT_TRUE(Make(scene, frame, soe, soe, controller, 40005));
     OpenSoe();
     ASSERT_EQ(scene.GetReport()->GetNumberRows(), 45);
-    CCtrlItem open{ctrl::kOpenSoe, reinterpret_cast<std::uintptr_t>(selection.data()), 0, viewstest::Wide(empty.Path())};
+    CCtrlItem open{ctrl::kOpenSoe, reinterpret_cast<std::uintptr_t>(selection.data()), 0, eventtest::Wide(empty.Path())};
     controller.Notify(&open);
     EXPECT_EQ(events.GetList()->GetItemCount(), 0);
     EXPECT_EQ(scene.GetReport()->GetNumberRows(), 0) << "no event selected: no scene";

@@ -1,11 +1,11 @@
-#include "tests/views/ViewsTestSupport.h"
+#include "tests/views/EventViewsTestSupport.h"
 
 #include <limits>
 
 #include "platform/base/Encoding.h"
 #include "tools/gen/ComtradeRecord.h"
 
-namespace viewstest {
+namespace eventtest {
 
 bool WriteEventFolder(const std::filesystem::path& folder)
 {
@@ -52,4 +52,4 @@ std::wstring Wide(const std::filesystem::path& path)
     return platform::FromPath(path);
 }
 
-}  // namespace viewstest
+}  // namespace eventtest

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-namespace viewstest {
+namespace eventtest {
 
 inline constexpr std::uint32_t kSamples = 6400;
 inline constexpr std::uint32_t kFastSamples = 25600;
@@ -20,4 +20,4 @@ bool WriteEventFolder(const std::filesystem::path& folder);
 std::array<std::uint32_t, 14> WholeSelection();
 std::wstring Wide(const std::filesystem::path& path);
 
-}  // namespace viewstest
+}  // namespace eventtest
