@@ -9,6 +9,7 @@
 #include "platform/ui/Frame.h"
 #include "platform/ui/PaneViewRegistry.h"
 #include "terminal/ObserverViewBase.h"
+#include "views/ObserverView.h"
 
 namespace {
 
@@ -207,10 +208,10 @@ int CDockPaneMgr::SetPaneCaption(std::uint32_t id, const std::wstring& text) {
     return 1;
 }
 
-IObserverViewBase* CDockPaneMgr::GetActiveObserver() const {
+IObserverView* CDockPaneMgr::GetActiveObserver() const {
     for (const std::uint32_t id : kExportPanes) {
         if (m_Manager.IsPaneSelected(id)) {
-            return ObserverOf(id);
+            return dynamic_cast<IObserverView*>(GetView(id));
         }
     }
     return nullptr;
