@@ -14,6 +14,8 @@
 #include "platform/base/ProgramFolder.h"
 #include "terminal/ZVDataManager.h"
 #include "tests/support/ProgramFolderFixture.h"
+#include "export/RecordTabulist.h"
+#include "platform/base/Encoding.h"
 #include "views/RecordFrame.h"
 
 namespace {
@@ -184,6 +186,47 @@ TEST_F(RecordFrameTest, VoltageSamplesAreTheGeneratorsValues)
             EXPECT_TRUE(IsNoValue(got[r]));
         } else {
             EXPECT_EQ(got[r], gen::StatisticValue(r, 0, gen::FloatIndexOf(options.items, 1))) << "record " << r;
+        }
+    }
+}
+
+// What the frame shows goes to the table export as it is: a record without value is
+// a "-" cell in its own row, the rows after it keep their times and values.
+TEST_F(RecordFrameTest, ExportedTableKeepsTheGaps)
+{
+    gen::StatisticFolderOptions options;
+    options.items = viewstest::FrameItems();
+    options.records = 12;
+    options.noValueRecords = {4};
+    viewstest::LoadedFolder folder(options);
+    Rig rig(VolAndCurProfile(), &folder.model, &folder.second);
+    rig.frame.OnUpdate(CRecordFrame::kEventLoaded, 0, 0);
+    ExportSource source;
+    rig.frame.FillAttributes(source);
+    ASSERT_EQ(source.Channels(), 1u);
+    testsupport::TempDir out;
+    CRecordTabulist exporter;
+    ASSERT_EQ(exporter.Export(source, platform::Utf8ToWide(platform::PathToUtf8(out.Path()))),
+              ITabulistEx::kExported);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(out.Path())) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    std::ifstream csv(files[0]);
+    std::vector<std::string> cells;
+    std::string line;
+    while (std::getline(csv, line)) {
+        const std::size_t comma = line.find(',');
+        cells.push_back(comma == std::string::npos ? "" : line.substr(comma + 1, line.find(',', comma + 1) - comma - 1));
+    }
+    ASSERT_EQ(cells.size(), 2u + 12) << "title, header and one row per record";
+    for (std::uint64_t r = 0; r < 12; ++r) {
+        if (r == 4) {
+            EXPECT_EQ(cells[2 + r], "-");
+        } else {
+            EXPECT_DOUBLE_EQ(std::stod(cells[2 + r]), gen::StatisticValue(r, 2, gen::FloatIndexOf(options.items, 1)))
+                << "record " << r;
         }
     }
 }
