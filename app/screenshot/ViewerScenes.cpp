@@ -75,7 +75,8 @@ struct Series {
 
 const screenshot::SceneRegistrar kWaveform("viewer-waveform", [](screenshot::SceneContext& context) {
     // Every name shown must have its glyphs in the fonts the panes draw with.
-    for (const wchar_t* text : {L"电压 U", L"电流 I1", L"状态字", L"跳闸 Trip", L"Ua 250.000ms HZ -400 V 5A H"}) {
+    for (const wchar_t* text :
+         {L"电压 U", L"电流 I1", L"状态字", L"跳闸 Trip", L"Ua 250.000ms HZ -400 V 5A H", L"Find M1 M2 - 165.000ms"}) {
         for (const wchar_t* face : {L"Arial", L"Verdana"}) {
             gfx::Font font;
             font.face = face;

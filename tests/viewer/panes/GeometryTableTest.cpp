@@ -3,6 +3,7 @@
 // and the tree's row fitting and total height.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <memory>
@@ -11,11 +12,15 @@
 
 #include "lib/viewer/data/MarkManager.h"
 #include "lib/viewer/data/RowItem.h"
+#include "lib/viewer/panes/BaseMarkCtrl.h"
 #include "lib/viewer/panes/BaseRulerCtrl.h"
 #include "lib/viewer/panes/BaseTreeCtrl.h"
 #include "lib/viewer/panes/LegendWnd.h"
 #include "lib/viewer/panes/NavigatorCtrl.h"
+#include "lib/viewer/panes/TracelumeRulerCtrl.h"
 #include "lib/viewer/panes/WaveScale.h"
+#include "platform/gfx/Font.h"
+#include "tests/viewer/panes/PanesTestSupport.h"
 
 namespace {
 
@@ -140,6 +145,87 @@ TEST(GeometryTableTest, RulerTicks) {
         }
         EXPECT_EQ(firstLong, c.firstLongX) << c.name;
         EXPECT_EQ(firstLabel, c.firstLabelX) << c.name;
+    }
+}
+
+// Whether anything is written in the label band of a painted ruler about x.
+bool LabelDrawnAt(const gfx::Bitmap& ruler, int x) {
+    const gfx::Color face{0xC0, 0xC9, 0xCE};
+    for (int y = 0; y < ruler.Height() - 14; ++y) {
+        for (int column = std::max(0, x - 20); column < std::min(ruler.Width(), x + 20); ++column) {
+            const gfx::Color pixel = ruler.PixelAt(column, y);
+            if (pixel.r != face.r || pixel.g != face.g || pixel.b != face.b) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST(GeometryTableTest, RulerLabelsNeedRoomToTheirRight) {
+    gfx::Font font;
+    font.face = L"Verdana";
+    font.height = 12;
+    ASSERT_EQ(gfx::MissingGlyphCount(L"0123456789", font), 0);
+    struct Case {
+        std::int64_t origin;
+        int width;
+        int labelX;
+        bool drawn;
+    };
+    // A label tick's label is painted when the next long tick, 50 pixels on, is
+    // within the width.
+    const Case cases[] = {
+        {0, 460, 400, true},   {0, 450, 400, true},   {0, 449, 400, false},   {0, 449, 300, true},
+        {1234, 400, 74, true}, {1234, 400, 274, true}, {1234, 400, 374, false},
+    };
+    for (const Case& c : cases) {
+        CBaseRulerCtrl ruler;
+        ruler.Place(gfx::Rect::FromSize(0, 0, c.width, 40), true);
+        ruler.SetOrigin(c.origin);
+        EXPECT_EQ(LabelDrawnAt(ruler.Render(), c.labelX), c.drawn) << c.origin << " " << c.width << " " << c.labelX;
+    }
+    EXPECT_EQ(CBaseRulerCtrl().GetTickLabel(100), L"100");
+}
+
+TEST(GeometryTableTest, CalendarTimesShowAFractionOnlyAboveANanosecond) {
+    struct Case {
+        double seconds;
+        const wchar_t* suffix;
+    };
+    const Case cases[] = {{1000.0000000005, L""}, {1000.0, L""}, {1000.25, L"+250.000ms"}};
+    CTracelumeRulerCtrl ruler;
+    ruler.SetAbsoluteTime(true);
+    for (const Case& c : cases) {
+        for (const std::wstring& text : {ruler.FormatTimeLabel(c.seconds), ruler.FormatDateTimeLabel(c.seconds)}) {
+            const std::size_t plus = text.find(L'+');
+            EXPECT_EQ(plus == std::wstring::npos ? std::wstring{} : text.substr(plus), c.suffix) << c.seconds;
+        }
+    }
+}
+
+// A mark bar on a plain scale: a pixel is a sample, 1000 samples a second.
+class PlainMarkBar final : public CBaseMarkCtrl {
+public:
+    double PositionToPixel(std::int64_t position) override { return static_cast<double>(position); }
+    double PixelToPosition(double x) override { return x; }
+    double PixelToTime(double x) override { return x / 1000; }
+    double TimeToPixel(double seconds) override { return seconds * 1000; }
+};
+
+TEST(GeometryTableTest, MarkReadoutFrequency) {
+    struct Case {
+        double mark;
+        double reference;
+        const wchar_t* frequency;
+    };
+    const Case cases[] = {{0.002, 0.001, L"(1.000K HZ)"}, {0.001, 0.002, L"(-1.000K HZ)"}, {0.5, 0.5, L"(# HZ)"}};
+    PlainMarkBar bar;
+    for (const Case& c : cases) {
+        const std::wstring readout = bar.Readout(c.mark, c.reference);
+        const std::wstring frequency = c.frequency;
+        ASSERT_GE(readout.size(), frequency.size()) << c.mark;
+        EXPECT_EQ(readout.substr(readout.size() - frequency.size()), frequency) << c.mark;
     }
 }
 
@@ -306,6 +392,32 @@ TEST(GeometryTableTest, LegendAsksForHeightOnlyWhenItsRowsChange) {
     EXPECT_EQ(legend.AddOrRemove(reinterpret_cast<IRowItemImp*>(&kinds[0]), true), 0);
     EXPECT_EQ(legend.Buttons().size(), 4u);
     EXPECT_EQ(legend.AddOrRemove(reinterpret_cast<IRowItemImp*>(&heights), false), 0);
+}
+
+TEST(GeometryTableTest, LegendTipsOnlyForClippedTexts) {
+    struct Case {
+        int width;
+        const wchar_t* text;
+        const wchar_t* tip;
+    };
+    const Case cases[] = {
+        {600, L"Ua", L""},
+        {60, L"Ua <phase one & two> of the feeder", L"Ua &lt;phase one &amp; two&gt; of the feeder"},
+    };
+    for (const Case& c : cases) {
+        CLegendWnd legend;
+        panestest::FakeSurface surface(legend);
+        legend.AttachSurface(&surface);
+        legend.Place(gfx::Rect::FromSize(0, 0, c.width, 40), true);
+        int kind = 0;
+        legend.AddOrRemove(reinterpret_cast<IRowItemImp*>(&kind), true);
+        legend.Update(reinterpret_cast<IRowItemImp*>(&kind), 0xFF, c.text);
+        legend.Render();  // a button learns at painting whether its text fits
+        const gfx::Rect button = legend.Buttons().front().rect;
+        surface.tip = L"unset";
+        legend.OnMouse({MouseEvent::Move, static_cast<int>(button.left) + 5, static_cast<int>(button.top) + 5});
+        EXPECT_EQ(surface.tip, c.tip) << c.width;
+    }
 }
 
 // A tree of plain rows with the given heights, each top-level unless a parent is given.
