@@ -175,7 +175,11 @@ IObserverViewBase* CDockPaneMgr::ShowPane(std::uint32_t id) {
     if (first != nullptr) {
         m_Manager.AttachPane(pane, first);
     }
-    MakeView(*pane);
+    // A view that could not be made (it has told the user why) leaves no empty pane.
+    if (MakeView(*pane) == nullptr) {
+        pane->Close();
+        return nullptr;
+    }
     return ObserverOf(id);
 }
 

@@ -68,12 +68,17 @@ void CRecordAttribDlg::Sync()
         }
         list->Enable(m_Panel.ListEnabled());
     }
+    bool kindsShown = false;
     for (const CRecordAttribPanel::Box& box : m_Panel.Boxes()) {
         if (auto* check = GetItem<wxCheckBox>(box.entry.id)) {
             check->SetValue(box.checked);
             check->Enable(box.enabled);
             check->Show(box.visible);
         }
+        kindsShown = kindsShown || (!box.entry.phase && box.visible);
+    }
+    if (wxWindow* group = profile.kindGroupId != 0 ? GetDlgItem(profile.kindGroupId) : nullptr) {
+        group->Show(kindsShown);
     }
     m_Syncing = false;
 }

@@ -57,6 +57,7 @@ RecordFrameProfile MakePowerAndEnergy()
     p.itemWithoutAll = 19;
     p.comboId = 6512;
     p.boxes = KindBoxes(6518, 6519, 6522, 6521);
+    p.kindGroupId = 6887;
     for (const auto& [id, bit] : {std::pair{6514u, 0x1u}, {6515u, 0x2u}, {6516u, 0x4u}, {6517u, 0x8u}}) {
         p.boxes.push_back({id, bit, true, false});
     }

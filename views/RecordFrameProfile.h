@@ -75,6 +75,8 @@ struct RecordFrameProfile {
     // Panel controls: the item list (0 none) and the check boxes.
     unsigned comboId = 0;
     std::vector<RecordBoxEntry> boxes;
+    // The group box around the kind boxes, hidden with them (0 none).
+    unsigned kindGroupId = 0;
 
     const RecordItemEntry* FindItem(std::uint32_t code) const;
     bool IsEnergy(std::uint32_t code) const;

@@ -17,6 +17,7 @@
 #include "export/RecordTabulist.h"
 #include "platform/base/Encoding.h"
 #include "views/RecordFrame.h"
+#include "views/TracelumeProperty.h"
 
 namespace {
 
@@ -229,6 +230,80 @@ TEST_F(RecordFrameTest, ExportedTableKeepsTheGaps)
                 << "record " << r;
         }
     }
+}
+
+// The viewer's callback reaches the view only once the view has set itself as owner;
+// a view without its own answers takes the base's.
+TEST(TracelumeProperty, ForwardsToTheOwnerOnly)
+{
+    class View final : public IObserverView {
+    public:
+        int OnUpdate(std::uint32_t, std::uintptr_t, std::uintptr_t) override { return 0; }
+        void Release() override {}
+    };
+    class Listening final : public IObserverView {
+    public:
+        int OnUpdate(std::uint32_t, std::uintptr_t, std::uintptr_t) override { return 0; }
+        void Release() override {}
+        std::intptr_t RequestRange(std::uint32_t code, std::uintptr_t wParam, std::intptr_t lParam) override
+        {
+            heard.push_back({code, static_cast<std::intptr_t>(wParam), lParam});
+            return 9;
+        }
+        std::vector<std::tuple<std::uint32_t, std::intptr_t, std::intptr_t>> heard;
+    };
+    CtracelumeProperty property;
+    EXPECT_EQ(property.Notify(111, 4, 8), 0) << "no owner yet: ignored";
+    Listening listening;
+    property.m_pOwner = &listening;
+    EXPECT_EQ(property.Notify(111, 4, -1), 0) << "the owner's answer is not the viewer's business";
+    ASSERT_EQ(listening.heard.size(), 1u);
+    EXPECT_EQ(listening.heard[0], std::make_tuple(111u, std::intptr_t{4}, std::intptr_t{-1}));
+
+    View plain;
+    ExportSource source;
+    EXPECT_EQ(plain.RequestRange(IObserverView::kQueryKind, 0, 0), 0);
+    EXPECT_EQ(plain.FillAttributes(source), 1);
+    EXPECT_TRUE(source.keys.empty());
+}
+
+// A detail request reads the full-resolution series of its range into the rows'
+// caches and forgets the range; leaving detail goes back to the summary.
+TEST_F(RecordFrameTest, DetailRequestsCarryTheirOwnRange)
+{
+    gen::StatisticFolderOptions options;
+    options.items = viewstest::FrameItems();
+    options.records = 40;
+    viewstest::LoadedFolder folder(options);
+    Rig rig(VolAndCurProfile(), &folder.model, &folder.second);
+    rig.frame.OnUpdate(CRecordFrame::kEventLoaded, 0, 0);
+    auto& grid = const_cast<CRecordManagerGrid&>(rig.frame.Grid());
+    struct Case {
+        const char* row;
+        std::uintptr_t first;
+        std::intptr_t second;
+        std::int64_t expectedFirst, expectedSecond;
+        std::uint64_t count;
+    };
+    const Case cases[] = {
+        {"visible range", 5, 10, 5, 10, 10},
+        {"a range of its own each time", static_cast<std::uintptr_t>(-1), 10, 0, -1, 40},
+        {"second word below -1", 3, -2, 0, -1, 40},
+    };
+    for (const Case& c : cases) {
+        rig.frame.RequestRange(CRecordFrame::kDetailRange, c.first, c.second);
+        CRecordDataManager* full = grid.GetOrCreateManager(0, 2, nullptr, true);
+        std::int64_t first = 7, second = 7;
+        full->GetRange(&first, &second);
+        EXPECT_EQ(first, c.expectedFirst) << c.row;
+        EXPECT_EQ(second, c.expectedSecond) << c.row;
+        EXPECT_EQ(full->GetCount(), c.count) << c.row;
+        EXPECT_EQ(rig.viewer.Root()->GetImpCount(), 1) << c.row << ": no row added or removed";
+    }
+    const std::size_t caches = static_cast<std::size_t>(rig.viewer.cachesMade);
+    rig.frame.RequestRange(CRecordFrame::kDetailLeft, 0, 0);
+    EXPECT_EQ(static_cast<std::size_t>(rig.viewer.cachesMade), caches) << "the rows keep their caches";
+    EXPECT_EQ(rig.frame.ShownKeys().size(), 1u);
 }
 
 TEST(RecordFrameRange, WideningRules)
