@@ -133,16 +133,22 @@ void CRecordFrame::ClearGrid()
     }
 }
 
+void CRecordFrame::Empty()
+{
+    // Before the panel is reset: its reset must not rebuild the old item's series.
+    m_FrequencyAvailable = false;
+    ResetPanel();
+    Command(kRefresh, 0);
+    Command(kRemoveSeries, 0);
+    ClearGrid();
+    m_Shown.clear();
+}
+
 int CRecordFrame::OnUpdate(std::uint32_t event, std::uintptr_t wParam, std::uintptr_t lParam)
 {
     switch (event) {
     case kEventLoaded: {
-        m_FrequencyAvailable = false;
-        ResetPanel();
-        Command(kRefresh, 0);
-        Command(kRemoveSeries, 0);
-        ClearGrid();
-        m_FrequencyAvailable = false;
+        Empty();
         Command(kTimeAxis, 0);
         if (m_PanelWindowed) {
             m_Panel.FillPanel(m_FrequencyAvailable);
@@ -161,13 +167,7 @@ int CRecordFrame::OnUpdate(std::uint32_t event, std::uintptr_t wParam, std::uint
         }
         break;
     case kEventReset:
-        m_FrequencyAvailable = false;
-        ResetPanel();
-        Command(kRefresh, 0);
-        Command(kRemoveSeries, 0);
-        ClearGrid();
-        m_FrequencyAvailable = false;
-        m_Shown.clear();
+        Empty();
         break;
     default:
         break;
@@ -234,37 +234,18 @@ void CRecordFrame::SetUpTimeAxis()
 
 // ---- panel operations ----
 
-void CRecordFrame::ShowKind(std::uint32_t bits, int rebuild)
+void CRecordFrame::ChangeMask(std::uint32_t& mask, std::uint32_t bits, bool set, int rebuild)
 {
-    m_KindMask |= bits;
+    mask = set ? (mask | bits) : (mask & ~bits);
     if (rebuild == 1) {
         Rebuild();
     }
 }
 
-void CRecordFrame::HideKind(std::uint32_t bits, int rebuild)
-{
-    m_KindMask &= ~bits;
-    if (rebuild == 1) {
-        Rebuild();
-    }
-}
-
-void CRecordFrame::ShowPhase(std::uint32_t bits, int rebuild)
-{
-    m_PhaseMask |= bits;
-    if (rebuild == 1) {
-        Rebuild();
-    }
-}
-
-void CRecordFrame::HidePhase(std::uint32_t bits, int rebuild)
-{
-    m_PhaseMask &= ~bits;
-    if (rebuild == 1) {
-        Rebuild();
-    }
-}
+void CRecordFrame::ShowKind(std::uint32_t bits, int rebuild) { ChangeMask(m_KindMask, bits, true, rebuild); }
+void CRecordFrame::HideKind(std::uint32_t bits, int rebuild) { ChangeMask(m_KindMask, bits, false, rebuild); }
+void CRecordFrame::ShowPhase(std::uint32_t bits, int rebuild) { ChangeMask(m_PhaseMask, bits, true, rebuild); }
+void CRecordFrame::HidePhase(std::uint32_t bits, int rebuild) { ChangeMask(m_PhaseMask, bits, false, rebuild); }
 
 void CRecordFrame::SelectItem(std::uint32_t code, int rebuild)
 {

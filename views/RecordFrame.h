@@ -104,9 +104,12 @@ public:
     std::wstring SeriesName(const CRecordSeriesKey& key) const;
 
 private:
+    void ChangeMask(std::uint32_t& mask, std::uint32_t bits, bool set, int rebuild);
     bool ItemShown() const;
     std::uint32_t ShownItem() const;
     void ResetPanel();
+    // No series, no managers, an empty panel.
+    void Empty();
     void ClearGrid();
     void ClearLists();
     void AddSelectedSeries(bool fullResolution);

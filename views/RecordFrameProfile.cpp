@@ -152,35 +152,19 @@ int RecordFrameProfile::UnitOf(std::uint32_t code) const
     return item != nullptr ? item->unit : 0;
 }
 
-const RecordFrameProfile& VolAndCurProfile()
+// Each profile is made once, on first use.
+template <RecordFrameProfile (*Make)()>
+const RecordFrameProfile& Kept()
 {
-    static const RecordFrameProfile profile = MakeVolAndCur();
+    static const RecordFrameProfile profile = Make();
     return profile;
 }
 
-const RecordFrameProfile& PowerAndEnergyProfile()
-{
-    static const RecordFrameProfile profile = MakePowerAndEnergy();
-    return profile;
-}
-
-const RecordFrameProfile& FluctAndFlickerProfile()
-{
-    static const RecordFrameProfile profile = MakeFluctAndFlicker();
-    return profile;
-}
-
-const RecordFrameProfile& FreqProfile()
-{
-    static const RecordFrameProfile profile = MakeFreq();
-    return profile;
-}
-
-const RecordFrameProfile& UnbalanceProfile()
-{
-    static const RecordFrameProfile profile = MakeUnbalance();
-    return profile;
-}
+const RecordFrameProfile& VolAndCurProfile() { return Kept<MakeVolAndCur>(); }
+const RecordFrameProfile& PowerAndEnergyProfile() { return Kept<MakePowerAndEnergy>(); }
+const RecordFrameProfile& FluctAndFlickerProfile() { return Kept<MakeFluctAndFlicker>(); }
+const RecordFrameProfile& FreqProfile() { return Kept<MakeFreq>(); }
+const RecordFrameProfile& UnbalanceProfile() { return Kept<MakeUnbalance>(); }
 
 std::vector<const RecordFrameProfile*> RecordFrameProfiles()
 {

@@ -73,14 +73,7 @@ struct Rig {
 
 std::vector<double> Samples(const CRecordDataManager& source)
 {
-    auto& manager = const_cast<CRecordDataManager&>(source);
-    std::vector<double> values;
-    for (std::uint64_t i = 0; i < manager.GetCount(); ++i) {
-        double value = 0.0;
-        manager.GetValue(static_cast<std::int64_t>(i), &value);
-        values.push_back(value);
-    }
-    return values;
+    return viewstest::Samples(const_cast<CRecordDataManager&>(source));
 }
 
 // Per frame, over one generated folder with two records the terminal could not
@@ -117,11 +110,7 @@ TEST_F(RecordFrameTest, EachFrameShowsTheGeneratedSeriesWithGapsNamesAndColours)
         {"voltage unbalance max avg", &UnbalanceProfile(), 13013, {6536},
          {{4, 0, 0, 1, 13013}, {4, 2, 0, 1, 13013}}, {L"平均值", L"最大值"}, 6, 5, 5},
     };
-    gen::StatisticFolderOptions options;
-    options.items = viewstest::FrameItems();
-    options.records = 40;
-    options.blockCountPerFile = 20;
-    options.noValueRecords = {3, 27};
+    const gen::StatisticFolderOptions options = viewstest::FrameFolder(40, {3, 27});
     viewstest::LoadedFolder folder(options);
 
     for (const Case& c : cases) {
@@ -170,10 +159,7 @@ TEST_F(RecordFrameTest, EachFrameShowsTheGeneratedSeriesWithGapsNamesAndColours)
 // The generator's own values reach the frame: voltage RMS of L1, block type 0.
 TEST_F(RecordFrameTest, VoltageSamplesAreTheGeneratorsValues)
 {
-    gen::StatisticFolderOptions options;
-    options.items = viewstest::FrameItems();
-    options.records = 30;
-    options.noValueRecords = {7};
+    const gen::StatisticFolderOptions options = viewstest::FrameFolder(30, {7});
     viewstest::LoadedFolder folder(options);
     Rig rig(VolAndCurProfile(), &folder.model, &folder.second);
     rig.frame.OnUpdate(CRecordFrame::kEventLoaded, 0, 0);
@@ -195,10 +181,7 @@ TEST_F(RecordFrameTest, VoltageSamplesAreTheGeneratorsValues)
 // a "-" cell in its own row, the rows after it keep their times and values.
 TEST_F(RecordFrameTest, ExportedTableKeepsTheGaps)
 {
-    gen::StatisticFolderOptions options;
-    options.items = viewstest::FrameItems();
-    options.records = 12;
-    options.noValueRecords = {4};
+    const gen::StatisticFolderOptions options = viewstest::FrameFolder(12, {4});
     viewstest::LoadedFolder folder(options);
     Rig rig(VolAndCurProfile(), &folder.model, &folder.second);
     rig.frame.OnUpdate(CRecordFrame::kEventLoaded, 0, 0);
@@ -271,9 +254,7 @@ TEST(TracelumeProperty, ForwardsToTheOwnerOnly)
 // caches and forgets the range; leaving detail goes back to the summary.
 TEST_F(RecordFrameTest, DetailRequestsCarryTheirOwnRange)
 {
-    gen::StatisticFolderOptions options;
-    options.items = viewstest::FrameItems();
-    options.records = 40;
+    const gen::StatisticFolderOptions options = viewstest::FrameFolder(40, {});
     viewstest::LoadedFolder folder(options);
     Rig rig(VolAndCurProfile(), &folder.model, &folder.second);
     rig.frame.OnUpdate(CRecordFrame::kEventLoaded, 0, 0);

@@ -75,9 +75,7 @@ protected:
 
 TEST_F(RecordFrameWindowTest, ThePanelsControlsChooseTheSeries)
 {
-    gen::StatisticFolderOptions options;
-    options.items = viewstest::FrameItems();
-    options.records = 40;
+    const gen::StatisticFolderOptions options = viewstest::FrameFolder(40, {});
     viewstest::LoadedFolder folder(options);
 
     std::unique_ptr<ui::Window> made = CRecordFrameWnd::CreateObject(VolAndCurProfile(), Host());

@@ -88,13 +88,26 @@ std::vector<double> LoadedFolder::ModelSeries(std::uint32_t phase, std::uint32_t
 {
     CRecordDataManager manager;
     model.GetData(phase, kind, 0, 1, item, reinterpret_cast<QueryWord>(static_cast<IZVDataManager*>(&manager)));
-    std::vector<double> values;
-    for (std::uint64_t i = 0; i < manager.GetCount(); ++i) {
-        double value = 0.0;
-        manager.GetValue(static_cast<std::int64_t>(i), &value);
-        values.push_back(value);
+    return Samples(manager);
+}
+
+std::vector<double> Samples(IZVDataManager& manager)
+{
+    std::vector<double> values(manager.GetCount());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        manager.GetValue(static_cast<std::int64_t>(i), &values[i]);
     }
     return values;
+}
+
+gen::StatisticFolderOptions FrameFolder(std::uint64_t records, std::vector<std::uint64_t> noValueRecords)
+{
+    gen::StatisticFolderOptions options;
+    options.items = FrameItems();
+    options.records = records;
+    options.blockCountPerFile = 20;
+    options.noValueRecords = std::move(noValueRecords);
+    return options;
 }
 
 std::vector<std::uint32_t> FrameItems()

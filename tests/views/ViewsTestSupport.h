@@ -19,6 +19,7 @@
 #include "terminal/DataModel.h"
 #include "terminal/GlobalModel.h"
 #include "terminal/ObserverViewBase.h"
+#include "terminal/ZVDataManager.h"
 #include "tests/support/TempDir.h"
 #include "tools/gen/StatisticFolder.h"
 
@@ -106,6 +107,12 @@ struct LoadedFolder {
     // The samples the model holds for a key, read through a manager of its own.
     std::vector<double> ModelSeries(std::uint32_t phase, std::uint32_t kind, std::uint32_t item);
 };
+
+// Every sample a manager holds, gaps included.
+std::vector<double> Samples(IZVDataManager& manager);
+
+// A folder of the frames' items with `records` records, those listed without value.
+gen::StatisticFolderOptions FrameFolder(std::uint64_t records, std::vector<std::uint64_t> noValueRecords);
 
 // The file items of the quantities the frames show (voltage, frequency, current, power,
 // displacement power factor, active energy, Pst, dc, positive-sequence voltage,
