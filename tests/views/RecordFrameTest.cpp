@@ -14,7 +14,9 @@
 #include "platform/base/ProgramFolder.h"
 #include "terminal/ZVDataManager.h"
 #include "tests/support/ProgramFolderFixture.h"
+#include "core/ZVResourceManager.h"
 #include "export/RecordTabulist.h"
+#include "platform/base/Hourglaze.h"
 #include "platform/base/Encoding.h"
 #include "views/RecordFrame.h"
 #include "views/TracelumeProperty.h"
@@ -115,7 +117,14 @@ TEST_F(RecordFrameTest, EachFrameShowsTheGeneratedSeriesWithGapsNamesAndColours)
 
     for (const Case& c : cases) {
         Rig rig(*c.profile, &folder.model, &folder.second);
+        const double before = platform::HeadlessHourglaze().Get().position;
         rig.frame.OnUpdate(CRecordFrame::kEventLoaded, 0, 4);
+        const platform::RecordingHourglaze::Snapshot busy = platform::HeadlessHourglaze().Get();
+        ASSERT_FALSE(busy.notes.empty()) << c.row;
+        EXPECT_EQ(busy.notes.back(), L"正在更新 " + CZVResourceManager::GetResourceManager()->LoadString(
+                                                        c.profile->titleId) + L"...")
+            << c.row;
+        EXPECT_EQ(busy.position - before, 4.0) << c.row << ": the load's share of the busy indicator";
         if (c.item != 0) {
             const int index = rig.IndexOf(c.item);
             ASSERT_GE(index, 0) << c.row << ": the item is listed";
