@@ -296,6 +296,75 @@ TEST_F(RecordFrameTest, DetailRequestsCarryTheirOwnRange)
     EXPECT_EQ(rig.frame.ShownKeys().size(), 1u);
 }
 
+// Phases the record's wiring lacks are disabled and never shown, even when ticked
+// before; the all-phase box of the power frame follows no wiring.
+TEST_F(RecordFrameTest, PhaseBoxesFollowTheRecordsWiring)
+{
+    struct Case {
+        const char* row;
+        const RecordFrameProfile* profile;
+        std::vector<std::uint32_t> items;
+        std::uint32_t phaseMask;
+        std::vector<unsigned> enabled, disabled;
+        std::uint32_t shownPhases;  // phase mask of the frame after the load
+    };
+    const Case cases[] = {
+        {"voltage without N", &VolAndCurProfile(), {1}, 0x7, {6508, 6509, 6510}, {6511}, 0x1},
+        {"power without L2", &PowerAndEnergyProfile(), {15}, 0xD, {6514, 6516, 6517}, {6515}, 0x1},
+        {"flicker without L3", &FluctAndFlickerProfile(), {13000}, 0x3, {6524, 6525}, {6526}, 0x1},
+        {"no item of the frame", &VolAndCurProfile(), {13017}, 0xF, {}, {6508, 6509, 6510, 6511, 6502}, 0x0},
+    };
+    for (const Case& c : cases) {
+        FakeModel model;
+        model.info.viewIds = c.items;
+        model.info.phaseMask = c.phaseMask;
+        model.info.startText = L"2026-03-01 00:00:00.000";
+        model.info.interval = 60;
+        Rig rig(*c.profile, &model);
+        // Every phase ticked before the load.
+        for (const RecordBoxEntry& box : c.profile->boxes) {
+            if (box.phase) {
+                rig.frame.Panel().OnClick(box.id, true);
+            }
+        }
+        rig.frame.OnUpdate(CRecordFrame::kEventLoaded, 0, 0);
+        for (const unsigned id : c.enabled) {
+            EXPECT_TRUE(rig.frame.Panel().FindBox(id)->enabled) << c.row << " box " << id;
+        }
+        for (const unsigned id : c.disabled) {
+            EXPECT_FALSE(rig.frame.Panel().FindBox(id)->enabled) << c.row << " box " << id;
+        }
+        const std::uint32_t missing = c.profile->phases.size() == 4 && c.profile->phases[3].ignoresRecordMask
+                                          ? 0x7 & ~c.phaseMask
+                                          : 0xF & ~c.phaseMask;
+        EXPECT_EQ(rig.frame.PhaseMask() & missing, 0u) << c.row << ": a lacking phase is cleared";
+        if (c.shownPhases != 0) {
+            EXPECT_EQ(rig.frame.PhaseMask() & c.shownPhases, c.shownPhases) << c.row;
+        } else {
+            EXPECT_TRUE(rig.frame.ShownKeys().empty()) << c.row;
+            EXPECT_EQ(rig.frame.Panel().Entries().size(), 1u) << c.row << ": the no-item entry only";
+        }
+    }
+}
+
+// Sample positions of a detail request travel whole, beyond 32 bits too.
+TEST_F(RecordFrameTest, DetailRangeBeyondThirtyTwoBits)
+{
+    FakeModel model;
+    model.info.viewIds = {13006};
+    model.info.startText = L"2026-03-01 00:00:00.000";
+    model.info.interval = 0.01;
+    model.series[{4, 2, 13006}] = {1.0, 2.0};
+    Rig rig(UnbalanceProfile(), &model, &model);
+    rig.frame.OnUpdate(CRecordFrame::kEventLoaded, 0, 0);
+    const std::uintptr_t first = (std::uintptr_t{1} << 32) + 5;
+    rig.frame.RequestRange(CRecordFrame::kDetailRange, first, 300);
+    std::int64_t got = 0, second = 0;
+    const_cast<CRecordManagerGrid&>(rig.frame.Grid()).GetOrCreateManager(4, 2, nullptr, true)->GetRange(&got, &second);
+    EXPECT_EQ(got, static_cast<std::int64_t>(first));
+    EXPECT_EQ(second, 300);
+}
+
 TEST(RecordFrameRange, WideningRules)
 {
     struct Case {
