@@ -68,6 +68,13 @@ struct CSoeEventRef {
     std::uint32_t index = 0;
 };
 
+// The charts of one trend page and the curves they show (the charts refer to them).
+struct CTrendCharts {
+    std::deque<CZVTrendCurve> curves;
+    std::deque<CZVTrendPic> pictures;
+    std::vector<const CZVTrendPic*> List() const;
+};
+
 class CWordReporter : public CBaseReporter {
 public:
     // The record lists of the data step; each list of three holds the maximum, the
@@ -161,12 +168,22 @@ public:
                              const std::wstring& unit);
     int WritePhaseTrendPage(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
                             const std::wstring& unit);
+    // The charts of a trend page of `count` phases (1, 3 or 4); with signed peaks
+    // each chart's maximum and minimum are the peaks of largest and smallest
+    // magnitude, with their signs.
+    void BuildStatTrendCharts(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
+                              const std::wstring& unit, std::uint32_t count, bool signedPeaks,
+                              CTrendCharts& charts) const;
+    void BuildEnergyTrendCharts(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
+                                const std::wstring& unit, CTrendCharts& charts) const;
     void WriteHarmTrendPages(const std::vector<CHarmTrendItem>& items);
     int WriteHarmTrendItem(const CHarmTrendItem& item, const CReportItemDef& def);
     // One page of up to three charts, one per non-empty order list; every chart
     // kept takes the next chart number.
     int WriteHarmTrendPage(const CReportItemDef& def, std::uint32_t& chartNumber,
                            const std::array<std::vector<std::int32_t>, 3>& lists);
+    void BuildHarmTrendCharts(const CReportItemDef& def, std::uint32_t& chartNumber,
+                              const std::array<std::vector<std::int32_t>, 3>& lists, CTrendCharts& charts) const;
     // Entry kind and label of phase `phase` of an item of `count` phases (1, 3 or 4).
     bool GetPhaseLabel(std::uint32_t phase, std::uint32_t count, const std::wstring& name, std::int32_t& entryKind,
                        std::wstring& label) const;

@@ -217,12 +217,19 @@ void CWordReporter::WriteTrendPages(const std::vector<CReportTrendItem>& items)
     }
 }
 
-int CWordReporter::WriteStatTrendPage(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
-                                      const std::wstring& unit, std::uint32_t count)
+std::vector<const CZVTrendPic*> CTrendCharts::List() const
 {
-    if (item.Enabled == 0) {
-        return 0;
+    std::vector<const CZVTrendPic*> list;
+    for (const CZVTrendPic& picture : pictures) {
+        list.push_back(&picture);
     }
+    return list;
+}
+
+void CWordReporter::BuildStatTrendCharts(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
+                                         const std::wstring& unit, std::uint32_t count, bool signedPeaks,
+                                         CTrendCharts& charts) const
+{
     struct Statistic {
         std::int32_t CReportTrendPhase::*flag;
         std::uint32_t kind;
@@ -235,8 +242,7 @@ int CWordReporter::WriteStatTrendPage(const CReportTrendItem& item, std::uint32_
         {&CReportTrendPhase::flag3, CZVTrendCurve::kAverage, "AvgValue", kBlue},
     };
     const auto dataSet = static_cast<std::uint32_t>(GetSetting6());
-    std::deque<CZVTrendCurve> curves;
-    std::deque<CZVTrendPic> pictures;
+    std::deque<CZVTrendCurve>& curves = charts.curves;
     for (std::uint32_t phase = 0; phase < count; ++phase) {
         std::int32_t entryKind = 0;
         std::wstring label;
@@ -245,28 +251,58 @@ int CWordReporter::WriteStatTrendPage(const CReportTrendItem& item, std::uint32_
             continue;
         }
         const std::size_t first = curves.size();
+        // With signed peaks, the peak of largest magnitude, with its sign, is the
+        // chart's maximum, and that of smallest magnitude its minimum.
+        float signedMax = 0.0f;
+        float signedMin = 0.0f;
         for (const Statistic& s : kStatistics) {
-            if (entry.*s.flag == 1) {
-                MakeCurve(static_cast<std::uint32_t>(entryKind), s.kind, 0, dataSet, id, GraphText(s.caption), s.color,
-                          s.kind, curves);
+            // The statistic word of the query is the curve's kind.
+            if (entry.*s.flag != 1 || !MakeCurve(static_cast<std::uint32_t>(entryKind), s.kind, 0, dataSet, id,
+                                                 GraphText(s.caption), s.color, s.kind, curves)) {
+                continue;
+            }
+            CZVTrendCurve& curve = curves.back();
+            float best = -1.0f;
+            for (std::size_t i = 0; signedPeaks && s.kind != CZVTrendCurve::kAverage && i < curve.values.size(); ++i) {
+                const float v = curve.values[i];
+                const float magnitude = std::fabs(v);
+                const bool better = s.kind == CZVTrendCurve::kMaximum ? magnitude > best
+                                                                       : best < 0.0f || magnitude < best;
+                if (!HasValue(v) || !better) {
+                    continue;
+                }
+                best = magnitude;
+                if (s.kind == CZVTrendCurve::kMaximum) {
+                    signedMax = v;
+                    curve.maxIndex = i;
+                } else {
+                    signedMin = v;
+                }
             }
         }
         if (curves.size() == first) {
             continue;
         }
-        CZVTrendPic& picture = pictures.emplace_back(NewTrendPicture(label, unit, id));
+        CZVTrendPic& picture = charts.pictures.emplace_back(NewTrendPicture(label, unit, id));
         for (std::size_t c = first; c < curves.size(); ++c) {
             picture.UpdateSummary(curves[c]);
         }
+        if (signedPeaks) {
+            picture.summaryMax = signedMax;
+            picture.summaryMin = signedMin;
+        }
     }
-    if (pictures.empty()) {
+}
+
+int CWordReporter::WriteStatTrendPage(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
+                                      const std::wstring& unit, std::uint32_t count)
+{
+    if (item.Enabled == 0) {
         return 0;
     }
-    std::vector<const CZVTrendPic*> page;
-    for (const CZVTrendPic& picture : pictures) {
-        page.push_back(&picture);
-    }
-    return WriteTrendPage(name, page, 1, 0) ? 1 : 0;
+    CTrendCharts charts;
+    BuildStatTrendCharts(item, id, name, unit, count, false, charts);
+    return !charts.pictures.empty() && WriteTrendPage(name, charts.List(), 1, 0) ? 1 : 0;
 }
 
 int CWordReporter::WriteSignedTrendPage(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
@@ -275,66 +311,27 @@ int CWordReporter::WriteSignedTrendPage(const CReportTrendItem& item, std::uint3
     if (item.Enabled == 0) {
         return 0;
     }
+    CTrendCharts charts;
+    BuildStatTrendCharts(item, id, name, unit, 3, true, charts);
+    return !charts.pictures.empty() && WriteTrendPage(name, charts.List(), 1, 0) ? 1 : 0;
+}
+
+void CWordReporter::BuildEnergyTrendCharts(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
+                                           const std::wstring& unit, CTrendCharts& charts) const
+{
     const auto dataSet = static_cast<std::uint32_t>(GetSetting6());
-    std::deque<CZVTrendCurve> curves;
-    std::deque<CZVTrendPic> pictures;
-    for (std::uint32_t phase = 0; phase < 3; ++phase) {
+    for (std::uint32_t phase = 0; phase < 4; ++phase) {
+        std::int32_t entryKind = 0;
+        std::wstring label;
         CReportTrendPhase entry;
-        if (!PresentEntry(item, static_cast<std::int32_t>(phase), entry)) {
+        GetPhaseLabel(phase, 4, name, entryKind, label);
+        if (!PresentEntry(item, entryKind, entry) || entry.flag1 != 1 ||
+            !MakeCurve(phase, kOwnStatistic, 0, dataSet, id, GraphText("Value"), kRed, CZVTrendCurve::kMaximum,
+                       charts.curves)) {
             continue;
         }
-        const std::size_t first = curves.size();
-        // The peak of largest magnitude, with its sign, is the chart's maximum; that
-        // of smallest magnitude its minimum.
-        float signedMax = 0.0f;
-        float signedMin = 0.0f;
-        if (entry.flag1 == 1 &&
-            MakeCurve(phase, CZVTrendCurve::kMaximum, 0, dataSet, id, GraphText("MaxValue"), kRed,
-                      CZVTrendCurve::kMaximum, curves)) {
-            CZVTrendCurve& curve = curves.back();
-            float largest = -1.0f;
-            for (std::size_t i = 0; i < curve.values.size(); ++i) {
-                const float v = curve.values[i];
-                if (HasValue(v) && std::fabs(v) > largest) {
-                    largest = std::fabs(v);
-                    signedMax = v;
-                    curve.maxIndex = i;
-                }
-            }
-        }
-        if (entry.flag2 == 1 &&
-            MakeCurve(phase, CZVTrendCurve::kMinimum, 0, dataSet, id, GraphText("MinValue"), kGreen,
-                      CZVTrendCurve::kMinimum, curves)) {
-            float smallest = -1.0f;
-            for (const float v : curves.back().values) {
-                if (HasValue(v) && (smallest < 0.0f || std::fabs(v) < smallest)) {
-                    smallest = std::fabs(v);
-                    signedMin = v;
-                }
-            }
-        }
-        if (entry.flag3 == 1) {
-            MakeCurve(phase, CZVTrendCurve::kAverage, 0, dataSet, id, GraphText("AvgValue"), kBlue,
-                      CZVTrendCurve::kAverage, curves);
-        }
-        if (curves.size() == first) {
-            continue;
-        }
-        CZVTrendPic& picture = pictures.emplace_back(NewTrendPicture(L"L" + std::to_wstring(phase + 1), unit, id));
-        for (std::size_t c = first; c < curves.size(); ++c) {
-            picture.UpdateSummary(curves[c]);
-        }
-        picture.summaryMax = signedMax;
-        picture.summaryMin = signedMin;
+        charts.pictures.emplace_back(NewTrendPicture(label, unit, id)).UpdateSummary(charts.curves.back());
     }
-    if (pictures.empty()) {
-        return 0;
-    }
-    std::vector<const CZVTrendPic*> page;
-    for (const CZVTrendPic& picture : pictures) {
-        page.push_back(&picture);
-    }
-    return WriteTrendPage(name, page, 1, 0) ? 1 : 0;
 }
 
 int CWordReporter::WriteEnergyTrendPage(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
@@ -343,29 +340,9 @@ int CWordReporter::WriteEnergyTrendPage(const CReportTrendItem& item, std::uint3
     if (item.Enabled == 0) {
         return 0;
     }
-    const auto dataSet = static_cast<std::uint32_t>(GetSetting6());
-    std::deque<CZVTrendCurve> curves;
-    std::deque<CZVTrendPic> pictures;
-    for (std::uint32_t phase = 0; phase < 4; ++phase) {
-        std::int32_t entryKind = 0;
-        std::wstring label;
-        CReportTrendPhase entry;
-        GetPhaseLabel(phase, 4, name, entryKind, label);
-        if (!PresentEntry(item, entryKind, entry) || entry.flag1 != 1 ||
-            !MakeCurve(phase, kOwnStatistic, 0, dataSet, id, GraphText("Value"), kRed, CZVTrendCurve::kMaximum,
-                       curves)) {
-            continue;
-        }
-        pictures.emplace_back(NewTrendPicture(label, unit, id)).UpdateSummary(curves.back());
-    }
-    if (pictures.empty()) {
-        return 0;
-    }
-    std::vector<const CZVTrendPic*> page;
-    for (const CZVTrendPic& picture : pictures) {
-        page.push_back(&picture);
-    }
-    return WriteTrendPage(name, page, 0, 0) ? 1 : 0;
+    CTrendCharts charts;
+    BuildEnergyTrendCharts(item, id, name, unit, charts);
+    return !charts.pictures.empty() && WriteTrendPage(name, charts.List(), 0, 0) ? 1 : 0;
 }
 
 int CWordReporter::WritePhaseTrendPage(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
@@ -446,38 +423,36 @@ int CWordReporter::WriteHarmTrendItem(const CHarmTrendItem& item, const CReportI
     return 1;
 }
 
-int CWordReporter::WriteHarmTrendPage(const CReportItemDef& def, std::uint32_t& chartNumber,
-                                      const std::array<std::vector<std::int32_t>, 3>& lists)
+void CWordReporter::BuildHarmTrendCharts(const CReportItemDef& def, std::uint32_t& chartNumber,
+                                         const std::array<std::vector<std::int32_t>, 3>& lists,
+                                         CTrendCharts& charts) const
 {
-    std::deque<CZVTrendCurve> curves;
-    std::deque<CZVTrendPic> pictures;
     for (const std::vector<std::int32_t>& orders : lists) {
-        const std::size_t first = curves.size();
+        const std::size_t first = charts.curves.size();
         for (std::size_t j = 0; j < orders.size(); ++j) {
             if (orders[j] < 1) {
                 continue;
             }
-            MakeCurve(def.phase, kAverageStatistic, static_cast<std::uint32_t>(orders[j] - 1), def.kind,
-                      def.itemId, L"H" + std::to_wstring(orders[j]), kOrderColors[j % 6], CZVTrendCurve::kMaximum,
-                      curves);
+            MakeCurve(def.phase, kAverageStatistic, static_cast<std::uint32_t>(orders[j] - 1), def.kind, def.itemId,
+                      L"H" + std::to_wstring(orders[j]), kOrderColors[j % 6], CZVTrendCurve::kMaximum, charts.curves);
         }
-        if (curves.size() == first) {
+        // A chart without curves is dropped and takes no number.
+        if (charts.curves.size() == first) {
             continue;
         }
-        CZVTrendPic& picture =
-            pictures.emplace_back(NewTrendPicture(GraphText("GraphName") + std::to_wstring(chartNumber), def.unit,
-                                                  def.itemId));
-        for (std::size_t c = first; c < curves.size(); ++c) {
-            picture.UpdateSummary(curves[c]);
+        CZVTrendPic& picture = charts.pictures.emplace_back(
+            NewTrendPicture(GraphText("GraphName") + std::to_wstring(chartNumber), def.unit, def.itemId));
+        for (std::size_t c = first; c < charts.curves.size(); ++c) {
+            picture.UpdateSummary(charts.curves[c]);
         }
         ++chartNumber;
     }
-    if (pictures.empty()) {
-        return 0;
-    }
-    std::vector<const CZVTrendPic*> page;
-    for (const CZVTrendPic& picture : pictures) {
-        page.push_back(&picture);
-    }
-    return WriteTrendPage(def.name, page, 0, 2) ? 1 : 0;
+}
+
+int CWordReporter::WriteHarmTrendPage(const CReportItemDef& def, std::uint32_t& chartNumber,
+                                      const std::array<std::vector<std::int32_t>, 3>& lists)
+{
+    CTrendCharts charts;
+    BuildHarmTrendCharts(def, chartNumber, lists, charts);
+    return !charts.pictures.empty() && WriteTrendPage(def.name, charts.List(), 0, 2) ? 1 : 0;
 }

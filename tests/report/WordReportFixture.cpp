@@ -1,5 +1,7 @@
 #include "WordReportFixture.h"
 
+#include "terminal/ZVDataManager.h"
+
 namespace reporttest {
 
 namespace {
@@ -76,6 +78,34 @@ int FailingStatisticModel::GetSource(std::uint32_t* source)
 int FailingStatisticModel::QueryBasicInfo(BasicInfo* info)
 {
     info->recordCount = 10;
+    return 1;
+}
+
+int SeriesModel::GetSource(std::uint32_t* source)
+{
+    *source = 1;
+    return 1;
+}
+
+int SeriesModel::QueryBasicInfo(BasicInfo* info)
+{
+    info->recordCount = 10;
+    return 1;
+}
+
+int SeriesModel::GetData(QueryWord channel, QueryWord statistic, QueryWord order, QueryWord valueKind, QueryWord item,
+                         QueryWord sink)
+{
+    queries.push_back({channel, statistic, order, valueKind, item});
+    const auto found = series.find(statistic);
+    if (found == series.end() || lackingOrders.count(order) != 0) {
+        return 0;
+    }
+    if (auto* manager = reinterpret_cast<IZVDataManager*>(sink)) {
+        for (const float value : found->second) {
+            manager->AddValue(value);
+        }
+    }
     return 1;
 }
 

@@ -3,7 +3,11 @@
 // of trend page and the harmonic trend pages, and a statistic model whose reader
 // cannot serve.
 
+#include <array>
 #include <cstddef>
+#include <map>
+#include <set>
+#include <vector>
 
 #include "report/ReportConfig.h"
 #include "terminal/DataModel.h"
@@ -26,6 +30,22 @@ public:
     int GetSource(std::uint32_t* source) override;
     int OpenData(void*) override { return 0; }
     int QueryBasicInfo(BasicInfo* info) override;
+};
+
+// A statistic model that answers every query with a fixed series by its statistic
+// word, except for the order indexes it lacks, and notes the queries.
+class SeriesModel : public IDataModel {
+public:
+    int CreateAnalysis(std::uint32_t) override { return 1; }
+    int GetSource(std::uint32_t* source) override;
+    int OpenData(void*) override { return 0; }
+    int QueryBasicInfo(BasicInfo* info) override;
+    int GetData(QueryWord channel, QueryWord statistic, QueryWord order, QueryWord valueKind, QueryWord item,
+                QueryWord sink) override;
+
+    std::map<QueryWord, std::vector<float>> series;
+    std::set<QueryWord> lackingOrders;
+    std::vector<std::array<QueryWord, 5>> queries;
 };
 
 }  // namespace reporttest

@@ -7,6 +7,7 @@
 
 #include "ReportFolderFixture.h"
 #include "ReportTestSupport.h"
+#include "WordReportFixture.h"
 #include "platform/base/Encoding.h"
 #include "report/RtfReportText.h"
 #include "report/SeriesStatistics.h"
@@ -417,6 +418,111 @@ TEST(WordReporterTables, IntervalAndDurationTexts)
                               Duration{86399999, L"23:59:59.999"}, Duration{-1500, L"-00:00:01.500"}}) {
         EXPECT_EQ(CWordReporter::FormatDuration(c.ms), c.text);
     }
+}
+
+// A reporter whose statistic model answers with fixed series.
+struct SeriesReporter {
+    SeriesReporter()
+    {
+        record.startText = L"2026-03-01 00:00:00.000";
+        record.endText = L"2026-03-01 00:10:00.000";
+        record.recordCount = 10;
+        record.interval = 60.0;
+        EXPECT_EQ(reporter.Init(L"/data", 3, &record, &config, &model, &model, &model, 0), 1);
+        reporter.ComputeItemStats(2);
+    }
+    std::vector<std::wstring> Titles(const CTrendCharts& charts) const
+    {
+        std::vector<std::wstring> titles;
+        for (const CZVTrendPic& picture : charts.pictures) {
+            titles.push_back(picture.title);
+        }
+        return titles;
+    }
+
+    BasicInfo record;
+    CReportConfig config;
+    reporttest::SeriesModel model;
+    CWordReporter reporter;
+};
+
+std::wstring GraphText(const char* key)
+{
+    return CRtfReportText::Instance().Text(RtfSection::TrendGraph, key);
+}
+
+TEST(WordReporterCharts, ChartsOfATrendPageByKind)
+{
+    SeriesReporter s;
+    s.model.series = {{0, {1.0f, 2.0f}}, {1, {0.5f, 1.0f}}, {2, {0.7f, 1.5f}}, {4, {3.0f}}};
+    CReportTrendItem item("ZVTrendUrms");
+    CReportTrendPhase phase;
+    phase.enabled = 1;
+    phase.flag1 = phase.flag2 = phase.flag3 = 1;
+    for (const std::int32_t code : {CReportTrendPhase::kPhaseN, CReportTrendPhase::kDefault}) {
+        phase.code = code;
+        item.SetPhase(phase);
+    }
+    struct Case {
+        std::uint32_t count;
+        std::vector<std::wstring> titles;
+    };
+    const Case cases[] = {
+        {1, {L"电压"}},
+        {3, {L"L1", L"L2", L"L3"}},
+        {4, {L"L1", L"L2", L"L3", GraphText("Sum")}},
+    };
+    for (const Case& c : cases) {
+        CTrendCharts charts;
+        s.reporter.BuildStatTrendCharts(item, 1, L"电压", L"[V]", c.count, false, charts);
+        EXPECT_EQ(s.Titles(charts), c.titles) << c.count;
+        EXPECT_EQ(charts.curves.size(), 3 * c.titles.size()) << c.count;
+    }
+    CTrendCharts energy;
+    s.reporter.BuildEnergyTrendCharts(item, 20, L"电能", L"[KWh]", energy);
+    EXPECT_EQ(s.Titles(energy), (std::vector<std::wstring>{L"L1", L"L2", L"L3", GraphText("Sum")}));
+    EXPECT_EQ(s.model.queries.back()[1], 4u) << "the energy's own value";
+
+    // Signed peaks: the maximum is the peak of largest magnitude, with its sign.
+    s.model.series = {{0, {-3.0f, 2.0f, 1.0f}}, {1, {0.5f, -0.2f, 1.0f}}};
+    CTrendCharts peaks;
+    s.reporter.BuildStatTrendCharts(item, 4, L"负峰值", L"[V]", 3, true, peaks);
+    ASSERT_EQ(peaks.pictures.size(), 3u);
+    EXPECT_EQ(peaks.pictures[0].summaryMax, -3.0f);
+    EXPECT_EQ(peaks.pictures[0].maxTime, peaks.pictures[0].startTime) << "the time of the first value";
+    EXPECT_EQ(peaks.pictures[0].summaryMin, -0.2f);
+}
+
+TEST(WordReporterCharts, HarmonicTrendChartsTakeTheirNumbersInTurn)
+{
+    SeriesReporter s;
+    s.model.series = {{2, {1.0f, 1.5f, 1.2f}}};
+    s.model.lackingOrders = {59};
+    CReportItemDef def;
+    ASSERT_EQ(s.reporter.FindHarmTrendItem("ZVTrendUHarmL2THD", def), 1);
+    std::uint32_t chartNumber = 1;
+    CTrendCharts charts;
+    s.reporter.BuildHarmTrendCharts(def, chartNumber, {GetGroupOrders({7, 3, 5}), std::vector<std::int32_t>{60},
+                                                       std::vector<std::int32_t>{2}},
+                                    charts);
+    EXPECT_EQ(s.Titles(charts), (std::vector<std::wstring>{GraphText("GraphName") + L"1", GraphText("GraphName") + L"2"}))
+        << "a selection without data takes no number";
+    EXPECT_EQ(chartNumber, 3u);
+    std::vector<std::wstring> names;
+    for (const CZVTrendCurve& curve : charts.curves) {
+        names.push_back(curve.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"H3", L"H5", L"H7", L"H2"}));
+    EXPECT_EQ(charts.pictures[0].unit, L"[%]");
+    std::vector<QueryWord> orders;
+    for (const auto& query : s.model.queries) {
+        EXPECT_EQ(query[0], 1u) << "L2";
+        EXPECT_EQ(query[1], 2u) << "the averages";
+        EXPECT_EQ(query[3], 2u) << "content ratios";
+        EXPECT_EQ(query[4], 2000u);
+        orders.push_back(query[2]);
+    }
+    EXPECT_EQ(orders, (std::vector<QueryWord>{2, 4, 6, 59, 1}));
 }
 
 }  // namespace
