@@ -26,10 +26,11 @@ std::array<std::uint32_t, 14> Words(std::uint64_t records, std::int64_t from, st
 
 }  // namespace
 
-OpenedReportFolder::OpenedReportFolder(gen::ReportFolderOptions folderOptions) : options(std::move(folderOptions))
+OpenedReportFolder::OpenedReportFolder(gen::ReportFolderOptions folderOptions)
+    : folder(dir / "K7700_20260301_000000"), options(std::move(folderOptions))
 {
-    EXPECT_TRUE(gen::WriteReportFolder(dir.Path(), options));
-    const std::wstring path = platform::FromPath(dir.Path());
+    EXPECT_TRUE(gen::WriteReportFolder(folder, options));
+    const std::wstring path = platform::FromPath(folder);
     // The data selection of the whole recording.
     std::array<std::uint32_t, 14> selection = Words(options.records, StartTime(), EndTime());
     CCtrlItem open{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(selection.data()), 100, path};
@@ -51,7 +52,7 @@ std::int64_t OpenedReportFolder::EndTime() const
 
 bool OpenedReportFolder::Init(CBaseReporter& reporter, int level)
 {
-    return reporter.Init(platform::FromPath(dir.Path()), level, &record, &config, &statistic, &statistic, &soe, 0) ==
+    return reporter.Init(platform::FromPath(folder), level, &record, &config, &statistic, &statistic, &soe, 0) ==
            1;
 }
 

@@ -22,6 +22,7 @@ struct OpenedReportFolder {
     std::int64_t EndTime() const;
 
     testsupport::TempDir dir;
+    std::filesystem::path folder;  // the data folder, named as a terminal names a recording
     gen::ReportFolderOptions options;
     CGlobalModel statistic;
     CSOEModel soe;

@@ -229,7 +229,7 @@ TEST(WordReport, TheReportCommandsOneCall)
     OpenedReportFolder& folder = Folder();
     testsupport::TempDir out;
     CWordReportJob job;
-    job.dataPath = platform::FromPath(folder.dir.Path());
+    job.dataPath = platform::FromPath(folder.folder);
     job.record = folder.record;
     job.config = &folder.config;
     job.model1 = &folder.statistic;
