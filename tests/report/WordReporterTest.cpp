@@ -9,11 +9,15 @@
 #include "ReportTestSupport.h"
 #include "WordReportFixture.h"
 #include "platform/base/Encoding.h"
+#include "platform/base/LocalTime.h"
 #include "report/RtfReportText.h"
 #include "report/SeriesStatistics.h"
 #include "report/WordReporter.h"
+#include "terminal/CtrlItem.h"
+#include "terminal/SOEModel.h"
 #include "tests/support/ProgramFolderFixture.h"
 #include "tests/support/TempDir.h"
+#include "tools/gen/SoeFile.h"
 
 namespace {
 
@@ -523,6 +527,62 @@ TEST(WordReporterCharts, HarmonicTrendChartsTakeTheirNumbersInTurn)
         orders.push_back(query[2]);
     }
     EXPECT_EQ(orders, (std::vector<QueryWord>{2, 4, 6, 59, 1}));
+}
+
+TEST(WordReporterCharts, AlarmsCountedInEqualIntervalsOfTheReportPeriod)
+{
+    struct Case {
+        const wchar_t* end;
+        int count;
+        std::int64_t length;
+    };
+    for (const Case& c : {Case{L"2026-03-01 00:00:05.000", 5, 1}, Case{L"2026-03-01 00:01:40.000", 8, 12},
+                          Case{L"2026-03-01 00:00:00.000", 0, 0}}) {
+        SeriesReporter s;
+        s.record.endText = c.end;
+        ASSERT_EQ(s.reporter.Init(L"/data", 3, &s.record, &s.config, &s.model, &s.model, &s.model, 0), 1);
+        int count = -1;
+        EXPECT_EQ(s.reporter.GetChartIntervals(count), c.length) << platform::WideToUtf8(c.end);
+        EXPECT_EQ(count, c.count) << platform::WideToUtf8(c.end);
+    }
+
+    // THD alarms of the voltage at the start and at the very end, one of the current in the middle.
+    testsupport::TempDir dir;
+    std::vector<gen::SoeBlock> blocks(3);
+    const std::uint32_t kinds[] = {9, 10, 9};
+    const std::uint16_t seconds[] = {0, 50, 100};
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        blocks[b].time = {2026, 3, 0, 1, 0, static_cast<std::uint16_t>(seconds[b] / 60),
+                          static_cast<std::uint16_t>(seconds[b] % 60), 0};
+        gen::SoeRecordWords record;
+        record.w = {kinds[b], 1, 0, 0, 0};
+        blocks[b].records.push_back(record);
+    }
+    ASSERT_TRUE(gen::WriteSoeFolder(dir.Path(), blocks));
+    const std::int64_t start = *platform::FromLocalTime(2026, 3, 1, 0, 0, 0);
+    std::array<std::uint32_t, 14> selection{};
+    selection[8] = static_cast<std::uint32_t>(start);
+    selection[9] = static_cast<std::uint32_t>(static_cast<std::uint64_t>(start) >> 32);
+    selection[10] = static_cast<std::uint32_t>(start + 100);
+    selection[11] = static_cast<std::uint32_t>(static_cast<std::uint64_t>(start + 100) >> 32);
+    CSOEModel soe;
+    CCtrlItem open{ctrl::kOpenSoe, reinterpret_cast<std::uintptr_t>(selection.data()), 0, platform::FromPath(dir.Path())};
+    soe.OpenData(&open);
+
+    SeriesReporter s;
+    s.record.endText = L"2026-03-01 00:01:40.000";
+    ASSERT_EQ(s.reporter.Init(L"/data", 3, &s.record, &s.config, &s.model, &s.model, &soe, 0), 1);
+    ASSERT_EQ(s.reporter.CollectSoeEvents(), 1);
+    EXPECT_EQ(s.reporter.GetEventList(2).size(), 3u);
+    CZVTrendPic picture(L"", L"", 0, 0, 0.0);
+    std::deque<CZVTrendCurve> curves;
+    ASSERT_TRUE(s.reporter.BuildSoeChart(1, picture, curves));
+    ASSERT_EQ(curves.size(), 2u);
+    EXPECT_EQ(curves[0].values, (std::vector<float>{1, 0, 0, 0, 0, 0, 0, 1})) << "the last interval holds the end";
+    EXPECT_EQ(curves[1].values, (std::vector<float>{0, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(picture.step, 100.0);
+    EXPECT_EQ(picture.startTime, start);
+    EXPECT_FALSE(s.reporter.BuildSoeChart(7, picture, curves)) << "there is no chart kind 7";
 }
 
 }  // namespace
