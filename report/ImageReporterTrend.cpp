@@ -8,7 +8,7 @@
 #include "report/ReportItemName.h"
 #include "report/RtfReportText.h"
 #include "report/SeriesStatistics.h"
-#include "terminal/ComtradeDataManager.h"
+#include "report/TrendItemSeries.h"
 #include "terminal/DataModel.h"
 #include "platform/base/Encoding.h"
 
@@ -18,12 +18,6 @@ constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kGreen = 0x00B400;
 constexpr std::uint32_t kBlue = 0xFF0000;
 constexpr std::uint32_t kPhaseColors[] = {kRed, kGreen, kBlue};
-
-// The phase's options when the item has them and the phase is present.
-bool PresentEntry(const CReportTrendItem& item, std::int32_t entryKind, CReportTrendPhase& entry)
-{
-    return item.GetPhase(entryKind, entry) != 0 && entry.enabled != 0;
-}
 
 // Power and energy units of an analysed waveform record, which are not in kilo.
 std::wstring UnitFor(std::uint32_t id, const std::wstring& unit, std::int32_t dataSet)
@@ -195,38 +189,19 @@ int ImageReporter::BuildStatCurves(const CReportTrendItem& item, std::uint32_t i
 int ImageReporter::BuildPhaseTrendPicture(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
                                           const std::wstring& unit)
 {
-    IDataModel* model = GetCurrentModel();
-    std::array<CComtradeDataManager, 3> managers;
-    std::array<bool, 3> answered{};
-    bool any = false;
-    if (item.Enabled != 0 && model != nullptr) {
-        for (std::uint32_t phase = 0; phase < 3; ++phase) {
-            CReportTrendPhase entry;
-            if (!PresentEntry(item, static_cast<std::int32_t>(phase), entry)) {
-                continue;
-            }
-            answered[phase] = model->GetData(phase, 4, 0, static_cast<std::uint32_t>(GetSetting6()), id,
-                                             reinterpret_cast<QueryWord>(&managers[phase])) != 0;
-            any = any || answered[phase];
-        }
-    }
-    if (!any) {
-        ComputeItemStats(2);
-        return 0;
-    }
+    const std::array<std::vector<float>, 3> series = QueryPhaseSeries(*this, item, id);
     std::deque<CZVTrendCurve> curves;
     for (std::uint32_t phase = 0; phase < 3; ++phase) {
-        const std::vector<double>& samples = managers[phase].GetSeries();
-        if (!answered[phase] || samples.empty()) {
+        if (series[phase].empty()) {
             continue;
         }
         // Samples without value stay gaps of the curve.
-        const std::vector<float> series(samples.begin(), samples.end());
         CZVTrendCurve& curve =
             curves.emplace_back(L"L" + std::to_wstring(phase + 1), kPhaseColors[phase], 1.0f, CZVTrendCurve::kMaximum);
-        curve.SetValues(series, 0.0f);
+        curve.SetValues(series[phase], 0.0f);
     }
     if (curves.empty()) {
+        ComputeItemStats(2);
         return 0;
     }
     CZVTrendPic picture = NewPicture(GetHeaderText1() + L"-" + name, UnitFor(id, unit, GetSetting6()), id);

@@ -1,13 +1,24 @@
 #include "report/RtfPageOutput.h"
 
-int CDocFormatNoMargt::Apply(RtfDocFormat& format)
+namespace {
+
+// A4 with the narrow margins, in a document or a section record alike.
+template <typename Format>
+void SetPage(Format& format, std::int32_t& width, std::int32_t& height)
 {
-    format.paperWidth = rtfpage::kPaperWidth;
-    format.paperHeight = rtfpage::kPaperHeight;
+    width = rtfpage::kPaperWidth;
+    height = rtfpage::kPaperHeight;
     format.marginLeft = rtfpage::kMarginSide;
     format.marginRight = rtfpage::kMarginSide;
     format.marginTop = rtfpage::kMarginEnd;
     format.marginBottom = rtfpage::kMarginEnd;
+}
+
+}  // namespace
+
+int CDocFormatNoMargt::Apply(RtfDocFormat& format)
+{
+    SetPage(format, format.paperWidth, format.paperHeight);
     CRtfWriter* writer = CRtfWriter::GetInstance();
     writer->SetDocFormat(format);
     writer->WriteDocFormat();
@@ -19,12 +30,7 @@ int CSecFormatNoMargin::Apply(RtfSectionFormat&)
     CRtfWriter* writer = CRtfWriter::GetInstance();
     RtfSectionFormat& format = writer->GetSectionFormat();
     format.breakKind = 2;
-    format.pageWidth = rtfpage::kPaperWidth;
-    format.pageHeight = rtfpage::kPaperHeight;
-    format.marginLeft = rtfpage::kMarginSide;
-    format.marginRight = rtfpage::kMarginSide;
-    format.marginTop = rtfpage::kMarginEnd;
-    format.marginBottom = rtfpage::kMarginEnd;
+    SetPage(format, format.pageWidth, format.pageHeight);
     writer->NewSection();
     return 1;
 }

@@ -316,13 +316,9 @@ std::wstring CWordReporter::FormatCell(float value)
     return CZVReportUtil::FormatValue3(value);
 }
 
-int CWordReporter::FillStatRow(CParamAssessRow& row, int quantity) const
+int CWordReporter::FillStatRowOf(CParamAssessRow& row, std::size_t list) const
 {
     row = CParamAssessRow{};
-    if (quantity < 0 || quantity > 3) {
-        return 0;
-    }
-    const std::size_t list = kPowerFactor + static_cast<std::size_t>(quantity);
     const std::uint32_t tests = SeriesCount(Series(list, 0));
     if (tests == 0) {
         return 0;
@@ -335,23 +331,16 @@ int CWordReporter::FillStatRow(CParamAssessRow& row, int quantity) const
     return 1;
 }
 
+int CWordReporter::FillStatRow(CParamAssessRow& row, int quantity) const
+{
+    row = CParamAssessRow{};
+    return quantity >= 0 && quantity <= 3 ? FillStatRowOf(row, kPowerFactor + static_cast<std::size_t>(quantity)) : 0;
+}
+
 int CWordReporter::FillStatRow6(CParamAssessRow& row, int quantity) const
 {
     row = CParamAssessRow{};
-    if (quantity < 0 || quantity > 5) {
-        return 0;
-    }
-    const std::size_t list = kFundVoltage + static_cast<std::size_t>(quantity);
-    const std::uint32_t tests = SeriesCount(Series(list, 0));
-    if (tests == 0) {
-        return 0;
-    }
-    row.maximum = FormatCell(SeriesMax(Series(list, 0)));
-    row.average = FormatCell(SeriesMean(Series(list, 2)));
-    row.minimum = FormatCell(SeriesMin(Series(list, 1)));
-    row.cp95 = FormatCell(GetCP95(Series(list, 2)));
-    row.tests = Number(tests);
-    return 1;
+    return quantity >= 0 && quantity <= 5 ? FillStatRowOf(row, kFundVoltage + static_cast<std::size_t>(quantity)) : 0;
 }
 
 void CWordReporter::FillAssessRow(CParamAssessRow& row, float average, float cp95, float maximum, float minimum,
@@ -373,37 +362,28 @@ void CWordReporter::FillAssessRow(CParamAssessRow& row, float average, float cp9
 
 int CWordReporter::FillUnbalanceRow(CParamAssessRow& row) const
 {
-    row = CParamAssessRow{};
-    const std::vector<float>& maximum = Series(kUnbalance, 0);
-    const std::uint32_t tests = SeriesCount(maximum);
-    if (tests == 0) {
+    if (FillStatRowOf(row, kUnbalance) == 0) {
         return 0;
     }
+    const std::vector<float>& maximum = Series(kUnbalance, 0);
     const std::vector<float>& average = Series(kUnbalance, 2);
-    const float largest = SeriesMax(maximum);
-    const float cp95 = GetCP95(average);
+    const std::uint32_t tests = SeriesCount(maximum);
     const std::uint32_t over = std::min(CountUnbalanceOver(maximum, average), tests);
-    row.maximum = FormatCell(largest);
-    row.average = FormatCell(SeriesMean(average));
-    row.minimum = FormatCell(SeriesMin(Series(kUnbalance, 1)));
-    row.cp95 = FormatCell(cp95);
     row.limit = L"2.0/4.0";
-    row.tests = Number(tests);
     row.over = Number(over);
     row.passPercent = Percent3(static_cast<double>(tests - over) / tests * 100.0);
-    row.verdict = CRtfReportText::Instance().Text(RtfSection::ZvParam, IsUnbalancePass(cp95, largest) ? "Pass" : "Fail");
+    const bool pass = IsUnbalancePass(GetCP95(average), SeriesMax(maximum));
+    row.verdict = CRtfReportText::Instance().Text(RtfSection::ZvParam, pass ? "Pass" : "Fail");
     return 1;
 }
 
 int CWordReporter::FillFrequencyRow(CParamAssessRow& row) const
 {
-    row = CParamAssessRow{};
-    const std::vector<float>& maximum = Series(kFrequency, 0);
-    const std::uint32_t tests = SeriesCount(maximum);
-    if (tests == 0) {
+    if (FillStatRowOf(row, kFrequency) == 0) {
         return 0;
     }
     const std::vector<float>& average = Series(kFrequency, 2);
+    const std::uint32_t tests = SeriesCount(Series(kFrequency, 0));
     std::uint32_t over = 0;
     for (const float sample : average) {
         if (HasValue(sample) && !IsFrequencyWithin(sample)) {
@@ -411,16 +391,11 @@ int CWordReporter::FillFrequencyRow(CParamAssessRow& row) const
         }
     }
     over = std::min(over, tests);
-    const float cp95 = GetCP95(average);
-    row.maximum = FormatCell(SeriesMax(maximum));
-    row.average = FormatCell(SeriesMean(average));
-    row.minimum = FormatCell(SeriesMin(Series(kFrequency, 1)));
-    row.cp95 = FormatCell(cp95);
     row.limit = L"49.8-50.2";
-    row.tests = Number(tests);
     row.over = Number(over);
     row.passPercent = Percent3(static_cast<double>(tests - over) / tests * 100.0);
-    row.verdict = CRtfReportText::Instance().Text(RtfSection::ZvParam, IsFrequencyWithin(cp95) ? "Pass" : "Fail");
+    const bool pass = IsFrequencyWithin(GetCP95(average));
+    row.verdict = CRtfReportText::Instance().Text(RtfSection::ZvParam, pass ? "Pass" : "Fail");
     return 1;
 }
 
@@ -575,8 +550,7 @@ bool CWordReporter::FinishPage(bool newSection)
     return true;
 }
 
-bool CWordReporter::WriteTablePage(const CReportTable& table, double width, double height, const std::wstring& heading,
-                                   double scale, double yOffset, const std::wstring& caption)
+bool CWordReporter::DrawTable(const CReportTable& table, double width, double height, gfx::Recording& picture)
 {
     CGridReportPainter painter;
     if (!painter.BeginPicture(width, height)) {
@@ -584,7 +558,17 @@ bool CWordReporter::WriteTablePage(const CReportTable& table, double width, doub
         return false;
     }
     painter.DrawGridReport(table);
-    const gfx::Recording picture = painter.EndPicture();
+    picture = painter.EndPicture();
+    return true;
+}
+
+bool CWordReporter::WriteTablePage(const CReportTable& table, double width, double height, const std::wstring& heading,
+                                   double scale, double yOffset, const std::wstring& caption)
+{
+    gfx::Recording picture;
+    if (!DrawTable(table, width, height, picture)) {
+        return false;
+    }
     if (m_Canvas->BeginPage(static_cast<std::uint32_t>(GetCounter()), PageHeader(heading)) == 0) {
         m_PageFailed = true;
         return false;

@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx/Recording.h"
 #include "report/BaseReporter.h"
 #include "report/HarmTrendItem.h"
 #include "report/ITICImpl.h"
@@ -227,6 +228,10 @@ private:
         CParamAssessRow row;
     };
 
+    // Maximum, average, minimum, 95 % value and tests of a list of three.
+    int FillStatRowOf(CParamAssessRow& row, std::size_t list) const;
+    int WriteHarmChartPage(bool current, const std::wstring& caption);
+    int WriteHarmTablePage(bool current, int first, int end, const std::wstring& caption);
     void ClearRecords();
     void AddRecords(std::size_t list, std::uint32_t channel, std::uint32_t statistic, std::int32_t orderIndex,
                     std::uint32_t valueKind, std::uint32_t item);
@@ -237,6 +242,8 @@ private:
     // Ends the open page and writes it into the document (a new section unless it is
     // the front page); false, and the report failed, when it could not be.
     bool FinishPage(bool newSection);
+    // The table as a picture of width x height units; false, and the report failed, when it cannot be drawn.
+    bool DrawTable(const CReportTable& table, double width, double height, gfx::Recording& picture);
     bool WriteTablePage(const CReportTable& table, double width, double height, const std::wstring& heading,
                         double scale, double yOffset, const std::wstring& caption = {});
     bool WriteTrendPage(const std::wstring& name, const std::vector<const CZVTrendPic*>& pictures, int style,

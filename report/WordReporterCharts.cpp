@@ -12,9 +12,9 @@
 #include "report/ReportConfig.h"
 #include "report/ReportPageCanvas.h"
 #include "report/SeriesStatistics.h"
+#include "report/TrendItemSeries.h"
 #include "report/WordReporter.h"
 #include "report/ZVHarmPic.h"
-#include "terminal/ComtradeDataManager.h"
 #include "terminal/DataModel.h"
 
 namespace {
@@ -42,12 +42,6 @@ std::wstring GraphText(const char* key)
 std::wstring MakingText(const char* key, const std::wstring& name)
 {
     return CRtfReportText::Instance().Text(RtfSection::Global, key) + L":" + name + L".";
-}
-
-// The phase's options when the item has them and the phase is present.
-bool PresentEntry(const CReportTrendItem& item, std::int32_t entryKind, CReportTrendPhase& entry)
-{
-    return item.GetPhase(entryKind, entry) != 0 && entry.enabled != 0;
 }
 
 }  // namespace
@@ -101,9 +95,9 @@ CZVHarmPic CWordReporter::BuildHarmChart(bool current, int phase) const
     return picture;
 }
 
-int CWordReporter::WriteHarmVoltageChartPage(const std::wstring& caption)
+int CWordReporter::WriteHarmChartPage(bool current, const std::wstring& caption)
 {
-    if (!HarmonicsAvailable(false)) {
+    if (!HarmonicsAvailable(current)) {
         return 0;
     }
     if (m_Canvas->BeginPage(static_cast<std::uint32_t>(GetCounter()), PageHeader(caption)) == 0) {
@@ -111,7 +105,7 @@ int CWordReporter::WriteHarmVoltageChartPage(const std::wstring& caption)
         return 0;
     }
     for (int phase = 0; phase < 3; ++phase) {
-        const CZVHarmPic chart = BuildHarmChart(false, phase);
+        const CZVHarmPic chart = BuildHarmChart(current, phase);
         // The axis follows the values: a fixed 0-120 % axis would flatten the small
         // ratios of the harmonic groups to nothing.
         m_Canvas->DrawHarmonicPage({&chart}, 0, phase + 1);
@@ -119,20 +113,14 @@ int CWordReporter::WriteHarmVoltageChartPage(const std::wstring& caption)
     return FinishPage(true) ? 1 : 0;
 }
 
+int CWordReporter::WriteHarmVoltageChartPage(const std::wstring& caption)
+{
+    return WriteHarmChartPage(false, caption);
+}
+
 int CWordReporter::WriteHarmCurrentChartPage(const std::wstring& caption)
 {
-    if (!HarmonicsAvailable(true)) {
-        return 0;
-    }
-    if (m_Canvas->BeginPage(static_cast<std::uint32_t>(GetCounter()), PageHeader(caption)) == 0) {
-        m_PageFailed = true;
-        return 0;
-    }
-    for (int phase = 0; phase < 3; ++phase) {
-        const CZVHarmPic chart = BuildHarmChart(true, phase);
-        m_Canvas->DrawHarmonicPage({&chart}, 0, phase + 1);
-    }
-    return FinishPage(true) ? 1 : 0;
+    return WriteHarmChartPage(true, caption);
 }
 
 // --- Trend pages
@@ -348,38 +336,22 @@ int CWordReporter::WriteEnergyTrendPage(const CReportTrendItem& item, std::uint3
 int CWordReporter::WritePhaseTrendPage(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
                                        const std::wstring& unit)
 {
-    IDataModel* model = GetCurrentModel();
-    std::array<CComtradeDataManager, 3> managers;
-    std::array<bool, 3> answered{};
-    bool any = false;
-    if (item.Enabled != 0 && model != nullptr) {
-        for (std::uint32_t phase = 0; phase < 3; ++phase) {
-            CReportTrendPhase entry;
-            if (!PresentEntry(item, static_cast<std::int32_t>(phase), entry)) {
-                continue;
-            }
-            answered[phase] = model->GetData(phase, kOwnStatistic, 0, static_cast<std::uint32_t>(GetSetting6()), id,
-                                             reinterpret_cast<QueryWord>(&managers[phase])) != 0;
-            any = any || answered[phase];
+    const std::array<std::vector<float>, 3> series = QueryPhaseSeries(*this, item, id);
+    CTrendCharts charts;
+    for (std::uint32_t phase = 0; phase < 3; ++phase) {
+        if (!series[phase].empty()) {
+            charts.curves.emplace_back(L"L" + std::to_wstring(phase + 1), kPhaseColors[phase], 1.0f,
+                                       CZVTrendCurve::kMaximum)
+                .SetValues(series[phase], 0.0f);
         }
-    }
-    std::deque<CZVTrendCurve> curves;
-    for (std::uint32_t phase = 0; any && phase < 3; ++phase) {
-        const std::vector<double>& samples = managers[phase].GetSeries();
-        if (!answered[phase] || samples.empty()) {
-            continue;
-        }
-        const std::vector<float> series(samples.begin(), samples.end());
-        curves.emplace_back(L"L" + std::to_wstring(phase + 1), kPhaseColors[phase], 1.0f, CZVTrendCurve::kMaximum)
-            .SetValues(series, 0.0f);
     }
     int written = 0;
-    if (!curves.empty()) {
-        CZVTrendPic picture = NewTrendPicture(name, unit, id);
-        for (const CZVTrendCurve& curve : curves) {
+    if (!charts.curves.empty()) {
+        CZVTrendPic& picture = charts.pictures.emplace_back(NewTrendPicture(name, unit, id));
+        for (const CZVTrendCurve& curve : charts.curves) {
             picture.UpdateSummary(curve);
         }
-        written = WriteTrendPage(name, {&picture}, 0, 0) ? 1 : 0;
+        written = WriteTrendPage(name, charts.List(), 0, 0) ? 1 : 0;
     }
     ComputeItemStats(2);
     return written;

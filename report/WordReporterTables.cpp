@@ -9,7 +9,6 @@
 #include <ctime>
 
 #include "core/TimeText.h"
-#include "report/GridReportPainter.h"
 #include "report/ReportPageCanvas.h"
 #include "report/WordReporter.h"
 #include "report/ZVReportUtil.h"
@@ -253,13 +252,10 @@ CReportTable CWordReporter::BuildSoeEventTable() const
 
 int CWordReporter::WriteBasicInfoPage()
 {
-    CGridReportPainter painter;
-    if (!painter.BeginPicture(500, 700)) {
-        m_PageFailed = true;
+    gfx::Recording picture;
+    if (!DrawTable(BuildBasicInfoTable(), 500, 700, picture)) {
         return 0;
     }
-    painter.DrawGridReport(BuildBasicInfoTable());
-    const gfx::Recording picture = painter.EndPicture();
     if (m_Canvas->DrawFrontPage(Text(RtfSection::FrontPage, "Title"), Text(RtfSection::FrontPage, "ReportOprt"),
                                 Text(RtfSection::FrontPage, "ReportDept")) == 0) {
         m_PageFailed = true;
@@ -274,24 +270,25 @@ int CWordReporter::WriteParameterTable()
     return WriteTablePage(BuildParameterTable(), 1234, 1629, Text(RtfSection::ZvParam, "Title"), 0.95, -60) ? 1 : 0;
 }
 
-int CWordReporter::WriteHarmVoltageTable(int first, int end, const std::wstring& caption)
+int CWordReporter::WriteHarmTablePage(bool current, int first, int end, const std::wstring& caption)
 {
-    if (!HarmonicsAvailable(false)) {
+    if (!HarmonicsAvailable(current)) {
         return 0;
     }
+    // Both tables count their tests with the voltage table's word.
     const std::wstring tests =
         Text(RtfSection::VHarm, "TestTimes") + L":" + std::to_wstring(static_cast<std::int32_t>(GetSetting3()));
-    return WriteTablePage(BuildHarmTable(false, first, end), 1300, 1730, caption, 0.9, -60, tests) ? 1 : 0;
+    return WriteTablePage(BuildHarmTable(current, first, end), 1300, 1730, caption, 0.9, -60, tests) ? 1 : 0;
+}
+
+int CWordReporter::WriteHarmVoltageTable(int first, int end, const std::wstring& caption)
+{
+    return WriteHarmTablePage(false, first, end, caption);
 }
 
 int CWordReporter::WriteHarmCurrentTable(int first, int end, const std::wstring& caption)
 {
-    if (!HarmonicsAvailable(true)) {
-        return 0;
-    }
-    const std::wstring tests =
-        Text(RtfSection::VHarm, "TestTimes") + L":" + std::to_wstring(static_cast<std::int32_t>(GetSetting3()));
-    return WriteTablePage(BuildHarmTable(true, first, end), 1300, 1730, caption, 0.9, -60, tests) ? 1 : 0;
+    return WriteHarmTablePage(true, first, end, caption);
 }
 
 int CWordReporter::WriteEventSummaryTable()
@@ -307,13 +304,10 @@ int CWordReporter::WriteSoeEventTable()
 
 int CWordReporter::WriteComtradeEventTable()
 {
-    CGridReportPainter painter;
-    if (!painter.BeginPicture(500, 270)) {
-        m_PageFailed = true;
+    gfx::Recording table;
+    if (!DrawTable(BuildComtradeEventTable(), 500, 270, table)) {
         return 0;
     }
-    painter.DrawGridReport(BuildComtradeEventTable());
-    const gfx::Recording table = painter.EndPicture();
     if (m_Canvas->BeginPage(static_cast<std::uint32_t>(GetCounter()),
                             PageHeader(Text(RtfSection::ComtradeEvent, "Title"))) == 0) {
         m_PageFailed = true;

@@ -182,40 +182,36 @@ TEST(WordReporterRows, StatisticsOfTheRowFillers)
 
 TEST(WordReporterRows, UnbalanceAndFrequency)
 {
+    using Fill = int (CWordReporter::*)(CParamAssessRow&) const;
     struct Case {
         const char* name;
+        std::size_t list;
         std::vector<float> maximum, average;
         std::wstring over, passPercent;
         bool pass;
     };
-    // The maximum is held against 4.0 %, the average and the 95 % value against 2.0 %.
-    const Case unbalance[] = {
-        {"at both limits", {4.0f, 3.5f}, {2.0f, 1.0f}, L"0", L"100.000", true},
-        {"maximum over 4", {4.5f, 1.0f}, {1.0f, 1.0f}, L"1", L"50.000", false},
-        {"one average over 2", Padded({3.0f}, 1.0f), Padded({2.5f}, 1.0f), L"1", L"95.000", true},
-        {"95 % over 2", {3.0f, 3.0f}, {2.5f, 2.5f}, L"2", L"0.000", false},
+    const Fill unbalanceRow = &CWordReporter::FillUnbalanceRow;
+    const Fill frequencyRow = &CWordReporter::FillFrequencyRow;
+    const std::size_t unbalance = CWordReporter::kUnbalance;
+    const std::size_t frequency = CWordReporter::kFrequency;
+    // The unbalance maximum is held against 4.0 %, the average and the 95 % value
+    // against 2.0 %; the frequency's averages and 95 % value against 49.8-50.2 Hz.
+    const Case cases[] = {
+        {"unbalance at both limits", unbalance, {4.0f, 3.5f}, {2.0f, 1.0f}, L"0", L"100.000", true},
+        {"unbalance maximum over 4", unbalance, {4.5f, 1.0f}, {1.0f, 1.0f}, L"1", L"50.000", false},
+        {"one unbalance average over 2", unbalance, Padded({3.0f}, 1.0f), Padded({2.5f}, 1.0f), L"1", L"95.000", true},
+        {"unbalance 95 % over 2", unbalance, {3.0f, 3.0f}, {2.5f, 2.5f}, L"2", L"0.000", false},
+        {"frequency band limits included", frequency, {50.3f, 50.3f}, {49.8f, 50.2f}, L"0", L"100.000", true},
+        {"frequency outside the band", frequency, Padded({50.3f, 50.3f}, 50.3f), Padded({49.79f, 50.21f}, 50.0f), L"2",
+         L"90.000", true},
+        {"frequency 95 % outside", frequency, {51.0f}, {50.5f}, L"1", L"0.000", false},
     };
-    for (const Case& c : unbalance) {
+    for (const Case& c : cases) {
         EmptyReporter empty;
-        empty.Set(CWordReporter::kUnbalance, c.maximum, c.average, c.average);
+        empty.Set(c.list, c.maximum, c.average, c.average);
         CParamAssessRow row;
-        ASSERT_EQ(empty.reporter.FillUnbalanceRow(row), 1) << c.name;
-        EXPECT_EQ(row.limit, L"2.0/4.0") << c.name;
-        EXPECT_EQ(row.over, c.over) << c.name;
-        EXPECT_EQ(row.passPercent, c.passPercent) << c.name;
-        EXPECT_EQ(row.verdict, c.pass ? Pass() : Fail()) << c.name;
-    }
-    const Case frequency[] = {
-        {"band limits included", {50.3f, 50.3f}, {49.8f, 50.2f}, L"0", L"100.000", true},
-        {"outside the band", Padded({50.3f, 50.3f}, 50.3f), Padded({49.79f, 50.21f}, 50.0f), L"2", L"90.000", true},
-        {"95 % outside", {51.0f}, {50.5f}, L"1", L"0.000", false},
-    };
-    for (const Case& c : frequency) {
-        EmptyReporter empty;
-        empty.Set(CWordReporter::kFrequency, c.maximum, c.average, c.average);
-        CParamAssessRow row;
-        ASSERT_EQ(empty.reporter.FillFrequencyRow(row), 1) << c.name;
-        EXPECT_EQ(row.limit, L"49.8-50.2") << c.name;
+        ASSERT_EQ((empty.reporter.*(c.list == unbalance ? unbalanceRow : frequencyRow))(row), 1) << c.name;
+        EXPECT_EQ(row.limit, c.list == unbalance ? L"2.0/4.0" : L"49.8-50.2") << c.name;
         EXPECT_EQ(row.over, c.over) << c.name;
         EXPECT_EQ(row.passPercent, c.passPercent) << c.name;
         EXPECT_EQ(row.verdict, c.pass ? Pass() : Fail()) << c.name;

@@ -1,0 +1,21 @@
+#pragma once
+// What the reporters read of one trend item of the report configuration: the
+// options of its present phases, and the series of its own value per phase (the
+// flicker charts draw them, one curve per phase).
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "report/ReportTrendItem.h"
+
+class CBaseReporter;
+
+// True, with the options, when the item has the phase (entry kind) and it is present.
+bool PresentEntry(const CReportTrendItem& item, std::int32_t entryKind, CReportTrendPhase& entry);
+
+// The series of the item's own value (statistic 4) of every present phase L1-L3, as
+// the reporter's current model gives it; empty for a phase it does not answer, and
+// for all when the item is switched off. Samples without value keep their place.
+std::array<std::vector<float>, 3> QueryPhaseSeries(const CBaseReporter& reporter, const CReportTrendItem& item,
+                                                   std::uint32_t id);
