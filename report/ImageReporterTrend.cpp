@@ -60,19 +60,9 @@ bool ImageReporter::DrawTrendAndSave(const CZVTrendPic& picture, int style, cons
 }
 
 bool ImageReporter::GetPhaseLabel(std::uint32_t phase, std::uint32_t count, const std::wstring& name,
-                                  std::int32_t& entryKind, std::wstring& label) const
+                                 std::int32_t& entryKind, std::wstring& label) const
 {
-    if (count == 1) {
-        entryKind = CReportTrendPhase::kDefault;
-        label = name;
-        return true;
-    }
-    if (count == 3 || count == 4) {
-        entryKind = static_cast<std::int32_t>(phase);
-        label = phase == 3 ? GraphText("Sum") + name : L"L" + std::to_wstring(phase + 1);
-        return true;
-    }
-    return false;
+    return TrendPhaseLabel(phase, count, name, GraphText("Sum") + name, entryKind, label);
 }
 
 void ImageReporter::BuildTrendPictures(const std::vector<CReportTrendItem>& items)

@@ -9,6 +9,22 @@ bool PresentEntry(const CReportTrendItem& item, std::int32_t entryKind, CReportT
     return item.GetPhase(entryKind, entry) != 0 && entry.enabled != 0;
 }
 
+bool TrendPhaseLabel(std::uint32_t phase, std::uint32_t count, const std::wstring& name, const std::wstring& sumLabel,
+                     std::int32_t& entryKind, std::wstring& label)
+{
+    if (count == 1) {
+        entryKind = CReportTrendPhase::kDefault;
+        label = name;
+        return true;
+    }
+    if (count == 3 || count == 4) {
+        entryKind = static_cast<std::int32_t>(phase);
+        label = phase == 3 ? sumLabel : L"L" + std::to_wstring(phase + 1);
+        return true;
+    }
+    return false;
+}
+
 std::array<std::vector<float>, 3> QueryPhaseSeries(const CBaseReporter& reporter, const CReportTrendItem& item,
                                                    std::uint32_t id)
 {

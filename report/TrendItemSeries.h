@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "report/ReportTrendItem.h"
@@ -13,6 +14,12 @@ class CBaseReporter;
 
 // True, with the options, when the item has the phase (entry kind) and it is present.
 bool PresentEntry(const CReportTrendItem& item, std::int32_t entryKind, CReportTrendPhase& entry);
+
+// Entry kind and chart label of phase `phase` of an item of `count` phases: one
+// phase is the item's own entry under its name; of three or four, L1-L3 and, as
+// the fourth, the total under `sumLabel`. False, outputs untouched, for another count.
+bool TrendPhaseLabel(std::uint32_t phase, std::uint32_t count, const std::wstring& name, const std::wstring& sumLabel,
+                     std::int32_t& entryKind, std::wstring& label);
 
 // The series of the item's own value (statistic 4) of every present phase L1-L3, as
 // the reporter's current model gives it; empty for a phase it does not answer, and

@@ -158,19 +158,9 @@ bool CWordReporter::WriteTrendPage(const std::wstring& name, const std::vector<c
 }
 
 bool CWordReporter::GetPhaseLabel(std::uint32_t phase, std::uint32_t count, const std::wstring& name,
-                                  std::int32_t& entryKind, std::wstring& label) const
+                                 std::int32_t& entryKind, std::wstring& label) const
 {
-    if (count == 1) {
-        entryKind = CReportTrendPhase::kDefault;
-        label = name;
-        return true;
-    }
-    if (count == 3 || count == 4) {
-        entryKind = static_cast<std::int32_t>(phase);
-        label = phase == 3 ? GraphText("Sum") : L"L" + std::to_wstring(phase + 1);
-        return true;
-    }
-    return false;
+    return TrendPhaseLabel(phase, count, name, GraphText("Sum"), entryKind, label);
 }
 
 int CWordReporter::WriteTrendSection()
