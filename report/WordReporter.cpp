@@ -108,7 +108,9 @@ int CWordReporter::ReportOutput(const std::wstring& outputPath, int)
             return 0;
         }
         ApplyDocFormat(std::make_unique<CDocFormatNoMargt>());
-        if (CollectReportData() == 0) {
+        // A recording without a single value to report is no report: the tables
+        // would show nothing but "--".
+        if (CollectReportData() == 0 || !HoldsAnyValue()) {
             SetReportName(CZVResourceManager::GetResourceManager()->LoadString(kDataStepFailed));
             m_TempFile.Discard();
             return 0;
@@ -200,6 +202,18 @@ void CWordReporter::AddRecords(std::size_t list, std::uint32_t channel, std::uin
 void CWordReporter::AppendToAll(std::size_t list)
 {
     m_Lists[kAllRecords].insert(m_Lists[kAllRecords].end(), m_Lists[list].begin(), m_Lists[list].end());
+}
+
+bool CWordReporter::HoldsAnyValue() const
+{
+    for (const CReportStatRecord* record : m_Lists[kAllRecords]) {
+        for (const float sample : record->values) {
+            if (HasValue(sample)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 const std::vector<float>& CWordReporter::Series(std::size_t list, std::size_t record) const

@@ -13,9 +13,9 @@
 // pages (when asked for). A page that cannot be drawn or written fails the report;
 // so does a document that does not reach the disk whole. On success the finished
 // document replaces the target; on failure nothing is left behind and the reason is
-// in the message text (GetReportName): 6288 when the data cannot be read, 6291 when
-// the folder or disk refuses the file, 6290 when the disk is full, and the general
-// error otherwise.
+// in the message text (GetReportName): 6288 when the data cannot be read or hold no
+// value of the report's items at all, 6291 when the folder or disk refuses the
+// file, 6290 when the disk is full, and the general error otherwise.
 //
 // The sections are in WordReporter*.cpp: the data step and the table rows here,
 // the tables (WordReporterTables), the harmonic and trend charts
@@ -118,6 +118,8 @@ public:
     // the statistic data cannot be read.
     int CollectReportData();
     const std::vector<CReportStatRecord*>& GetList(std::size_t list) const { return m_Lists.at(list); }
+    // Whether the data step read at least one value.
+    bool HoldsAnyValue() const;
 
     // --- Rows of the assessment tables
     static std::wstring FormatCell(float value);

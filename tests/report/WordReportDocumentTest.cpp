@@ -224,6 +224,25 @@ TEST(WordReport, ReaderFailureAndMissingFolder)
     EXPECT_TRUE(Entries(out.Path()).empty());
 }
 
+// A selection without a single record gives no report of "--" cells but the data
+// step's message, before any page is drawn.
+TEST(WordReport, NoDataFailsWithTheDataMessage)
+{
+    OpenedReportFolder& folder = Folder();
+    testsupport::TempDir out;
+    BasicInfo empty = folder.record;
+    empty.recordCount = 0;
+    CWordReporter reporter;
+    ASSERT_EQ(reporter.Init(platform::FromPath(folder.folder), 1, &empty, &folder.config, &folder.statistic,
+                            &folder.statistic, &folder.soe, 0),
+              1);
+    reporter.KeepPages(true);
+    EXPECT_EQ(reporter.ReportOutput(platform::FromPath(out / "report.rtf"), 0), 0);
+    EXPECT_EQ(reporter.GetReportName(), Message(6288));
+    EXPECT_TRUE(reporter.GetKeptPages().empty());
+    EXPECT_TRUE(Entries(out.Path()).empty());
+}
+
 TEST(WordReport, TheReportCommandsOneCall)
 {
     OpenedReportFolder& folder = Folder();
