@@ -98,6 +98,7 @@ int CWordReporter::ReportOutput(const std::wstring& outputPath, int)
         m_PageFailed = false;
         m_KeptPages.clear();
         m_RenderSeconds = 0.0;
+        m_PagesWritten = 0;
         if (m_Canvas == nullptr) {
             return 0;
         }
@@ -555,6 +556,7 @@ bool CWordReporter::FinishPage(bool newSection)
         m_PageFailed = true;
         return false;
     }
+    ++m_PagesWritten;
     if (newSection) {
         IncCounter();
     }

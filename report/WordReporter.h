@@ -221,6 +221,8 @@ public:
     const std::vector<std::string>& GetKeptPages() const { return m_KeptPages; }
     // Called with every page just before it is finished (tests read its drawing).
     void SetPageObserver(std::function<void(CReportPageCanvas&)> observer) { m_PageObserver = std::move(observer); }
+    // The pages written into the document by the last ReportOutput.
+    std::size_t GetPagesWritten() const { return m_PagesWritten; }
     // The time spent drawing and encoding pages in the last ReportOutput (seconds).
     double GetRenderSeconds() const { return m_RenderSeconds; }
 
@@ -273,5 +275,6 @@ private:
     bool m_KeepPages = false;
     std::vector<std::string> m_KeptPages;
     double m_RenderSeconds = 0.0;
+    std::size_t m_PagesWritten = 0;
     std::function<void(CReportPageCanvas&)> m_PageObserver;
 };

@@ -141,7 +141,7 @@ int main(int argc, char** argv)
         const int written = reporter.ReportOutput(platform::FromPath(target), 0);
         const double total = Seconds(start);
         const std::uintmax_t size = fs::file_size(target, error);
-        const int pages = reporter.GetCounter();
+        const std::size_t pages = reporter.GetPagesWritten();
 
         // References of the same run: the data step alone, and writing as many bytes.
         Models again;
@@ -160,7 +160,7 @@ int main(int argc, char** argv)
             result = 1;
         } else {
             std::printf("RTF report, 30 days at one minute, trend and event sections:\n");
-            std::printf("  total %.2f s (target < 30 s), about %d pages, %.1f MB\n", total, pages,
+            std::printf("  total %.2f s (target < 30 s), %zu pages, %.1f MB\n", total, pages,
                         static_cast<double>(size) / 1e6);
             std::printf("  pages rasterised and encoded: %.2f s, %.0f %% of the total\n", reporter.GetRenderSeconds(),
                         100.0 * reporter.GetRenderSeconds() / total);

@@ -77,6 +77,7 @@ TEST(WordReport, FixedSectionsInOrder)
 
     // Front page, parameters, two voltage harmonic tables and their chart, the same for currents.
     EXPECT_EQ(reporter.GetKeptPages().size(), 8u);
+    EXPECT_EQ(reporter.GetPagesWritten(), 8u);
     const std::string document = testsupport::ReadAll(out / "report.rtf");
     EXPECT_EQ(Count(document, "{\\pict\\pngblip\\picw1240\\pich1754\\picwgoal10885\\pichgoal15358\n"), 8u);
     EXPECT_EQ(Count(document, "\n\\sect\\sectd\\sbkpage"), 7u) << "every page after the first opens a section";
