@@ -14,11 +14,6 @@
 
 namespace {
 
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kGreen = 0x00B400;
-constexpr std::uint32_t kBlue = 0xFF0000;
-constexpr std::uint32_t kPhaseColors[] = {kRed, kGreen, kBlue};
-
 // Power and energy units of an analysed waveform record, which are not in kilo.
 std::wstring UnitFor(std::uint32_t id, const std::wstring& unit, std::int32_t dataSet)
 {
@@ -117,17 +112,6 @@ int ImageReporter::BuildStatCurves(const CReportTrendItem& item, std::uint32_t i
     if (item.Enabled == 0) {
         return 0;
     }
-    struct Statistic {
-        std::int32_t CReportTrendPhase::*flag;
-        std::uint32_t color;
-        const char* caption;
-        std::uint32_t kind;
-    };
-    static constexpr Statistic kStatistics[] = {
-        {&CReportTrendPhase::flag1, kRed, "MaxValue", CZVTrendCurve::kMaximum},
-        {&CReportTrendPhase::flag2, kGreen, "MinValue", CZVTrendCurve::kMinimum},
-        {&CReportTrendPhase::flag3, kBlue, "AvgValue", CZVTrendCurve::kAverage},
-    };
     const std::int32_t dataSet = GetSetting6();
     for (std::uint32_t phase = 0; phase < count; ++phase) {
         std::int32_t entryKind = 0;
@@ -138,7 +122,7 @@ int ImageReporter::BuildStatCurves(const CReportTrendItem& item, std::uint32_t i
         }
         std::deque<CZVTrendCurve> curves;
         CPicOutputDataMgr sink;
-        for (const Statistic& statistic : kStatistics) {
+        for (const TrendStatistic& statistic : kTrendStatistics) {
             if (entry.*statistic.flag != 1) {
                 continue;
             }
@@ -187,7 +171,7 @@ int ImageReporter::BuildPhaseTrendPicture(const CReportTrendItem& item, std::uin
         }
         // Samples without value stay gaps of the curve.
         CZVTrendCurve& curve =
-            curves.emplace_back(L"L" + std::to_wstring(phase + 1), kPhaseColors[phase], 1.0f, CZVTrendCurve::kMaximum);
+            curves.emplace_back(L"L" + std::to_wstring(phase + 1), kTrendPhaseColors[phase], 1.0f, CZVTrendCurve::kMaximum);
         curve.SetValues(series[phase], 0.0f);
     }
     if (curves.empty()) {
@@ -220,7 +204,7 @@ int ImageReporter::BuildEnergyTrendPicture(const CReportTrendItem& item, std::ui
         if (!Query(StatRequest{phase, 0, 0, static_cast<std::uint32_t>(dataSet), id}, sink)) {
             continue;
         }
-        CZVTrendCurve curve(GraphText("Value"), kRed, 1.0f, CZVTrendCurve::kMaximum);
+        CZVTrendCurve curve(GraphText("Value"), kTrendRed, 1.0f, CZVTrendCurve::kMaximum);
         curve.SetValues(sink.GetValues(), 0.0f);
         CZVTrendPic picture = NewPicture(GetHeaderText1() + L"-" + name + L"-" + label, UnitFor(id, unit, dataSet), id);
         picture.UpdateSummary(curve);

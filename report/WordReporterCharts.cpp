@@ -27,12 +27,9 @@ constexpr std::uint32_t RGB(std::uint32_t r, std::uint32_t g, std::uint32_t b)
 {
     return r | (g << 8) | (b << 16);
 }
-constexpr std::uint32_t kRed = RGB(255, 0, 0);
-constexpr std::uint32_t kGreen = RGB(0, 180, 0);
-constexpr std::uint32_t kBlue = RGB(0, 0, 255);
-constexpr std::uint32_t kPhaseColors[] = {kRed, kGreen, kBlue};
 // Curves of a harmonic trend chart, by position of the order in its list.
-constexpr std::uint32_t kOrderColors[] = {kRed, kGreen, kBlue, RGB(29, 122, 87), RGB(133, 64, 208), RGB(181, 163, 91)};
+constexpr std::uint32_t kOrderColors[] = {kTrendRed,        kTrendGreen,       kTrendBlue,
+                                          RGB(29, 122, 87), RGB(133, 64, 208), RGB(181, 163, 91)};
 
 std::wstring GraphText(const char* key)
 {
@@ -64,14 +61,14 @@ bool CWordReporter::HarmonicsAvailable(bool current) const
 
 CZVHarmPic CWordReporter::BuildHarmChart(bool current, int phase) const
 {
-    std::uint32_t maxColor = kRed;
-    std::uint32_t minColor = kGreen;
-    std::uint32_t avgColor = kBlue;
+    std::uint32_t maxColor = kTrendRed;
+    std::uint32_t minColor = kTrendGreen;
+    std::uint32_t avgColor = kTrendBlue;
     CColorPicker colors;
     if (colors.Open(L"Harmonic") == 0 || colors.GetHarmColors(maxColor, minColor, avgColor) == 0) {
-        maxColor = kRed;
-        minColor = kGreen;
-        avgColor = kBlue;
+        maxColor = kTrendRed;
+        minColor = kTrendGreen;
+        avgColor = kTrendBlue;
     }
     std::vector<CZVPicItem> items = {{maxColor, GraphText("MaxValue")},
                                      {minColor, GraphText("MinValue")},
@@ -208,17 +205,6 @@ void CWordReporter::BuildStatTrendCharts(const CReportTrendItem& item, std::uint
                                          const std::wstring& unit, std::uint32_t count, bool signedPeaks,
                                          CTrendCharts& charts) const
 {
-    struct Statistic {
-        std::int32_t CReportTrendPhase::*flag;
-        std::uint32_t kind;
-        const char* caption;
-        std::uint32_t color;
-    };
-    static constexpr Statistic kStatistics[] = {
-        {&CReportTrendPhase::flag1, CZVTrendCurve::kMaximum, "MaxValue", kRed},
-        {&CReportTrendPhase::flag2, CZVTrendCurve::kMinimum, "MinValue", kGreen},
-        {&CReportTrendPhase::flag3, CZVTrendCurve::kAverage, "AvgValue", kBlue},
-    };
     const auto dataSet = static_cast<std::uint32_t>(GetSetting6());
     std::deque<CZVTrendCurve>& curves = charts.curves;
     for (std::uint32_t phase = 0; phase < count; ++phase) {
@@ -233,7 +219,7 @@ void CWordReporter::BuildStatTrendCharts(const CReportTrendItem& item, std::uint
         // chart's maximum, and that of smallest magnitude its minimum.
         float signedMax = 0.0f;
         float signedMin = 0.0f;
-        for (const Statistic& s : kStatistics) {
+        for (const TrendStatistic& s : kTrendStatistics) {
             // The statistic word of the query is the curve's kind.
             if (entry.*s.flag != 1 || !MakeCurve(static_cast<std::uint32_t>(entryKind), s.kind, 0, dataSet, id,
                                                  GraphText(s.caption), s.color, s.kind, curves)) {
@@ -304,7 +290,7 @@ void CWordReporter::BuildEnergyTrendCharts(const CReportTrendItem& item, std::ui
         CReportTrendPhase entry;
         GetPhaseLabel(phase, 4, name, entryKind, label);
         if (!PresentEntry(item, entryKind, entry) || entry.flag1 != 1 ||
-            !MakeCurve(phase, kOwnStatistic, 0, dataSet, id, GraphText("Value"), kRed, CZVTrendCurve::kMaximum,
+            !MakeCurve(phase, kOwnStatistic, 0, dataSet, id, GraphText("Value"), kTrendRed, CZVTrendCurve::kMaximum,
                        charts.curves)) {
             continue;
         }
@@ -330,7 +316,7 @@ int CWordReporter::WritePhaseTrendPage(const CReportTrendItem& item, std::uint32
     CTrendCharts charts;
     for (std::uint32_t phase = 0; phase < 3; ++phase) {
         if (!series[phase].empty()) {
-            charts.curves.emplace_back(L"L" + std::to_wstring(phase + 1), kPhaseColors[phase], 1.0f,
+            charts.curves.emplace_back(L"L" + std::to_wstring(phase + 1), kTrendPhaseColors[phase], 1.0f,
                                        CZVTrendCurve::kMaximum)
                 .SetValues(series[phase], 0.0f);
         }
