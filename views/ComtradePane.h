@@ -8,18 +8,17 @@
 
 #include <wx/gdicmn.h>
 
-#include "lib/viewer/data/TracelumeCallback.h"
 #include "platform/base/DynamicLibrary.h"
 #include "platform/ui/Dialog.h"
-#include "terminal/ObserverViewBase.h"
+#include "views/ObserverView.h"
 #include "views/DlgPanelLite.h"
+#include "views/TracelumeProperty.h"
 #include "views/data/ComtradePaneLogic.h"
 
 class ITracelume;
 class wxWindowDestroyEvent;
-struct ExportSource;
 
-class CComtradePane : public ui::Dialog, public IObserverViewBase {
+class CComtradePane : public ui::Dialog, public IObserverView {
 public:
     CComtradePane(unsigned templateId, const ComtradePaneKind& kind);
     ~CComtradePane() override;
@@ -28,27 +27,22 @@ public:
     void OnOK() override {}
     void OnCancel() override {}
     int OnUpdate(std::uint32_t event, std::uintptr_t param1, std::uintptr_t param2) override;
+    // The pane that shows the view owns the object; its window goes now.
+    void Release() override { DestroyWindow(); }
     // The record as shown, for the table export.
-    int FillAttributes(ExportSource& out);
+    int FillAttributes(ExportSource& out) override;
 
     ITracelume* GetViewer() const { return m_pViewer; }
     CDlgPanelLite& GetStrip() { return m_Strip; }
     CComtradePaneLogic& GetLogic() { return m_Logic; }
 
 private:
-    // The viewer's events have no effect in these panes.
-    class QuietCallback final : public ITracelumeCallback {
-    public:
-        void ShowProperties(const std::wstring&) override {}
-        void BeginProperties() override {}
-        std::intptr_t Notify(std::uint32_t, std::uintptr_t, std::intptr_t) override { return 0; }
-    };
-
     void ReleaseViewer();
     void OnWindowDestroy(wxWindowDestroyEvent& event);
     void Layout(int width, int height);
 
-    QuietCallback m_Callback;
+    // Without an owner: the viewer's events have no effect in these panes.
+    CtracelumeProperty m_Callback;
     platform::DynamicLibrary m_Library;
     ITracelume* m_pViewer = nullptr;
     // The pane's own window while it exists; the layer forgets it before it goes.

@@ -7,13 +7,13 @@
 
 #include "platform/ui/Dialog.h"
 #include "terminal/BasicInfo.h"
-#include "terminal/ObserverViewBase.h"
+#include "views/ObserverView.h"
 #include "views/data/SoeSceneTable.h"
 
 class wxGrid;
 class wxStaticText;
 
-class CSOEDMMView : public ui::Dialog, public IObserverViewBase {
+class CSOEDMMView : public ui::Dialog, public IObserverView {
 public:
     static constexpr unsigned kTemplateId = 105;
     static constexpr unsigned kCaptionId = 0xFFFF;
@@ -25,6 +25,8 @@ public:
     void OnOK() override {}
     void OnCancel() override {}
     int OnUpdate(std::uint32_t event, std::uintptr_t param1, std::uintptr_t param2) override;
+    // The pane that shows the view owns the object; its window goes now.
+    void Release() override { DestroyWindow(); }
 
     wxGrid* GetReport() const { return m_pReport; }
     std::wstring GetCaption() const;
