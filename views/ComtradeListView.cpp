@@ -11,7 +11,7 @@
 #include "views/data/ViewTexts.h"
 
 CComtradeListView::CComtradeListView()
-    : ui::Dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(kTemplateId))
+    : CEventView(kTemplateId)
 {
     views::HandleListMessages(*this, [this](int width) { Layout(width); }, [this] { return m_pList; });
 }

@@ -5,15 +5,14 @@
 
 #include <vector>
 
-#include "platform/ui/Dialog.h"
-#include "views/ObserverView.h"
+#include "views/EventView.h"
 #include "views/data/ComtradeListManager.h"
 
 namespace ui {
 class ListView;
 }
 
-class CComtradeListView : public ui::Dialog, public IObserverView {
+class CComtradeListView : public CEventView {
 public:
     static constexpr unsigned kTemplateId = 103;
     static constexpr unsigned kListId = 8805;
@@ -21,12 +20,7 @@ public:
     CComtradeListView();
 
     bool OnInitDialog() override;
-    // Enter and Escape never close the pane.
-    void OnOK() override {}
-    void OnCancel() override {}
     int OnUpdate(std::uint32_t event, std::uintptr_t param1, std::uintptr_t param2) override;
-    // The pane that shows the view owns the object; its window goes now.
-    void Release() override { DestroyWindow(); }
 
     // Selects a line as the user would, opening its record; nothing outside the rows.
     void SelectRow(long row);

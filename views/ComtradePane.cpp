@@ -11,7 +11,7 @@
 #include "views/ViewMessages.h"
 
 CComtradePane::CComtradePane(unsigned templateId, const ComtradePaneKind& kind)
-    : ui::Dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(templateId)), m_Logic(kind, m_Strip)
+    : CEventView(templateId), m_Logic(kind, m_Strip)
 {
     OnMessage(ui::kMsgSize, [this](ui::WParam, ui::LParam size) {
         Layout(static_cast<int>(size & 0xFFFF), static_cast<int>((size >> 16) & 0xFFFF));

@@ -9,8 +9,7 @@
 #include <wx/gdicmn.h>
 
 #include "platform/base/DynamicLibrary.h"
-#include "platform/ui/Dialog.h"
-#include "views/ObserverView.h"
+#include "views/EventView.h"
 #include "views/DlgPanelLite.h"
 #include "views/TracelumeProperty.h"
 #include "views/data/ComtradePaneLogic.h"
@@ -18,17 +17,13 @@
 class ITracelume;
 class wxWindowDestroyEvent;
 
-class CComtradePane : public ui::Dialog, public IObserverView {
+class CComtradePane : public CEventView {
 public:
     CComtradePane(unsigned templateId, const ComtradePaneKind& kind);
     ~CComtradePane() override;
 
     bool OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     int OnUpdate(std::uint32_t event, std::uintptr_t param1, std::uintptr_t param2) override;
-    // The pane that shows the view owns the object; its window goes now.
-    void Release() override { DestroyWindow(); }
     // The record as shown, for the table export.
     int FillAttributes(ExportSource& out) override;
 

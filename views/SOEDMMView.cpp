@@ -18,7 +18,7 @@ const wxColour kLabelBackground(0xE6, 0xE8, 0xEB);  // COLORREF 0xEBE8E6
 }  // namespace
 
 CSOEDMMView::CSOEDMMView()
-    : ui::Dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(kTemplateId))
+    : CEventView(kTemplateId)
 {
     OnMessage(ui::kMsgSize, [this](ui::WParam, ui::LParam size) {
         Layout(static_cast<int>(size & 0xFFFF), static_cast<int>((size >> 16) & 0xFFFF));

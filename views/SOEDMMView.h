@@ -5,15 +5,14 @@
 
 #include <vector>
 
-#include "platform/ui/Dialog.h"
 #include "terminal/BasicInfo.h"
-#include "views/ObserverView.h"
+#include "views/EventView.h"
 #include "views/data/SoeSceneTable.h"
 
 class wxGrid;
 class wxStaticText;
 
-class CSOEDMMView : public ui::Dialog, public IObserverView {
+class CSOEDMMView : public CEventView {
 public:
     static constexpr unsigned kTemplateId = 105;
     static constexpr unsigned kCaptionId = 0xFFFF;
@@ -22,11 +21,7 @@ public:
     CSOEDMMView();
 
     bool OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     int OnUpdate(std::uint32_t event, std::uintptr_t param1, std::uintptr_t param2) override;
-    // The pane that shows the view owns the object; its window goes now.
-    void Release() override { DestroyWindow(); }
 
     wxGrid* GetReport() const { return m_pReport; }
     std::wstring GetCaption() const;

@@ -14,7 +14,7 @@
 #include "views/data/ViewTexts.h"
 
 CSOEListView::CSOEListView()
-    : ui::Dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(kTemplateId))
+    : CEventView(kTemplateId)
 {
     m_Items.Release();
     views::HandleListMessages(*this, [this](int width) { Layout(width); }, [this] { return m_pList; });

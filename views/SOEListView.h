@@ -7,13 +7,12 @@
 
 #include <wx/imaglist.h>
 
-#include "platform/ui/Dialog.h"
-#include "views/ObserverView.h"
+#include "views/EventView.h"
 #include "terminal/SOEListItemsMgr.h"
 
 class CSOEVirtualList;
 
-class CSOEListView : public ui::Dialog, public IObserverView {
+class CSOEListView : public CEventView {
 public:
     static constexpr unsigned kTemplateId = 103;
     static constexpr unsigned kListId = 8805;
@@ -21,11 +20,7 @@ public:
     CSOEListView();
 
     bool OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
     int OnUpdate(std::uint32_t event, std::uintptr_t param1, std::uintptr_t param2) override;
-    // The pane that shows the view owns the object; its window goes now.
-    void Release() override { DestroyWindow(); }
 
     // Selects a row as the user would; its event goes to the controller.
     void SelectRow(long row);
