@@ -13,4 +13,7 @@ public:
     bool PostToOtherPane() { return false; }
 
     static constexpr unsigned kControlId = 59649;
+    // Posted (no parameters) before statistic data is opened in its place: closes
+    // the open record, releases its analysis data and clears its panes.
+    static constexpr unsigned kMsgCloseRecord = 0x467;
 };
