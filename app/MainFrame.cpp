@@ -94,6 +94,8 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     });
     OnCommand(kCmdOpenLocal, [this] { OnOpenLocal(); });
     OnCommand(kCmdReselectData, [this] { OnReselectData(); });
+    OnCommand(kCmdOpenDevice, [this] { OnOpenDevice(); });
+    OnCommand(kCmdOpenWaveDevice, [this] { OnOpenWaveDevice(); });
     OnCommand(kCmdAbout, [this] { OnAbout(); });
     OnCommand(kCmdLanguage, [this] { OnLanguage(); });
     OnCommand(kCmdHelpDocument, [this] { OnHelpDocument(); });

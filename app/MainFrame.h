@@ -107,6 +107,13 @@ public:
     // Stops a running harmonic collection, waits for it and clears the collector; the
     // roads that load other data call it first.
     void StopHarmonicCollector();
+    // The waveform road for a folder the user chose or a download brought: the
+    // folder (or a board in it) must hold a waveform record; the statistic data
+    // makes way and the waveform client opens the record.
+    void OpenWaveRecord(const std::wstring& path);
+    // Where the device dialog hands a downloaded folder: mode 0 statistic data
+    // (CheckAndOpen), mode 1 a waveform record (OpenWaveRecord).
+    void OpenDownloadedFolder(const std::wstring& folder, int mode);
     bool IsCollecting() const { return m_Collecting.load(); }
 
     // What the last load brought: the range chosen, the record's description (its
@@ -181,8 +188,10 @@ private:
     // The opening road (MainFrameOpen.cpp).
     void OnOpenLocal();
     void OnReselectData();
+    void OnOpenDevice();
+    void OnOpenWaveDevice();
     void CheckAndOpen();
-    bool SelectBoard(std::wstring& path);
+    bool SelectBoard(std::wstring& path, int mode);
     bool AskDiscardWaveRecord();
     // A message with the program's title, OK and the exclamation icon.
     void PlainBox(unsigned textId);

@@ -21,6 +21,7 @@
 #include "core/Ini.h"
 #include "core/OndravaLog.h"
 #include "core/ZVResourceManager.h"
+#include "device/ui/DeviceDownload.h"
 #include "lib/convert/DataTransform.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
@@ -29,6 +30,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/RibbonBar.h"
+#include "terminal/CtrlItem.h"
 #include "terminal/GlobalDataConfig.h"
 #include "terminal/HarmDataCollector.h"
 #include "terminal/ProfileInt.h"
@@ -37,6 +39,9 @@
 namespace {
 
 constexpr unsigned kStringChooseFolder = 10000;
+constexpr unsigned kStringDiscardStatistic = 6091;
+constexpr unsigned kStringWaveReading = 6092;
+constexpr unsigned kStringWaveOpenFailed = 6102;
 constexpr unsigned kStringWrongFolder = 6086;
 constexpr unsigned kStringDiscardWave = 6100;
 constexpr unsigned kStringStatisticReading = 6101;
@@ -99,6 +104,65 @@ void CMainFrame::OnReselectData() {
     OpenStatistic(m_StatisticPath);
 }
 
+void CMainFrame::OnOpenDevice() {
+    if (m_pRibbonBar) {
+        m_pRibbonBar->SelectTab(0);
+    }
+    OpenDeviceDialog(0, this, [this](const std::wstring& folder, int mode) { OpenDownloadedFolder(folder, mode); });
+}
+
+void CMainFrame::OnOpenWaveDevice() {
+    if (m_IsStatisticLoaded != 0 &&
+        ui::MessageBox(this, String(kStringDiscardStatistic), String(kStringWaveReading),
+                       ui::kMbYesNo | ui::kMbIconInformation) != ui::kIdYes) {
+        return;
+    }
+    if (m_pRibbonBar) {
+        m_pRibbonBar->SelectTab(1);
+    }
+    OpenDeviceDialog(1, this, [this](const std::wstring& folder, int mode) { OpenDownloadedFolder(folder, mode); });
+}
+
+void CMainFrame::OpenDownloadedFolder(const std::wstring& folder, int mode) {
+    if (mode == 0) {
+        CheckAndOpen(folder);
+    } else {
+        OpenWaveRecord(folder);
+    }
+}
+
+void CMainFrame::OpenWaveRecord(const std::wstring& path) {
+    std::wstring folder = path;
+    if (!HasStatisticFiles(folder)) {
+        if (!FindBoardFolder(folder, 1)) {
+            PlainBox(kStringWaveOpenFailed);
+            return;
+        }
+        if (!SelectBoard(folder, 1)) {
+            return;
+        }
+    }
+    m_WavePath = folder;
+    m_StatisticPath.clear();
+    if (m_IsWaveShown == 0) {
+        StopHarmonicCollector();
+        CCtrlItem request{ctrl::kCloseAll, 0, 0, folder};
+        m_Controller.Notify(&request);
+        m_hFolderLock.Release();
+        m_PaneMgr.CloseAll();
+        m_IsStatisticLoaded = 0;
+        ShowWaveClient(true);
+    }
+    UpdateTitle();
+    UpdateStatusText();
+    if (ui::SendMessage(m_WaveView.get(), CWaveMainView::kMsgOpenRecord, reinterpret_cast<ui::WParam>(&m_WavePath),
+                        0) == 0) {
+        return;
+    }
+    m_StatisticModel.QueryBasicInfo(&m_RecordInfo);
+    Invalidate();
+}
+
 void CMainFrame::CheckAndOpen(const std::wstring& folder) {
     m_DataPath = folder;
     CheckAndOpen();
@@ -110,7 +174,7 @@ void CMainFrame::CheckAndOpen() {
             PlainBox(kStringWrongFolder);
             return;
         }
-        if (!SelectBoard(m_DataPath)) {
+        if (!SelectBoard(m_DataPath, 0)) {
             return;
         }
     }
@@ -157,8 +221,8 @@ void CMainFrame::CheckAndOpen() {
                    ui::kMbOk | ui::kMbIconExclamation);
 }
 
-bool CMainFrame::SelectBoard(std::wstring& path) {
-    const std::map<int, std::wstring> boards = FindBoards(path, 0);
+bool CMainFrame::SelectBoard(std::wstring& path, int mode) {
+    const std::map<int, std::wstring> boards = FindBoards(path, mode);
     if (boards.empty()) {
         return false;
     }

@@ -16,6 +16,7 @@
 #include <set>
 
 #include <wx/frame.h>
+#include <wx/listctrl.h>
 #include <wx/radiobut.h>
 #include <wx/statusbr.h>
 
@@ -26,6 +27,9 @@
 #include "app/OndravaApp.h"
 #include "app/SelectBoardDlg.h"
 #include "core/ZVResourceManager.h"
+#include "device/DiscoveryTool.h"
+#include "device/RemovableDrives.h"
+#include "device/ui/OpenNetDlg.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
 #include "platform/ui/BusyIndicator.h"
@@ -43,6 +47,7 @@
 #include "tools/gen/ItemFiles.h"
 #include "tools/gen/SoeFile.h"
 #include "tools/gen/StatisticFolder.h"
+#include "tools/gen/TerminalMedium.h"
 
 namespace apptest {
 namespace {
@@ -159,6 +164,24 @@ protected:
             boards->OnOK();
             return true;
         }
+        if (auto* device = dynamic_cast<COpenNetDlg*>(&dialog)) {
+            // The terminal's drive, the record asked for, OK: the record downloads.
+            const bool listed = PumpUntil([device] { return device->GetDeviceList().GetItemCount() >= 1; });
+            if (listed) {
+                device->GetDeviceList().SetSelection(0);
+            }
+            if (listed && PumpUntil([device] { return device->GetFolderList()->GetItemCount() >= 1; })) {
+                wxListCtrl* folders = device->GetFolderList();
+                for (long row = 0; row < folders->GetItemCount(); ++row) {
+                    if (folders->GetItemText(row).ToStdWstring() == m_record) {
+                        device->SelectFolderRows({row});
+                        device->OnOK();
+                    }
+                }
+            }
+            ++m_deviceDialogs;
+            return true;
+        }
         if (auto* selection = dynamic_cast<CNewDataSelectDlg*>(&dialog)) {
             ++m_selections;
             m_selectedBlocks = selection->GetRecord().GetBlockCount();
@@ -196,6 +219,8 @@ protected:
     std::vector<std::wstring> m_boards;
     int m_selections = 0;
     std::uint64_t m_selectedBlocks = 0;
+    int m_deviceDialogs = 0;
+    std::wstring m_record;  // the terminal's record downloaded
 };
 
 std::set<std::uint32_t> ShownPanes() {
@@ -410,6 +435,60 @@ TEST_F(OpeningTest, EachKindOfFolderOpensOrIsRefusedWithItsMessage) {
         EXPECT_EQ(TransientCount(), 1u);
         EXPECT_EQ(AlarmCount(), 5u);
     }
+}
+
+TEST_F(OpeningTest, ADownloadedRecordOpensThroughTheOpeningRoads) {
+    testsupport::TempDir dir;
+    // A terminal's drive, mounted, and no terminal answering on the network.
+    gen::TerminalMediumOptions medium;
+    medium.exportRecords = {{"20260301_080000"}};
+    medium.waveRecords = {{"20260301_100000"}};
+    ASSERT_TRUE(gen::WriteTerminalMedium(dir / "usb", medium));
+    SetMountTablePath(
+        Wide(dir.Write("mountinfo", "40 1 8:17 / " + (dir / "usb").string() + " rw - vfat /dev/sdz1 rw\n")));
+    DiscoverySettings quiet;
+    quiet.listenAddress = net::kLoopback;
+    quiet.listenPort = 0;
+    quiet.destinations = {net::kLoopback};
+    quiet.probePort = 9;
+    quiet.quietSpell = std::chrono::milliseconds(200);
+    CDiscoveryTool::SetSettings(quiet);
+    m_pick = Wide(dir / "local");  // the folder the records are copied into
+
+    // The statistic record: downloaded, converted and loaded.
+    m_record = L"20260301_080000";
+    ASSERT_TRUE(Frame().GetRibbonBar()->ClickButton(kCmdOpenDevice));
+    Drain();
+    const fs::path statistic = dir / "local/20260301_080000";
+    EXPECT_EQ(m_deviceDialogs, 1);
+    EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{});
+    EXPECT_EQ(m_selections, 1);
+    EXPECT_TRUE(Frame().IsStatisticLoaded());
+    EXPECT_EQ(Frame().GetStatisticPath(), Wide(statistic));
+    EXPECT_EQ(Frame().GetWindowText(), String(200) + L" - [" + Wide(statistic) + L"]");
+    EXPECT_EQ(VoltageMaxima().size(), 20u);
+    EXPECT_TRUE(Frame().IsFolderLocked());
+
+    // The waveform record, after the question whether the statistic data may go.
+    Boxes().Clear();
+    Boxes().answer = ui::kIdYes;
+    m_record = L"20260301_100000";
+    ASSERT_TRUE(Frame().GetRibbonBar()->ClickButton(kCmdOpenWaveDevice));
+    Drain();
+    const fs::path wave = dir / "local/20260301_100000";
+    EXPECT_EQ(m_deviceDialogs, 2);
+    EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{String(6091)});
+    EXPECT_EQ(Frame().IsWaveShown(), 1);
+    EXPECT_EQ(Frame().IsStatisticLoaded(), 0);
+    EXPECT_EQ(Frame().GetWavePath(), Wide(wave));
+    EXPECT_TRUE(Frame().GetStatisticPath().empty());
+    EXPECT_EQ(Frame().GetWindowText(), String(200) + L" - [" + Wide(wave) + L"]");
+    EXPECT_TRUE(ShownPanes().empty());
+    EXPECT_FALSE(Frame().IsFolderLocked());
+
+    CDiscoveryTool::Stop(true);
+    CDiscoveryTool::SetSettings(DiscoverySettings{});
+    SetMountTablePath(L"");
 }
 
 // Sets the file system's immutable flag on a folder, so that even root cannot add
