@@ -8,7 +8,6 @@
 //
 //   xvfb-run -a app_opening_bench [DIR]   (DIR: where to make the folder; default the system temp folder)
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,6 +23,7 @@
 #include <wx/timer.h>
 
 #include "app/MainFrame.h"
+#include "bench/support/CatFiles.h"
 #include "app/NewDataSelectDlg.h"
 #include "app/OndravaApp.h"
 #include "platform/base/Encoding.h"
@@ -53,26 +53,9 @@ std::vector<std::string> DataFiles(const fs::path& folder) {
     return files;
 }
 
-// cat FILES > /dev/null, without a shell.
 double Cat(const std::vector<std::string>& files) {
-    std::fflush(stdout);
     const auto start = Clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (std::freopen("/dev/null", "w", stdout) == nullptr) {
-            _exit(126);
-        }
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>("cat"));
-        for (const auto& file : files) {
-            argv.push_back(const_cast<char*>(file.c_str()));
-        }
-        argv.push_back(nullptr);
-        execvp("cat", argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
+    CatFiles(files);
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
