@@ -95,6 +95,7 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     OnCommand(kCmdOpenLocal, [this] { OnOpenLocal(); });
     OnCommand(kCmdReselectData, [this] { OnReselectData(); });
     OnCommand(kCmdOpenDevice, [this] { OnOpenDevice(); });
+    OnCommand(kCmdOpenWaveLocal, [this] { OnOpenWaveLocal(); });
     OnCommand(kCmdOpenWaveDevice, [this] { OnOpenWaveDevice(); });
     OnCommand(kCmdAbout, [this] { OnAbout(); });
     OnCommand(kCmdLanguage, [this] { OnLanguage(); });

@@ -189,7 +189,11 @@ private:
     void OnOpenLocal();
     void OnReselectData();
     void OnOpenDevice();
+    void OnOpenWaveLocal();
     void OnOpenWaveDevice();
+    // Asks whether loaded statistic data may go for a waveform record; true when
+    // none is loaded or the user agreed.
+    bool AskDiscardStatistic();
     void CheckAndOpen();
     bool SelectBoard(std::wstring& path, int mode);
     bool AskDiscardWaveRecord();

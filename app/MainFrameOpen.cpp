@@ -111,10 +111,28 @@ void CMainFrame::OnOpenDevice() {
     OpenDeviceDialog(0, this, [this](const std::wstring& folder, int mode) { OpenDownloadedFolder(folder, mode); });
 }
 
+bool CMainFrame::AskDiscardStatistic() {
+    return m_IsStatisticLoaded == 0 ||
+           ui::MessageBox(this, String(kStringDiscardStatistic), String(kStringWaveReading),
+                          ui::kMbYesNo | ui::kMbIconInformation) == ui::kIdYes;
+}
+
+void CMainFrame::OnOpenWaveLocal() {
+    if (m_pRibbonBar) {
+        m_pRibbonBar->SelectTab(1);
+    }
+    const std::wstring remembered =
+        Settings().GetString(L"Position", L"WaveOpenLocal", GetModuleDirectory().c_str());
+    const std::wstring folder = ui::BrowseForFolder(String(kStringChooseFolder), this, remembered, L"");
+    if (folder.empty() || !AskDiscardStatistic()) {
+        return;
+    }
+    Settings().WriteString(L"Position", L"WaveOpenLocal", folder.c_str());
+    OpenWaveRecord(folder);
+}
+
 void CMainFrame::OnOpenWaveDevice() {
-    if (m_IsStatisticLoaded != 0 &&
-        ui::MessageBox(this, String(kStringDiscardStatistic), String(kStringWaveReading),
-                       ui::kMbYesNo | ui::kMbIconInformation) != ui::kIdYes) {
+    if (!AskDiscardStatistic()) {
         return;
     }
     if (m_pRibbonBar) {
@@ -207,7 +225,7 @@ void CMainFrame::CheckAndOpen() {
     if (m_IsWaveShown != 0 && !AskDiscardWaveRecord()) {
         return;
     }
-    ui::PostMessage(m_WaveView.get(), CWaveMainView::kMsgCloseRecord, 0, 0);
+    ui::PostMessage(m_WaveView.get(), CWaveMainView::kMsgClearRecord, 0, 0);
     int code = 0;
     const std::wstring dataPath = m_DataPath;
     if (!RunBusy([this, &code, dataPath] { code = ConvertStatistic(dataPath); })) {
@@ -267,7 +285,7 @@ void CMainFrame::OpenStatistic(const std::wstring& path) {
         if (m_IsWaveShown != 0 && !AskDiscardWaveRecord()) {
             return;
         }
-        ui::PostMessage(m_WaveView.get(), CWaveMainView::kMsgCloseRecord, 0, 0);
+        ui::PostMessage(m_WaveView.get(), CWaveMainView::kMsgClearRecord, 0, 0);
         m_IsPrepared = 1;
     }
     StopHarmonicCollector();

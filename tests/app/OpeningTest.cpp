@@ -48,6 +48,7 @@
 #include "tools/gen/SoeFile.h"
 #include "tools/gen/StatisticFolder.h"
 #include "tools/gen/TerminalMedium.h"
+#include "tools/gen/WaveRecord.h"
 
 namespace apptest {
 namespace {
@@ -489,6 +490,65 @@ TEST_F(OpeningTest, ADownloadedRecordOpensThroughTheOpeningRoads) {
     CDiscoveryTool::Stop(true);
     CDiscoveryTool::SetSettings(DiscoverySettings{});
     SetMountTablePath(L"");
+}
+
+TEST_F(OpeningTest, AWaveformFolderOpensInTheWaveformClient) {
+    testsupport::TempDir dir;
+    WriteTerminal(dir / "statistic", Record(L"K7900"));
+    const gen::WaveRecordOptions record = gen::ThreePhaseWaveRecord(6400, 0.2);
+    struct Case {
+        const char* row;
+        std::function<void(const fs::path&)> write;
+        std::wstring board;
+        int answer;                     // to the question whether the statistic data may go
+        std::vector<std::wstring> boxes;
+        std::string opened;             // the record folder below the row's, "" the row's; "-" none
+    };
+    const Case cases[] = {
+        {"a record", [&](const fs::path& folder) { ASSERT_TRUE(gen::WriteWaveRecord(folder, record)); }, L"",
+         ui::kIdYes, {String(6091)}, ""},
+        {"a record on board 2 of two",
+         [&](const fs::path& folder) {
+             ASSERT_TRUE(gen::WriteWaveRecord(folder / "Board1", record));
+             ASSERT_TRUE(gen::WriteWaveRecord(folder / "Board2", record));
+         },
+         L"板卡2", ui::kIdYes, {String(6091)}, "Board2"},
+        {"statistic data kept", [&](const fs::path& folder) { ASSERT_TRUE(gen::WriteWaveRecord(folder, record)); },
+         L"", ui::kIdNo, {String(6091)}, "-"},
+        {"no record", [](const fs::path& folder) { fs::create_directories(folder / "Board1"); }, L"", ui::kIdYes,
+         {String(6091), String(6102)}, "-"},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        FreshFrame();
+        Open(dir / "statistic");
+        ASSERT_TRUE(Frame().IsStatisticLoaded());
+        const fs::path folder = dir / ("row" + std::to_string(row++));
+        c.write(folder);
+        Boxes().Clear();
+        Boxes().answer = c.answer;
+        m_board = c.board;
+        m_pick = Wide(folder);
+        ASSERT_TRUE(Frame().GetRibbonBar()->ClickButton(kCmdOpenWaveLocal));
+        Drain();
+        EXPECT_EQ(BoxTexts(), c.boxes);
+        if (c.opened == "-") {
+            EXPECT_EQ(Frame().IsWaveShown(), 0);
+            EXPECT_TRUE(Frame().GetWavePath().empty());
+            // Declined or refused: the statistic data stays shown.
+            EXPECT_EQ(Frame().IsStatisticLoaded(), 1);
+            EXPECT_FALSE(Frame().GetStatisticPath().empty());
+            continue;
+        }
+        const fs::path opened = c.opened.empty() ? folder : folder / c.opened;
+        EXPECT_EQ(Frame().IsWaveShown(), 1);
+        EXPECT_EQ(Frame().IsStatisticLoaded(), 0);
+        EXPECT_EQ(Frame().GetWavePath(), Wide(opened));
+        EXPECT_TRUE(Frame().GetStatisticPath().empty());
+        EXPECT_EQ(Frame().GetWindowText(), String(200) + L" - [" + Wide(opened) + L"]");
+        EXPECT_TRUE(ShownPanes().empty());
+    }
 }
 
 // Sets the file system's immutable flag on a folder, so that even root cannot add
