@@ -1,7 +1,6 @@
 // Scenes of the open road: the data selection dialog over a generated week of
 // statistic data (the stretch narrowed by the slider), and the board selection of a
 // terminal with three measuring boards.
-#include <cstdlib>
 #include <filesystem>
 
 #include "app/MainFrame.h"
@@ -14,31 +13,8 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// A folder of the scene's own, removed with everything in it.
-class SceneFolder {
-public:
-    SceneFolder() {
-        std::string pattern = (fs::temp_directory_path() / "ondrava-opening-scene.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~SceneFolder() {
-        std::error_code error;
-        if (!m_path.empty()) {
-            fs::remove_all(m_path, error);
-        }
-    }
-    const fs::path& Path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
 const screenshot::SceneRegistrar kDataSelection("opening-data-selection", [](screenshot::SceneContext& context) {
-    SceneFolder folder;
+    screenshot::SceneFolder folder;
     gen::StatisticFolderOptions options;
     options.deviceType = L"K7900";
     options.records = 7 * 24 * 60;

@@ -1,6 +1,7 @@
 #include "app/screenshot/Scene.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include <wx/app.h>
@@ -33,6 +34,20 @@ bool SavePicture(wxDC& source, const wxRect& rect, const wxString& file) {
 }
 
 }  // namespace
+
+SceneFolder::SceneFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "ondrava-scene.XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) {
+        m_path = pattern;
+    }
+}
+
+SceneFolder::~SceneFolder() {
+    std::error_code error;
+    if (!m_path.empty()) {
+        std::filesystem::remove_all(m_path, error);
+    }
+}
 
 std::vector<Scene> Scenes() {
     std::vector<Scene> scenes = Registry();
