@@ -27,7 +27,9 @@
 #include "app/NewDataSelectDlg.h"
 #include "app/OndravaApp.h"
 #include "platform/base/Encoding.h"
+#include "platform/base/Hourglaze.h"
 #include "platform/base/ProgramFolder.h"
+#include "platform/ui/BusyIndicator.h"
 #include "platform/gfx/FontConfig.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
@@ -58,6 +60,26 @@ double Cat(const std::vector<std::string>& files) {
     CatFiles(files);
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
+
+// The program's busy indicator, noting when the load worker ends it: the load
+// itself, and what the frame and the views do with the data after it.
+class TimedIndicator : public platform::IHourglaze {
+public:
+    explicit TimedIndicator(platform::IHourglaze& shown) : m_shown(shown) {}
+    void Start(void* owner) override { m_shown.Start(owner); }
+    void Update(double percent) override { m_shown.Update(percent); }
+    void Increase(double step) override { m_shown.Increase(step); }
+    void Notify(const std::wstring& text) override { m_shown.Notify(text); }
+    double GetPos() override { return m_shown.GetPos(); }
+    void End() override {
+        ended = Clock::now();
+        m_shown.End();
+    }
+    Clock::time_point ended;
+
+private:
+    platform::IHourglaze& m_shown;
+};
 
 }  // namespace
 
@@ -113,7 +135,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the program did not start\n");
         result = 2;
     } else {
-        CMainFrame& frame = *static_cast<COndravaApp&>(*wxTheApp).GetMainFrame();
+        COndravaApp& app = static_cast<COndravaApp&>(*wxTheApp);
+        CMainFrame& frame = *app.GetMainFrame();
+        TimedIndicator indicator(*app.GetBusyIndicator());
+        platform::SetHourglaze(&indicator);
         int paints = 0;
         frame.GetFrame()->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
             ++paints;
@@ -126,6 +151,7 @@ int main(int argc, char** argv) {
         Cat(files);  // warm the page cache
         double cat = 1e300;
         double open = 1e300;
+        double loadInBest = 0.0;
         int paintsInBest = 0;
         const std::wstring path = platform::FromPath(folder);
         frame.OpenStatistic(path);  // once untimed, so every run starts warm
@@ -136,10 +162,12 @@ int main(int argc, char** argv) {
             const double ms = std::chrono::duration<double, std::milli>(Clock::now() - okPressed).count();
             if (ms < open) {
                 open = ms;
+                loadInBest = std::chrono::duration<double, std::milli>(indicator.ended - okPressed).count();
                 paintsInBest = paints;
             }
         }
         repaint.Stop();
+        platform::SetHourglaze(app.GetBusyIndicator());
         if (frame.IsStatisticLoaded() == 0 || frame.GetSelection().EndBlock != kRecords) {
             std::fprintf(stderr, "the folder did not load whole\n");
             result = 1;
@@ -147,6 +175,9 @@ int main(int argc, char** argv) {
         std::printf("%-44s %10.1f ms\n", "cat of the folder's files (reference)", cat);
         std::printf("%-44s %10.1f ms  (%.2fx cat, %d paints meanwhile)\n", "open: data selection OK to views notified",
                     open, open / cat, paintsInBest);
+        std::printf("%-44s %10.1f ms  (%.2fx cat)\n", "  of which the load, until the indicator ends", loadInBest,
+                    loadInBest / cat);
+        std::printf("%-44s %10.1f ms\n", "  of which the panes and views after the load", open - loadInBest);
         wxTheApp->OnExit();
     }
     wxEntryCleanup();
