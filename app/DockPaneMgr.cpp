@@ -77,8 +77,14 @@ ui::DockingPane* FirstExisting(const ui::DockingPaneManager& manager, const std:
 
 CDockPaneMgr::CDockPaneMgr() = default;
 
-// Views go before the panes that show them (members are destroyed in reverse).
-CDockPaneMgr::~CDockPaneMgr() { m_Views.clear(); }
+// Views go before the panes that show them (members are destroyed in reverse). A
+// view that goes makes the panes realize its group again, which asks this manager
+// for views: the map is emptied first, so that none being destroyed is handed out.
+CDockPaneMgr::~CDockPaneMgr() {
+    std::map<std::uint32_t, std::unique_ptr<ui::Window>> views;
+    views.swap(m_Views);
+    views.clear();
+}
 
 int CDockPaneMgr::Install(ui::Frame* frame) {
     m_pFrame = frame;

@@ -30,6 +30,7 @@ SceneFolder::~SceneFolder() {
         std::filesystem::remove_all(m_path, error);
     }
 }
+
 namespace {
 
 std::vector<Scene>& Registry() {

@@ -38,8 +38,8 @@ struct SceneRegistrar {
     SceneRegistrar(std::string name, SceneFunction shoot);
 };
 
-// A folder of the scene's own below the temporary folder, removed with everything
-// in it; empty when it could not be made.
+// A temporary folder of a scene's own (made under the system's temporary folder),
+// removed with everything in it; an empty path when it could not be made.
 class SceneFolder {
 public:
     SceneFolder();
