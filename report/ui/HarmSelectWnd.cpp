@@ -49,7 +49,9 @@ bool CHarmSelectWnd::Create(wxWindow* parent, const wxRect& rect)
 
 int CHarmSelectWnd::ListPitch() const
 {
-    return std::max(kListWidth + 4, (GetClientSize().GetWidth() - 115) / kHarmListsPerRow);
+    // GTK's buttons are wider than the 20 pixels the layout was made for: the lists
+    // leave them room so that the last row's remove and add buttons never overlap.
+    return std::max(kListWidth + 4, (GetClientSize().GetWidth() - 125) / kHarmListsPerRow);
 }
 
 int CHarmSelectWnd::ExchangeItem(CHarmTrendItem& item, int collect)
@@ -181,7 +183,7 @@ void CHarmSelectWnd::UpdateRowLabels()
 {
     if (m_addButton != nullptr) {
         const int count = std::max(GetRowCount(), 1);
-        m_addButton->Move(GetClientSize().GetWidth() - m_addButton->GetSize().GetWidth() - 5,
+        m_addButton->Move(GetClientSize().GetWidth() - m_addButton->GetSize().GetWidth() - 2,
                           (count - 1) * kRowPitch + kFirstTop);
     }
     for (int row = 0; row < GetRowCount(); ++row) {
