@@ -17,6 +17,7 @@
 // Only a confirmed close lets go of the data folder and saves the pane layout.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,13 +27,23 @@
 #include "platform/base/FolderLock.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/RibbonBar.h"
+#include "report/ReportWriter.h"
 #include "terminal/ComtradeModel.h"
 #include "terminal/GlobalModel.h"
 #include "terminal/SOEModel.h"
 #include "terminal/ZVController.h"
 
 class CChildView;
+class CReportConfig;
 class CWaveMainView;
+struct ReportWizardResult;
+
+// Posted to the frame by the table export worker: wParam 0 written, 1 nothing to
+// write, 2 failed, -1 no view to export.
+inline constexpr unsigned kMsgExportDone = 0x052E;
+// Sent to the waveform-record client: export its tables; wParam the address of the
+// chosen folder, lParam that of the record's path (both std::wstring).
+inline constexpr unsigned kMsgWaveExportTables = 0x0726;
 
 // Close reasons carried by kMsgClose.
 inline constexpr int kCloseReasonNone = 9121;
@@ -122,6 +133,14 @@ public:
     // The ribbon's command states come from the rules of CommandRules.h.
     FrameState CurrentState() const;
 
+    // The report writers the report commands make (the program's own unless a test
+    // installs others). A report whose writer the program lacks is not offered.
+    void SetReportWriters(std::unique_ptr<IReportWriterFactory> writers);
+    // The output path of the last report run and its result.
+    const std::wstring& GetReportPath() const { return m_ReportPath; }
+    int GetReportResult() const { return m_ReportResult; }
+    const std::wstring& GetTableFolder() const { return m_TableFolder; }
+
 private:
     bool OnCreate();
     bool CreateRibbonBar();
@@ -134,6 +153,15 @@ private:
     void OnHelpDocument();
     void OnViewMode(int mode);
     void OnShowPanes();
+    // The export and report commands (MainFrameExport.cpp).
+    void InstallExportCommands();
+    void OnExportData();
+    void OnExportReport();
+    void OnExportTable();
+    void OnExportDone(int code);
+    bool RunReportWizard(int mode, CReportConfig& config, BasicInfo& record, ReportWizardResult& result);
+    std::wstring ReportDataPath() const;
+    void RunOnWorker(const std::function<void()>& work);
 
     std::unique_ptr<CChildView> m_wndView;
     std::unique_ptr<CWaveMainView> m_WaveView;
@@ -153,4 +181,10 @@ private:
     int m_CloseReason = kCloseReasonNone;
     unsigned m_ThemeId = kDefaultTheme;
     CDocumentLauncher m_Launcher{this};
+    std::wstring m_ReportPath;
+    int m_ReportResult = 0;
+    std::wstring m_TableFolder;
+    std::wstring m_OpenTarget;
+    std::wstring m_OpenQuestion;
+    std::unique_ptr<IReportWriterFactory> m_Writers;
 };
