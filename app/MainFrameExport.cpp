@@ -109,6 +109,7 @@ void CMainFrame::RunOnWorker(const std::function<void()>& work) {
 }
 
 bool CMainFrame::RunReportWizard(int mode, CReportConfig& config, BasicInfo& record, ReportWizardResult& result) {
+    m_ReportResult = 0;
     const unsigned caption = mode == kModeSpreadsheet ? kTextExportReport : kTextGenerateReport;
     if (m_StatisticModel.QueryBasicInfo(&record) == 0) {
         ui::MessageBox(this, Text(kTextDataNotRight), Text(kTextGenerateReport), ui::kMbIconInformation);

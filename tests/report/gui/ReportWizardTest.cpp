@@ -228,6 +228,16 @@ TEST_F(ReportWizardTest, RtfWizardWalksEveryPageAndStoresTheChoices)
         ClickCell(control, row, 1);
         EXPECT_EQ(grid.GetCell(row, 1), CTrendGrid::kNotSelected);
 
+        // The wheel moves the rows one at a time and not past the first.
+        auto wheel = [&](int turn) {
+            control.WindowProc(ui::kMsgMouseWheel, ui::MakeWParam(0, static_cast<std::uint16_t>(turn)), 0);
+        };
+        wheel(-120);
+        EXPECT_EQ(control.GetTopRow(), 2);
+        wheel(120);
+        wheel(120);
+        EXPECT_EQ(control.GetTopRow(), 1);
+
         // Harmonics: the first tab's selector shows the default charts.
         Press(sheet, ui::kIdWizardNext);
         ASSERT_EQ(sheet.GetActiveIndex(), 2);
@@ -272,6 +282,8 @@ TEST_F(ReportWizardTest, RtfWizardWalksEveryPageAndStoresTheChoices)
     EXPECT_EQ(Setting(L"Position", L"ReportLocal"), user.folder);
     EXPECT_EQ(Setting(L"RtfReport", L"IsTrend"), L"1");
     EXPECT_EQ(Setting(L"RtfReport", L"IsEvent"), L"0");
+    EXPECT_EQ(Setting(L"Position", L"Logo1Loacl"), first.GetLogo(1));
+    EXPECT_EQ(Setting(L"Position", L"Logo2Loacl"), first.GetLogo(2));
     EXPECT_EQ(config.GetBasicInfo().place, "一号变电站");
     EXPECT_FALSE(config.GetBasicInfo().mainLogoPath.empty());
 
