@@ -36,6 +36,8 @@
 class CChildView;
 class CReportConfig;
 class CWaveMainView;
+struct ReportOutcome;
+struct ReportRequest;
 struct ReportWizardResult;
 
 // Posted to the frame by the table export worker: wParam 0 written, 1 nothing to
@@ -161,6 +163,12 @@ private:
     void OnExportDone(int code);
     bool RunReportWizard(int mode, CReportConfig& config, BasicInfo& record, ReportWizardResult& result);
     std::wstring ReportDataPath() const;
+    // Fills the writer's reporter base; false, after telling why, when it cannot.
+    bool InitReportWriter(IReportWriter* writer, const ReportRequest& request, CReportConfig& config,
+                          unsigned caption);
+    // Runs the report on a worker and tells the result, offering to open it.
+    void RunReport(const ReportRequest& request, const std::function<ReportOutcome()>& run, unsigned caption,
+                   unsigned question);
     void RunOnWorker(const std::function<void()>& work);
 
     std::unique_ptr<CChildView> m_wndView;

@@ -158,23 +158,12 @@ void CMainFrame::OnExportData() {
         pictures = m_Writers->CreatePictureWriter(request.trendPictures, request.histogramPictures, request.iticPicture);
     }
     for (IReportWriter* writer : {workbook.get(), pictures.get()}) {
-        if (writer != nullptr &&
-            writer->GetReporter().Init(request.dataPath, request.levelCode, &request.record, &config,
-                                       &m_StatisticModel, &m_SecondStatisticModel, &m_SOEModel, 0) == 0) {
-            ui::MessageBox(this, FailureText(*writer), Text(kTextExportReport), ui::kMbIconInformation);
+        if (writer != nullptr && !InitReportWriter(writer, request, config, kTextExportReport)) {
             return;
         }
     }
-    m_ReportPath = request.outputPath;
-    ReportOutcome outcome;
-    RunOnWorker([&] { outcome = RunSpreadsheetReport(request, workbook.get(), pictures.get()); });
-    m_ReportResult = outcome.success ? 1 : 0;
-    if (!outcome.success) {
-        ui::MessageBox(this, outcome.message, Text(kTextExportReport), ui::kMbIconInformation);
-    } else if (ui::MessageBox(this, Text(kTextExportReportDone), Text(kTextExportReport),
-                              ui::kMbYesNo | ui::kMbIconInformation) == ui::kIdYes) {
-        m_Launcher.OpenFolder(outcome.output);
-    }
+    RunReport(request, [&] { return RunSpreadsheetReport(request, workbook.get(), pictures.get()); },
+              kTextExportReport, kTextExportReportDone);
 }
 
 void CMainFrame::OnExportReport() {
@@ -187,21 +176,40 @@ void CMainFrame::OnExportReport() {
     Invalidate();
     const ReportRequest request = BuildReportRequest(ReportKind::Document, wizard, record, ReportDataPath(), Today());
     std::unique_ptr<IReportWriter> document = m_Writers->CreateDocumentWriter(request.trendSection, request.eventSection);
-    if (document == nullptr || document->GetReporter().Init(request.dataPath, request.levelCode, &request.record, &config, &m_StatisticModel,
-                                     &m_SecondStatisticModel, &m_SOEModel, 0) == 0) {
-        const std::wstring reason = document != nullptr ? FailureText(*document) : Text(kTextGeneralFailure);
-        ui::MessageBox(this, reason, Text(kTextGenerateReport), ui::kMbIconInformation);
+    if (!InitReportWriter(document.get(), request, config, kTextGenerateReport)) {
         return;
     }
+    RunReport(request, [&] { return RunDocumentReport(request, *document); }, kTextGenerateReport, kTextReportDone);
+}
+
+bool CMainFrame::InitReportWriter(IReportWriter* writer, const ReportRequest& request, CReportConfig& config,
+                                  unsigned caption) {
+    if (writer != nullptr && writer->GetReporter().Init(request.dataPath, request.levelCode, &request.record, &config,
+                                                        &m_StatisticModel, &m_SecondStatisticModel, &m_SOEModel,
+                                                        0) != 0) {
+        return true;
+    }
+    ui::MessageBox(this, writer != nullptr ? FailureText(*writer) : Text(kTextGeneralFailure), Text(caption),
+                   ui::kMbIconInformation);
+    return false;
+}
+
+void CMainFrame::RunReport(const ReportRequest& request, const std::function<ReportOutcome()>& run, unsigned caption,
+                           unsigned question) {
     m_ReportPath = request.outputPath;
     ReportOutcome outcome;
-    RunOnWorker([&] { outcome = RunDocumentReport(request, *document); });
+    RunOnWorker([&] { outcome = run(); });
     m_ReportResult = outcome.success ? 1 : 0;
     if (!outcome.success) {
-        ui::MessageBox(this, outcome.message, Text(kTextGenerateReport), ui::kMbIconInformation);
-    } else if (ui::MessageBox(this, Text(kTextReportDone), Text(kTextGenerateReport),
-                              ui::kMbYesNo | ui::kMbIconInformation) == ui::kIdYes) {
-        m_Launcher.OpenFile(outcome.output);
+        ui::MessageBox(this, outcome.message, Text(caption), ui::kMbIconInformation);
+    } else if (ui::MessageBox(this, Text(question), Text(caption), ui::kMbYesNo | ui::kMbIconInformation) ==
+               ui::kIdYes) {
+        // The spreadsheet report is a folder of files, the RTF report one document.
+        if (request.kind == ReportKind::Spreadsheet) {
+            m_Launcher.OpenFolder(outcome.output);
+        } else {
+            m_Launcher.OpenFile(outcome.output);
+        }
     }
 }
 

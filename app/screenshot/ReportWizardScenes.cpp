@@ -2,7 +2,6 @@
 // and the spreadsheet report's first pages, the trend page, the harmonic page with
 // its order rows and the last page with the scheme export.
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -24,25 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SceneFolder {
-public:
-    SceneFolder() {
-        std::string pattern = (fs::temp_directory_path() / "ondrava-wizard-scene.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~SceneFolder() {
-        std::error_code error;
-        if (!m_path.empty()) {
-            fs::remove_all(m_path, error);
-        }
-    }
-    const fs::path& Path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 bool GeneratedRecord(const fs::path& folder, BasicInfo& record) {
     gen::StatisticFolderOptions options;
@@ -80,7 +60,7 @@ bool PageGlyphs(unsigned templateId) {
 
 // The wizard of the mode on the page, saved from its window.
 bool ShootPage(screenshot::SceneContext& context, int mode, int page, unsigned templateId) {
-    SceneFolder folder;
+    screenshot::SceneFolder folder("ondrava-wizard-scene");
     BasicInfo record;
     if (!GeneratedRecord(folder.Path() / "统计数据", record)) {
         return false;

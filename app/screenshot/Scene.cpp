@@ -1,6 +1,8 @@
 #include "app/screenshot/Scene.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <system_error>
 #include <utility>
 
 #include <wx/app.h>
@@ -68,6 +70,20 @@ bool SaveFromWindow(wxWindow* window, const wxString& file) {
     }
     wxWindowDC source(window);
     return SavePicture(source, wxRect(window->GetSize()), file);
+}
+
+SceneFolder::SceneFolder(const std::string& prefix) {
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + ".XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) != nullptr) {
+        m_path = pattern;
+    }
+}
+
+SceneFolder::~SceneFolder() {
+    std::error_code error;
+    if (!m_path.empty()) {
+        std::filesystem::remove_all(m_path, error);
+    }
 }
 
 }  // namespace screenshot

@@ -5,6 +5,7 @@
 // after the program's start-up, with the main frame shown, and saves its picture as
 // <folder>/<name>.png.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -43,5 +44,19 @@ void Settle();
 bool SaveFromScreen(wxWindow* window, const wxString& file);
 // A window's own surface (a dialog's client area without the frame's decorations).
 bool SaveFromWindow(wxWindow* window, const wxString& file);
+
+// A temporary folder of the scene's own (named after the prefix), removed with
+// everything in it; an empty path when it could not be made.
+class SceneFolder {
+public:
+    explicit SceneFolder(const std::string& prefix);
+    ~SceneFolder();
+    SceneFolder(const SceneFolder&) = delete;
+    SceneFolder& operator=(const SceneFolder&) = delete;
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
 
 }  // namespace screenshot

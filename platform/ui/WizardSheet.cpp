@@ -9,29 +9,10 @@
 
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/SheetFrame.h"
 #include "platform/ui/WizardPage.h"
 
 namespace ui {
-namespace {
-
-// Pixels between the sheet's edges and its parts, and between the parts.
-constexpr int kMargin = 7;
-constexpr int kGap = 7;
-constexpr int kButtonGap = 6;
-// Sizes a button keeps at least, in dialog units.
-constexpr int kButtonWidth = 50;
-constexpr int kButtonHeight = 14;
-
-constexpr std::uint32_t kStylePopup = 0x80000000;
-
-DialogTemplateInfo SheetTemplate(const std::wstring& caption) {
-    DialogTemplateInfo info;
-    info.style = kStylePopup | kStyleCaption | kStyleSysMenu | kDialogStyleSetFont;
-    info.caption = caption;
-    return info;
-}
-
-}  // namespace
 
 WizardSheet::WizardSheet(const std::wstring& caption, WizardButtonTexts texts)
     : Dialog(SheetTemplate(caption)), m_texts(std::move(texts)) {
@@ -225,31 +206,31 @@ void WizardSheet::Arrange() {
     int rowHeight = 0;
     for (const auto& [id, button] : m_buttons) {
         const wxSize best = button->GetBestSize();
-        sizes.emplace_back(std::max(best.x, units.ToPixelsX(kButtonWidth)),
-                           std::max(best.y, units.ToPixelsY(kButtonHeight)));
-        rowWidth += sizes.back().x + (rowWidth > 0 ? kButtonGap : 0);
+        sizes.emplace_back(std::max(best.x, units.ToPixelsX(kSheetButtonWidth)),
+                           std::max(best.y, units.ToPixelsY(kSheetButtonHeight)));
+        rowWidth += sizes.back().x + (rowWidth > 0 ? kSheetButtonGap : 0);
         rowHeight = std::max(rowHeight, sizes.back().y);
     }
-    const int width = std::max(m_pageArea.x, rowWidth) + 2 * kMargin;
+    const int width = std::max(m_pageArea.x, rowWidth) + 2 * kSheetMargin;
     const int titleHeight = m_title->GetBestSize().y;
-    m_title->SetSize(kMargin, kMargin, width - 2 * kMargin, titleHeight);
-    const int pageY = kMargin + titleHeight + kGap;
+    m_title->SetSize(kSheetMargin, kSheetMargin, width - 2 * kSheetMargin, titleHeight);
+    const int pageY = kSheetMargin + titleHeight + kSheetGap;
     if (WizardPage* page = GetPage(m_active); page != nullptr && page->IsWindow()) {
-        page->MoveWindow(wxRect(wxPoint(kMargin, pageY), page->GetWindowRect().GetSize()));
+        page->MoveWindow(wxRect(wxPoint(kSheetMargin, pageY), page->GetWindowRect().GetSize()));
     }
-    const int lineY = pageY + m_pageArea.y + kGap;
-    m_line->SetSize(kMargin, lineY, width - 2 * kMargin, 2);
-    const int rowY = lineY + 2 + kGap;
-    int x = width - kMargin - rowWidth;
+    const int lineY = pageY + m_pageArea.y + kSheetGap;
+    m_line->SetSize(kSheetMargin, lineY, width - 2 * kSheetMargin, 2);
+    const int rowY = lineY + 2 + kSheetGap;
+    int x = width - kSheetMargin - rowWidth;
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         // Cancel stands a little apart from the buttons that move through the pages.
         if (m_buttons[i].first == kIdCancel) {
-            x += kButtonGap;
+            x += kSheetButtonGap;
         }
         m_buttons[i].second->SetSize(x, rowY, sizes[i].x, sizes[i].y);
-        x += sizes[i].x + kButtonGap;
+        x += sizes[i].x + kSheetButtonGap;
     }
-    window->SetClientSize(width + kButtonGap, rowY + rowHeight + kMargin);
+    window->SetClientSize(width + kSheetButtonGap, rowY + rowHeight + kSheetMargin);
 }
 
 }  // namespace ui

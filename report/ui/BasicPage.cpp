@@ -43,10 +43,6 @@ void CBasicPage::DoDataExchange(ui::DataExchange& exchange)
     exchange.Check(kIdWordReport, m_bWordReport);
     exchange.Check(kIdSummary, m_bSummary);
     exchange.Check(kIdEvent, m_bEvent);
-    exchange.Text(kIdPlace, m_strPlace);
-    exchange.Text(kIdOperator, m_strOperator);
-    exchange.Text(kIdReporter, m_strReporter);
-    exchange.Text(kIdDept, m_strDept);
     exchange.Text(kIdLogo1, m_strLogo1);
     exchange.Text(kIdLogo2, m_strLogo2);
 }
@@ -70,21 +66,6 @@ bool CBasicPage::OnInitDialog()
     InitRecordFields();
     UpdateData(false);
     return true;
-}
-
-void CBasicPage::OnTrendCheck()
-{
-    UpdateData(true);
-    if (wxWindow* import = GetDlgItem(kIdImportScheme)) {
-        import->Enable(m_bTrend != 0);
-    }
-    if (m_bTrend == 0) {
-        CheckDlgButton(kIdCustomTrend, 0);
-        OnCustomTrendCheck();
-    }
-    if (wxWindow* custom = GetDlgItem(kIdCustomTrend)) {
-        custom->Enable(m_bTrend != 0);
-    }
 }
 
 void CBasicPage::OnWordCheck()
@@ -135,43 +116,13 @@ int CBasicPage::QueryState(ui::WParam code) const
     }
 }
 
-int CBasicPage::ExchangeConfig(CReportConfig* config, int save)
+void CBasicPage::WriteParts()
 {
-    if (save != 0) {
-        if (IsWindow()) {
-            UpdateData(true);
-        }
-        CReportWizardSettings::WriteRtfParts(RtfReportParts{m_bEvent, m_bTrend});
-        if (config == nullptr) {
-            return 0;
-        }
-        CReportBasicInfo info = config->GetBasicInfo();
-        info.place = platform::WideToUtf8(m_strPlace);
-        info.operatorName = platform::WideToUtf8(m_strOperator);
-        info.reporter = platform::WideToUtf8(m_strReporter);
-        info.department = platform::WideToUtf8(m_strDept);
-        info.placeText = m_strPlace;
-        info.operatorText = m_strOperator;
-        info.reporterText = m_strReporter;
-        info.departmentText = m_strDept;
-        info.mainLogoPath = m_strLogo1;
-        info.subLogoPath = m_strLogo2;
-        config->SetBasicInfo(info);
-        return 1;
-    }
-    m_pConfig = config;
-    if (config != nullptr) {
-        if (IsWindow()) {
-            UpdateData(true);
-        }
-        const CReportBasicInfo info = config->GetBasicInfo();
-        m_strPlace = platform::Utf8ToWide(info.place);
-        m_strOperator = platform::Utf8ToWide(info.operatorName);
-        m_strReporter = platform::Utf8ToWide(info.reporter);
-        m_strDept = platform::Utf8ToWide(info.department);
-        if (IsWindow()) {
-            UpdateData(false);
-        }
-    }
-    return 1;
+    CReportWizardSettings::WriteRtfParts(RtfReportParts{m_bEvent, m_bTrend});
+}
+
+void CBasicPage::StorePageTexts(CReportBasicInfo& info) const
+{
+    info.mainLogoPath = m_strLogo1;
+    info.subLogoPath = m_strLogo2;
 }

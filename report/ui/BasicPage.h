@@ -10,10 +10,6 @@
 class CBasicPage : public CReportFirstPage {
 public:
     static constexpr unsigned kTemplateId = 148;
-    static constexpr unsigned kIdPlace = 32899;
-    static constexpr unsigned kIdDept = 6720;
-    static constexpr unsigned kIdOperator = 32903;
-    static constexpr unsigned kIdReporter = 6721;
     static constexpr unsigned kIdLogo1 = 8812;
     static constexpr unsigned kIdLogo2 = 8813;
     static constexpr unsigned kIdBrowseLogo1 = 8814;
@@ -28,15 +24,15 @@ public:
     int GetEvent() const { return m_bEvent; }
     const std::wstring& GetLogo(int which) const { return which == 1 ? m_strLogo1 : m_strLogo2; }
 
-    int ExchangeConfig(CReportConfig* config, int save) override;
     int QueryState(ui::WParam code) const override;
     bool OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& exchange) override;
 
 protected:
     bool CheckPictures() override;
-    void OnTrendCheck() override;
     std::wstring WizardTitle() const override;
+    void WriteParts() override;
+    void StorePageTexts(CReportBasicInfo& info) const override;
 
 private:
     void OnBrowseLogo(int which);
@@ -45,10 +41,6 @@ private:
     int m_bWordReport = 1;
     int m_bSummary = 1;
     int m_bEvent = 0;
-    std::wstring m_strPlace;
-    std::wstring m_strOperator;
-    std::wstring m_strReporter;
-    std::wstring m_strDept;
     std::wstring m_strLogo1;
     std::wstring m_strLogo2;
 };

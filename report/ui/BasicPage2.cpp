@@ -2,7 +2,6 @@
 
 #include <wx/window.h>
 
-#include "platform/base/Encoding.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/WizardSheet.h"
@@ -38,10 +37,6 @@ void CBasicPage2::DoDataExchange(ui::DataExchange& exchange)
     exchange.Check(kIdWorkbook, m_bExcel);
     exchange.Check(kIdSpectrum, m_bSpectrum);
     exchange.Check(kIdItic, m_bItic);
-    exchange.Text(kIdPlace, m_strPlace);
-    exchange.Text(kIdLine, m_strLine);
-    exchange.Text(kIdReporter, m_strReporter);
-    exchange.Text(kIdCondition, m_strCondition);
     exchange.Text(kIdAgreedCapacity, m_strAgreedCapacity);
     exchange.Text(kIdSupplyCapacity, m_strSupplyCapacity);
 }
@@ -70,17 +65,7 @@ bool CBasicPage2::OnInitDialog()
 
 void CBasicPage2::OnTrendCheck()
 {
-    UpdateData(true);
-    if (wxWindow* import = GetDlgItem(kIdImportScheme)) {
-        import->Enable(m_bTrend != 0);
-    }
-    if (m_bTrend == 0) {
-        CheckDlgButton(kIdCustomTrend, 0);
-        OnCustomTrendCheck();
-    }
-    if (wxWindow* custom = GetDlgItem(kIdCustomTrend)) {
-        custom->Enable(m_bTrend != 0);
-    }
+    CReportFirstPage::OnTrendCheck();
     OnOutputCheck();
 }
 
@@ -123,50 +108,28 @@ int CBasicPage2::QueryState(ui::WParam code) const
     }
 }
 
-int CBasicPage2::ExchangeConfig(CReportConfig* config, int save)
+void CBasicPage2::WriteParts()
 {
-    if (save != 0) {
-        if (IsWindow()) {
-            UpdateData(true);
-        }
-        CReportWizardSettings::WriteExcelParts(ExcelReportParts{m_bExcel, m_bTrend, m_bSpectrum, m_bItic});
-        if (config == nullptr) {
-            return 0;
-        }
-        CReportBasicInfo info = config->GetBasicInfo();
-        info.place = platform::WideToUtf8(m_strPlace);
-        info.operatorName = platform::WideToUtf8(m_strLine);
-        info.reporter = platform::WideToUtf8(m_strReporter);
-        info.department = platform::WideToUtf8(m_strCondition);
-        info.placeText = m_strPlace;
-        info.operatorText = m_strLine;
-        info.reporterText = m_strReporter;
-        info.departmentText = m_strCondition;
-        info.mainLogoPath.clear();
-        info.subLogoPath.clear();
-        info.agreedCapacityText = m_strAgreedCapacity;
-        info.supplyCapacityText = m_strSupplyCapacity;
-        config->SetBasicInfo(info);
-        return 1;
+    CReportWizardSettings::WriteExcelParts(ExcelReportParts{m_bExcel, m_bTrend, m_bSpectrum, m_bItic});
+}
+
+void CBasicPage2::StorePageTexts(CReportBasicInfo& info) const
+{
+    info.mainLogoPath.clear();
+    info.subLogoPath.clear();
+    info.agreedCapacityText = m_strAgreedCapacity;
+    info.supplyCapacityText = m_strSupplyCapacity;
+}
+
+void CBasicPage2::ShowStoredTexts(const CReportBasicInfo& info)
+{
+    CReportFirstPage::ShowStoredTexts(info);
+    if (m_strOperator.empty()) {
+        m_strOperator = WizardText(kTextLine);
     }
-    m_pConfig = config;
-    if (config != nullptr) {
-        if (IsWindow()) {
-            UpdateData(true);
-        }
-        // The scheme keeps the line and the condition as it keeps the RTF report's
-        // operator and unit: show the stored texts, the defaults only where none is.
-        const CReportBasicInfo info = config->GetBasicInfo();
-        m_strPlace = platform::Utf8ToWide(info.place);
-        m_strLine = info.operatorName.empty() ? WizardText(kTextLine) : platform::Utf8ToWide(info.operatorName);
-        m_strReporter = platform::Utf8ToWide(info.reporter);
-        m_strCondition =
-            info.department.empty() ? WizardText(kTextCondition) : platform::Utf8ToWide(info.department);
-        m_strAgreedCapacity = m_rowInfo.mvaText;
-        m_strSupplyCapacity = m_rowInfo.mvaText;
-        if (IsWindow()) {
-            UpdateData(false);
-        }
+    if (m_strDept.empty()) {
+        m_strDept = WizardText(kTextCondition);
     }
-    return 1;
+    m_strAgreedCapacity = m_rowInfo.mvaText;
+    m_strSupplyCapacity = m_rowInfo.mvaText;
 }

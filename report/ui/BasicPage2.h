@@ -12,10 +12,8 @@
 class CBasicPage2 : public CReportFirstPage {
 public:
     static constexpr unsigned kTemplateId = 152;
-    static constexpr unsigned kIdPlace = 32899;
-    static constexpr unsigned kIdLine = 32903;
-    static constexpr unsigned kIdCondition = 6720;
-    static constexpr unsigned kIdReporter = 6721;
+    static constexpr unsigned kIdLine = kIdOperator;
+    static constexpr unsigned kIdCondition = kIdDept;
     static constexpr unsigned kIdAgreedCapacity = 32917;
     static constexpr unsigned kIdSupplyCapacity = 32919;
     static constexpr unsigned kIdWorkbook = 9519;
@@ -30,7 +28,6 @@ public:
     int GetSpectrum() const { return m_bSpectrum; }
     int GetItic() const { return m_bItic; }
 
-    int ExchangeConfig(CReportConfig* config, int save) override;
     int QueryState(ui::WParam code) const override;
     bool OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& exchange) override;
@@ -38,6 +35,11 @@ public:
 protected:
     void OnTrendCheck() override;
     std::wstring WizardTitle() const override;
+    void WriteParts() override;
+    void StorePageTexts(CReportBasicInfo& info) const override;
+    // The line and the condition as stored, their labels where none is; both
+    // capacities from the record.
+    void ShowStoredTexts(const CReportBasicInfo& info) override;
 
 private:
     void OnOutputCheck();
@@ -47,10 +49,6 @@ private:
     int m_bExcel = 1;
     int m_bSpectrum = 1;
     int m_bItic = 0;
-    std::wstring m_strPlace;
-    std::wstring m_strLine;
-    std::wstring m_strReporter;
-    std::wstring m_strCondition;
     std::wstring m_strAgreedCapacity;
     std::wstring m_strSupplyCapacity;
 };

@@ -3,8 +3,10 @@
 #include <cmath>
 
 #include <wx/ctrlsub.h>
+#include <wx/window.h>
 
 #include "core/NumberHelpers.h"
+#include "platform/base/Encoding.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/FilePicker.h"
 #include "platform/ui/MessageBox.h"
@@ -51,6 +53,69 @@ void CReportFirstPage::DoDataExchange(ui::DataExchange& exchange)
     exchange.Text(kIdOutputDir, m_strOutputDir);
     exchange.Check(kIdHarmTrend, m_bHarmTrend);
     exchange.Check(kIdTrend, m_bTrend);
+    exchange.Text(kIdPlace, m_strPlace);
+    exchange.Text(kIdOperator, m_strOperator);
+    exchange.Text(kIdReporter, m_strReporter);
+    exchange.Text(kIdDept, m_strDept);
+}
+
+void CReportFirstPage::OnTrendCheck()
+{
+    UpdateData(true);
+    if (wxWindow* import = GetDlgItem(kIdImportScheme)) {
+        import->Enable(m_bTrend != 0);
+    }
+    if (m_bTrend == 0) {
+        CheckDlgButton(kIdCustomTrend, 0);
+        OnCustomTrendCheck();
+    }
+    if (wxWindow* custom = GetDlgItem(kIdCustomTrend)) {
+        custom->Enable(m_bTrend != 0);
+    }
+}
+
+int CReportFirstPage::ExchangeConfig(CReportConfig* config, int save)
+{
+    if (save != 0) {
+        if (IsWindow()) {
+            UpdateData(true);
+        }
+        WriteParts();
+        if (config == nullptr) {
+            return 0;
+        }
+        CReportBasicInfo info = config->GetBasicInfo();
+        info.place = platform::WideToUtf8(m_strPlace);
+        info.operatorName = platform::WideToUtf8(m_strOperator);
+        info.reporter = platform::WideToUtf8(m_strReporter);
+        info.department = platform::WideToUtf8(m_strDept);
+        info.placeText = m_strPlace;
+        info.operatorText = m_strOperator;
+        info.reporterText = m_strReporter;
+        info.departmentText = m_strDept;
+        StorePageTexts(info);
+        config->SetBasicInfo(info);
+        return 1;
+    }
+    m_pConfig = config;
+    if (config != nullptr) {
+        if (IsWindow()) {
+            UpdateData(true);
+        }
+        ShowStoredTexts(config->GetBasicInfo());
+        if (IsWindow()) {
+            UpdateData(false);
+        }
+    }
+    return 1;
+}
+
+void CReportFirstPage::ShowStoredTexts(const CReportBasicInfo& info)
+{
+    m_strPlace = platform::Utf8ToWide(info.place);
+    m_strOperator = platform::Utf8ToWide(info.operatorName);
+    m_strReporter = platform::Utf8ToWide(info.reporter);
+    m_strDept = platform::Utf8ToWide(info.department);
 }
 
 void CReportFirstPage::InitLevelAndScheme()

@@ -10,6 +10,11 @@
 // The voltage level proposed is the standard level nearest to the record's nominal
 // voltage (a phase voltage is turned into the voltage between phases first); the
 // level the wizard reports is always the one the list shows.
+//
+// Both pages hold four front-page texts in the same controls: the place, the
+// operator (the spreadsheet report's monitored line), the report operator and the
+// unit (its operating condition); the configuration stores them as its basic
+// information, and a scheme brings them back.
 
 #include <string>
 
@@ -17,6 +22,7 @@
 #include "terminal/BasicInfo.h"
 
 class CReportConfig;
+struct CReportBasicInfo;
 
 class CReportFirstPage : public ui::WizardPage {
 public:
@@ -41,6 +47,10 @@ public:
     static constexpr unsigned kIdScheme = 8810;
     static constexpr unsigned kIdImportScheme = 8811;
     static constexpr unsigned kIdOutputDir = 8807;
+    static constexpr unsigned kIdPlace = 32899;
+    static constexpr unsigned kIdOperator = 32903;
+    static constexpr unsigned kIdReporter = 6721;
+    static constexpr unsigned kIdDept = 6720;
 
     explicit CReportFirstPage(unsigned templateId);
     ~CReportFirstPage() override;
@@ -68,9 +78,10 @@ public:
     int LoadScheme(const std::wstring& path);
     // Asks for the output folder unless one was chosen in this run; whether one is.
     int ChooseOutputFolder();
-    // Stores the page's texts into the configuration (save non-zero) or shows its
-    // stored texts; 0 when saving without a configuration.
-    virtual int ExchangeConfig(CReportConfig* config, int save) = 0;
+    // Stores the page's choices into the settings and its texts into the
+    // configuration (save non-zero), or shows the configuration's stored texts; 0
+    // when saving without a configuration.
+    int ExchangeConfig(CReportConfig* config, int save);
     virtual int QueryState(ui::WParam code) const = 0;
 
     bool OnInitDialog() override;
@@ -94,7 +105,14 @@ protected:
     void OnVoltageLevelChange();
     // The page's own checks after the filter's; false keeps the user on the page.
     virtual bool CheckPictures() { return true; }
-    virtual void OnTrendCheck() = 0;
+    // The trend charts ticked or cleared: the scheme and the custom scheme follow.
+    virtual void OnTrendCheck();
+    // The page's report parts into the settings file.
+    virtual void WriteParts() = 0;
+    // The page's texts beyond the four shared ones into the basic information.
+    virtual void StorePageTexts(CReportBasicInfo& info) const = 0;
+    // The four texts shown from a configuration's basic information.
+    virtual void ShowStoredTexts(const CReportBasicInfo& info);
     virtual std::wstring WizardTitle() const = 0;
 
     BasicInfo m_rowInfo;
@@ -111,4 +129,8 @@ protected:
     int m_bFilter = 0;
     float m_fFilterUpper = 0.0f;
     float m_fFilterLower = 0.0f;
+    std::wstring m_strPlace;
+    std::wstring m_strOperator;
+    std::wstring m_strReporter;
+    std::wstring m_strDept;
 };
