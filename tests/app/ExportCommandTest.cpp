@@ -14,6 +14,7 @@
 #include "app/CommandIds.h"
 #include "app/DockPaneMgr.h"
 #include "app/MainFrame.h"
+#include "app/WaveMainView.h"
 #include "core/ZVResourceManager.h"
 #include "export/ExportView.h"
 #include "platform/base/Encoding.h"
@@ -299,6 +300,29 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
     EXPECT_EQ(apptest::ReadProgramFile("Ondrava.ini").find("StatisticDataPath") != std::string::npos, true)
         << "the chosen folder is kept";
     // The frame lets go of the test's view as the program closes it.
+    apptest::Restart();
+}
+
+TEST_F(ExportCommandTest, TableExportOfAWaveformRecordGoesToItsWindow) {
+    Frame().SetWavePath(L"/数据/录波/rec1");
+    Frame().ShowWaveClient(true);
+    std::wstring folderSeen;
+    std::wstring recordSeen;
+    Frame().GetWaveClient()->OnMessage(kMsgWaveExportTables, [&](ui::WParam folder, ui::LParam record) {
+        folderSeen = *reinterpret_cast<const std::wstring*>(folder);
+        recordSeen = *reinterpret_cast<const std::wstring*>(record);
+        return 1;
+    });
+    {
+        FolderChoice choice(output.Path());
+        Boxes().Clear();
+        Command(kCmdWaveExportData);
+    }
+    EXPECT_EQ(folderSeen, platform::FromPath(output.Path()));
+    EXPECT_EQ(recordSeen, L"/数据/录波/rec1");
+    EXPECT_TRUE(Boxes().shown.empty()) << "the window tells the outcome";
+    EXPECT_NE(apptest::ReadProgramFile("WaveSystem.ini").find(platform::WideToUtf8(folderSeen)), std::string::npos)
+        << "the chosen folder is kept for waveform records";
     apptest::Restart();
 }
 
