@@ -216,7 +216,8 @@ void WizardSheet::Arrange() {
     m_title->SetSize(kSheetMargin, kSheetMargin, width - 2 * kSheetMargin, titleHeight);
     const int pageY = kSheetMargin + titleHeight + kSheetGap;
     if (WizardPage* page = GetPage(m_active); page != nullptr && page->IsWindow()) {
-        page->MoveWindow(wxRect(wxPoint(kSheetMargin, pageY), page->GetWindowRect().GetSize()));
+        // Every page takes the whole page area, as the largest one needs it.
+        page->MoveWindow(wxRect(wxPoint(kSheetMargin, pageY), m_pageArea));
     }
     const int lineY = pageY + m_pageArea.y + kSheetGap;
     m_line->SetSize(kSheetMargin, lineY, width - 2 * kSheetMargin, 2);

@@ -7,7 +7,8 @@
 // ask the page shown (WizardPage::OnWizardNext, OnWizardBack) and then the page
 // reached (OnSetActive); Finish asks the page shown (OnWizardFinish) and ends the
 // wizard with kIdWizardFinish. Cancel, Escape and the title bar's close end it with
-// kIdCancel. The wizard runs modally (Dialog::DoModal).
+// kIdCancel. The wizard runs modally (Dialog::DoModal). The page shown fills the
+// page area, which is as large as the largest page.
 
 #include <string>
 #include <utility>

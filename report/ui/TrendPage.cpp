@@ -1,5 +1,7 @@
 #include "report/ui/TrendPage.h"
 
+#include <wx/window.h>
+
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/WizardSheet.h"
 #include "report/ReportConfig.h"
@@ -31,6 +33,15 @@ bool CTrendPage::OnInitDialog()
 {
     ui::WizardPage::OnInitDialog();
     m_gridCtrl->SubclassDlgItem(kIdGrid, this);
+    // The table takes whatever room the wizard gives the page.
+    GetWx()->Bind(wxEVT_SIZE, [binding = Binding(), this](wxSizeEvent& event) {
+        event.Skip();
+        if (*binding != nullptr && m_gridCtrl->IsWindow()) {
+            const wxRect box = m_gridCtrl->GetWindowRect();
+            const wxSize room = GetClientSize();
+            m_gridCtrl->MoveWindow(wxRect(box.x, box.y, room.x - 2 * box.x, room.y - box.y - box.x));
+        }
+    });
     FillItemList();
     return true;
 }

@@ -76,6 +76,25 @@ bool CVoltageHarmPage::OnInitDialog()
         }
     }
 
+    // The tabs take whatever room the wizard gives the page, above the button.
+    GetWx()->Bind(wxEVT_SIZE, [binding = Binding(), this](wxSizeEvent& event) {
+        event.Skip();
+        wxNotebook* tabs = *binding != nullptr ? GetTabCtrl() : nullptr;
+        wxWindow* button = GetDlgItem(kIdExportScheme);
+        if (tabs == nullptr) {
+            return;
+        }
+        const wxRect box = tabs->GetRect();
+        const wxSize room = GetClientSize();
+        int bottom = room.y;
+        if (button != nullptr && button->IsShown()) {
+            const wxSize size = button->GetSize();
+            button->Move(room.x - size.x, room.y - size.y);
+            bottom = room.y - size.y - 6;
+        }
+        tabs->SetSize(box.x, box.y, room.x - box.x, bottom - box.y);
+    });
+
     m_tabs.clear();
     for (CHarmTabInfo& info : BuildHarmTabs(m_nPageIndex, WizardText(HarmTabTextId(m_nPageIndex)))) {
         Tab tab;

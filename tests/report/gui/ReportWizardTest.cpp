@@ -228,7 +228,9 @@ TEST_F(ReportWizardTest, RtfWizardWalksEveryPageAndStoresTheChoices)
         ClickCell(control, row, 1);
         EXPECT_EQ(grid.GetCell(row, 1), CTrendGrid::kNotSelected);
 
-        // The wheel moves the rows one at a time and not past the first.
+        // In a box too small for every row the wheel moves the rows one at a time,
+        // and not past the first.
+        control.MoveWindow(wxRect(0, 0, 400, 5 * CTrendGridPainter::kRowHeight));
         auto wheel = [&](int turn) {
             control.WindowProc(ui::kMsgMouseWheel, ui::MakeWParam(0, static_cast<std::uint16_t>(turn)), 0);
         };
