@@ -2,6 +2,7 @@
 
 #include "export/ExcelReporter.h"
 #include "report/ImageReporter.h"
+#include "report/WordReporter.h"
 
 namespace {
 
@@ -26,11 +27,23 @@ private:
     int m_itic;
 };
 
+class DocumentWriter : public IReportWriter {
+public:
+    DocumentWriter(int trend, int event) : m_trend(trend), m_event(event) {}
+    CBaseReporter& GetReporter() override { return m_reporter; }
+    void ApplyOptions() override { m_reporter.SetSections(m_trend, m_event); }
+
+private:
+    CWordReporter m_reporter;
+    int m_trend;
+    int m_event;
+};
+
 }  // namespace
 
-bool CReportWriters::CanCreate(ReportWriterKind kind) const
+bool CReportWriters::CanCreate(ReportWriterKind) const
 {
-    return kind == ReportWriterKind::Workbook || kind == ReportWriterKind::Pictures;
+    return true;
 }
 
 std::unique_ptr<IReportWriter> CReportWriters::CreateWorkbookWriter()
@@ -43,7 +56,7 @@ std::unique_ptr<IReportWriter> CReportWriters::CreatePictureWriter(int trend, in
     return std::make_unique<PictureWriter>(trend, histograms, itic);
 }
 
-std::unique_ptr<IReportWriter> CReportWriters::CreateDocumentWriter(int, int)
+std::unique_ptr<IReportWriter> CReportWriters::CreateDocumentWriter(int trend, int event)
 {
-    return nullptr;
+    return std::make_unique<DocumentWriter>(trend, event);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // CReportWriters: the report writers this program holds, as the main frame's report
 // commands make them: the spreadsheet report's workbook (CExcelReporter) and its
-// pictures (ImageReporter). The RTF report's writer joins them once it is built.
+// pictures (ImageReporter), and the RTF report (CWordReporter).
 
 #include "report/ReportWriter.h"
 

@@ -174,6 +174,26 @@ TEST_F(ExportCommandTest, SpreadsheetReportIsWrittenThroughTheWizard) {
     EXPECT_EQ(Boxes().shown.back().caption, Text(6096));
 }
 
+TEST_F(ExportCommandTest, RtfReportIsWrittenThroughTheWizard) {
+    OpenGeneratedFolder();
+    {
+        FolderChoice choice(output.Path());
+        Boxes().answer = ui::kIdNo;  // do not open the report
+        FinishWizardWhenItOpens(6093);
+        Boxes().Clear();
+        Command(kCmdWordReport);
+    }
+    ASSERT_EQ(LastBox(), Text(10046)) << "the reporter said: " << platform::WideToUtf8(LastBox());
+    EXPECT_EQ(Frame().GetReportResult(), 1);
+    const fs::path document = platform::ToPath(Frame().GetReportPath());
+    EXPECT_EQ(document.parent_path(), output.Path());
+    EXPECT_EQ(document.extension(), ".rtf");
+    std::ifstream file(document, std::ios::binary);
+    std::string head(5, '\0');
+    file.read(head.data(), 5);
+    EXPECT_EQ(head, "{\\rtf");
+}
+
 TEST_F(ExportCommandTest, SpreadsheetReportIntoAnUnwritableFolderTellsWhy) {
     OpenGeneratedFolder();
     std::ofstream(output.Path() / "file") << "not a folder";
