@@ -138,7 +138,6 @@ protected:
 };
 
 TEST_F(ExportCommandTest, ReportsWithoutDataSayTheDataAreNotRight) {
-    Frame().SetReportWriters(std::make_unique<Writers>());
     for (const unsigned id : {kCmdExcelReport, kCmdWordReport, kCmdWaveExcelReport, kCmdWaveWordReport}) {
         Boxes().Clear();
         Command(id);
@@ -146,7 +145,6 @@ TEST_F(ExportCommandTest, ReportsWithoutDataSayTheDataAreNotRight) {
         EXPECT_EQ(LastBox(), Text(6094)) << id;
         EXPECT_EQ(Boxes().shown.back().caption, Text(6093)) << id;
     }
-    apptest::Restart();
 }
 
 TEST_F(ExportCommandTest, SpreadsheetReportIsWrittenThroughTheWizard) {
