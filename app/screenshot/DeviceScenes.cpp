@@ -4,6 +4,7 @@
 // listed; the help task dialog; and the second page of the transfer-mode guide.
 // Discovery is pointed at the loopback interface: a scene never probes a network.
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -75,7 +76,7 @@ gfx::Font DialogFont() {
 }
 
 const screenshot::SceneRegistrar kDialog("device-dialog", [](screenshot::SceneContext& context) {
-    screenshot::SceneFolder folder("ondrava-device-scene");
+    screenshot::SceneFolder folder;
     gen::TerminalMediumOptions medium;
     medium.deviceName = L"K7800 便携式分析仪";
     medium.exportRecords = {{"20260301_080000", 0, false, 600}, {"20260302_090000", 0, false, 1440},

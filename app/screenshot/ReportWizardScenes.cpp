@@ -60,7 +60,7 @@ bool PageGlyphs(unsigned templateId) {
 
 // The wizard of the mode on the page, saved from its window.
 bool ShootPage(screenshot::SceneContext& context, int mode, int page, unsigned templateId) {
-    screenshot::SceneFolder folder("ondrava-wizard-scene");
+    screenshot::SceneFolder folder;
     BasicInfo record;
     if (!GeneratedRecord(folder.Path() / "统计数据", record)) {
         return false;

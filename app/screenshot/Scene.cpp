@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <system_error>
+#include <string>
 #include <utility>
 
 #include <wx/app.h>
@@ -16,6 +16,20 @@
 #include <wx/window.h>
 
 namespace screenshot {
+
+SceneFolder::SceneFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "ondrava-scene.XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) {
+        m_path = pattern;
+    }
+}
+
+SceneFolder::~SceneFolder() {
+    std::error_code error;
+    if (!m_path.empty()) {
+        std::filesystem::remove_all(m_path, error);
+    }
+}
 namespace {
 
 std::vector<Scene>& Registry() {
@@ -70,20 +84,6 @@ bool SaveFromWindow(wxWindow* window, const wxString& file) {
     }
     wxWindowDC source(window);
     return SavePicture(source, wxRect(window->GetSize()), file);
-}
-
-SceneFolder::SceneFolder(const std::string& prefix) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + ".XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) != nullptr) {
-        m_path = pattern;
-    }
-}
-
-SceneFolder::~SceneFolder() {
-    std::error_code error;
-    if (!m_path.empty()) {
-        std::filesystem::remove_all(m_path, error);
-    }
 }
 
 }  // namespace screenshot

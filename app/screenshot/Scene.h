@@ -38,18 +38,11 @@ struct SceneRegistrar {
     SceneRegistrar(std::string name, SceneFunction shoot);
 };
 
-// Lets the windows map and paint: a few rounds of the event loop.
-void Settle();
-// A top-level window as the screen shows it (with its menu, ribbon and status bar).
-bool SaveFromScreen(wxWindow* window, const wxString& file);
-// A window's own surface (a dialog's client area without the frame's decorations).
-bool SaveFromWindow(wxWindow* window, const wxString& file);
-
-// A temporary folder of the scene's own (named after the prefix), removed with
-// everything in it; an empty path when it could not be made.
+// A folder of the scene's own below the temporary folder, removed with everything
+// in it; empty when it could not be made.
 class SceneFolder {
 public:
-    explicit SceneFolder(const std::string& prefix);
+    SceneFolder();
     ~SceneFolder();
     SceneFolder(const SceneFolder&) = delete;
     SceneFolder& operator=(const SceneFolder&) = delete;
@@ -58,5 +51,12 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Lets the windows map and paint: a few rounds of the event loop.
+void Settle();
+// A top-level window as the screen shows it (with its menu, ribbon and status bar).
+bool SaveFromScreen(wxWindow* window, const wxString& file);
+// A window's own surface (a dialog's client area without the frame's decorations).
+bool SaveFromWindow(wxWindow* window, const wxString& file);
 
 }  // namespace screenshot
