@@ -15,7 +15,6 @@
 #include "core/Ini.h"
 #include "core/ProgramPaths.h"
 #include "core/ZVResourceManager.h"
-#include "export/ExportView.h"
 #include "export/TableExportJob.h"
 #include "platform/base/Hourglaze.h"
 #include "platform/base/LocalTime.h"
@@ -28,7 +27,7 @@
 #include "report/ui/BasicPage.h"
 #include "report/ui/BasicPage2.h"
 #include "report/ui/ReportSheet.h"
-#include "terminal/ObserverViewBase.h"
+#include "views/ObserverView.h"
 
 namespace {
 
@@ -234,13 +233,13 @@ void CMainFrame::OnExportTable() {
         return;
     }
     // The request is filled here, from the view in front; the worker only reads it.
-    auto* view = dynamic_cast<IExportView*>(m_PaneMgr.GetActiveObserver());
+    IObserverView* view = m_PaneMgr.GetActiveObserver();
     ExportSource source;
-    const int kind = view != nullptr ? view->GetExportKind() : 0;
-    if (view == nullptr || view->FillExportRequest(source) == 0) {
+    if (view == nullptr || view->FillAttributes(source) == 0) {
         ui::PostMessage(this, kMsgExportDone, static_cast<ui::WParam>(-1), 0);
         return;
     }
+    const int kind = static_cast<int>(view->RequestRange(IObserverView::kQueryKind, 0, 0));
     RunOnWorker([&] {
         const TableExportOutcome outcome = RunTableExport(source, kind, m_TableFolder);
         if (outcome.code == 0) {

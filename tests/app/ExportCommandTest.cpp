@@ -2,10 +2,12 @@
 // spreadsheet report runs end to end on a generated folder through the report
 // wizard; the RTF report is made through its writer; the table export writes the
 // view in front; and every failure reaches the user with its own message.
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -16,7 +18,6 @@
 #include "app/MainFrame.h"
 #include "app/WaveMainView.h"
 #include "core/ZVResourceManager.h"
-#include "export/ExportView.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/LocalTime.h"
 #include "platform/ui/FilePicker.h"
@@ -25,7 +26,7 @@
 #include "platform/ui/Window.h"
 #include "report/ReportConfig.h"
 #include "terminal/CtrlItem.h"
-#include "terminal/ObserverViewBase.h"
+#include "views/ObserverView.h"
 #include "terminal/ZVDataManager.h"
 #include "tests/support/TempDir.h"
 #include "tools/gen/StatisticFolder.h"
@@ -242,7 +243,7 @@ TEST_F(ExportCommandTest, RtfReportIsMadeThroughItsWriterAndItsFailuresAreTold) 
 }
 
 // A record view of the test's own that offers one series of three values.
-class ExportingView : public ui::Window, public IObserverViewBase, public IExportView {
+class ExportingView : public ui::Window, public IObserverView {
 public:
     class Samples : public IZVDataManager {
     public:
@@ -254,27 +255,39 @@ public:
         std::uint64_t count = 3;
     };
     int OnUpdate(std::uint32_t, std::uintptr_t, std::uintptr_t) override { return 0; }
-    int FillExportRequest(ExportSource& request) override {
+    void Release() override { DestroyWindow(); }
+    int FillAttributes(ExportSource& request) override {
         request.startTime = L"2026-3-1 0:0:0.0";
         request.interval = 60.0;
         request.managers = {&samples};
         request.keys = {ExportKey{0, 2, -1, 0, 1}};
         return 1;
     }
-    int GetExportKind() override { return 0; }
+    // The kind code 0: statistic records.
+    std::intptr_t RequestRange(std::uint32_t code, std::uintptr_t, std::intptr_t) override {
+        asked = code;
+        return 0;
+    }
     Samples samples;
+    std::uint32_t asked = 0;
 };
 
 TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
-    ExportingView* view = nullptr;
-    ui::RegisterPaneView(40007, [&](ui::Window& host) -> std::unique_ptr<ui::Window> {
-        auto made = std::make_unique<ExportingView>();
-        if (!made->CreateChild(&host, 0, ui::kStyleChild | ui::kStyleVisible, wxRect())) {
-            return nullptr;
-        }
-        view = made.get();
-        return made;
-    });
+    // Every pane that can be exported shows the test's view while the panes are made.
+    const std::array<unsigned, 8> exportPanes{40002, 40003, 40006, 40007, 40008, 40009, 40010, 40011};
+    std::vector<ui::PaneViewFactory> previous;
+    std::vector<ExportingView*> views;
+    for (const unsigned id : exportPanes) {
+        previous.push_back(ui::FindPaneView(id));
+        ui::RegisterPaneView(id, [&](ui::Window& host) -> std::unique_ptr<ui::Window> {
+            auto made = std::make_unique<ExportingView>();
+            if (!made->CreateChild(&host, 0, ui::kStyleChild | ui::kStyleVisible, wxRect())) {
+                return nullptr;
+            }
+            views.push_back(made.get());
+            return made;
+        });
+    }
     Frame().SetStatisticPath(L"/数据/Board1");
     Frame().SetStatisticLoaded(1);
 
@@ -288,8 +301,10 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
         EXPECT_EQ(Boxes().shown.back().caption, Text(32766));
     }
     Command(kCmdRecordData);
-    ui::RegisterPaneView(40007, nullptr);
-    ASSERT_NE(view, nullptr);
+    for (std::size_t i = 0; i < exportPanes.size(); ++i) {
+        ui::RegisterPaneView(exportPanes[i], previous[i]);
+    }
+    ASSERT_FALSE(views.empty());
     Frame().GetPaneManager().SelectPane(40007);
 
     std::ofstream(output.Path() / "file") << "not a folder";
@@ -306,7 +321,9 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
     };
     for (const Case& c : cases) {
         fs::create_directories(c.folder.filename() == "file" ? output.Path() : c.folder);
-        view->samples.count = c.count;
+        for (ExportingView* view : views) {
+            view->samples.count = c.count;
+        }
         FolderChoice choice(c.folder);
         Boxes().answer = ui::kIdNo;
         Boxes().Clear();
@@ -315,6 +332,9 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
         EXPECT_EQ(LastBox(), c.box) << c.name;
         EXPECT_EQ(Frame().GetTableFolder(), platform::FromPath(c.folder)) << c.name;
     }
+    EXPECT_TRUE(std::any_of(views.begin(), views.end(),
+                            [](const ExportingView* view) { return view->asked == IObserverView::kQueryKind; }))
+        << "the view in front was asked for its kind";
     EXPECT_EQ(apptest::ReadProgramFile("Ondrava.ini").find("StatisticDataPath") != std::string::npos, true)
         << "the chosen folder is kept";
     // The frame lets go of the test's view as the program closes it.
