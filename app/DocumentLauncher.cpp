@@ -69,6 +69,11 @@ bool CDocumentLauncher::OpenFile(const std::wstring& file) {
     return Start(file);
 }
 
+bool CDocumentLauncher::OpenFolder(const std::wstring& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(platform::ToPath(folder), error) && Start(folder);
+}
+
 bool CDocumentLauncher::OpenWebPage(const std::wstring& address) {
     if (!IsWebAddress(address)) {
         ui::MessageBox(m_owner, String(kStringNoWebAddress) + L"\n" + address, String(kStringAppTitle),

@@ -1,6 +1,6 @@
 #pragma once
-// CDocumentLauncher: opens the user manual and the maker's web page in the
-// viewer the desktop chooses, by starting "xdg-open" with the file or address as
+// CDocumentLauncher: opens the user manual, the maker's web page, reports and the
+// folders they were written to in the viewer the desktop chooses, by starting "xdg-open" with the file or address as
 // its one argument. Only files that exist and only http and https addresses are
 // handed over; anything else, an opener that cannot be started and an opener that
 // reports failure soon after is told to the user in a message box.
@@ -25,6 +25,9 @@ public:
 
     // False when the file is missing or the opener could not be started (both told).
     bool OpenFile(const std::wstring& file);
+    // A folder in the desktop's file manager (one the program has just written);
+    // false when it is no folder or the opener could not be started (told).
+    bool OpenFolder(const std::wstring& folder);
     // False when the address is no web address or the opener could not be started.
     bool OpenWebPage(const std::wstring& address);
 

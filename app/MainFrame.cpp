@@ -102,6 +102,7 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     OnCommand(kCmdHelpDocument, [this] { OnHelpDocument(); });
     OnCommand(kCmdColorScheme, [this] { OnColorScheme(); });
     OnCommand(kCmdShowPanes, [this] { OnShowPanes(); });
+    InstallExportCommands();
     OnCommand(kCmdEventData, [this] { OnViewMode(kViewModeEvents); });
     OnCommand(kCmdRecordData, [this] { OnViewMode(kViewModeRecords); });
     OnCommand(kCmdAllData, [this] { OnViewMode(kViewModeAll); });

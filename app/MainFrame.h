@@ -33,6 +33,7 @@
 #include "platform/ui/Frame.h"
 #include "platform/ui/RibbonBar.h"
 #include "terminal/BasicInfo.h"
+#include "report/ReportWriter.h"
 #include "terminal/ComtradeModel.h"
 #include "terminal/DataSelectInfo.h"
 #include "terminal/GlobalModel.h"
@@ -40,7 +41,18 @@
 #include "terminal/ZVController.h"
 
 class CChildView;
+class CReportConfig;
 class CWaveMainView;
+struct ReportOutcome;
+struct ReportRequest;
+struct ReportWizardResult;
+
+// Posted to the frame by the table export worker: wParam 0 written, 1 nothing to
+// write, 2 failed, -1 no view to export.
+inline constexpr unsigned kMsgExportDone = 0x052E;
+// Sent to the waveform-record client: export its tables; wParam the address of the
+// chosen folder, lParam that of the record's path (both std::wstring).
+inline constexpr unsigned kMsgWaveExportTables = 0x0726;
 
 // Close reasons carried by kMsgClose.
 inline constexpr int kCloseReasonNone = 9121;
@@ -172,6 +184,14 @@ public:
     // The ribbon's command states come from the rules of CommandRules.h.
     FrameState CurrentState() const;
 
+    // The report writers the report commands make (the program's own unless a test
+    // installs others). A report whose writer the program lacks is not offered.
+    void SetReportWriters(std::unique_ptr<IReportWriterFactory> writers);
+    // The output path of the last report run and its result.
+    const std::wstring& GetReportPath() const { return m_ReportPath; }
+    int GetReportResult() const { return m_ReportResult; }
+    const std::wstring& GetTableFolder() const { return m_TableFolder; }
+
 private:
     bool OnCreate();
     bool CreateRibbonBar();
@@ -184,6 +204,21 @@ private:
     void OnHelpDocument();
     void OnViewMode(int mode);
     void OnShowPanes();
+    // The export and report commands (MainFrameExport.cpp).
+    void InstallExportCommands();
+    void OnExportData();
+    void OnExportReport();
+    void OnExportTable();
+    void OnExportDone(int code);
+    bool RunReportWizard(int mode, CReportConfig& config, BasicInfo& record, ReportWizardResult& result);
+    std::wstring ReportDataPath() const;
+    // Fills the writer's reporter base; false, after telling why, when it cannot.
+    bool InitReportWriter(IReportWriter* writer, const ReportRequest& request, CReportConfig& config,
+                          unsigned caption);
+    // Runs the report on a worker and tells the result, offering to open it.
+    void RunReport(const ReportRequest& request, const std::function<ReportOutcome()>& run, unsigned caption,
+                   unsigned question);
+    void RunOnWorker(const std::function<void()>& work);
 
     // The opening road (MainFrameOpen.cpp).
     void OnOpenLocal();
@@ -245,4 +280,10 @@ private:
     std::thread m_hCollectThread;
     std::stop_source m_CollectStop;
     std::atomic<bool> m_Collecting{false};
+    std::wstring m_ReportPath;
+    int m_ReportResult = 0;
+    std::wstring m_TableFolder;
+    std::wstring m_OpenTarget;
+    std::wstring m_OpenQuestion;
+    std::unique_ptr<IReportWriterFactory> m_Writers;
 };

@@ -65,3 +65,10 @@ double ParseLeadingDouble(std::wstring_view text) {
     }
     return result.ec == std::errc() ? value : 0.0;
 }
+
+std::wstring FormatFixed(double value, int decimals) {
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, std::clamp(decimals, 0, 17));
+    return result.ec == std::errc() ? std::wstring(buffer, result.ptr) : std::wstring();
+}

@@ -1,9 +1,10 @@
 #pragma once
 // Numeric helpers of the charts and reports: the 32-bit fixed-point display
 // position of a value, integer powers, rounding half up at a decimal place and
-// reading a number from text whatever the locale.
+// reading and writing a number as text whatever the locale.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // (value - minimum) * 2^32 / (maximum - minimum) + 0.5, truncated toward zero.
@@ -22,3 +23,8 @@ double RoundToDecimals(double value, int decimals);
 // space), independent of the locale: 0 when it starts with none; too large a number
 // gives an infinity and too small a one zero, each with its sign.
 double ParseLeadingDouble(std::wstring_view text);
+
+// The value with that many decimals (0 to 17), rounded to nearest as printf's "%.*f"
+// does, with a full stop whatever the locale; "nan", "inf" or "-inf" for a value
+// that is not finite.
+std::wstring FormatFixed(double value, int decimals);

@@ -9,29 +9,15 @@
 
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/PropertyPage.h"
+#include "platform/ui/SheetFrame.h"
 
 namespace ui {
 namespace {
 
-// Pixels between the sheet's edges and its parts, and between the parts.
-constexpr int kMargin = 7;
-constexpr int kGap = 7;
-constexpr int kButtonGap = 6;
 // Room beside the longest page name in the list (its padding and a scroll bar).
 constexpr int kListPadding = 28;
-// Sizes a button and the list keep at least, in dialog units.
-constexpr int kButtonWidth = 50;
-constexpr int kButtonHeight = 14;
+// The list keeps at least this width, in dialog units.
 constexpr int kListWidth = 60;
-
-constexpr std::uint32_t kStylePopup = 0x80000000;
-
-DialogTemplateInfo SheetTemplate(const std::wstring& caption) {
-    DialogTemplateInfo info;
-    info.style = kStylePopup | kStyleCaption | kStyleSysMenu | kDialogStyleSetFont;
-    info.caption = caption;
-    return info;
-}
 
 wxSize PixelSize(const DialogUnits& units, int cx, int cy) { return units.ToPixels(0, 0, cx, cy).GetSize(); }
 
@@ -168,31 +154,31 @@ void PropertySheet::Arrange() {
     for (unsigned i = 0; i < m_list->GetCount(); ++i) {
         listWidth = std::max(listWidth, m_list->GetTextExtent(m_list->GetString(i)).x + kListPadding);
     }
-    m_list->SetSize(kMargin, kMargin, listWidth, m_pageArea.y);
-    const int pageX = kMargin + listWidth + kGap;
+    m_list->SetSize(kSheetMargin, kSheetMargin, listWidth, m_pageArea.y);
+    const int pageX = kSheetMargin + listWidth + kSheetGap;
     if (PropertyPage* page = GetPage(m_active); page != nullptr && page->IsWindow()) {
-        page->MoveWindow(wxRect(wxPoint(pageX, kMargin), page->GetWindowRect().GetSize()));
+        page->MoveWindow(wxRect(wxPoint(pageX, kSheetMargin), page->GetWindowRect().GetSize()));
     }
 
-    const int rowY = kMargin + m_pageArea.y + kGap;
+    const int rowY = kSheetMargin + m_pageArea.y + kSheetGap;
     std::vector<wxSize> sizes;
     int rowWidth = 0;
     int rowHeight = 0;
     for (const auto& [id, button] : m_buttons) {
         const wxSize best = button->GetBestSize();
-        sizes.emplace_back(std::max(best.x, units.ToPixelsX(kButtonWidth)), std::max(best.y, units.ToPixelsY(kButtonHeight)));
-        rowWidth += sizes.back().x + (rowWidth > 0 ? kButtonGap : 0);
+        sizes.emplace_back(std::max(best.x, units.ToPixelsX(kSheetButtonWidth)), std::max(best.y, units.ToPixelsY(kSheetButtonHeight)));
+        rowWidth += sizes.back().x + (rowWidth > 0 ? kSheetButtonGap : 0);
         rowHeight = std::max(rowHeight, sizes.back().y);
     }
-    const int width = std::max(pageX + m_pageArea.x, kMargin + rowWidth) + kMargin;
-    const int height = m_buttons.empty() ? kMargin + m_pageArea.y + kMargin : rowY + rowHeight + kMargin;
+    const int width = std::max(pageX + m_pageArea.x, kSheetMargin + rowWidth) + kSheetMargin;
+    const int height = m_buttons.empty() ? kSheetMargin + m_pageArea.y + kSheetMargin : rowY + rowHeight + kSheetMargin;
 
     if (m_arrangedWidth == 0) {
         // First placement: the buttons in a row at the right edge.
-        int x = width - kMargin - rowWidth;
+        int x = width - kSheetMargin - rowWidth;
         for (std::size_t i = 0; i < m_buttons.size(); ++i) {
             m_buttons[i].second->SetSize(x, rowY, sizes[i].x, sizes[i].y);
-            x += sizes[i].x + kButtonGap;
+            x += sizes[i].x + kSheetButtonGap;
         }
     } else {
         // Later (a larger page, or buttons the sheet moved): each button keeps its

@@ -9,6 +9,8 @@
 #include "platform/base/LocalTime.h"
 #include "platform/base/MemoryStatus.h"
 #include "platform/base/ProgramFolder.h"
+#include "platform/base/UserFolders.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -71,6 +73,50 @@ TEST(Hourglaze, HeadlessIndicatorRecordsWhatAWorkerTellsIt) {
     EXPECT_EQ(state.ends, 1);
     EXPECT_EQ(state.positions, (std::vector<double>{40.0, 42.5, 100.0}));
     EXPECT_EQ(state.notes, std::vector<std::wstring>{L"正在加载数据"});
+}
+
+
+TEST(UserFolders, TheDocumentsFolderIsTheDesktopsOrItsUsualPlace) {
+    struct Case {
+        const char* name;
+        const char* userDirs;  // user-dirs.dirs, null for none
+        bool documentsExists;
+        const char* expected;  // below the home folder; "" is the home folder itself
+    };
+    const Case cases[] = {
+        {"named by the desktop", "XDG_DOCUMENTS_DIR=\"$HOME/文档\"\n", false, "文档"},
+        {"an absolute name", "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"@HOME@/Papers\"\n", false, "Papers"},
+        {"the home folder means none", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n", true, "Documents"},
+        {"named but missing", "XDG_DOCUMENTS_DIR=\"$HOME/Gone\"\n", true, "Documents"},
+        {"no configuration", nullptr, true, "Documents"},
+        {"nothing at all", nullptr, false, ""},
+    };
+    const std::string oldHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedConfig = oldConfig != nullptr ? oldConfig : "";
+    ::unsetenv("XDG_CONFIG_HOME");
+    for (const Case& c : cases) {
+        testsupport::TempDir home;
+        const std::string homeText = home.Path().string();
+        ::setenv("HOME", homeText.c_str(), 1);
+        std::filesystem::create_directories(home / "文档");
+        std::filesystem::create_directories(home / "Papers");
+        if (c.documentsExists) {
+            std::filesystem::create_directories(home / "Documents");
+        }
+        if (c.userDirs != nullptr) {
+            std::string text = c.userDirs;
+            if (const auto at = text.find("@HOME@"); at != std::string::npos) {
+                text.replace(at, 6, homeText);
+            }
+            home.Write(".config/user-dirs.dirs", text);
+        }
+        EXPECT_EQ(platform::DocumentsFolder(), std::string(c.expected).empty() ? home.Path() : home / c.expected) << c.name;
+    }
+    ::setenv("HOME", oldHome.c_str(), 1);
+    if (oldConfig != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
+    }
 }
 
 }  // namespace

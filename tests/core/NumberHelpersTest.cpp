@@ -67,4 +67,21 @@ TEST(NumberHelpers, PowIntAndRoundToDecimals) {
     }
 }
 
+TEST(NumberHelpers, FormatFixedWritesAFullStopWithTheDecimalsAsked) {
+    struct Case {
+        double value;
+        int decimals;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {12000.0, 1, L"12000.0"}, {8000.04, 1, L"8000.0"},  {0.125, 2, L"0.12"},  // the double of 0.125 is exact: to even
+        {10.0, 0, L"10"},         {-2.5, 3, L"-2.500"},     {1e20, 0, L"100000000000000000000"},
+        {0.1, 40, L"0.10000000000000001"},  // at most 17 decimals
+        {std::numeric_limits<double>::infinity(), 1, L"inf"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatFixed(c.value, c.decimals), c.expected) << c.value << " with " << c.decimals;
+    }
+}
+
 }  // namespace
