@@ -13,7 +13,7 @@
 #include "app/LanguageDlg.h"
 #include "app/ModuleDirectory.h"
 #include "app/ProgramStart.h"
-#include "app/WaveMainView.h"
+#include "waverecord/ui/WaveMainView.h"
 #include "core/CrashDump.h"
 #include "core/LanguageInfo.h"
 #include "core/OndravaLog.h"
@@ -125,6 +125,8 @@ bool CMainFrame::OnCreate() {
                                  wxRect(0, 0, 110, 110))) {
         return false;
     }
+    m_WaveView->SetMainWindow(this);
+    m_WaveView->Initialise();
     SetActiveView(m_wndView.get());
 
     wxStatusBar* status = GetFrame()->CreateStatusBar(2);
@@ -212,6 +214,11 @@ ui::LResult CMainFrame::WindowProc(unsigned message, ui::WParam wParam, ui::LPar
 }
 
 void CMainFrame::OnClose() {
+    // The record's analysis cannot be stopped: the close waits for its worker.
+    const int reason = m_CloseReason;
+    if (m_WaveView->DeferWhileBusy([this, reason] { ui::PostMessage(this, ui::kMsgClose, reason, 0); })) {
+        return;
+    }
     if (m_CloseReason != kCloseReasonWaveAnalysisFailed && m_CloseReason != kCloseReasonLanguageRestart) {
         if (ui::MessageBox(this, String(kStringExitQuestion), String(kStringAppTitle),
                            ui::kMbOkCancel | ui::kMbIconInformation) != ui::kIdOk) {

@@ -1,0 +1,136 @@
+#include "waverecord/ui/WaveStatisticMainFrame.h"
+
+#include <wx/window.h>
+
+#include "platform/base/Hourglaze.h"
+#include "platform/ui/DockingPane.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/MessageQueue.h"
+#include "waverecord/WaveText.h"
+
+namespace {
+
+constexpr unsigned kTextTooMany = 10230;
+constexpr unsigned kTextKindFull = 10232;
+constexpr unsigned kTextCaption = 10231;
+constexpr unsigned kTextUnknown = 10233;
+
+}  // namespace
+
+CWaveStatisticMainFrame::CWaveStatisticMainFrame()
+{
+    SetPaintHandler([](cairo_t* target, int width, int height) {
+        cairo_set_source_rgb(target, 232 / 255.0, 236 / 255.0, 236 / 255.0);
+        cairo_rectangle(target, 0, 0, width, height);
+        cairo_fill(target);
+    });
+}
+
+ui::LResult CWaveStatisticMainFrame::WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam)
+{
+    if (!m_installed && IsWindow()) {
+        m_installed = m_panes.Install(*this, false);
+    }
+    switch (message) {
+    case kMsgAddView:
+        return AddView(static_cast<int>(wParam), static_cast<int>(lParam));
+    case kMsgEvent: {
+        const auto* command = reinterpret_cast<const WavePaneCommand*>(wParam);
+        if (command && command->command == kCommandClear) {
+            Clear();
+            return 0;
+        }
+        // Every view hears of the change, whatever another view answered.
+        for (int id = m_panes.GetFirstPaneId(); id >= 0; id = m_panes.GetNextPaneId(id)) {
+            m_panes.SendToPane(id, kMsgViewEvent, wParam, lParam);
+        }
+        return 0;
+    }
+    case kMsgHasViews:
+        return m_panes.HasNonHistogramPane() ? 1 : 0;
+    case CWavePaneManager::kMsgPaneClosed: {
+        const int kind = static_cast<int>(lParam);
+        const bool removed = m_panes.RemovePane(static_cast<int>(wParam));
+        if (removed) {
+            m_limits.ViewGone();
+            m_limits.KindGone(kind);
+        }
+        return removed ? 1 : 0;
+    }
+    case kMsgOwnerRequest:
+    case kMsgSelectionRequest:
+        return ui::SendMessage(GetOwnerWindow(), message, wParam, lParam);
+    case kMsgRefresh:
+        for (int id = m_panes.GetFirstPaneId(); id >= 0; id = m_panes.GetNextPaneId(id)) {
+            m_panes.SendToPane(id, message, wParam, lParam);
+        }
+        return 0;
+    case kMsgRetitle:
+        if (ui::DockingPane* pane = m_panes.Docking().FindPane(static_cast<unsigned>(wParam)); pane && pane->IsValid()) {
+            pane->SetTitle(WaveText(static_cast<unsigned>(lParam)));
+        }
+        return 0;
+    case kMsgExport:
+        return Export(wParam);
+    case ui::kMsgDockingPaneNotify:
+        return m_panes.OnPaneNotify(wParam, lParam);
+    default:
+        return CWavePaneView::WindowProc(message, wParam, lParam);
+    }
+}
+
+ui::LResult CWaveStatisticMainFrame::AddView(int kind, int direction)
+{
+    switch (m_limits.CanAdd(kind)) {
+    case WaveViewRefusal::TooManyViews:
+        ui::MessageBox(this, WaveText(kTextTooMany), WaveText(kTextCaption), ui::kMbOk);
+        return 0;
+    case WaveViewRefusal::TooManyOfKind:
+        ui::MessageBox(this, WaveFillField(WaveText(kTextKindFull), WaveText(CWaveViewLimits::NameText(kind))),
+                       WaveText(kTextCaption), ui::kMbOk);
+        return 0;
+    case WaveViewRefusal::None:
+        break;
+    }
+    const int id = m_panes.CreatePane(kind, direction);
+    if (!m_panes.GetView(id)) {
+        m_panes.RemovePane(id);
+        ui::MessageBox(this, WaveText(kTextUnknown), WaveText(kTextCaption), ui::kMbOk);
+        return 0;
+    }
+    m_limits.Added(kind);
+    return 1;
+}
+
+void CWaveStatisticMainFrame::Clear()
+{
+    m_panes.CloseAll();
+    m_panes.RemoveAllPanes();
+    m_limits.Reset();
+    Invalidate();
+}
+
+ui::LResult CWaveStatisticMainFrame::Export(ui::WParam folder)
+{
+    m_failures.clear();
+    const int count = m_panes.GetPaneCount();
+    if (count == 0) {
+        return 0;
+    }
+    const double step = 100.0 / count;
+    double reached = 0.0;
+    ui::LResult written = 0;
+    int index = 0;
+    for (int id = m_panes.GetFirstPaneId(); id >= 0; id = m_panes.GetNextPaneId(id), ++index) {
+        if (m_panes.SendToPane(id, kMsgExport, folder, 0) != 0) {
+            written |= ui::LResult{1} << std::min(index, 62);
+        } else if (m_panes.GetView(id)) {
+            ui::DockingPane* pane = m_panes.Docking().FindPane(static_cast<unsigned>(id));
+            m_failures.push_back(pane ? pane->GetTitle() : std::wstring());
+        }
+        reached += step;
+        UpdateHourglaze(reached);
+    }
+    UpdateHourglaze(100.0);
+    return written;
+}
