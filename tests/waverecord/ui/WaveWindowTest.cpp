@@ -1,0 +1,293 @@
+// The waveform-record window under a virtual display: a generated record opened
+// through the main view's message, with the busy indicator, the raw-waveform pane,
+// the channel boxes, the range relayed to the statistic area, the CSV export, a
+// broken record and a close that waits for the analysis.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <mutex>
+#include <sstream>
+
+#include <wx/checkbox.h>
+#include <wx/frame.h>
+#include <wx/window.h>
+
+#include "lib/viewer/data/RowItem.h"
+#include "lib/viewer/data/Tracelume.h"
+#include "platform/base/Encoding.h"
+#include "platform/ui/BusyIndicator.h"
+#include "platform/ui/Frame.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/MessageQueue.h"
+#include "tests/support/TempDir.h"
+#include "tests/ui/EventPump.h"
+#include "tests/waverecord/WaveRecordFixture.h"
+#include "waverecord/WaveSelection.h"
+#include "waverecord/WaveTableExport.h"
+#include "waverecord/WaveText.h"
+#include "waverecord/ui/WaveMainView.h"
+#include "waverecord/ui/WaveOrginalViewFrame.h"
+#include "waverecord/ui/WavePaneLite.h"
+#include "waverecord/ui/WaveStatisticMainFrame.h"
+#include "waverecord/ui/WaveViewHost.h"
+
+namespace {
+
+// The busy indicator the user sees, with every position it was given.
+class WatchedIndicator : public platform::IHourglaze {
+public:
+    void Start(void* owner) override { m_shown.Start(owner); }
+    void Update(double percent) override
+    {
+        {
+            const std::lock_guard lock(m_lock);
+            m_positions.push_back(percent);
+        }
+        m_shown.Update(percent);
+    }
+    void Increase(double step) override { m_shown.Increase(step); }
+    void Notify(const std::wstring& text) override { m_shown.Notify(text); }
+    double GetPos() override { return m_shown.GetPos(); }
+    void End() override { m_shown.End(); }
+    std::vector<double> Positions()
+    {
+        const std::lock_guard lock(m_lock);
+        return m_positions;
+    }
+    void Reset()
+    {
+        const std::lock_guard lock(m_lock);
+        m_positions.clear();
+    }
+
+private:
+    ui::BusyIndicator m_shown;
+    std::mutex m_lock;
+    std::vector<double> m_positions;
+};
+
+// The simple statistic view of these tests: it keeps the events it hears and
+// exports the voltage RMS of the shown phases as a real view does.
+class SimpleView : public CWavePaneView {
+public:
+    static inline std::vector<WavePaneCommand> s_events;
+    ui::LResult WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam) override
+    {
+        if (message == CWaveStatisticMainFrame::kMsgViewEvent) {
+            s_events.push_back(*reinterpret_cast<const WavePaneCommand*>(wParam));
+            return 0;  // the relay goes on whatever a view answers
+        }
+        if (message == CWaveStatisticMainFrame::kMsgExport) {
+            std::unique_ptr<CWaveResultStore> store = CWaveAnalysisManager::GetInstance()->GetResult(6014);
+            std::int64_t startMs = 0, endMs = 0;
+            CWaveSelection::Instance().GetSelectedTimeRange(startMs, endMs);
+            WaveTableRequest request;
+            request.folder = *reinterpret_cast<const std::wstring*>(wParam);
+            request.title = WaveText(6014);
+            request.unit = L"V";
+            request.phaseMask = 0x07;
+            request.kindMask = 0x01 | 0x04;
+            request.startMs = startMs;
+            request.stepNs = 200'000'000;
+            return CWaveTableExport::Export(request, store.get()) ? 1 : 0;
+        }
+        return CWavePaneView::WindowProc(message, wParam, lParam);
+    }
+};
+
+std::vector<std::wstring> Lines(const std::filesystem::path& file)
+{
+    std::wistringstream text(platform::GbkToWide(testsupport::ReadAll(file)));
+    std::vector<std::wstring> lines;
+    for (std::wstring line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == L'\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class WaveWindowTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { s_record = std::make_unique<wavetest::GeneratedRecord>(wavetest::ShortRecord()); }
+    static void TearDownTestSuite() { s_record.reset(); }
+
+    void SetUp() override
+    {
+        wavetest::SetWaveSystemIni("");
+        platform::SetHourglaze(&m_indicator);
+        ui::SetMessageBoxResponder([this](const ui::MessageBoxRequest& request) {
+            m_boxes.push_back(request.text);
+            return ui::kIdNo;
+        });
+        RegisterWaveView(5972, [] { return std::make_unique<SimpleView>(); });
+        RegisterWaveView(5979, [] { return std::make_unique<SimpleView>(); });
+        SimpleView::s_events.clear();
+        ASSERT_TRUE(m_frame.Create(L"Ondrava"));
+        m_frame.GetFrame()->SetSize(1200, 800);
+        m_frame.ShowWindow(ui::kShow);
+        m_view = std::make_unique<CWaveMainView>();
+        ASSERT_TRUE(m_view->CreateChild(&m_frame.GetClientArea(), CWaveMainView::kControlId,
+                                        ui::kStyleChild | ui::kStyleVisible, wxRect(0, 0, 1180, 760)));
+        ASSERT_TRUE(m_view->Initialise());
+        ASSERT_TRUE(uitest::PumpUntil([this] { return m_view->GetStatisticFrame() != nullptr; }));
+        ASSERT_NE(m_view->GetRawFrame(), nullptr);
+    }
+
+    void TearDown() override
+    {
+        m_view->DestroyWindow();
+        m_view.reset();
+        m_frame.DestroyWindow();
+        ui::SetMessageBoxResponder({});
+        platform::SetHourglaze(nullptr);
+        wavetest::SetWaveSystemIni("");
+    }
+
+    ui::LResult Open(const std::wstring& path)
+    {
+        return ui::SendMessage(m_view.get(), CWaveMainView::kMsgOpenRecord, reinterpret_cast<ui::WParam>(&path), 0);
+    }
+
+    int StatisticViews() { return m_view->GetStatisticFrame()->Panes().GetPaneCount(); }
+
+    static std::unique_ptr<wavetest::GeneratedRecord> s_record;
+    WatchedIndicator m_indicator;
+    std::vector<std::wstring> m_boxes;
+    ui::Frame m_frame;
+    std::unique_ptr<CWaveMainView> m_view;
+};
+
+std::unique_ptr<wavetest::GeneratedRecord> WaveWindowTest::s_record;
+
+TEST_F(WaveWindowTest, OpensARecordWithProgressAndShowsItsChannels)
+{
+    ASSERT_EQ(Open(s_record->Folder()), 1);
+    const std::vector<double> positions = m_indicator.Positions();
+    ASSERT_FALSE(positions.empty());
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_GE(positions.front(), 0.0);
+    EXPECT_DOUBLE_EQ(positions.back(), 100.0);
+    EXPECT_TRUE(m_boxes.empty());
+
+    CWaveOrginalViewFrame* raw = m_view->GetRawFrame();
+    ASSERT_NE(raw->GetHost()->GetViewer(), nullptr) << "the viewer came from the program folder";
+    EXPECT_EQ(raw->GetVoltageRow()->GetImpCount(), 4) << "four voltage channels of the wiring";
+    EXPECT_EQ(raw->GetCurrentRow()->GetImpCount(), 4);
+    CWavePaneLite* channels = raw->GetChannels();
+    EXPECT_EQ(channels->GetCheckedMask(), 0x0Fu);
+    for (unsigned box : CWavePaneLite::kBoxes) {
+        EXPECT_TRUE(channels->GetDlgItem(box)->IsEnabled()) << box;
+    }
+    // The loaded record asks for a voltage and current view and a histogram.
+    ASSERT_TRUE(uitest::PumpUntil([this] { return StatisticViews() == 2; }));
+    std::int64_t first = -1, end = -1;
+    CWaveSelection::Instance().GetSelectedSampleRange(first, end);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(end, 2 * 12800) << "the whole record is the first selection";
+}
+
+TEST_F(WaveWindowTest, AWiringWithOnePhaseEnablesOneBox)
+{
+    wavetest::GeneratedRecord single(wavetest::ShortRecord(2));
+    ASSERT_EQ(Open(single.Folder()), 1);
+    CWavePaneLite* channels = m_view->GetRawFrame()->GetChannels();
+    EXPECT_EQ(channels->GetCheckedMask(), 0x01u);
+    EXPECT_TRUE(channels->GetDlgItem(9504)->IsEnabled());
+    for (unsigned box : {9502u, 9503u, 9509u}) {
+        EXPECT_FALSE(channels->GetDlgItem(box)->IsEnabled()) << box;
+    }
+    EXPECT_EQ(m_view->GetRawFrame()->GetVoltageRow()->GetImpCount(), 1);
+}
+
+TEST_F(WaveWindowTest, ChannelsAndRangesReachEveryStatisticView)
+{
+    ASSERT_EQ(Open(s_record->Folder()), 1);
+    ASSERT_TRUE(uitest::PumpUntil([this] { return StatisticViews() == 2; }));
+    CWaveOrginalViewFrame* raw = m_view->GetRawFrame();
+
+    // Unchecking L3 hides its waveforms and tells both views.
+    auto* box = dynamic_cast<wxCheckBox*>(raw->GetChannels()->GetDlgItem(9503));
+    ASSERT_NE(box, nullptr);
+    // What the toolkit does on a click: the box toggles, then tells its dialog.
+    box->SetValue(false);
+    wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());
+    click.SetEventObject(box);
+    box->GetEventHandler()->ProcessEvent(click);
+    ASSERT_TRUE(uitest::PumpUntil([] { return SimpleView::s_events.size() == 2; }));
+    EXPECT_EQ(SimpleView::s_events[0].command, 1);
+    EXPECT_EQ(SimpleView::s_events[0].third, 2);
+    EXPECT_EQ(raw->GetChannels()->GetCheckedMask(), 0x0Bu);
+    EXPECT_EQ(raw->GetVoltageRow()->GetImpCount(), 3);
+
+    // A range the viewer selects reaches both views, positions whole.
+    SimpleView::s_events.clear();
+    raw->GetHost()->ViewerCommand(tracelume::kCommandSelectRegion, 2560, 12799);
+    ASSERT_TRUE(uitest::PumpUntil([] { return SimpleView::s_events.size() >= 2; }));
+    ASSERT_EQ(SimpleView::s_events.size(), 2u);
+    for (const WavePaneCommand& event : SimpleView::s_events) {
+        EXPECT_EQ(event.command, 2);
+        EXPECT_EQ(event.first, 2560);
+        EXPECT_EQ(event.second, 12800);
+    }
+    std::int64_t startMs = 0, endMs = 0;
+    CWaveSelection::Instance().GetSelectedTimeRange(startMs, endMs);
+    EXPECT_EQ(endMs - startMs, 800) << "10,240 samples at 12,800 per second";
+}
+
+TEST_F(WaveWindowTest, ExportsTheViewsTablesIntoANewFolder)
+{
+    ASSERT_EQ(Open(s_record->Folder()), 1);
+    ASSERT_TRUE(uitest::PumpUntil([this] { return StatisticViews() == 2; }));
+    testsupport::TempDir base;
+    const std::wstring folder = platform::FromPath(base.Path());
+    EXPECT_EQ(ui::SendMessage(m_view.get(), CWaveMainView::kMsgExport, reinterpret_cast<ui::WParam>(&folder), 0), 3);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0], WaveText(10216));
+    EXPECT_DOUBLE_EQ(m_indicator.Positions().back(), 100.0);
+
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(platform::ToPath(m_view->GetExportDir()))) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 2u) << "one table per view";
+    const std::vector<std::wstring> lines = Lines(files[0]);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_NE(lines[1].find(L"L1_MAX"), std::wstring::npos) << lines[1];
+    EXPECT_NE(lines[1].find(L"L3_AVG"), std::wstring::npos) << lines[1];
+    // The rows start at the record's start and step by the series' step.
+    EXPECT_NE(lines[2].find(L"2014-05-06 07:08:09"), std::wstring::npos) << lines[2];
+
+    // A second export never writes into the first one's folder.
+    const std::wstring first = m_view->GetExportDir();
+    ui::SendMessage(m_view.get(), CWaveMainView::kMsgExport, reinterpret_cast<ui::WParam>(&folder), 0);
+    EXPECT_NE(m_view->GetExportDir(), first);
+}
+
+TEST_F(WaveWindowTest, ABrokenRecordShowsItsMessageAndTheWindowStaysUsable)
+{
+    testsupport::TempDir empty;
+    EXPECT_EQ(Open(platform::FromPath(empty.Path())), 0);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0], WaveText(10155));
+    EXPECT_FALSE(m_view->IsBusy());
+    EXPECT_EQ(Open(s_record->Folder()), 1) << "the next record opens";
+}
+
+TEST_F(WaveWindowTest, ACloseDuringTheAnalysisWaitsForIt)
+{
+    bool closed = false;
+    bool deferred = false;
+    // A close that arrives while the worker runs (the indicator's loop serves it).
+    ui::PostToUiThread([&] {
+        deferred = m_view->DeferWhileBusy([&] { closed = true; });
+    });
+    ASSERT_EQ(Open(s_record->Folder()), 1);
+    EXPECT_TRUE(deferred) << "the close came while the analysis ran";
+    EXPECT_TRUE(closed) << "and ran once it had ended";
+    EXPECT_FALSE(m_view->DeferWhileBusy([] {}));
+}
+
+}  // namespace
