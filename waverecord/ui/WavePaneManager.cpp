@@ -76,8 +76,17 @@ int CWavePaneManager::CreatePane(int kind, int direction)
         return id;
     }
     if (frame) {
-        record.pane->SetTitle(WaveText(kind == kRawKind ? 10239 : 10240));
+        // The caption shows "&&" of the texts as one "&".
+        std::wstring title = WaveText(kind == kRawKind ? 10239 : 10240);
+        for (std::size_t at = title.find(L"&&"); at != std::wstring::npos; at = title.find(L"&&", at + 1)) {
+            title.erase(at, 1);
+        }
+        record.pane->SetTitle(title);
         record.pane->SetClosable(false);
+        // At least 600 pixels wide; the height follows the window (a fixed minimum
+        // height would not fit every screen).
+        record.pane->SetMinTrackSize(wxSize(600, 0));
+        record.pane->SetMaxTrackSize(wxSize(2048, 0));
     }
     record.view = factory();
     record.view->SetOwnerWindow(m_owner);

@@ -92,6 +92,9 @@ ui::LResult CWaveStatisticMainFrame::AddView(int kind, int direction)
     case WaveViewRefusal::None:
         break;
     }
+    if (!FindWaveView(kind)) {
+        return 0;  // no view of that kind in this program
+    }
     const int id = m_panes.CreatePane(kind, direction);
     if (!m_panes.GetView(id)) {
         m_panes.RemovePane(id);
