@@ -85,6 +85,9 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     OnCommand(kCmdHelpDocument, [this] { OnHelpDocument(); });
     OnCommand(kCmdColorScheme, [this] { OnColorScheme(); });
     OnCommand(kCmdShowPanes, [this] { OnShowPanes(); });
+    OnCommand(kCmdAnalysisSetup, [this] { m_WaveView->OnAnalysisSetup(); });
+    OnCommand(kCmdOriginalView, [this] { m_WaveView->ToggleFirstPane(); });
+    OnCommand(kCmdStatisticView, [this] { m_WaveView->ToggleSecondPane(); });
     OnCommand(kCmdEventData, [this] { OnViewMode(kViewModeEvents); });
     OnCommand(kCmdRecordData, [this] { OnViewMode(kViewModeRecords); });
     OnCommand(kCmdAllData, [this] { OnViewMode(kViewModeAll); });
@@ -286,6 +289,9 @@ void CMainFrame::OnColorScheme() {
         }
         CCtrlItem request{event, 0, 0, L""};
         m_Controller.Notify(&request);
+        if (m_IsWaveShown != 0) {
+            m_WaveView->BroadcastRefresh();
+        }
     });
 }
 

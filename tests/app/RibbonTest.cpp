@@ -197,14 +197,14 @@ TEST_F(RibbonTest, EveryCommandFollowsItsRuleInEachState) {
 }
 
 // The same commands as the program has them today: what runs nothing yet (the
-// opening roads, reports, exports, devices and the waveform-record window) shows
-// disabled.
+// opening roads, reports, exports and devices) shows disabled; the waveform-record
+// window's analysis settings and pane commands run.
 TEST_F(RibbonTest, CommandsWhoseWorkIsNotThereShowDisabled) {
     std::vector<Row> rows{
         {32782, "00000", "00000"}, {32820, "00000", "00000"}, {32821, "00000", "00000"}, {22813, "01110", "01000"},
         {22814, "01110", "00100"}, {22815, "01110", "00010"}, {32850, "00000", "00000"}, {32851, "00000", "00000"},
         {32852, "00000", "00000"}, {32824, "00000", "00000"}, {32825, "00000", "00000"}, {32826, "00000", "00000"},
-        {22785, "00000", "00000"}, {22841, "00000", "00000"}, {22842, "00000", "00000"}, {32853, "00000", "00000"},
+        {22785, "00001", "00000"}, {22841, "00001", "00000"}, {22842, "00001", "00000"}, {32853, "00000", "00000"},
         {32854, "00000", "00000"}, {32855, "00000", "00000"}, {22810, "11111", "00000"}, {22862, "11111", "00000"},
         {22802, "11111", "00000"}, {22803, "11111", "00000"}, {57665, "11111", "00000"}, {22811, "11111", "00000"},
         {22820, "00000", "00000"}, {32774, "11111", "00000"}, {22809, "11111", "00000"}, {22786, "11111", "00000"},

@@ -12,6 +12,7 @@
 #include "waverecord/WaveAnalysisStages.h"
 #include "waverecord/WaveExportFolder.h"
 #include "waverecord/WaveText.h"
+#include "waverecord/ui/WaveAnalysisSetupDlg.h"
 #include "waverecord/ui/WaveOrginalViewFrame.h"
 #include "waverecord/ui/WaveStatisticMainFrame.h"
 #include "waverecord/ui/WaveViewHost.h"
@@ -269,4 +270,45 @@ bool CWaveMainView::IsFirstPaneLocked() const
 bool CWaveMainView::IsSecondPaneLocked() const
 {
     return m_panes && SecondPane() >= 0 && !m_panes->IsPaneSizeFree(SecondPane());
+}
+
+bool CWaveMainView::OnAnalysisSetup()
+{
+    if (m_busy) {
+        return false;
+    }
+    WavePaneCommand opening{5, 0, 0, 4};
+    m_panes->SendToPane(SecondPane(), CWaveStatisticMainFrame::kMsgEvent, reinterpret_cast<ui::WParam>(&opening), 0);
+    CWaveAnalysisManager* manager = CWaveAnalysisManager::GetInstance();
+    CWaveAnalysisSetupDlg dialog(manager->GetIntervalCount(), manager->GetNominalFrequency());
+    if (dialog.DoModal(this) != ui::kIdOk) {
+        return false;
+    }
+    return Reanalyse();
+}
+
+bool CWaveMainView::Reanalyse()
+{
+    if (m_busy || !CWaveAnalysisManager::GetInstance()->HasRecord()) {
+        return false;
+    }
+    WaveRunOutcome outcome = WaveRunOutcome::Failed;
+    RunBusy([&] {
+        try {
+            outcome = CWaveAnalysisStages::Reanalyse(*CWaveAnalysisManager::GetInstance(), m_progress);
+        } catch (...) {
+            outcome = WaveRunOutcome::Failed;
+        }
+    });
+    if (outcome != WaveRunOutcome::Done) {
+        ui::MessageBox(this, WaveText(kTextOutOfMemory), std::wstring(), ui::kMbOk | ui::kMbIconError);
+        if (m_mainWindow) {
+            ui::PostMessage(m_mainWindow, ui::kMsgClose, kCloseReasonAnalysisFailed, 0);
+        }
+        return false;
+    }
+    m_panes->SendToPane(FirstPane(), CWaveOrginalViewFrame::kMsgApplyWindows, 0, 0);
+    WavePaneCommand started{4, 0, 0, 4};
+    m_panes->SendToPane(SecondPane(), CWaveStatisticMainFrame::kMsgEvent, reinterpret_cast<ui::WParam>(&started), 0);
+    return true;
 }

@@ -59,6 +59,12 @@ public:
     void ToggleSecondPane();
     bool IsFirstPaneLocked() const;
     bool IsSecondPaneLocked() const;
+    // The analysis settings command: the dialog, and after OK the record analysed
+    // again. True when it was.
+    bool OnAnalysisSetup();
+    // Analyses the open record again under the stored windows, with the busy
+    // indicator, and tells both panes; false when it failed.
+    bool Reanalyse();
 
     CWaveOrginalViewFrame* GetRawFrame() const;
     CWaveStatisticMainFrame* GetStatisticFrame() const;

@@ -21,11 +21,14 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/Clicks.h"
 #include "tests/ui/EventPump.h"
 #include "tests/waverecord/WaveRecordFixture.h"
 #include "waverecord/WaveSelection.h"
 #include "waverecord/WaveTableExport.h"
 #include "waverecord/WaveText.h"
+#include "waverecord/WaveSettings.h"
+#include "waverecord/ui/WaveAnalysisSetupDlg.h"
 #include "waverecord/ui/WaveMainView.h"
 #include "waverecord/ui/WaveOrginalViewFrame.h"
 #include "waverecord/ui/WavePaneLite.h"
@@ -288,6 +291,68 @@ TEST_F(WaveWindowTest, ACloseDuringTheAnalysisWaitsForIt)
     EXPECT_TRUE(deferred) << "the close came while the analysis ran";
     EXPECT_TRUE(closed) << "and ran once it had ended";
     EXPECT_FALSE(m_view->DeferWhileBusy([] {}));
+}
+
+TEST_F(WaveWindowTest, TheSettingsRefuseValuesOutOfRangeAndAReanalysisFollowsThem)
+{
+    ASSERT_EQ(Open(s_record->Folder()), 1);
+    ASSERT_TRUE(uitest::PumpUntil([this] { return StatisticViews() == 2; }));
+    CWaveAnalysisManager* manager = CWaveAnalysisManager::GetInstance();
+    ASSERT_EQ(manager->GetResult(6014)->GetDescriptor(0, CWaveResultStore::kAverage).GetCount(), 10);
+
+    // Ten 200 ms intervals at 50 Hz: RMS 2 .. 200 half cycles, harmonics 1 .. 10, Pst 1 .. 10.
+    CWaveAnalysisSetupDlg dialog(manager->GetIntervalCount(), manager->GetNominalFrequency());
+    ASSERT_TRUE(dialog.Create(m_view.get()));
+    using Entry = CWaveAnalysisSetupDlg::Entry;
+    struct Case {
+        int row;
+        const wchar_t* typed;
+        Entry entry;
+        std::wstring label;
+    };
+    const Case cases[] = {
+        {0, L"201", Entry::TooLarge, WaveText(10101)},  {0, L"1", Entry::TooSmall, WaveText(10100)},
+        {0, L"abc", Entry::NotANumber, WaveText(10103)}, {0, L"", Entry::Empty, WaveText(10102)},
+        {0, L"41", Entry::Valid, WaveFillField(WaveText(10097), L"20.5")},
+        {1, L"11", Entry::TooLarge, WaveText(10101)},   {1, L"2", Entry::Valid, WaveFillField(WaveText(10098), L"20")},
+        {2, L"11", Entry::TooLarge, WaveText(10101)},   {2, L"10", Entry::Valid, WaveFillField(WaveText(10099), L"10")},
+    };
+    for (const Case& c : cases) {
+        dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[c.row], c.typed);
+        ui::SendMessage(&dialog, 0x7E9 + static_cast<unsigned>(c.row), 0, 0);
+        const std::wstring row = std::to_wstring(c.row) + L" '" + c.typed + L"'";
+        EXPECT_EQ(dialog.GetEntry(c.row), c.entry) << platform::WideToUtf8(row);
+        EXPECT_EQ(dialog.GetDlgItemText(CWaveAnalysisSetupDlg::kValueLabels[c.row]), c.label)
+            << platform::WideToUtf8(row);
+        const bool wrong = c.entry != Entry::Valid;
+        const gfx::Color value = wrong ? gfx::Color{255, 0, 0} : gfx::Color{0, 0, 0};
+        const gfx::Color range = wrong ? gfx::Color{0, 0, 255} : gfx::Color{125, 125, 125};
+        EXPECT_EQ(dialog.GetItemTextColor(CWaveAnalysisSetupDlg::kValueLabels[c.row]), value)
+            << platform::WideToUtf8(row);
+        EXPECT_EQ(dialog.GetItemTextColor(CWaveAnalysisSetupDlg::kRangeLabels[c.row]), range)
+            << platform::WideToUtf8(row);
+    }
+
+    // OK stores what passes; the re-analysis registers the RMS series anew.
+    dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[0], L"40");
+    dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[1], L"1");
+    dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[2], L"0");
+    uitest::PressButton(dialog.GetDlgItem(6907));
+    const WaveAnalysisSettings stored = CWaveSettings::Instance().Stored();
+    EXPECT_EQ(stored.rms, 40);
+    EXPECT_EQ(stored.harm, 1);
+    EXPECT_EQ(stored.pst, 1) << "a value below its minimum is not written";
+    dialog.DestroyWindow();
+
+    SimpleView::s_events.clear();
+    m_indicator.Reset();
+    ASSERT_TRUE(m_view->Reanalyse());
+    EXPECT_EQ(manager->GetResult(6014)->GetDescriptor(0, CWaveResultStore::kAverage).GetCount(), 5);
+    EXPECT_DOUBLE_EQ(m_indicator.Positions().back(), 100.0);
+    ASSERT_EQ(SimpleView::s_events.size(), 2u);
+    EXPECT_EQ(SimpleView::s_events[0].command, 4);
+    EXPECT_EQ(m_view->GetRawFrame()->GetMinimumSelection(), 20 * 256 / 2)
+        << "the raw pane's shortest selection follows the windows: 20 half cycles of 256 samples";
 }
 
 }  // namespace
