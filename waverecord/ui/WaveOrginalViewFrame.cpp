@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <wx/utils.h>
 #include <wx/window.h>
 
 #include "lib/viewer/data/RowItem.h"
@@ -14,6 +15,7 @@
 #include "waverecord/WaveTimeAxis.h"
 #include "waverecord/ui/TracelumeCallBack.h"
 #include "waverecord/ui/WavePaneLite.h"
+#include "waverecord/ui/WaveStartAndEndTimeDlg.h"
 #include "waverecord/ui/WaveViewHost.h"
 
 namespace {
@@ -41,6 +43,9 @@ CWaveOrginalViewFrame::~CWaveOrginalViewFrame()
     m_currents.reset();
     m_channels.reset();
     m_host.reset();
+    if (m_rangeDialog && m_rangeDialog->IsWindow()) {
+        m_rangeDialog->DestroyWindow();
+    }
 }
 
 void CWaveOrginalViewFrame::OnViewCreated()
@@ -49,6 +54,11 @@ void CWaveOrginalViewFrame::OnViewCreated()
     BuildViewer();
     if (m_host) {
         m_host->OpenColourPage(L"V&C");
+    }
+    m_rangeDialog = std::make_unique<CWaveStartAndEndTimeDlg>();
+    m_rangeDialog->SetOwner(this);
+    if (m_rangeDialog->Create(this)) {
+        m_rangeDialog->ShowWindow(ui::kShowHide);
     }
 }
 
@@ -112,6 +122,18 @@ ui::LResult CWaveOrginalViewFrame::WindowProc(unsigned message, ui::WParam wPara
         return 1;
     case kMsgRegionMode:
         m_regionMode = wParam != 0;
+        if (m_rangeDialog && m_rangeDialog->IsWindow()) {
+            if (!m_regionMode) {
+                m_rangeDialog->ShowWindow(ui::kShowHide);
+            } else if (!m_rangeDialog->IsWindowVisible()) {
+                const wxPoint at = wxGetMousePosition();
+                PlaceRangeDialog(at.x, at.y);
+            }
+        }
+        return 1;
+    case CWaveStartAndEndTimeDlg::kMsgMoved:
+        m_anchorX = static_cast<std::int16_t>(lParam & 0xFFFF);
+        m_anchorY = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
         return 1;
     case kMsgSelectTimes:
         if (wParam != 0 && lParam != 0) {
@@ -181,6 +203,11 @@ void CWaveOrginalViewFrame::Load()
     const WaveTimeAxis axis = WaveTimeAxis::Of(*manager);
     CWaveSelection::Instance().SetSelectedSampleRange(0, count);
     CWaveSelection::Instance().SetSelectedTimeRange(axis.SampleToMs(0), axis.SampleToMs(count));
+    if (m_rangeDialog && m_rangeDialog->IsWindow()) {
+        m_rangeDialog->SetLimits(axis.SampleToMs(0), axis.SampleToMs(count));
+        m_rangeDialog->SetStartTime(axis.SampleToMs(0));
+        m_rangeDialog->SetEndTime(axis.SampleToMs(count));
+    }
     ui::PostMessage(GetOwnerWindow(), kMsgAddView, 5972, 2);
     ui::PostMessage(GetOwnerWindow(), kMsgAddView, 5979, 2);
 }
@@ -193,6 +220,7 @@ void CWaveOrginalViewFrame::Layout()
     }
     const wxSize size = GetClientSize();
     viewer->SetSize(0, 0, size.x, size.y);
+    SetRangeDialogBounds();
 }
 
 void CWaveOrginalViewFrame::SwitchChannel(bool checked, int channel)
@@ -224,7 +252,46 @@ void CWaveOrginalViewFrame::RangeSelected(std::int64_t first, std::int64_t end)
         const WaveTimeAxis axis = WaveTimeAxis::Of(*Manager());
         CWaveSelection::Instance().SetSelectedTimeRange(axis.SampleToMs(first), axis.SampleToMs(end));
     }
+    if (m_regionMode && m_rangeDialog && m_rangeDialog->IsWindow()) {
+        std::int64_t startMs = 0, endMs = 0;
+        CWaveSelection::Instance().GetSelectedTimeRange(startMs, endMs);
+        m_rangeDialog->SetStartTime(startMs);
+        m_rangeDialog->SetEndTime(endMs);
+        const wxPoint at = wxGetMousePosition();
+        PlaceRangeDialog(at.x, at.y);
+    }
     ui::PostMessage(GetOwnerWindow(), kMsgToStatistics, reinterpret_cast<ui::WParam>(&m_command), 0);
+}
+
+void CWaveOrginalViewFrame::SetRangeDialogBounds()
+{
+    if (!m_rangeDialog || !IsWindow()) {
+        return;
+    }
+    const wxPoint origin = GetWx()->ClientToScreen(wxPoint(0, 0));
+    const wxSize size = GetClientSize();
+    m_rangeDialog->SetBounds(WaveRect{origin.x, origin.y, origin.x + size.x, origin.y + size.y});
+}
+
+void CWaveOrginalViewFrame::PlaceRangeDialog(int x, int y)
+{
+    if (!m_rangeDialog || !m_rangeDialog->IsWindow()) {
+        return;
+    }
+    SetRangeDialogBounds();
+    if (!m_rangeDialog->IsWindowVisible()) {
+        m_rangeDialog->ShowWindow(ui::kShow);
+    }
+    m_anchorX = x;
+    m_anchorY = y;
+    const wxRect dialog = m_rangeDialog->GetWindowRect();
+    const wxPoint origin = GetWx()->ClientToScreen(wxPoint(0, 0));
+    const wxSize size = GetClientSize();
+    const WaveRect frame{origin.x, origin.y, origin.x + size.x, origin.y + size.y};
+    if (const std::optional<WavePoint> at = PlaceWaveDialog(WavePoint{x, y}, dialog.width, dialog.height, frame)) {
+        m_rangeDialog->GetWx()->Move(at->x, at->y);
+    }
+    m_rangeDialog->CheckRange();
 }
 
 void CWaveOrginalViewFrame::ApplyWindows()
@@ -246,7 +313,11 @@ void CWaveOrginalViewFrame::SelectTimes(std::int64_t startMs, std::int64_t endMs
 {
     const WaveTimeAxis axis = WaveTimeAxis::Of(*Manager());
     if (m_host) {
-        m_host->ViewerCommand(tracelume::kCommandSelectRegion, static_cast<std::intptr_t>(axis.MsToSample(startMs)),
-                              static_cast<std::intptr_t>(axis.MsToSample(endMs)));
+        // The viewer takes the first and the last sample; the end time lies just past
+        // the last.
+        const std::int64_t first = axis.MsToSample(startMs);
+        const std::int64_t last = std::max(first, axis.MsToSample(endMs) - 1);
+        m_host->ViewerCommand(tracelume::kCommandSelectRegion, static_cast<std::intptr_t>(first),
+                              static_cast<std::intptr_t>(last));
     }
 }

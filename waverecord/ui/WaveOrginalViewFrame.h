@@ -12,7 +12,8 @@
 //   0x469           : a channel box was clicked (checked, 4 | channel << 16)
 //   0x46A           : the viewer selected samples (first, last + 1)
 //   kMsgApplyWindows: the analysis windows changed
-//   0x46C           : the viewer's region mode (on)
+//   0x46C           : the viewer's region mode (on): the range dialog shows with it
+//   0x46F           : the range dialog was dragged (0, left | top << 16)
 //   kMsgSelectTimes : (const std::int64_t* startMs, const std::int64_t* endMs)
 //   0x723           : (std::int32_t* mask) the checked channels
 //   0x725           : (std::int64_t* first, std::int64_t* end) the selected samples
@@ -27,6 +28,7 @@ class CWaveResultStore;
 class CWaveViewHost;
 class CWavePaneLite;
 class CTracelumeCallBack;
+class CWaveStartAndEndTimeDlg;
 class IRowItem;
 
 class CWaveOrginalViewFrame : public CWavePaneView {
@@ -53,6 +55,8 @@ public:
     std::int64_t GetMinimumSelection() const { return m_minimumSamples; }
     // The last command sent to the owner.
     const WavePaneCommand& LastCommand() const { return m_command; }
+    CWaveStartAndEndTimeDlg* GetRangeDialog() const { return m_rangeDialog.get(); }
+    CTracelumeCallBack* GetCallback() const { return m_callback.get(); }
 
 private:
     void BuildViewer();
@@ -63,6 +67,9 @@ private:
     void RangeSelected(std::int64_t first, std::int64_t end);
     void ApplyWindows();
     void SelectTimes(std::int64_t startMs, std::int64_t endMs);
+    // Shows the range dialog beside the screen point, inside the pane.
+    void PlaceRangeDialog(int x, int y);
+    void SetRangeDialogBounds();
 
     std::unique_ptr<CTracelumeCallBack> m_callback;
     std::unique_ptr<CWaveResultStore> m_voltages;
@@ -75,5 +82,7 @@ private:
     float m_currentLow = 0.0f, m_currentHigh = 0.0f;
     WavePaneCommand m_command;
     bool m_regionMode = false;
+    std::unique_ptr<CWaveStartAndEndTimeDlg> m_rangeDialog;
+    int m_anchorX = 0, m_anchorY = 0;  // where the range dialog was put, on the screen
     std::int64_t m_minimumSamples = 0;
 };

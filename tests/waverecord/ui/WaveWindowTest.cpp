@@ -28,8 +28,11 @@
 #include "waverecord/WaveTableExport.h"
 #include "waverecord/WaveText.h"
 #include "waverecord/WaveSettings.h"
+#include "waverecord/ui/TracelumeCallBack.h"
 #include "waverecord/ui/WaveAnalysisSetupDlg.h"
 #include "waverecord/ui/WaveMainView.h"
+#include "waverecord/ui/WaveStartAndEndTimeDlg.h"
+#include "waverecord/WaveRangeCheck.h"
 #include "waverecord/ui/WaveOrginalViewFrame.h"
 #include "waverecord/ui/WavePaneLite.h"
 #include "waverecord/ui/WaveStatisticMainFrame.h"
@@ -353,6 +356,69 @@ TEST_F(WaveWindowTest, TheSettingsRefuseValuesOutOfRangeAndAReanalysisFollowsThe
     EXPECT_EQ(SimpleView::s_events[0].command, 4);
     EXPECT_EQ(m_view->GetRawFrame()->GetMinimumSelection(), 20 * 256 / 2)
         << "the raw pane's shortest selection follows the windows: 20 half cycles of 256 samples";
+}
+
+TEST_F(WaveWindowTest, ARangeTypedInTheTimeDialogReachesTheStatisticViews)
+{
+    ASSERT_EQ(Open(s_record->Folder()), 1);
+    ASSERT_TRUE(uitest::PumpUntil([this] { return StatisticViews() == 2; }));
+    CWaveOrginalViewFrame* raw = m_view->GetRawFrame();
+    std::int64_t earliest = 0, latest = 0;
+    CWaveSelection::Instance().GetSelectedTimeRange(earliest, latest);
+    ASSERT_EQ(latest - earliest, 2000);
+
+    // The dialog comes with the viewer's range mode.
+    ui::SendMessage(raw, CTracelumeCallBack::kMsgRegionMode, 1, 0);
+    CWaveStartAndEndTimeDlg* dialog = raw->GetRangeDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->IsWindowVisible());
+
+    using Check = WaveRangeCheck;
+    struct Case {
+        const char* name;
+        std::int64_t start, end;
+        Check check;
+        bool sent;
+        std::int64_t first, second;  // the samples the views hear of
+    };
+    // 12,800 samples per second; the viewer keeps its range when a new one is
+    // narrower than the shortest selection (20 half cycles, 2,560 samples).
+    const Case cases[] = {
+        {"a second inside", 500, 1500, Check::ShorterThanPst, true, 6400, 19200},
+        {"shorter than the RMS window", 500, 600, Check::ShorterThanRms, true, 6400, 19200},
+        {"starting before the record", -1, 1500, Check::StartOutside, false, 0, 0},
+        {"ending after it", 500, 2001, Check::EndOutside, false, 0, 0},
+        {"in the wrong order", 1500, 500, Check::EndNotAfterStart, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SimpleView::s_events.clear();
+        dialog->SetStartTime(earliest + c.start);
+        dialog->SetEndTime(earliest + c.end);
+        EXPECT_EQ(dialog->CheckRange(), c.check) << c.name;
+        EXPECT_TRUE(dialog->IsWarningShown()) << c.name << ": the record's one minute is short of a Pst window";
+        EXPECT_EQ(dialog->GetDlgItemText(CWaveStartAndEndTimeDlg::kWarning), WaveText(WaveRangeCheckText(c.check)))
+            << c.name;
+        uitest::PressButton(dialog->GetDlgItem(CWaveStartAndEndTimeDlg::kOk));
+        if (!c.sent) {
+            for (int round = 0; round < 3; ++round) {
+                wxYield();
+            }
+            EXPECT_TRUE(SimpleView::s_events.empty()) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(uitest::PumpUntil([] { return SimpleView::s_events.size() >= 2; })) << c.name;
+        EXPECT_EQ(SimpleView::s_events[0].command, 2) << c.name;
+        EXPECT_EQ(SimpleView::s_events[0].first, c.first) << c.name;
+        EXPECT_EQ(SimpleView::s_events[0].second, c.second) << c.name;
+    }
+
+    // Dragged partly out of the pane, it comes back inside.
+    const wxPoint origin = raw->GetWx()->ClientToScreen(wxPoint(0, 0));
+    dialog->GetWx()->Move(origin.x - 50, origin.y + 40);
+    ASSERT_TRUE(uitest::PumpUntil([&] { return dialog->GetWindowRect().x == origin.x + 8; }));
+
+    ui::SendMessage(raw, CTracelumeCallBack::kMsgRegionMode, 0, 0);
+    EXPECT_FALSE(dialog->IsWindowVisible());
 }
 
 }  // namespace
