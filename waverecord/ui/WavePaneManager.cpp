@@ -7,6 +7,8 @@
 #include "platform/ui/DockingPane.h"
 #include "platform/ui/MessageQueue.h"
 #include "waverecord/WaveText.h"
+#include "waverecord/ui/WaveCustomDockPaneTheme.h"
+#include "waverecord/ui/WavePaneButton.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ CWavePaneManager::CWavePaneManager() = default;
 
 CWavePaneManager::~CWavePaneManager() { RemoveAllPanes(); }
 
-bool CWavePaneManager::Install(ui::Window& owner, bool /*captionButtons*/)
+bool CWavePaneManager::Install(ui::Window& owner, bool captionButtons)
 {
     if (m_owner) {
         return false;
@@ -53,7 +55,35 @@ bool CWavePaneManager::Install(ui::Window& owner, bool /*captionButtons*/)
         return false;
     }
     m_docking.HideClient(true);
+    m_docking.SetTheme(std::make_shared<CWaveCustomDockPaneTheme>(captionButtons));
+    if (captionButtons) {
+        m_docking.SetCaptionHook(
+            [this](ui::DockingPane& pane, const wxRect& caption) { PlaceCaptionButton(pane, caption); });
+    }
     return true;
+}
+
+void CWavePaneManager::PlaceCaptionButton(ui::DockingPane& pane, const wxRect& caption)
+{
+    const int id = static_cast<int>(pane.GetId());
+    const auto found = m_records.find(id);
+    if (found == m_records.end() || id == GetFirstPaneId() || !found->second.view || !m_owner) {
+        return;
+    }
+    Record& record = found->second;
+    if (!record.button) {
+        record.button = new CWavePaneButton(m_owner->GetWx(), record.view.get());
+    }
+    record.button->SetBackground(CWaveCustomDockPaneTheme(true).Caption(false).end);
+    record.button->Move(caption.GetRight() - 16, caption.y + 2);
+    record.button->Show();
+    record.button->Raise();
+}
+
+CWavePaneButton* CWavePaneManager::GetCaptionButton(int id) const
+{
+    const auto found = m_records.find(id);
+    return found == m_records.end() ? nullptr : found->second.button.get();
 }
 
 int CWavePaneManager::CreatePane(int kind, int direction)
@@ -110,6 +140,9 @@ bool CWavePaneManager::RemovePane(int id)
     Record record = std::move(found->second);
     m_records.erase(found);
     m_ids.remove(id);
+    if (record.button) {
+        record.button->Destroy();
+    }
     if (record.pane) {
         m_docking.DestroyPane(record.pane);
     }

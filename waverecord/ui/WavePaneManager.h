@@ -14,6 +14,9 @@
 #include <memory>
 
 #include "platform/ui/DockingPaneManager.h"
+#include <wx/weakref.h>
+
+#include "waverecord/ui/WavePaneButton.h"
 #include "waverecord/ui/WavePaneView.h"
 
 class CWavePaneManager {
@@ -52,13 +55,20 @@ public:
     void UnlockPaneSize(int id);
     void CloseAll();
     ui::DockingPaneManager& Docking() { return m_docking; }
+    // The clear button in a pane's caption (panes after the first, with caption
+    // buttons on); null when it has none yet.
+    CWavePaneButton* GetCaptionButton(int id) const;
 
 private:
+    void PlaceCaptionButton(ui::DockingPane& pane, const wxRect& caption);
+
     struct Record {
         int kind = 0;
         ui::DockingPane* pane = nullptr;
         std::unique_ptr<CWavePaneView> view;
         bool locked = true;
+        // A child of the owner's window, gone with it.
+        wxWeakRef<CWavePaneButton> button;
     };
 
     int m_nextId = kFirstId;

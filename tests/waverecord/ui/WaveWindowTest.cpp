@@ -31,6 +31,7 @@
 #include "waverecord/ui/TracelumeCallBack.h"
 #include "waverecord/ui/WaveAnalysisSetupDlg.h"
 #include "waverecord/ui/WaveMainView.h"
+#include "waverecord/ui/WavePaneButton.h"
 #include "waverecord/ui/WaveStartAndEndTimeDlg.h"
 #include "waverecord/WaveRangeCheck.h"
 #include "waverecord/ui/WaveOrginalViewFrame.h"
@@ -419,6 +420,20 @@ TEST_F(WaveWindowTest, ARangeTypedInTheTimeDialogReachesTheStatisticViews)
 
     ui::SendMessage(raw, CTracelumeCallBack::kMsgRegionMode, 0, 0);
     EXPECT_FALSE(dialog->IsWindowVisible());
+}
+
+TEST_F(WaveWindowTest, TheStatisticCaptionButtonClearsEveryView)
+{
+    ASSERT_EQ(Open(s_record->Folder()), 1);
+    ASSERT_TRUE(uitest::PumpUntil([this] { return StatisticViews() == 2; }));
+    CWavePaneManager* panes = m_view->GetPanes();
+    const int second = panes->GetNextPaneId(panes->GetFirstPaneId());
+    ASSERT_TRUE(uitest::PumpUntil([&] { return panes->GetCaptionButton(second) != nullptr; }))
+        << "the statistic pane's caption carries the button";
+    EXPECT_EQ(panes->GetCaptionButton(panes->GetFirstPaneId()), nullptr) << "the raw pane's has none";
+    uitest::PressButton(panes->GetCaptionButton(second));
+    EXPECT_EQ(StatisticViews(), 0);
+    EXPECT_EQ(m_view->GetStatisticFrame()->Limits().ViewCount(), 0);
 }
 
 }  // namespace
