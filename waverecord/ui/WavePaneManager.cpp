@@ -44,14 +44,20 @@ CWavePaneManager::~CWavePaneManager() { RemoveAllPanes(); }
 
 bool CWavePaneManager::Install(ui::Window& owner, bool captionButtons)
 {
+    return Install(owner, owner, captionButtons);
+}
+
+bool CWavePaneManager::Install(ui::Window& owner, ui::Window& body, bool captionButtons)
+{
     if (m_owner) {
         return false;
     }
     m_owner = &owner;
+    m_body = &body;
     m_client = std::make_unique<ui::Window>();
-    if (!m_client->CreateChild(&owner, 0, ui::kStyleChild, wxRect(0, 0, 0, 0)) ||
-        !m_docking.InstallDockingPanes(owner, owner, *m_client)) {
-        m_owner = nullptr;
+    if (!m_client->CreateChild(&body, 0, ui::kStyleChild, wxRect(0, 0, 0, 0)) ||
+        !m_docking.InstallDockingPanes(owner, body, *m_client)) {
+        m_owner = m_body = nullptr;
         return false;
     }
     m_docking.HideClient(true);
@@ -72,7 +78,7 @@ void CWavePaneManager::PlaceCaptionButton(ui::DockingPane& pane, const wxRect& c
     }
     Record& record = found->second;
     if (!record.button) {
-        record.button = new CWavePaneButton(m_owner->GetWx(), record.view.get());
+        record.button = new CWavePaneButton(m_body->GetWx(), record.view.get());
     }
     record.button->SetBackground(CWaveCustomDockPaneTheme(true).Caption(false).end);
     record.button->Move(caption.GetRight() - 16, caption.y + 2);
@@ -123,7 +129,7 @@ int CWavePaneManager::CreatePane(int kind, int direction)
     if (!frame) {
         record.view->SetPaneId(id);
     }
-    if (record.view->CreateChild(m_owner, 0, ui::kStyleChild | ui::kStyleVisible, wxRect(0, 0, 0, 0))) {
+    if (record.view->CreateChild(m_body, 0, ui::kStyleChild | ui::kStyleVisible, wxRect(0, 0, 0, 0))) {
         record.view->OnViewCreated();
         record.pane->Attach(record.view->GetWx());
     }

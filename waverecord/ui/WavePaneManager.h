@@ -34,6 +34,9 @@ public:
 
     // Installs the panes in the owner window; false when installed already.
     bool Install(ui::Window& owner, bool captionButtons);
+    // The same with the panes in a body window of the owner's (a column that the
+    // owner scrolls); the owner still hears of them.
+    bool Install(ui::Window& owner, ui::Window& body, bool captionButtons);
     // A new pane of the kind along the direction (0 left, 1 right, 2 top, 3 bottom);
     // its id. A kind without a registered view gets an id but no pane.
     int CreatePane(int kind, int direction);
@@ -73,6 +76,7 @@ private:
 
     int m_nextId = kFirstId;
     ui::Window* m_owner = nullptr;
+    ui::Window* m_body = nullptr;
     std::unique_ptr<ui::Window> m_client;
     ui::DockingPaneManager m_docking;
     std::list<int> m_ids;

@@ -1,9 +1,13 @@
 #include "waverecord/ui/WaveStatisticMainFrame.h"
 
+#include <algorithm>
+
+#include <wx/scrolbar.h>
 #include <wx/window.h>
 
 #include "platform/base/Hourglaze.h"
 #include "platform/ui/DockingPane.h"
+#include "platform/ui/InputMessages.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "waverecord/WaveText.h"
@@ -14,6 +18,8 @@ constexpr unsigned kTextTooMany = 10230;
 constexpr unsigned kTextKindFull = 10232;
 constexpr unsigned kTextCaption = 10231;
 constexpr unsigned kTextUnknown = 10233;
+constexpr int kViewHeight = 300;
+constexpr int kWheelStep = 25;
 
 }  // namespace
 
@@ -26,12 +32,67 @@ CWaveStatisticMainFrame::CWaveStatisticMainFrame()
     });
 }
 
+void CWaveStatisticMainFrame::OnViewCreated()
+{
+    m_column = std::make_unique<ui::Window>();
+    if (!m_column->CreateChild(this, 0, ui::kStyleChild | ui::kStyleVisible, wxRect(0, 0, 10, 10))) {
+        return;
+    }
+    m_panes.Install(*this, *m_column, false);
+    m_bar = new wxScrollBar(GetWx(), wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
+    for (const auto& type : {wxEVT_SCROLL_CHANGED, wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
+                             wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM}) {
+        m_bar->Bind(type, [this](wxScrollEvent& event) { ScrollTo(event.GetPosition()); });
+    }
+    ui::RouteInputMessages(*this);
+    ui::RouteInputMessages(*m_column);
+    m_column->OnMessage(ui::kMsgMouseWheel, [this](ui::WParam wParam, ui::LParam lParam) {
+        return WindowProc(ui::kMsgMouseWheel, wParam, lParam);
+    });
+    Layout();
+}
+
+int CWaveStatisticMainFrame::GetColumnHeight() const
+{
+    const int client = IsWindow() ? GetClientSize().y : 0;
+    return std::max(client, kViewHeight * m_panes.GetPaneCount());
+}
+
+void CWaveStatisticMainFrame::ScrollTo(int position)
+{
+    const int room = GetColumnHeight() - (IsWindow() ? GetClientSize().y : 0);
+    m_scroll = std::clamp(position, 0, std::max(room, 0));
+    Layout();
+}
+
+void CWaveStatisticMainFrame::Layout()
+{
+    if (!m_column || !m_column->IsWindow() || !m_bar) {
+        return;
+    }
+    const wxSize client = GetClientSize();
+    const int barWidth = m_bar->GetBestSize().x;
+    const int height = GetColumnHeight();
+    m_scroll = std::clamp(m_scroll, 0, std::max(height - client.y, 0));
+    m_column->GetWx()->SetSize(0, -m_scroll, std::max(client.x - barWidth, 0), height);
+    m_bar->SetSize(client.x - barWidth, 0, barWidth, client.y);
+    // Shown but still when there is nothing to scroll.
+    m_bar->SetScrollbar(m_scroll, client.y, height, client.y);
+    m_bar->Enable(height > client.y);
+    m_panes.Docking().Realize();
+}
+
 ui::LResult CWaveStatisticMainFrame::WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam)
 {
-    if (!m_installed && IsWindow()) {
-        m_installed = m_panes.Install(*this, false);
-    }
     switch (message) {
+    case ui::kMsgSize:
+        Layout();
+        return CWavePaneView::WindowProc(message, wParam, lParam);
+    case ui::kMsgMouseWheel: {
+        const auto turn = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
+        ScrollTo(m_scroll + (turn > 0 ? -kWheelStep : kWheelStep));
+        return 0;
+    }
     case kMsgAddView:
         return AddView(static_cast<int>(wParam), static_cast<int>(lParam));
     case kMsgEvent: {
@@ -54,6 +115,7 @@ ui::LResult CWaveStatisticMainFrame::WindowProc(unsigned message, ui::WParam wPa
         if (removed) {
             m_limits.ViewGone();
             m_limits.KindGone(kind);
+            Layout();
         }
         return removed ? 1 : 0;
     }
@@ -102,6 +164,7 @@ ui::LResult CWaveStatisticMainFrame::AddView(int kind, int direction)
         return 0;
     }
     m_limits.Added(kind);
+    Layout();
     return 1;
 }
 
@@ -110,6 +173,8 @@ void CWaveStatisticMainFrame::Clear()
     m_panes.CloseAll();
     m_panes.RemoveAllPanes();
     m_limits.Reset();
+    m_scroll = 0;
+    Layout();
     Invalidate();
 }
 

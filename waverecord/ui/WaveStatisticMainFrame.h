@@ -15,7 +15,11 @@
 //                    the answer has a bit set for each view written (in pane order)
 //                    and ExportFailures() names the views that were not
 //   0x723, 0x725     : a view's request, answered by the owner
+//
+// The views stack in a column 300 pixels a view high (never lower than the area),
+// which the area scrolls with its scroll bar and the mouse wheel (25 pixels a step).
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +34,8 @@ struct WavePaneCommand {
     std::int64_t second = 0;
     std::int32_t third = 4;
 };
+
+class wxScrollBar;
 
 class CWaveStatisticMainFrame : public CWavePaneView {
 public:
@@ -51,6 +57,12 @@ public:
     const CWaveViewLimits& Limits() const { return m_limits; }
     // The titles of the views whose export failed in the last export.
     const std::vector<std::wstring>& ExportFailures() const { return m_failures; }
+    // The column and how far it is scrolled, in pixels.
+    int GetColumnHeight() const;
+    int GetScrollPosition() const { return m_scroll; }
+    void ScrollTo(int position);
+
+    void OnViewCreated() override;
 
     ui::LResult WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam) override;
 
@@ -58,9 +70,12 @@ private:
     ui::LResult AddView(int kind, int direction);
     void Clear();
     ui::LResult Export(ui::WParam folder);
+    void Layout();
 
     CWavePaneManager m_panes;
     CWaveViewLimits m_limits;
-    bool m_installed = false;
+    std::unique_ptr<ui::Window> m_column;
+    wxScrollBar* m_bar = nullptr;
+    int m_scroll = 0;
     std::vector<std::wstring> m_failures;
 };

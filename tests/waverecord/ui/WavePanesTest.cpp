@@ -8,6 +8,7 @@
 #include "lib/viewer/data/TracelumeCallback.h"
 #include "platform/ui/DockingPane.h"
 #include "platform/ui/Frame.h"
+#include "platform/ui/InputMessages.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/ui/EventPump.h"
@@ -112,10 +113,24 @@ TEST_F(WavePanesTest, TheStatisticAreaLimitsItsViewsByKindAndInAll)
     area.SetOwnerWindow(&owner);
     ASSERT_TRUE(area.CreateChild(&m_frame.GetClientArea(), 0, ui::kStyleChild | ui::kStyleVisible,
                                  wxRect(0, 0, 800, 600)));
+    area.OnViewCreated();
     const auto add = [&](int kind) { return ui::SendMessage(&area, CWaveStatisticMainFrame::kMsgAddView, kind, 2); };
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(add(5976), 1) << i;
     }
+    // Three views of 300 pixels in an area of 600: the column scrolls, 25 a wheel step.
+    EXPECT_EQ(area.GetColumnHeight(), 900);
+    const auto wheel = [&](int turn) {
+        ui::SendMessage(&area, ui::kMsgMouseWheel, static_cast<ui::WParam>((turn & 0xFFFF) << 16), 0);
+    };
+    wheel(-120);
+    EXPECT_EQ(area.GetScrollPosition(), 25);
+    wheel(120);
+    wheel(120);
+    EXPECT_EQ(area.GetScrollPosition(), 0) << "not above the top";
+    area.ScrollTo(5000);
+    EXPECT_EQ(area.GetScrollPosition(), 300) << "not below the last view";
+
     EXPECT_EQ(add(5976), 0);
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0], WaveFillField(WaveText(10232), WaveText(10235))) << "names the frequency views";
@@ -145,6 +160,8 @@ TEST_F(WavePanesTest, TheStatisticAreaLimitsItsViewsByKindAndInAll)
     ui::SendMessage(&area, CWaveStatisticMainFrame::kMsgEvent, reinterpret_cast<ui::WParam>(&clear), 0);
     EXPECT_EQ(area.Panes().GetPaneCount(), 0);
     EXPECT_EQ(area.Limits().ViewCount(), 0);
+    EXPECT_EQ(area.GetScrollPosition(), 0);
+    EXPECT_EQ(area.GetColumnHeight(), area.GetClientSize().y);
     EXPECT_EQ(ui::SendMessage(&area, CWaveStatisticMainFrame::kMsgHasViews, 0, 0), 0);
     area.DestroyWindow();
     owner.DestroyWindow();
