@@ -129,6 +129,7 @@ bool CMainFrame::OnCreate() {
         return false;
     }
     m_WaveView->SetMainWindow(this);
+    m_WaveView->SetFolderOpener([this](const std::wstring& folder) { m_Launcher.OpenFile(folder); });
     m_WaveView->Initialise();
     SetActiveView(m_wndView.get());
 

@@ -224,8 +224,11 @@ ui::LResult CWaveMainView::OnExport(const std::wstring& baseFolder)
         ui::MessageBox(this, WaveText(kTextViewFailed) + failed, WaveText(kTextExportFailedCaption),
                        ui::kMbOk | ui::kMbIconExclamation);
     } else {
-        ui::MessageBox(this, WaveText(kTextExported), WaveText(kTextExportCaption),
-                       ui::kMbYesNo | ui::kMbIconInformation);
+        if (ui::MessageBox(this, WaveText(kTextExported), WaveText(kTextExportCaption),
+                           ui::kMbYesNo | ui::kMbIconInformation) == ui::kIdYes &&
+            m_openFolder) {
+            m_openFolder(m_exportDir);
+        }
     }
     return written;
 }

@@ -45,6 +45,8 @@ public:
     bool Initialise();
     // The window closed with kMsgClose (reason 9122) when an analysis ran out of memory.
     void SetMainWindow(ui::Window* window) { m_mainWindow = window; }
+    // Opens a folder for the user (the shell's launcher) after an export, when asked.
+    void SetFolderOpener(std::function<void(const std::wstring&)> opener) { m_openFolder = std::move(opener); }
 
     // A worker runs: a close must wait. Then the function runs once it has ended and
     // true is returned; false (and nothing kept) when no worker runs.
@@ -92,4 +94,5 @@ private:
     WaveProgressBlock m_progress;
     ui::Window* m_mainWindow = nullptr;
     std::vector<std::function<void()>> m_afterBusy;
+    std::function<void(const std::wstring&)> m_openFolder;
 };

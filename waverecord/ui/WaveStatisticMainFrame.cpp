@@ -193,8 +193,13 @@ ui::LResult CWaveStatisticMainFrame::Export(ui::WParam folder)
         if (m_panes.SendToPane(id, kMsgExport, folder, 0) != 0) {
             written |= ui::LResult{1} << std::min(index, 62);
         } else if (m_panes.GetView(id)) {
+            // Named by its caption, or by its kind while it has none.
             ui::DockingPane* pane = m_panes.Docking().FindPane(static_cast<unsigned>(id));
-            m_failures.push_back(pane ? pane->GetTitle() : std::wstring());
+            std::wstring name = pane ? pane->GetTitle() : std::wstring();
+            if (name.empty()) {
+                name = WaveText(CWaveViewLimits::NameText(m_panes.GetKind(id)));
+            }
+            m_failures.push_back(name);
         }
         reached += step;
         UpdateHourglaze(reached);

@@ -79,6 +79,7 @@ private:
 class SimpleView : public CWavePaneView {
 public:
     static inline std::vector<WavePaneCommand> s_events;
+    static inline bool s_failExport = false;
     ui::LResult WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam) override
     {
         if (message == CWaveStatisticMainFrame::kMsgViewEvent) {
@@ -86,6 +87,9 @@ public:
             return 0;  // the relay goes on whatever a view answers
         }
         if (message == CWaveStatisticMainFrame::kMsgExport) {
+            if (s_failExport && GetPaneId() % 2 == 1) {
+                return 0;
+            }
             std::unique_ptr<CWaveResultStore> store = CWaveAnalysisManager::GetInstance()->GetResult(6014);
             std::int64_t startMs = 0, endMs = 0;
             CWaveSelection::Instance().GetSelectedTimeRange(startMs, endMs);
@@ -127,11 +131,12 @@ protected:
         platform::SetHourglaze(&m_indicator);
         ui::SetMessageBoxResponder([this](const ui::MessageBoxRequest& request) {
             m_boxes.push_back(request.text);
-            return ui::kIdNo;
+            return m_answer;
         });
         RegisterWaveView(5972, [] { return std::make_unique<SimpleView>(); });
         RegisterWaveView(5979, [] { return std::make_unique<SimpleView>(); });
         SimpleView::s_events.clear();
+        SimpleView::s_failExport = false;
         ASSERT_TRUE(m_frame.Create(L"Ondrava"));
         m_frame.GetFrame()->SetSize(1200, 800);
         m_frame.ShowWindow(ui::kShow);
@@ -163,6 +168,7 @@ protected:
     static std::unique_ptr<wavetest::GeneratedRecord> s_record;
     WatchedIndicator m_indicator;
     std::vector<std::wstring> m_boxes;
+    int m_answer = ui::kIdNo;
     ui::Frame m_frame;
     std::unique_ptr<CWaveMainView> m_view;
 };
@@ -267,10 +273,21 @@ TEST_F(WaveWindowTest, ExportsTheViewsTablesIntoANewFolder)
     // The rows start at the record's start and step by the series' step.
     EXPECT_NE(lines[2].find(L"2014-05-06 07:08:09"), std::wstring::npos) << lines[2];
 
-    // A second export never writes into the first one's folder.
+    // A second export never writes into the first one's folder; Yes opens it.
     const std::wstring first = m_view->GetExportDir();
+    std::wstring opened;
+    m_view->SetFolderOpener([&](const std::wstring& shown) { opened = shown; });
+    m_answer = ui::kIdYes;
     ui::SendMessage(m_view.get(), CWaveMainView::kMsgExport, reinterpret_cast<ui::WParam>(&folder), 0);
     EXPECT_NE(m_view->GetExportDir(), first);
+    EXPECT_EQ(opened, m_view->GetExportDir());
+
+    // One view that cannot write its table is named; the export is not a success.
+    SimpleView::s_failExport = true;
+    m_boxes.clear();
+    EXPECT_EQ(ui::SendMessage(m_view.get(), CWaveMainView::kMsgExport, reinterpret_cast<ui::WParam>(&folder), 0), 1);
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0], WaveText(10218) + L"\n" + WaveText(10234)) << "the histogram view (pane 1001) failed";
 }
 
 TEST_F(WaveWindowTest, ABrokenRecordShowsItsMessageAndTheWindowStaysUsable)
