@@ -5,7 +5,9 @@
 
 #include <wx/frame.h>
 
+#include "core/ZVResourceManager.h"
 #include "lib/viewer/data/TracelumeCallback.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/DockingPane.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/InputMessages.h"
@@ -196,6 +198,32 @@ TEST_F(WavePanesTest, TheViewerCallbackHintsAndForwards)
     EXPECT_EQ(owner.seen.back().message, CTracelumeCallBack::kMsgRegionMode);
     EXPECT_EQ(callback.Notify(999, 1, 2), 0);
     owner.DestroyWindow();
+}
+
+// The window's dialog templates, and those of its statistic views, hold every
+// control the code reaches by id.
+TEST_F(WavePanesTest, TheTemplatesHoldTheirControls)
+{
+    struct Case {
+        unsigned templateId;
+        std::vector<unsigned> ids;
+    };
+    const Case cases[] = {
+        {136, {9504, 9502, 9503, 9509}},
+        {155, {6929, 6930, 32941, 6936, 9543, 32944, 32940, 32942, 32943, 32945, 32946, 32947, 6931, 6907, 6908}},
+        {221, {32923, 32924, 32925, 32926, 32927, 32928, 32930, 32931, 6869, 6870, 32939, 6907, 6908}},
+        {138, {8005, 6570, 6571, 6578, 6574, 6577, 6579, 6582, 8007, 8031, 6910, 8032, 8034, 6927, 6928, 6840}},
+        {140, {}},
+        {157, {6701, 9525, 9528, 6691, 6693, 9529, 9531, 6502, 6504, 6694, 6699, 32887, 32892, 6700, 6840}},
+    };
+    for (const Case& c : cases) {
+        ui::Dialog dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(c.templateId));
+        ASSERT_TRUE(dialog.Create(&m_frame.GetClientArea())) << c.templateId;
+        for (unsigned id : c.ids) {
+            EXPECT_NE(dialog.GetDlgItem(id), nullptr) << "template " << c.templateId << " control " << id;
+        }
+        dialog.DestroyWindow();
+    }
 }
 
 }  // namespace
