@@ -11,6 +11,7 @@
 #include "platform/base/Hourglaze.h"
 #include "platform/base/LocalTime.h"
 #include "tests/support/TempDir.h"
+#include "tests/waverecord/WaveRecordFixture.h"
 #include "tests/waverecord/FakeDataSet.h"
 #include "waverecord/WaveExportFolder.h"
 #include "waverecord/WaveTableExport.h"
@@ -22,19 +23,6 @@ using wavetest::FakeDataSet;
 std::time_t At(int year, int month, int day, int hour, int minute, int second)
 {
     return *platform::FromLocalTime(year, month, day, hour, minute, second);
-}
-
-std::vector<std::wstring> Lines(const std::filesystem::path& file)
-{
-    std::wistringstream text(platform::GbkToWide(testsupport::ReadAll(file)));
-    std::vector<std::wstring> lines;
-    for (std::wstring line; std::getline(text, line);) {
-        if (!line.empty() && line.back() == L'\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 std::vector<std::filesystem::path> Files(const std::filesystem::path& folder)
@@ -135,7 +123,7 @@ TEST(WaveTableExport, WritesARowPerStepAsLongAsTheShortestSeries)
     EXPECT_EQ(platform::FromPath(files[0].filename()).rfind(L"电压半波有效值U rms-1_2_", 0), 0u);
     EXPECT_EQ(files[0].extension(), ".csv");
 
-    const std::vector<std::wstring> lines = Lines(files[0]);
+    const std::vector<std::wstring> lines = wavetest::CsvLines(files[0]);
     ASSERT_EQ(lines.size(), 5u) << "name, columns and three rows";
     EXPECT_EQ(lines[0], L"电压半波有效值U rms-1/2 单位V,");
     EXPECT_NE(lines[1].find(L",L1_MAX,L2_MAX,"), std::wstring::npos) << platform::WideToUtf8(lines[1]);

@@ -107,19 +107,6 @@ public:
     }
 };
 
-std::vector<std::wstring> Lines(const std::filesystem::path& file)
-{
-    std::wistringstream text(platform::GbkToWide(testsupport::ReadAll(file)));
-    std::vector<std::wstring> lines;
-    for (std::wstring line; std::getline(text, line);) {
-        if (!line.empty() && line.back() == L'\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 class WaveWindowTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { s_record = std::make_unique<wavetest::GeneratedRecord>(wavetest::ShortRecord()); }
@@ -266,7 +253,7 @@ TEST_F(WaveWindowTest, ExportsTheViewsTablesIntoANewFolder)
         files.push_back(entry.path());
     }
     ASSERT_EQ(files.size(), 2u) << "one table per view";
-    const std::vector<std::wstring> lines = Lines(files[0]);
+    const std::vector<std::wstring> lines = wavetest::CsvLines(files[0]);
     ASSERT_GE(lines.size(), 3u);
     EXPECT_NE(lines[1].find(L"L1_MAX"), std::wstring::npos) << lines[1];
     EXPECT_NE(lines[1].find(L"L3_AVG"), std::wstring::npos) << lines[1];
