@@ -255,6 +255,10 @@ void CWavePaneManager::UnlockPaneSize(int id)
     if (found->second.pane) {
         found->second.pane->Close();
     }
+    // The caption goes with the pane; its button shows again when it is drawn.
+    if (found->second.button) {
+        found->second.button->Hide();
+    }
     m_docking.Realize();
 }
 

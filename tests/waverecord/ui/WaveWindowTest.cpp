@@ -435,6 +435,15 @@ TEST_F(WaveWindowTest, TheStatisticCaptionButtonClearsEveryView)
     ASSERT_TRUE(uitest::PumpUntil([&] { return panes->GetCaptionButton(second) != nullptr; }))
         << "the statistic pane's caption carries the button";
     EXPECT_EQ(panes->GetCaptionButton(panes->GetFirstPaneId()), nullptr) << "the raw pane's has none";
+    // Hiding the statistic pane hides its button; one pane always stays.
+    m_view->ToggleSecondPane();
+    EXPECT_FALSE(m_view->IsSecondPaneLocked());
+    EXPECT_FALSE(panes->GetCaptionButton(second)->IsShown());
+    m_view->ToggleFirstPane();
+    EXPECT_TRUE(m_view->IsFirstPaneLocked()) << "the last shown pane stays";
+    m_view->ToggleSecondPane();
+    EXPECT_TRUE(m_view->IsSecondPaneLocked());
+    ASSERT_TRUE(uitest::PumpUntil([&] { return panes->GetCaptionButton(second)->IsShown(); }));
     uitest::PressButton(panes->GetCaptionButton(second));
     EXPECT_EQ(StatisticViews(), 0);
     EXPECT_EQ(m_view->GetStatisticFrame()->Limits().ViewCount(), 0);
