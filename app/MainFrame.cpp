@@ -204,6 +204,9 @@ bool CMainFrame::LockDataFolder(const std::wstring& folder) { return m_hFolderLo
 
 void CMainFrame::ShowWaveClient(bool show) {
     m_IsWaveShown = show ? 1 : 0;
+    if (!show) {
+        m_WaveView->HideFloating();
+    }
     m_WaveView->ShowWindow(show ? ui::kShow : ui::kShowHide);
     m_wndView->ShowWindow(show ? ui::kShowHide : ui::kShow);
     SetActiveView(show ? static_cast<ui::Window*>(m_WaveView.get()) : m_wndView.get());

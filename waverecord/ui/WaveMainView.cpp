@@ -14,6 +14,7 @@
 #include "waverecord/WaveText.h"
 #include "waverecord/ui/WaveAnalysisSetupDlg.h"
 #include "waverecord/ui/WaveOrginalViewFrame.h"
+#include "waverecord/ui/WaveStartAndEndTimeDlg.h"
 #include "waverecord/ui/WaveStatisticMainFrame.h"
 #include "waverecord/ui/WaveViewHost.h"
 
@@ -314,4 +315,12 @@ bool CWaveMainView::Reanalyse()
     WavePaneCommand started{4, 0, 0, 4};
     m_panes->SendToPane(SecondPane(), CWaveStatisticMainFrame::kMsgEvent, reinterpret_cast<ui::WParam>(&started), 0);
     return true;
+}
+
+void CWaveMainView::HideFloating()
+{
+    CWaveOrginalViewFrame* raw = GetRawFrame();
+    if (raw && raw->GetRangeDialog() && raw->GetRangeDialog()->IsWindow()) {
+        raw->GetRangeDialog()->ShowWindow(ui::kShowHide);
+    }
 }

@@ -68,6 +68,9 @@ public:
     // indicator, and tells both panes; false when it failed.
     bool Reanalyse();
 
+    // The window is about to be hidden: its floating time-range dialog goes too.
+    void HideFloating();
+
     CWaveOrginalViewFrame* GetRawFrame() const;
     CWaveStatisticMainFrame* GetStatisticFrame() const;
     CWavePaneManager* GetPanes() const { return m_panes.get(); }

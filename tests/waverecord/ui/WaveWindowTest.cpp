@@ -422,6 +422,13 @@ TEST_F(WaveWindowTest, ARangeTypedInTheTimeDialogReachesTheStatisticViews)
     dialog->GetWx()->Move(origin.x - 50, origin.y + 40);
     ASSERT_TRUE(uitest::PumpUntil([&] { return dialog->GetWindowRect().x == origin.x + 8; }));
 
+    // The window hidden (the frame shows statistics) takes the dialog along; so
+    // does the end of the range mode.
+    m_view->HideFloating();
+    EXPECT_FALSE(dialog->IsWindowVisible());
+    ui::SendMessage(raw, CTracelumeCallBack::kMsgRegionMode, 0, 0);
+    ui::SendMessage(raw, CTracelumeCallBack::kMsgRegionMode, 1, 0);
+    EXPECT_TRUE(dialog->IsWindowVisible());
     ui::SendMessage(raw, CTracelumeCallBack::kMsgRegionMode, 0, 0);
     EXPECT_FALSE(dialog->IsWindowVisible());
 }
