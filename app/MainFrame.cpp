@@ -13,7 +13,7 @@
 #include "app/LanguageDlg.h"
 #include "app/ModuleDirectory.h"
 #include "app/ProgramStart.h"
-#include "app/WaveMainView.h"
+#include "waverecord/ui/WaveMainView.h"
 #include "core/CrashDump.h"
 #include "core/LanguageInfo.h"
 #include "core/OndravaLog.h"
@@ -103,6 +103,9 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     OnCommand(kCmdColorScheme, [this] { OnColorScheme(); });
     OnCommand(kCmdShowPanes, [this] { OnShowPanes(); });
     InstallExportCommands();
+    OnCommand(kCmdAnalysisSetup, [this] { m_WaveView->OnAnalysisSetup(); });
+    OnCommand(kCmdOriginalView, [this] { m_WaveView->ToggleFirstPane(); });
+    OnCommand(kCmdStatisticView, [this] { m_WaveView->ToggleSecondPane(); });
     OnCommand(kCmdEventData, [this] { OnViewMode(kViewModeEvents); });
     OnCommand(kCmdRecordData, [this] { OnViewMode(kViewModeRecords); });
     OnCommand(kCmdAllData, [this] { OnViewMode(kViewModeAll); });
@@ -144,6 +147,9 @@ bool CMainFrame::OnCreate() {
                                  wxRect(0, 0, 110, 110))) {
         return false;
     }
+    m_WaveView->SetMainWindow(this);
+    m_WaveView->SetFolderOpener([this](const std::wstring& folder) { m_Launcher.OpenFile(folder); });
+    m_WaveView->Initialise();
     SetActiveView(m_wndView.get());
 
     wxStatusBar* status = GetFrame()->CreateStatusBar(2);
@@ -217,6 +223,9 @@ bool CMainFrame::LockDataFolder(const std::wstring& folder) { return m_hFolderLo
 
 void CMainFrame::ShowWaveClient(bool show) {
     m_IsWaveShown = show ? 1 : 0;
+    if (!show) {
+        m_WaveView->HideFloating();
+    }
     m_WaveView->ShowWindow(show ? ui::kShow : ui::kShowHide);
     m_wndView->ShowWindow(show ? ui::kShowHide : ui::kShow);
     SetActiveView(show ? static_cast<ui::Window*>(m_WaveView.get()) : m_wndView.get());
@@ -231,6 +240,11 @@ ui::LResult CMainFrame::WindowProc(unsigned message, ui::WParam wParam, ui::LPar
 }
 
 void CMainFrame::OnClose() {
+    // The record's analysis cannot be stopped: the close waits for its worker.
+    const int reason = m_CloseReason;
+    if (m_WaveView->DeferWhileBusy([this, reason] { ui::PostMessage(this, ui::kMsgClose, reason, 0); })) {
+        return;
+    }
     if (m_CloseReason != kCloseReasonWaveAnalysisFailed && m_CloseReason != kCloseReasonLanguageRestart) {
         if (ui::MessageBox(this, String(kStringExitQuestion), String(kStringAppTitle),
                            ui::kMbOkCancel | ui::kMbIconInformation) != ui::kIdOk) {
@@ -299,6 +313,9 @@ void CMainFrame::OnColorScheme() {
         }
         CCtrlItem request{event, 0, 0, L""};
         m_Controller.Notify(&request);
+        if (m_IsWaveShown != 0) {
+            m_WaveView->BroadcastRefresh();
+        }
     });
 }
 

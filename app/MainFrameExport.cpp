@@ -10,7 +10,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/ReportWriters.h"
-#include "app/WaveMainView.h"
+#include "waverecord/ui/WaveMainView.h"
 #include "core/CrashDump.h"
 #include "core/Ini.h"
 #include "core/ProgramPaths.h"
@@ -211,6 +211,8 @@ void CMainFrame::RunReport(const ReportRequest& request, const std::function<Rep
         }
     }
 }
+
+static_assert(kMsgWaveExportTables == CWaveMainView::kMsgExport, "the frame and the waveform-record window name one export message");
 
 void CMainFrame::OnExportTable() {
     const bool wave = !m_WavePath.empty() && m_IsWaveShown != 0;

@@ -16,7 +16,7 @@
 #include "app/ModuleDirectory.h"
 #include "app/NewDataSelectDlg.h"
 #include "app/SelectBoardDlg.h"
-#include "app/WaveMainView.h"
+#include "waverecord/ui/WaveMainView.h"
 #include "core/CrashDump.h"
 #include "core/Ini.h"
 #include "core/OndravaLog.h"

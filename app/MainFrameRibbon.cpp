@@ -5,7 +5,7 @@
 #include "app/CommandRules.h"
 #include "app/MainFrame.h"
 #include "app/RibbonThemes.h"
-#include "app/WaveMainView.h"
+#include "waverecord/ui/WaveMainView.h"
 #include "core/ZVResourceManager.h"
 #include "platform/base/PrivateProfile.h"
 #include "platform/ui/Profile.h"

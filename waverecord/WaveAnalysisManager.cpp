@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -114,6 +113,27 @@ ISampolyxDataPool* MakePool(const CWaveAnalysisManager::PoolFactory& factory)
 }
 
 }  // namespace
+
+bool CWaveAnalysisManager::HoldsRecord(const std::wstring& folder)
+{
+    PoolFactory factory;
+    {
+        const std::lock_guard lock(s_lock);
+        factory = s_poolFactory;
+    }
+    ISampolyxDataPool* pool = MakePool(factory);
+    if (!pool) {
+        return false;
+    }
+    bool holds = false;
+    try {
+        holds = pool->Open(folder);
+    } catch (...) {
+        holds = false;
+    }
+    pool->Release();
+    return holds;
+}
 
 CWaveAnalysisManager::CWaveAnalysisManager() : m_pool(MakePool(s_poolFactory))
 {
@@ -534,15 +554,14 @@ int CWaveAnalysisManager::DispatchRaw(const WaveDispatchRow& row, IWaveViewHost*
     if (m_progress) {
         m_progress->offset += m_progress->share / 5.0;
     }
-    auto tick = std::chrono::steady_clock::now();
+    // Each of the four loads has its own fifth of the item's share, so the indicator
+    // never runs back over a stretch it has shown already.
     for (int p = 0; p < kPhases; ++p) {
         follow();
         record->LoadIntoHost(p, CWaveResultStore::kPlainValue, host);
-        const auto now = std::chrono::steady_clock::now();
-        if (now - tick > std::chrono::milliseconds(1000) && m_progress) {
-            m_progress->offset += m_progress->share * 0.25;
+        if (m_progress) {
+            m_progress->offset += m_progress->share / 5.0;
             UpdateHourglaze(m_progress->offset);
-            tick = now;
         }
     }
     return 1;

@@ -54,6 +54,9 @@ public:
     static void DestroyInstance();
     // The pool maker of instances made from now on (tests); null restores Sampolyx.
     static void SetPoolFactory(PoolFactory factory);
+    // Whether the folder holds a raw waveform record that can be opened (the pair of
+    // files, with data); asked of a pool of its own, so the open record is untouched.
+    static bool HoldsRecord(const std::wstring& folder);
 
     ~CWaveAnalysisManager();
     CWaveAnalysisManager(const CWaveAnalysisManager&) = delete;

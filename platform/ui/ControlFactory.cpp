@@ -21,6 +21,7 @@
 #include <wx/treectrl.h>
 #include <wx/valtext.h>
 
+#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/OwnerDrawButton.h"
 #include "platform/ui/SpinArrows.h"
@@ -216,6 +217,9 @@ ControlKind ClassifyControl(const DialogItemTemplateInfo& item) {
     if (name == L"SYSTABCONTROL32") {
         return ControlKind::Tab;
     }
+    if (name == L"SYSDATETIMEPICK32") {
+        return ControlKind::DateTime;
+    }
     return ControlKind::Custom;
 }
 
@@ -295,6 +299,11 @@ wxWindow* CreateControl(wxWindow* parent, const DialogItemTemplateInfo& item, Co
     }
     case ControlKind::Tab:
         control = new wxNotebook(parent, wxID_ANY, at, size);
+        break;
+    case ControlKind::DateTime:
+        control = new DateTimePicker(parent, rect,
+                                     (item.style & kDateTimeTimeFormat) != 0 ? DateTimePicker::Mode::Time
+                                                                             : DateTimePicker::Mode::Date);
         break;
     case ControlKind::Custom:
         if (const ControlClassFactory factory = FindCustom(item.className)) {

@@ -96,6 +96,7 @@ enum class ControlKind {
     Trackbar,
     Spin,
     Tab,
+    DateTime,
     Custom,
 };
 

@@ -23,6 +23,7 @@
 
 #include "platform/base/Encoding.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/SpinArrows.h"
 
 namespace ui {
@@ -105,6 +106,8 @@ wxSize NeededSize(const DialogItemTemplateInfo& item, ControlKind kind, wxWindow
     }
     case ControlKind::Edit:
         return (item.style & kEditMultiline) != 0 ? wxSize(0, 0) : wxSize(0, control->GetBestSize().y);
+    case ControlKind::DateTime:
+        return wxSize(0, static_cast<DateTimePicker*>(control)->GetTextCtrl()->GetBestSize().y);
     case ControlKind::ComboBox:
     case ControlKind::DropList:
         return wxSize(0, control->GetBestSize().y);
@@ -181,6 +184,38 @@ bool Dialog::Build(wxWindow* parent) {
                 self->DestroyWindow();
             }
         });
+    }
+    if (!m_child) {
+        const auto binding = Binding();
+        window->Bind(wxEVT_MOVE, [binding, window](wxMoveEvent& event) {
+            event.Skip();
+            if (Window* self = *binding) {
+                const wxPoint at = window->GetScreenPosition();
+                self->WindowProc(kMsgMove, 0, static_cast<LParam>((at.x & 0xFFFF) | ((at.y & 0xFFFF) << 16)));
+            }
+        });
+        window->Bind(wxEVT_LEFT_DOWN, [binding, window](wxMouseEvent& event) {
+            event.Skip();
+            auto* self = static_cast<Dialog*>(*binding);
+            if (self != nullptr && self->m_dragAnywhere && !window->HasCapture()) {
+                self->m_dragOffset = window->ClientToScreen(event.GetPosition()) - window->GetScreenPosition();
+                window->CaptureMouse();
+            }
+        });
+        window->Bind(wxEVT_MOTION, [window, binding](wxMouseEvent& event) {
+            event.Skip();
+            auto* self = static_cast<Dialog*>(*binding);
+            if (self != nullptr && window->HasCapture() && event.LeftIsDown()) {
+                window->Move(window->ClientToScreen(event.GetPosition()) - self->m_dragOffset);
+            }
+        });
+        window->Bind(wxEVT_LEFT_UP, [window](wxMouseEvent& event) {
+            event.Skip();
+            if (window->HasCapture()) {
+                window->ReleaseMouse();
+            }
+        });
+        window->Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
     }
     const wxFont font = MakeDialogFont(info.fontFace, info.fontSize);
     window->SetFont(font);
@@ -321,6 +356,9 @@ void Dialog::BindControl(const Item& item, std::size_t index) {
         break;
     case ControlKind::Tab:
         control->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, notify(kNotifyTabSelChange));
+        break;
+    case ControlKind::DateTime:
+        control->Bind(wxEVT_TEXT, notify(kNotifyDateTimeChange));
         break;
     case ControlKind::Trackbar: {
         const unsigned message = control->HasFlag(wxSL_VERTICAL) ? kMsgVScroll : kMsgHScroll;
@@ -502,6 +540,22 @@ bool Dialog::ReplaceDlgItem(unsigned id, wxWindow* control) {
     item->text.clear();
     old->Destroy();
     return true;
+}
+
+void Dialog::SetItemTextColor(unsigned id, gfx::Color color) {
+    if (wxWindow* control = GetDlgItem(id)) {
+        control->SetForegroundColour(wxColour(color.r, color.g, color.b));
+        control->Refresh();
+    }
+}
+
+std::optional<gfx::Color> Dialog::GetItemTextColor(unsigned id) const {
+    const wxWindow* control = GetDlgItem(id);
+    if (control == nullptr) {
+        return std::nullopt;
+    }
+    const wxColour colour = control->GetForegroundColour();
+    return gfx::Color{colour.Red(), colour.Green(), colour.Blue()};
 }
 
 std::wstring Dialog::GetDlgItemText(unsigned id) const {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/base/DialogTemplate.h"
+#include "platform/gfx/Color.h"
 #include "platform/ui/ControlFactory.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/Window.h"
@@ -80,6 +81,13 @@ public:
     // False when there is no control of that id.
     bool ReplaceDlgItem(unsigned id, wxWindow* control);
 
+    // A dialog without a caption moves when it is dragged by any place that is not
+    // a control.
+    void SetDragAnywhere(bool drag) { m_dragAnywhere = drag; }
+    // The colour of a control's text (a static's, an edit's).
+    void SetItemTextColor(unsigned id, gfx::Color color);
+    std::optional<gfx::Color> GetItemTextColor(unsigned id) const;
+
     std::wstring GetDlgItemText(unsigned id) const;
     void SetDlgItemText(unsigned id, const std::wstring& text);
     // Nothing when the text is not an integer.
@@ -122,6 +130,8 @@ private:
     bool m_ended = false;  // EndDialog seen while modal
     bool m_child = false;
     int m_result = -1;
+    bool m_dragAnywhere = false;
+    wxPoint m_dragOffset;  // the mouse from the dialog's corner while dragged
 };
 
 }  // namespace ui

@@ -3,6 +3,8 @@
 // group's tabs, each tab by its state, and the colours of the group captions.
 // The program supplies its own; the manager draws plainly without one.
 
+#include <string>
+
 #include "platform/gfx/Color.h"
 #include "platform/gfx/Context.h"
 #include "platform/gfx/Font.h"
@@ -30,6 +32,12 @@ public:
     virtual CaptionColours Caption(bool active) const = 0;
     // The frame's body behind and between the groups.
     virtual gfx::Color Background() const = 0;
+    // Draws a group's caption with its front pane's title; false leaves the caption
+    // to the default drawing in the caption colours.
+    virtual bool DrawCaption(gfx::Context& /*context*/, const gfx::Rect& /*rect*/, const std::wstring& /*title*/,
+                             bool /*active*/) {
+        return false;
+    }
 };
 
 }  // namespace ui

@@ -56,6 +56,9 @@ public:
 
     int GetEnabled() const { return m_enabled; }
     void SetEnabled(int enabled);
+    // Whether the pane's caption offers the user a close button (it does at first).
+    void SetClosable(bool closable);
+    bool IsClosable() const { return m_closable; }
 
     DockGroup* GetGroup() const { return m_group; }
 
@@ -72,6 +75,7 @@ private:
     wxSize m_minSize{0, 0};
     wxSize m_maxSize{0, 0};
     int m_enabled = kPaneEnabled;
+    bool m_closable = true;
 };
 
 }  // namespace ui

@@ -139,6 +139,42 @@ private:
     int m_shareWidth = 0;  // the row's width divided among its tabs
 };
 
+// Captions drawn by the theme when it wants to, and reported to the program's hook
+// with their rectangle, so that it can place windows of its own in them.
+class DockingPaneManager::CaptionArt : public wxAuiDefaultDockArt {
+public:
+    explicit CaptionArt(std::shared_ptr<DockingPaneManager*> owner) : m_owner(std::move(owner)) {}
+
+    void DrawCaption(wxDC& dc, wxWindow* window, const wxString& text, const wxRect& rect,
+                     wxAuiPaneInfo& pane) override {
+        DockingPaneManager* manager = *m_owner;
+        bool drawn = false;
+        if (manager != nullptr && manager->m_theme && rect.width > 0 && rect.height > 0) {
+            gfx::Bitmap picture(rect.width, rect.height);
+            gfx::Context context(picture);
+            const bool active = (pane.state & wxAuiPaneInfo::optionActive) != 0;
+            drawn = manager->m_theme->DrawCaption(context, gfx::Rect::FromSize(0, 0, rect.width, rect.height),
+                                                  text.ToStdWstring(), active);
+            if (drawn) {
+                PaintBitmap(dc, picture, rect.x, rect.y);
+            }
+        }
+        if (!drawn) {
+            wxAuiDefaultDockArt::DrawCaption(dc, window, text, rect, pane);
+        }
+        if (manager != nullptr && manager->m_captionHook) {
+            for (const auto& group : manager->m_groups) {
+                if (group->book != nullptr && group->book == pane.window && group->selected != nullptr) {
+                    manager->m_captionHook(*group->selected, rect);
+                }
+            }
+        }
+    }
+
+private:
+    std::shared_ptr<DockingPaneManager*> m_owner;
+};
+
 // --- DockingPane ---
 
 void DockingPane::Select() {
@@ -210,6 +246,13 @@ void DockingPane::SetMaxTrackSize(const wxSize& size) {
     m_manager.Changed();
 }
 
+void DockingPane::SetClosable(bool closable) {
+    if (m_closable != closable) {
+        m_closable = closable;
+        m_manager.Changed();
+    }
+}
+
 void DockingPane::SetEnabled(int enabled) {
     if (m_enabled != enabled) {
         m_enabled = enabled;
@@ -229,13 +272,18 @@ DockingPaneManager::~DockingPaneManager() {
 }
 
 bool DockingPaneManager::InstallDockingPanes(Frame& site) {
-    wxWindow* body = site.GetBody().GetWx();
-    if (m_aui || body == nullptr || site.GetClientArea().GetWx() == nullptr) {
+    return InstallDockingPanes(site, site.GetBody(), site.GetClientArea());
+}
+
+bool DockingPaneManager::InstallDockingPanes(Window& site, Window& bodyWindow, Window& clientWindow) {
+    wxWindow* body = bodyWindow.GetWx();
+    if (m_aui || body == nullptr || clientWindow.GetWx() == nullptr) {
         return false;
     }
     m_site = &site;
     m_aui = std::make_unique<wxAuiManager>(body, wxAUI_MGR_LIVE_RESIZE);
-    m_aui->AddPane(site.GetClientArea().GetWx(), wxAuiPaneInfo().Name(kClientName).CenterPane());
+    m_aui->SetArtProvider(new CaptionArt(m_self));
+    m_aui->AddPane(clientWindow.GetWx(), wxAuiPaneInfo().Name(kClientName).CenterPane());
     const auto owner = m_self;
     body->Bind(wxEVT_DESTROY, [owner, body](wxWindowDestroyEvent& event) {
         event.Skip();
@@ -259,10 +307,19 @@ bool DockingPaneManager::InstallDockingPanes(Frame& site) {
         if (self == nullptr || event.GetPane() == nullptr) {
             return;
         }
+        DockingPane* closed = nullptr;
         for (auto& group : self->m_groups) {
             if (group->book == event.GetPane()->window && group->selected != nullptr) {
-                group->selected->Close();
+                closed = group->selected;
             }
+        }
+        if (closed == nullptr || !closed->m_closable) {
+            return;
+        }
+        closed->Close();
+        if (self->m_site != nullptr) {
+            SendMessage(self->m_site, kMsgDockingPaneNotify, static_cast<WParam>(kDockNotifyPaneClosed),
+                        reinterpret_cast<LParam>(closed));
         }
     });
     Changed();
@@ -442,6 +499,25 @@ void DockingPaneManager::ShowPane(DockingPane* pane, bool select) {
 bool DockingPaneManager::IsPaneSelected(unsigned id) const {
     const DockingPane* pane = FindPane(id);
     return pane != nullptr && pane->IsSelected();
+}
+
+void DockingPaneManager::DestroyPane(DockingPane* pane) {
+    const auto found =
+        std::find_if(m_panes.begin(), m_panes.end(), [pane](const auto& item) { return item.get() == pane; });
+    if (found == m_panes.end()) {
+        return;
+    }
+    RemoveFromGroup(pane);
+    if (m_active == pane) {
+        m_active = nullptr;
+    }
+    const auto placeholder = m_placeholders.find(pane->m_id);
+    if (placeholder != m_placeholders.end()) {
+        placeholder->second->Destroy();
+        m_placeholders.erase(placeholder);
+    }
+    m_panes.erase(found);
+    Changed();
 }
 
 void DockingPaneManager::CloseAll() {
@@ -691,7 +767,9 @@ void DockingPaneManager::RealizeGroup(DockGroup& group) {
         }
     }
     wxAuiPaneInfo& info = m_aui->GetPane(book);
+    const bool closable = group.selected == nullptr || group.selected->m_closable;
     info.Show(!shown.empty())
+        .CloseButton(closable)
         .Caption(wxString(group.selected != nullptr ? group.selected->m_title : std::wstring()))
         .MinSize(minimum)
         .MaxSize(maximum)
@@ -710,9 +788,15 @@ void DockingPaneManager::RealizeGroup(DockGroup& group) {
         case DockPlace::Right:
             info.Right().Layer(1);
             break;
-        case DockPlace::Top:
-            info.Top().Layer(0);
+        case DockPlace::Top: {
+            // Groups docked at the top stack downwards, the newest at the top.
+            int later = 0;
+            for (auto other = m_groups.rbegin(); other != m_groups.rend() && other->get() != &group; ++other) {
+                later += (*other)->place == DockPlace::Top ? 1 : 0;
+            }
+            info.Top().Layer(0).Row(later);
             break;
+        }
         case DockPlace::Bottom:
         case DockPlace::Fill:
             info.Bottom().Layer(0);

@@ -14,12 +14,18 @@
 // runs:
 //   kDockNotifyShowWindow  a pane is about to be shown without a window (lParam:
 //                          the DockingPane); attaching one now shows it at once;
+//   kDockNotifyPaneClosed  the user closed a pane with its caption's close button
+//                          (lParam: the DockingPane, closed by then);
 //   kDockNotifyAction      (lParam: DockingPaneAction) kPaneActionActivated when a
 //                          pane became the active one (selected by the program or
 //                          the user, or the focus went into it), and
 //                          kPaneActionDragging when a group appears: setting
 //                          cancel keeps the user from dragging its panes about.
+//
+// The panes usually dock around a frame's client area; any window can hold them,
+// with a client window of its own (InstallDockingPanes with a site).
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -41,9 +47,11 @@ class wxBitmap;
 namespace ui {
 
 class Frame;
+class Window;
 
 inline constexpr unsigned kMsgDockingPaneNotify = 0x2AAD;
 inline constexpr int kDockNotifyShowWindow = 1;
+inline constexpr int kDockNotifyPaneClosed = 3;
 inline constexpr int kDockNotifyAction = 4;
 inline constexpr int kPaneActionActivated = 14;
 inline constexpr int kPaneActionDragging = 17;
@@ -77,6 +85,9 @@ public:
     // Takes over the frame's body: its client area becomes the middle, panes dock
     // around it. False when the frame has no window or panes are installed already.
     bool InstallDockingPanes(Frame& site);
+    // The same in any window: the panes dock inside `body` around `client` (a child
+    // of body), and the site hears of them.
+    bool InstallDockingPanes(Window& site, Window& body, Window& client);
     void SetTheme(std::shared_ptr<DockTheme> theme);
     void HideClient(bool hide);
     // The picture is a strip of square images (as wide as it is high), one per id
@@ -92,10 +103,19 @@ public:
     // itself or to its own group stays where it is.
     void AttachPane(DockingPane* pane, DockingPane* target);
     DockingPane* FindPane(unsigned id) const;
+    // Takes the pane away for good; its window (not the manager's) is left hidden
+    // in the body, for its owner to destroy.
+    void DestroyPane(DockingPane* pane);
+    // Called with a group's front pane and its caption's rectangle (in the body's
+    // pixels) each time the caption is drawn, so that the program can put windows
+    // of its own into the caption.
+    using CaptionHook = std::function<void(DockingPane& pane, const wxRect& caption)>;
+    void SetCaptionHook(CaptionHook hook) { m_captionHook = std::move(hook); }
     // Shows a closed pane again in its group (brought to the front when asked).
     void ShowPane(DockingPane* pane, bool select);
     bool IsPaneSelected(unsigned id) const;
     void CloseAll();
+    std::size_t GetPaneCount() const { return m_panes.size(); }
     DockingPane* GetActivePane() const { return m_active; }
 
     DockLayout GetLayout() const;
@@ -116,6 +136,7 @@ public:
 private:
     friend class DockingPane;
     class TabArt;
+    class CaptionArt;
 
     void Changed();
     void Activate(DockingPane* pane);
@@ -129,7 +150,8 @@ private:
     void BindBook(DockGroup& group);
     const wxBitmap* IconOf(unsigned id) const;
 
-    Frame* m_site = nullptr;
+    Window* m_site = nullptr;
+    CaptionHook m_captionHook;
     std::unique_ptr<wxAuiManager> m_aui;
     std::shared_ptr<DockTheme> m_theme;
     bool m_hideClient = false;

@@ -13,6 +13,7 @@ using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 
 // Messages the layer delivers to every window.
+inline constexpr unsigned kMsgMove = 0x0003;     // a top-level dialog moved; lParam: its left | top << 16 on the screen
 inline constexpr unsigned kMsgSize = 0x0005;     // lParam: width | height << 16
 inline constexpr unsigned kMsgSetFocus = 0x0007; // the window got the focus (a frame: it was activated)
 inline constexpr unsigned kMsgClose = 0x0010;    // wParam: the close reason

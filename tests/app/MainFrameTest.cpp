@@ -10,7 +10,7 @@
 #include "app/ChildView.h"
 #include "app/MainFrame.h"
 #include "app/OndravaApp.h"
-#include "app/WaveMainView.h"
+#include "waverecord/ui/WaveMainView.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
 #include "platform/ui/BusyIndicator.h"

@@ -281,12 +281,12 @@ TEST_F(WaveAnalysisManagerTest, RawWaveformsShareOneRangeAndGoToTheHostWithProgr
     EXPECT_NE(callbacks[0], nullptr);
     EXPECT_EQ(callbacks[1], nullptr) << "the host's callback is taken away again";
 
-    // A fifth of the item's share for the joint range, then each phase's summary
-    // over the next fifth, from the offset reached.
-    const std::vector<double> expected = {21, 22, 23, 24, 25, 26, 27, 28, 25, 26, 27, 28,
-                                          25, 26, 27, 28, 25, 26, 27, 28};
+    // A fifth of the item's share for the joint range, then a fifth for each phase's
+    // summary: the indicator never runs back, and the item ends at its full share.
+    const std::vector<double> expected = {21, 22, 23, 24, 25, 26, 27, 28, 28, 29, 30, 31, 32, 32,
+                                          33, 34, 35, 36, 36, 37, 38, 39, 40, 40};
     EXPECT_EQ(platform::HeadlessHourglaze().Get().positions, expected);
-    EXPECT_DOUBLE_EQ(block.offset, 24.0);
+    EXPECT_DOUBLE_EQ(block.offset, 40.0);
     manager.SetProgressBlock(nullptr);
 }
 

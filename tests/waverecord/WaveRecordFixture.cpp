@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/base/Encoding.h"
@@ -144,6 +145,19 @@ void SetWaveSystemIni(const std::string& text)
         ASSERT_TRUE(platform::AtomicWriteFile(file, text));
     }
     CWaveSettings::Instance().Reload();
+}
+
+std::vector<std::wstring> CsvLines(const std::filesystem::path& file)
+{
+    std::wistringstream text(platform::GbkToWide(testsupport::ReadAll(file)));
+    std::vector<std::wstring> lines;
+    for (std::wstring line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == L'\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 }  // namespace wavetest

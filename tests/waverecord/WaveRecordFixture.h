@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "lib/recordpool/Sampolyx.h"
 #include "tests/support/TempDir.h"
@@ -129,5 +130,8 @@ bool OpenAndDispatchAll(CWaveAnalysisManager& manager, const GeneratedRecord& re
 // Writes "WaveSystem.ini" in the program folder (or removes it for an empty text) and
 // has the settings reader take it up.
 void SetWaveSystemIni(const std::string& text);
+
+// The lines of a CSV table as the export writes it (GBK), without line ends.
+std::vector<std::wstring> CsvLines(const std::filesystem::path& file);
 
 }  // namespace wavetest
