@@ -9,6 +9,7 @@
 #include "platform/ui/Frame.h"
 #include "platform/ui/PaneViewRegistry.h"
 #include "terminal/ObserverViewBase.h"
+#include "views/ObserverView.h"
 
 namespace {
 
@@ -174,7 +175,11 @@ IObserverViewBase* CDockPaneMgr::ShowPane(std::uint32_t id) {
     if (first != nullptr) {
         m_Manager.AttachPane(pane, first);
     }
-    MakeView(*pane);
+    // A view that could not be made (it has told the user why) leaves no empty pane.
+    if (MakeView(*pane) == nullptr) {
+        pane->Close();
+        return nullptr;
+    }
     return ObserverOf(id);
 }
 
@@ -207,10 +212,10 @@ int CDockPaneMgr::SetPaneCaption(std::uint32_t id, const std::wstring& text) {
     return 1;
 }
 
-IObserverViewBase* CDockPaneMgr::GetActiveObserver() const {
+IObserverView* CDockPaneMgr::GetActiveObserver() const {
     for (const std::uint32_t id : kExportPanes) {
         if (m_Manager.IsPaneSelected(id)) {
-            return ObserverOf(id);
+            return dynamic_cast<IObserverView*>(GetView(id));
         }
     }
     return nullptr;

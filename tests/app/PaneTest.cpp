@@ -252,6 +252,16 @@ TEST_F(PaneTest, ARegisteredViewIsMadeForItsPane) {
     EXPECT_EQ(Panes().GetManager().FindPane(40007)->GetWindow(), made->GetWx());
 }
 
+TEST_F(PaneTest, AViewThatCannotBeMadeLeavesNoPaneAndNothingBound) {
+    ui::RegisterPaneView(40007, [](ui::Window&) -> std::unique_ptr<ui::Window> { return nullptr; });
+    LoadedStatistic();
+    Command(kCmdRecordData);
+    ui::RegisterPaneView(40007, nullptr);
+    EXPECT_EQ(Panes().GetView(40007), nullptr);
+    EXPECT_EQ(Panes().IsPaneHidden(40007), 1) << "the pane closed";
+    EXPECT_EQ(Panes().IsPaneHidden(40006), 0) << "its neighbours stay";
+}
+
 TEST_F(PaneTest, TheLayoutComesBackAtTheNextStartWithoutViews) {
     LoadedStatistic();
     Command(kCmdEventData);
