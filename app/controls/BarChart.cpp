@@ -117,7 +117,7 @@ ChartLayout BarChart::Layout(gfx::Context& context, const gfx::Rect& client) con
         high = low + 1.0;
     }
     layout.step = NiceStep(high - low, 5);
-    layout.minimum = std::floor(low / layout.step - 1e-9) * layout.step;
+    layout.minimum = std::floor(low / layout.step + 1e-9) * layout.step;
     layout.maximum = std::ceil(high / layout.step - 1e-9) * layout.step;
 
     gfx::Rect area{client.left + kMargin, client.top + kMargin, client.right - kMargin, client.bottom - kMargin};
