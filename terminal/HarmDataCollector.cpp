@@ -136,10 +136,11 @@ float CHarmDataCollector::ComputeCp95(std::vector<float> values)
     if (values.empty()) {
         return 0.0f;
     }
-    std::sort(values.begin(), values.end());
     const float rank = static_cast<float>(values.size()) * 0.95f + 0.5f;
-    const auto k = static_cast<std::size_t>(rank);
-    return values[std::clamp<std::size_t>(k, 1, values.size()) - 1];
+    const std::size_t index = std::clamp<std::size_t>(static_cast<std::size_t>(rank), 1, values.size()) - 1;
+    // Only the element at the rank is needed, not the whole order.
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(index), values.end());
+    return values[index];
 }
 
 void CHarmDataCollector::CollectItems(IDataModel* source, std::stop_token stop)

@@ -47,6 +47,7 @@ DialogTemplateInfo PanelTemplate()
 const screenshot::SceneRegistrar kChart("controls-chart-harmonics", [](screenshot::SceneContext& context) {
     GeneratedFolder folder;
     gen::StatisticFolderOptions options;
+    options.items.clear();
     for (std::uint32_t item = 25; item <= 74; ++item) {  // voltage harmonics 1 to 50
         options.items.push_back(item);
     }
