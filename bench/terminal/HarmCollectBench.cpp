@@ -6,7 +6,6 @@
 //
 //   terminal_harm_collect_bench [DIR]   (DIR: where to write; default the system temp folder)
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/terminal/CatFiles.h"
 #include "platform/base/Encoding.h"
 #include "terminal/HarmDataCollector.h"
 #include "terminal/StatCube.h"
@@ -40,26 +40,6 @@ double BestMs(Work work)
         best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     return best;
-}
-
-// cat FILES > /dev/null, without a shell.
-void Cat(const std::vector<std::string>& files)
-{
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>("cat"));
-        for (const auto& file : files) {
-            argv.push_back(const_cast<char*>(file.c_str()));
-        }
-        argv.push_back(nullptr);
-        execvp("cat", argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
 }
 
 }  // namespace
@@ -99,8 +79,8 @@ int main(int argc, char** argv)
         files.push_back(entry.path().string());
     }
 
-    Cat(files);  // warm the page cache
-    const double cat = BestMs([&] { Cat(files); });
+    bench::CatFiles(files);  // warm the page cache
+    const double cat = BestMs([&] { bench::CatFiles(files); });
 
     CHarmDataCollector collector;
     collector.SetDataFolder(platform::FromPath(folder) + L"/");
