@@ -1,0 +1,136 @@
+// The bars of a harmonic selection fetched from a generated folder through the
+// statistic model, answered from the harmonic data collector.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/base/Encoding.h"
+#include "terminal/CtrlItem.h"
+#include "terminal/GlobalDataConfig.h"
+#include "terminal/GlobalModel.h"
+#include "terminal/HarmDataCollector.h"
+#include "tests/support/TempDir.h"
+#include "tools/gen/ItemFiles.h"
+#include "views/HarmBar.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint64_t kRecords = 12;
+
+// A converted folder of the voltage harmonics, THD and DC, and the interharmonic and
+// high-order voltage families; the current families have no THD.
+struct Folder {
+    testsupport::TempDir dir;
+    gen::StatisticFolderOptions options;
+    CGlobalModel model;
+    CHarmDataCollector collector;
+
+    Folder()
+    {
+        GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
+        options.items.resize(159 - 23 + 1);
+        std::iota(options.items.begin(), options.items.end(), 23u);  // THD, DC, orders, inter, high
+        options.records = kRecords;
+        options.blockCountPerFile = 4;
+        EXPECT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
+        EXPECT_TRUE(gen::WriteItemFiles(dir.Path() / "Statistic" / "newfiles", options));
+        model.SetSummarySource([this] { return collector.GetCube(); });
+        model.CreateAnalysis(0);
+        std::array<std::uint32_t, 14> query = {0, 0, kRecords, 0, kRecords, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        CCtrlItem request{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 100,
+                          platform::FromPath(dir.Path())};
+        model.OpenData(&request);
+        collector.SetDataFolder(platform::FromPath(dir.Path() / "Statistic" / "newfiles") + L"/");
+        CRecordRange range;
+        range.EndBlock = range.BlockNum = kRecords;
+        collector.SetQuery(range);
+        collector.CollectItems(&model, {});
+    }
+    ~Folder() { GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::Unknown); }
+};
+
+CHarmSelection Selection(std::uint32_t itemId, std::vector<std::uint32_t> ticked, std::uint32_t mode)
+{
+    CHarmSelection selection;
+    selection.itemId = itemId;
+    for (std::uint32_t b = 3; b < 28; ++b) {
+        selection.bars.push_back(b);
+    }
+    selection.bars.insert(selection.bars.end(), {0, 1, 2});
+    for (const std::uint32_t b : ticked) {
+        selection.ticked[b] = 1;
+    }
+    selection.mode = mode;
+    selection.phase = 1;
+    selection.valueType = 1;  // ratio
+    selection.thdItemId = itemId == 2000 ? 24 : 6000;
+    selection.dcItemId = itemId == 2000 ? 25 : 6001;
+    selection.kfItemId = 23;
+    return selection;
+}
+
+std::vector<std::wstring> Range(int first, int last)
+{
+    std::vector<std::wstring> labels;
+    for (int n = first; n <= last; ++n) {
+        labels.push_back(std::to_wstring(n));
+    }
+    return labels;
+}
+
+std::vector<std::wstring> Join(std::vector<std::wstring> a, const std::vector<std::wstring>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST(HarmBar, LabelsOfTickedOrdersOtherOrdersAndExtras)
+{
+    Folder folder;
+    struct Case {
+        const char* row;
+        CHarmSelection selection;
+        std::vector<std::wstring> labels;
+    };
+    const Case cases[] = {
+        {"nothing ticked, mode 0", Selection(2000, {}, 0), {}},
+        {"orders 2 and 4 with THD and DC", Selection(2000, {4, 6, 0, 1}, 0), {L"2", L"4", L"THD", L"DC"}},
+        {"K factor without data gives no bar", Selection(2000, {3, 2}, 0), {L"1"}},
+        {"interharmonics number from 0, other orders 25 to 49", Selection(3000, {3}, 1),
+         Join({L"0"}, Range(25, 49))},
+        {"high orders in mode 1: 26 to 35", Selection(4000, {}, 1), Range(26, 35)},
+        {"current harmonics are not in the data", Selection(7000, {4, 0}, 0), {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::wstring> labels;
+        for (const CHarmBar& bar : FetchHarmBars(c.selection, folder.model)) {
+            labels.push_back(bar.label);
+        }
+        EXPECT_EQ(labels, c.labels) << c.row;
+    }
+}
+
+TEST(HarmBar, ValuesAreTheStatisticsOfTheItemFile)
+{
+    Folder folder;
+    const std::vector<CHarmBar> bars = FetchHarmBars(Selection(2000, {6}, 0), folder.model);  // order 4
+    ASSERT_EQ(bars.size(), 1u);
+    // ESIN_V_HARM_4 is item 28; its ratio is the second kind, L2 the second channel.
+    const std::uint32_t index = gen::FloatIndexOf(folder.options.items, 28) + 4 + 1;
+    std::vector<double> maxima, minima, averages;
+    for (std::uint64_t r = 0; r < kRecords; ++r) {
+        maxima.push_back(gen::StatisticValue(r, 0, index));
+        minima.push_back(gen::StatisticValue(r, 1, index));
+        averages.push_back(gen::StatisticValue(r, 2, index));
+    }
+    std::sort(averages.begin(), averages.end());
+    EXPECT_NEAR(bars[0].maximum, *std::max_element(maxima.begin(), maxima.end()), 0.001);
+    EXPECT_NEAR(bars[0].minimum, *std::min_element(minima.begin(), minima.end()), 0.001);
+    EXPECT_NEAR(bars[0].average, std::accumulate(averages.begin(), averages.end(), 0.0) / kRecords, 0.001);
+    EXPECT_NEAR(bars[0].cp95, averages[10], 0.001) << "rank 12 × 0.95 + 0.5 = 11";
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include "views/HarmBar.h"
+
+#include "terminal/DataModel.h"
+#include "terminal/HarmHistDataManager.h"
+
+namespace {
+
+bool IsInterharmonic(std::uint32_t itemId)
+{
+    return itemId == 3000 || itemId == 8000;
+}
+
+// The four statistics of one bar, asked in the order maximum, CP95, minimum, average;
+// the first that fails drops the bar.
+bool FetchBar(IDataModel& model, std::uint32_t phase, std::uint32_t order, std::uint32_t valueType,
+              std::uint32_t itemId, CHarmBar& bar)
+{
+    float* fields[] = {&bar.maximum, &bar.minimum, &bar.average, &bar.cp95};
+    for (const std::uint32_t kind : {0u, 3u, 1u, 2u}) {
+        CHarmHistDataManager manager;
+        if (model.GetData(phase, kind, order, valueType, itemId, reinterpret_cast<QueryWord>(&manager)) == 0 ||
+            !manager.GetStatistic(kind, fields[kind])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::uint32_t HarmOrderCount(std::uint32_t itemId)
+{
+    switch (itemId) {
+        case 2000: case 3000: case 5000: case 7000: case 8000: case 10000: case 12000: return 50;
+        case 4000: case 9000: return 35;
+        default: return 0;
+    }
+}
+
+std::vector<CHarmBar> FetchHarmBars(const CHarmSelection& selection, IDataModel& model)
+{
+    std::vector<CHarmBar> bars;
+    const std::uint32_t valueType = selection.valueType + 1;
+    const bool interharmonic = IsInterharmonic(selection.itemId);
+    const auto add = [&](std::uint32_t order, std::uint32_t itemId, std::wstring label) {
+        CHarmBar bar;
+        bar.label = std::move(label);
+        if (FetchBar(model, selection.phase, order, valueType, itemId, bar)) {
+            bars.push_back(std::move(bar));
+        }
+    };
+    for (const std::uint32_t b : selection.bars) {
+        if (b >= 3 && b < selection.ticked.size() && selection.ticked[b] != 0) {
+            add(b - 3, selection.itemId, std::to_wstring(interharmonic ? b - 3 : b - 2));
+        }
+    }
+    if (selection.mode == 1) {
+        for (std::uint32_t order = 25; order < HarmOrderCount(selection.itemId); ++order) {
+            add(order, selection.itemId, std::to_wstring(interharmonic ? order : order + 1));
+        }
+    }
+    const std::uint32_t extraIds[] = {selection.thdItemId, selection.dcItemId, selection.kfItemId};
+    const wchar_t* extraLabels[] = {L"THD", L"DC", L"KF"};
+    for (const std::uint32_t b : selection.bars) {
+        if (b < 3 && selection.ticked[b] != 0) {
+            add(0, extraIds[b], extraLabels[b]);
+        }
+    }
+    return bars;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// CHarmBar: one group of the harmonic bar chart (an order, or THD, DC or KF) with
+// its four statistics over the loaded range, and how the bars of a selection are
+// fetched from the statistic model.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "views/HarmSelection.h"
+
+class IDataModel;
+
+struct CHarmBar {
+    float maximum = 0.0f, minimum = 0.0f, average = 0.0f, cp95 = 0.0f;
+    std::wstring label;
+};
+
+// The orders a family has (50, or 35 for the high-order families; 0 for other ids).
+std::uint32_t HarmOrderCount(std::uint32_t itemId);
+
+// The bars of the selection's phase, in chart order: the ticked orders, with mode 1
+// every order from index 25 up, then the ticked THD, DC and KF. A bar whose four
+// statistics cannot all be fetched is left out.
+std::vector<CHarmBar> FetchHarmBars(const CHarmSelection& selection, IDataModel& model);
