@@ -68,3 +68,36 @@ std::vector<CHarmBar> FetchHarmBars(const CHarmSelection& selection, IDataModel&
     }
     return bars;
 }
+
+std::wstring HarmValueTitle(std::uint32_t itemId, std::uint32_t valueType, std::uint32_t phase,
+                            const std::function<std::wstring(unsigned)>& text)
+{
+    enum Quantity { Voltage, Current, Power, Open };
+    struct Family {
+        std::uint32_t itemId;
+        unsigned titleId;
+        Quantity quantity;
+    };
+    static constexpr Family kFamilies[] = {
+        {2000, 6131, Voltage}, {3000, 6134, Voltage}, {4000, 6136, Voltage}, {5000, 6138, Voltage},
+        {7000, 6132, Current}, {8000, 6135, Current}, {9000, 6137, Current}, {10000, 6139, Current},
+        {12000, 6133, Power},
+    };
+    static const wchar_t* const kUnits[3][3] = {
+        {L"[V]", L"[A]", L"[kW]"}, {L"[%]", L"[%]", L"[%]"}, {L"[°]", L"[°]", L"[°]"}};
+    static const wchar_t* const kPhases[] = {L"(L1)", L"(L2)", L"(L3)", L"(LN)"};
+    Quantity quantity = Open;
+    std::wstring title;
+    for (const Family& family : kFamilies) {
+        if (family.itemId == itemId) {
+            quantity = family.quantity;
+            title = text(family.titleId);
+        }
+    }
+    if (quantity == Open || valueType < 1 || valueType > 3) {
+        title = text(6123);
+    } else {
+        title += kUnits[valueType - 1][quantity];
+    }
+    return phase < 4 ? title + kPhases[phase] : title;
+}

@@ -4,6 +4,7 @@
 // fetched from the statistic model.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,3 +24,10 @@ std::uint32_t HarmOrderCount(std::uint32_t itemId);
 // every order from index 25 up, then the ticked THD, DC and KF. A bar whose four
 // statistics cannot all be fetched is left out.
 std::vector<CHarmBar> FetchHarmBars(const CHarmSelection& selection, IDataModel& model);
+
+// The value-axis title of a family's chart: the family's title text, the unit of its
+// quantity for the value type (1 effective value, 2 ratio, 3 phase angle) and the
+// phase suffix, e.g. 电压谐波[V](L1). A family outside the table has no quantity: the
+// error text (6123) stands for title and unit. `text` gives a language string by id.
+std::wstring HarmValueTitle(std::uint32_t itemId, std::uint32_t valueType, std::uint32_t phase,
+                            const std::function<std::wstring(unsigned)>& text);

@@ -133,4 +133,20 @@ TEST(HarmBar, ValuesAreTheStatisticsOfTheItemFile)
     EXPECT_NEAR(bars[0].cp95, averages[10], 0.001) << "rank 12 × 0.95 + 0.5 = 11";
 }
 
+TEST(HarmBar, ValueTitles)
+{
+    const auto text = [](unsigned id) { return L"<" + std::to_wstring(id) + L">"; };
+    struct Case {
+        std::uint32_t itemId, valueType, phase;
+        const wchar_t* title;
+    };
+    const Case cases[] = {
+        {2000, 1, 0, L"<6131>[V](L1)"}, {8000, 2, 3, L"<6135>[%](LN)"}, {12000, 1, 2, L"<6133>[kW](L3)"},
+        {7000, 3, 1, L"<6132>[°](L2)"}, {4000, 1, 0, L"<6136>[V](L1)"}, {24, 1, 0, L"<6123>(L1)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HarmValueTitle(c.itemId, c.valueType, c.phase, text), c.title) << c.itemId << "/" << c.valueType;
+    }
+}
+
 }  // namespace
