@@ -1,5 +1,6 @@
 #include "views/HarmBar.h"
 
+#include "app/controls/BarChart.h"
 #include "terminal/DataModel.h"
 #include "terminal/HarmHistDataManager.h"
 
@@ -100,4 +101,40 @@ std::wstring HarmValueTitle(std::uint32_t itemId, std::uint32_t valueType, std::
         title += kUnits[valueType - 1][quantity];
     }
     return phase < 4 ? title + kPhases[phase] : title;
+}
+
+void FillHarmChart(controls::BarChart& chart, const std::vector<CHarmBar>& bars, const CHarmSelection& selection,
+                   const HarmChartColors& colors, const std::function<std::wstring(unsigned)>& text)
+{
+    chart.RemoveAllSeries();
+    chart.legendVisible = true;
+    if (bars.empty()) {
+        return;
+    }
+    struct Statistic {
+        std::uint32_t shown;
+        unsigned nameId;
+        gfx::Color color;
+        float CHarmBar::*value;
+    };
+    const Statistic statistics[] = {
+        {selection.showMaximum, 6126, gfx::Color::FromColorRef(colors.maximum), &CHarmBar::maximum},
+        {selection.showMinimum, 6127, gfx::Color::FromColorRef(colors.minimum), &CHarmBar::minimum},
+        {selection.showAverage, 6128, gfx::Color::FromColorRef(colors.average), &CHarmBar::average},
+        {selection.showCp95, 6129, gfx::Color{255, 0, 255}, &CHarmBar::cp95},
+    };
+    for (const Statistic& statistic : statistics) {
+        if (statistic.shown == 0) {
+            continue;
+        }
+        controls::ChartSeries& series = chart.AddSeries(text(statistic.nameId), statistic.color);
+        series.labelFormat = L"%.3f";
+        for (const CHarmBar& bar : bars) {
+            series.points.push_back({bar.label, bar.*statistic.value});
+        }
+    }
+    if (!chart.Series().empty()) {
+        chart.argumentTitle.visible = false;
+        chart.valueTitle = {true, HarmValueTitle(selection.itemId, selection.valueType + 1, selection.phase, text)};
+    }
 }

@@ -10,6 +10,10 @@
 
 #include "views/HarmSelection.h"
 
+namespace controls {
+class BarChart;
+}
+
 class IDataModel;
 
 struct CHarmBar {
@@ -31,3 +35,19 @@ std::vector<CHarmBar> FetchHarmBars(const CHarmSelection& selection, IDataModel&
 // error text (6123) stands for title and unit. `text` gives a language string by id.
 std::wstring HarmValueTitle(std::uint32_t itemId, std::uint32_t valueType, std::uint32_t phase,
                             const std::function<std::wstring(unsigned)>& text);
+
+// The scheme's colours of the maximum, minimum and average series (COLORREF).
+struct HarmChartColors {
+    std::uint32_t maximum = 0x0000FF;
+    std::uint32_t minimum = 0x00FF00;
+    std::uint32_t average = 0xFF0000;
+};
+
+// Rebuilds the chart from the bars: one bar series per shown statistic (maximum,
+// minimum, average, 95 % value in that order, named by strings 6126 to 6129; the 95 %
+// series always magenta), a point per bar labelled by the bar, point labels hidden
+// with three decimals, the legend on, the argument title hidden and the value title
+// HarmValueTitle of the selection. Without bars the chart is left without series and
+// its value title as it was.
+void FillHarmChart(controls::BarChart& chart, const std::vector<CHarmBar>& bars, const CHarmSelection& selection,
+                   const HarmChartColors& colors, const std::function<std::wstring(unsigned)>& text);

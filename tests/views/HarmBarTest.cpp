@@ -12,6 +12,7 @@
 #include "terminal/HarmDataCollector.h"
 #include "tests/support/TempDir.h"
 #include "tools/gen/ItemFiles.h"
+#include "app/controls/BarChart.h"
 #include "views/HarmBar.h"
 
 namespace {
@@ -131,6 +132,54 @@ TEST(HarmBar, ValuesAreTheStatisticsOfTheItemFile)
     EXPECT_NEAR(bars[0].minimum, *std::min_element(minima.begin(), minima.end()), 0.001);
     EXPECT_NEAR(bars[0].average, std::accumulate(averages.begin(), averages.end(), 0.0) / kRecords, 0.001);
     EXPECT_NEAR(bars[0].cp95, averages[10], 0.001) << "rank 12 × 0.95 + 0.5 = 11";
+}
+
+TEST(HarmBar, ChartSeriesFollowTheShownStatistics)
+{
+    const auto text = [](unsigned id) { return L"<" + std::to_wstring(id) + L">"; };
+    const std::vector<CHarmBar> bars = {{3.0f, 1.0f, 2.0f, 2.5f, L"2"}, {1.5f, 0.5f, 1.0f, 1.25f, L"THD"}};
+    struct Case {
+        const char* row;
+        std::array<std::uint32_t, 4> shown;  // maximum, minimum, average, 95 %
+        std::size_t barCount;
+        std::vector<std::wstring> names;
+        std::vector<gfx::Color> colors;
+    };
+    const Case cases[] = {
+        {"all four", {1, 1, 1, 1}, 2, {L"<6126>", L"<6127>", L"<6128>", L"<6129>"},
+         {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 0, 255}}},
+        {"only the 95 % value: one magenta series", {0, 0, 0, 1}, 2, {L"<6129>"}, {{255, 0, 255}}},
+        {"no bars: no series, the title stays", {1, 1, 1, 1}, 0, {}, {}},
+    };
+    for (const Case& c : cases) {
+        CHarmSelection selection = Selection(2000, {}, 0);
+        selection.showMaximum = c.shown[0];
+        selection.showMinimum = c.shown[1];
+        selection.showAverage = c.shown[2];
+        selection.showCp95 = c.shown[3];
+        controls::BarChart chart;
+        chart.valueTitle = {true, L"before"};
+        chart.AddSeries(L"old", {1, 2, 3});
+        FillHarmChart(chart, std::vector<CHarmBar>(bars.begin(), bars.begin() + c.barCount), selection, {}, text);
+        std::vector<std::wstring> names;
+        std::vector<gfx::Color> colors;
+        for (const controls::ChartSeries& series : chart.Series()) {
+            names.push_back(series.name);
+            colors.push_back(series.color);
+            ASSERT_EQ(series.points.size(), c.barCount) << c.row;
+            EXPECT_EQ(series.points[1].argument, L"THD") << c.row;
+            EXPECT_FALSE(series.labelsVisible) << c.row;
+        }
+        EXPECT_EQ(names, c.names) << c.row;
+        EXPECT_EQ(colors, c.colors) << c.row;
+        EXPECT_TRUE(chart.legendVisible) << c.row;
+        EXPECT_EQ(chart.valueTitle.text, c.barCount != 0 ? L"<6131>[%](L2)" : L"before") << c.row;
+    }
+    controls::BarChart chart;
+    CHarmSelection selection = Selection(2000, {}, 0);
+    selection.showAverage = 1;
+    FillHarmChart(chart, bars, selection, {}, text);
+    EXPECT_EQ(chart.Series()[0].points[0].value, 2.0) << "the average of the bar";
 }
 
 TEST(HarmBar, ValueTitles)
