@@ -103,13 +103,14 @@ std::wstring HarmValueTitle(std::uint32_t itemId, std::uint32_t valueType, std::
     return phase < 4 ? title + kPhases[phase] : title;
 }
 
-void FillHarmChart(controls::BarChart& chart, const std::vector<CHarmBar>& bars, const CHarmSelection& selection,
+std::vector<std::uint32_t> FillHarmChart(controls::BarChart& chart, const std::vector<CHarmBar>& bars, const CHarmSelection& selection,
                    const HarmChartColors& colors, const std::function<std::wstring(unsigned)>& text)
 {
     chart.RemoveAllSeries();
     chart.legendVisible = true;
+    std::vector<std::uint32_t> kinds;
     if (bars.empty()) {
-        return;
+        return kinds;
     }
     struct Statistic {
         std::uint32_t shown;
@@ -123,10 +124,12 @@ void FillHarmChart(controls::BarChart& chart, const std::vector<CHarmBar>& bars,
         {selection.showAverage, 6128, gfx::Color::FromColorRef(colors.average), &CHarmBar::average},
         {selection.showCp95, 6129, gfx::Color{255, 0, 255}, &CHarmBar::cp95},
     };
-    for (const Statistic& statistic : statistics) {
+    for (std::uint32_t kind = 0; kind < 4; ++kind) {
+        const Statistic& statistic = statistics[kind];
         if (statistic.shown == 0) {
             continue;
         }
+        kinds.push_back(kind);
         controls::ChartSeries& series = chart.AddSeries(text(statistic.nameId), statistic.color);
         series.labelFormat = L"%.3f";
         for (const CHarmBar& bar : bars) {
@@ -137,4 +140,5 @@ void FillHarmChart(controls::BarChart& chart, const std::vector<CHarmBar>& bars,
         chart.argumentTitle.visible = false;
         chart.valueTitle = {true, HarmValueTitle(selection.itemId, selection.valueType + 1, selection.phase, text)};
     }
+    return kinds;
 }

@@ -48,6 +48,7 @@ struct HarmChartColors {
 // series always magenta), a point per bar labelled by the bar, point labels hidden
 // with three decimals, the legend on, the argument title hidden and the value title
 // HarmValueTitle of the selection. Without bars the chart is left without series and
-// its value title as it was.
-void FillHarmChart(controls::BarChart& chart, const std::vector<CHarmBar>& bars, const CHarmSelection& selection,
+// its value title as it was. Answers the statistic (0 maximum ... 3 95 % value) of
+// each series added, in series order.
+std::vector<std::uint32_t> FillHarmChart(controls::BarChart& chart, const std::vector<CHarmBar>& bars, const CHarmSelection& selection,
                    const HarmChartColors& colors, const std::function<std::wstring(unsigned)>& text);

@@ -5,53 +5,14 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/base/Encoding.h"
-#include "terminal/CtrlItem.h"
-#include "terminal/GlobalDataConfig.h"
-#include "terminal/GlobalModel.h"
-#include "terminal/HarmDataCollector.h"
-#include "tests/support/TempDir.h"
-#include "tools/gen/ItemFiles.h"
+#include "ViewsTestSupport.h"
 #include "app/controls/BarChart.h"
 #include "views/HarmBar.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr std::uint64_t kRecords = 12;
-
-// A converted folder of the voltage harmonics, THD and DC, and the interharmonic and
-// high-order voltage families; the current families have no THD.
-struct Folder {
-    testsupport::TempDir dir;
-    gen::StatisticFolderOptions options;
-    CGlobalModel model;
-    CHarmDataCollector collector;
-
-    Folder()
-    {
-        GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
-        options.items.resize(159 - 23 + 1);
-        std::iota(options.items.begin(), options.items.end(), 23u);  // THD, DC, orders, inter, high
-        options.records = kRecords;
-        options.blockCountPerFile = 4;
-        EXPECT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
-        EXPECT_TRUE(gen::WriteItemFiles(dir.Path() / "Statistic" / "newfiles", options));
-        model.SetSummarySource([this] { return collector.GetCube(); });
-        model.CreateAnalysis(0);
-        std::array<std::uint32_t, 14> query = {0, 0, kRecords, 0, kRecords, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        CCtrlItem request{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 100,
-                          platform::FromPath(dir.Path())};
-        model.OpenData(&request);
-        collector.SetDataFolder(platform::FromPath(dir.Path() / "Statistic" / "newfiles") + L"/");
-        CRecordRange range;
-        range.EndBlock = range.BlockNum = kRecords;
-        collector.SetQuery(range);
-        collector.CollectItems(&model, {});
-    }
-    ~Folder() { GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::Unknown); }
-};
+using viewstest::HarmFolder;
+constexpr std::uint64_t kRecords = HarmFolder::kRecords;
 
 CHarmSelection Selection(std::uint32_t itemId, std::vector<std::uint32_t> ticked, std::uint32_t mode)
 {
@@ -90,7 +51,7 @@ std::vector<std::wstring> Join(std::vector<std::wstring> a, const std::vector<st
 
 TEST(HarmBar, LabelsOfTickedOrdersOtherOrdersAndExtras)
 {
-    Folder folder;
+    HarmFolder folder;
     struct Case {
         const char* row;
         CHarmSelection selection;
@@ -116,7 +77,7 @@ TEST(HarmBar, LabelsOfTickedOrdersOtherOrdersAndExtras)
 
 TEST(HarmBar, ValuesAreTheStatisticsOfTheItemFile)
 {
-    Folder folder;
+    HarmFolder folder;
     const std::vector<CHarmBar> bars = FetchHarmBars(Selection(2000, {6}, 0), folder.model);  // order 4
     ASSERT_EQ(bars.size(), 1u);
     // ESIN_V_HARM_4 is item 28; its ratio is the second kind, L2 the second channel.
