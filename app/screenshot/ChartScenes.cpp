@@ -1,6 +1,8 @@
-// Scene of the chart control: the voltage harmonic content ratios of phase L1 over a
-// generated day of statistic data, summarised by the harmonic data collector, with
-// the maximum, minimum, average and 95 % value of each order as grouped bars.
+// Scene of the harmonic bar chart: the voltage harmonic content ratios, THD and DC of
+// phase L1 over a generated day of statistic data, summarised by the harmonic data
+// collector and read through the statistic model, with the maximum, minimum, average
+// and 95 % value of each as grouped bars.
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -10,14 +12,16 @@
 
 #include "app/MainFrame.h"
 #include "app/controls/ChartContrl.h"
-#include "app/controls/ControlTemplate.h"
 #include "app/screenshot/Scene.h"
+#include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/gfx/Font.h"
-#include "platform/ui/Dialog.h"
+#include "terminal/CtrlItem.h"
+#include "terminal/GlobalDataConfig.h"
+#include "terminal/GlobalModel.h"
 #include "terminal/HarmDataCollector.h"
-#include "terminal/StatCube.h"
 #include "tools/gen/ItemFiles.h"
+#include "views/DlgHarmMain.h"
 
 namespace {
 
@@ -33,78 +37,79 @@ struct GeneratedFolder {
     }
 };
 
-DialogTemplateInfo PanelTemplate()
-{
-    DialogTemplateInfo info;
-    info.style = 0x80C800C0;
-    info.cx = 100;
-    info.cy = 100;
-    info.fontFace = L"宋体";
-    info.fontSize = 9;
-    return info;
-}
-
-const screenshot::SceneRegistrar kChart("controls-chart-harmonics", [](screenshot::SceneContext& context) {
+const screenshot::SceneRegistrar kChart("harmonic-bars", [](screenshot::SceneContext& context) {
     GeneratedFolder folder;
     gen::StatisticFolderOptions options;
     options.items.clear();
-    for (std::uint32_t item = 25; item <= 74; ++item) {  // voltage harmonics 1 to 50
+    for (std::uint32_t item = 23; item <= 74; ++item) {  // voltage THD, DC and harmonics 1 to 50
         options.items.push_back(item);
     }
     options.records = 288;
     options.timePlot = 300;
     options.realisticValues = true;
     const fs::path itemFolder = folder.path / "Statistic" / "newfiles";
+    GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
     if (!gen::WriteStatisticFolder(folder.path, options) || !gen::WriteItemFiles(itemFolder, options)) {
         return false;
     }
     CHarmDataCollector collector;
+    CGlobalModel model;
+    model.SetSummarySource([&collector] { return collector.GetCube(); });
+    model.CreateAnalysis(0);
+    std::array<std::uint32_t, 14> query{};
+    query[2] = query[4] = static_cast<std::uint32_t>(options.records);
+    CCtrlItem request{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 100,
+                      platform::FromPath(folder.path)};
+    model.OpenData(&request);
     collector.SetDataFolder(platform::FromPath(itemFolder) + L"/");
     CRecordRange range;
     range.EndBlock = range.BlockNum = options.records;
     collector.SetQuery(range);
-    collector.CollectItems(nullptr, {});
-    const std::shared_ptr<const CStatCube> cube = collector.GetCube();
-    if (!cube) {
+    collector.CollectItems(&model, {});
+    if (!collector.GetCube()) {
         return false;
     }
 
-    ui::Dialog panel(PanelTemplate());
-    if (!panel.Create(context.frame)) {
+    // Orders 2 to 13 as ratios of L1, with THD and DC, all four statistics.
+    CHarmSelection selection;
+    selection.itemId = 2000;
+    for (std::uint32_t bar = 3; bar < 28; ++bar) {
+        selection.bars.push_back(bar);
+    }
+    selection.bars.insert(selection.bars.end(), {0, 1, 2});
+    for (std::uint32_t bar = 4; bar <= 15; ++bar) {
+        selection.ticked[bar] = 1;
+    }
+    selection.ticked[0] = selection.ticked[1] = 1;
+    selection.valueType = 1;
+    selection.showMaximum = selection.showMinimum = selection.showAverage = selection.showCp95 = 1;
+    selection.thdItemId = 24;
+    selection.dcItemId = 25;
+    selection.kfItemId = 23;
+
+    CDlgHarmMain dialog(CZVResourceManager::GetResourceManager()->LoadDialogTemplate(CDlgHarmMain::kTemplateId));
+    if (!dialog.Create(context.frame)) {
         return false;
     }
-    CChartContrl chart;
-    chart.Create(&panel, 100, ui::kStyleChild | ui::kStyleVisible, wxRect(0, 0, 720, 360));
-    chart.EnableHoverLabels(1);
-    controls::BarChart& bars = chart.Chart();
-    const gfx::Color colors[] = {{255, 0, 0}, {0, 180, 0}, {0, 0, 255}, {255, 0, 255}};
-    for (unsigned kind = 0; kind < 4; ++kind) {
-        controls::ChartSeries& series = bars.AddSeries(controls::LoadControlString(6126 + kind), colors[kind]);
-        for (std::int32_t order = 1; order < 13; ++order) {  // orders 2 to 13
-            CStatValue cell;
-            if (FindItemValue(cube.get(), 0, 2, order, 2000, cell) == 0) {
-                continue;
-            }
-            const double values[] = {cell.maximum, cell.minimum, cell.sum / cell.count, cell.percentile95};
-            series.points.push_back({std::to_wstring(order + 1), values[kind]});
-        }
+    dialog.GetWx()->SetClientSize(wxSize(760, 360));
+    dialog.Fill(&selection, &model);
+    GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::Unknown);
+    const controls::BarChart& chart = dialog.GetChart()->Chart();
+    if (chart.Series().size() != 4 || dialog.GetBars().size() != 14) {
+        return false;
     }
-    bars.Series()[2].labelsVisible = true;
-    bars.legendVisible = true;
-    bars.valueTitle = {true, controls::LoadControlString(6131) + L"[%](L1)"};
-    for (const controls::ChartSeries& series : bars.Series()) {
-        if (series.name.empty() || gfx::MissingGlyphCount(series.name, bars.font) != 0) {
+    for (const controls::ChartSeries& series : chart.Series()) {
+        if (series.name.empty() || gfx::MissingGlyphCount(series.name, chart.font) != 0) {
             return false;
         }
     }
-    if (gfx::MissingGlyphCount(bars.valueTitle.text, bars.font) != 0) {
+    if (gfx::MissingGlyphCount(chart.valueTitle.text, chart.font) != 0) {
         return false;
     }
-    panel.GetWx()->SetClientSize(wxSize(720, 360));
-    panel.ShowWindow(ui::kShow);
+    dialog.ShowWindow(ui::kShow);
     screenshot::Settle();
-    const bool saved = screenshot::SaveFromWindow(panel.GetWx(), context.file);
-    panel.DestroyWindow();
+    const bool saved = screenshot::SaveFromWindow(dialog.GetWx(), context.file);
+    dialog.DestroyWindow();
     return saved;
 });
 
