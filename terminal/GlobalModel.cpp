@@ -125,6 +125,9 @@ void CGlobalModel::OpenStatistic(CCtrlItem& request)
         if (m_ReaderKind != ReaderKind::Items) {
             ReplaceReader(MakeItemReader(), ReaderKind::Items);
         }
+        if (auto* items = dynamic_cast<CK7700StatisticAnalysis*>(analysis)) {
+            items->SetSummarySource(m_SummarySource);
+        }
         analysis->SetQueryParams(words);
         analysis->SetOption(Option(request));
         loaded = analysis->LoadFile(path, 1) != 0 ? 1 : 0;

@@ -12,6 +12,7 @@
 
 #include "terminal/CtrlItem.h"
 #include "terminal/DataModel.h"
+#include "terminal/K7700StatisticAnalysis.h"
 #include "terminal/K7700ZVViewAnalysis.h"
 #include "terminal/Subject.h"
 
@@ -35,6 +36,9 @@ public:
     static std::uint64_t CountRecords(const std::wstring& folder);
 
     void SetWaveReaderFactory(WaveReaderFactory factory) { m_WaveReaderFactory = std::move(factory); }
+    // Where the item reader of every load finds the harmonic collector's summary
+    // cube; the reader is made anew per load and keeps the source.
+    void SetSummarySource(CK7700StatisticAnalysis::SummarySource source) { m_SummarySource = std::move(source); }
     std::uint32_t GetFullResolution() const { return fullResolution; }
 
 protected:
@@ -56,4 +60,5 @@ private:
     std::uint32_t fullResolution = 0;
     ReaderKind m_ReaderKind = ReaderKind::None;
     WaveReaderFactory m_WaveReaderFactory;
+    CK7700StatisticAnalysis::SummarySource m_SummarySource;
 };

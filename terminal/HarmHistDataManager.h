@@ -1,12 +1,44 @@
 #pragma once
 // CHarmHistDataManager: the manager of the harmonic histograms, a COMTRADE-style
-// manager that the statistic item reader recognises by its type and fills with the
-// summary values of a series.
+// manager that the statistic item reader recognises by its type. Beside the samples
+// it carries the summary record of one harmonic quantity: the maximum, minimum,
+// average and 95 % value, with a flag that tells whether they came precomputed from
+// the harmonic data collector or only the field of the asked statistic was filled.
+
+#include <cstdint>
 
 #include "terminal/ComtradeDataManager.h"
 
 class CHarmHistDataManager : public CComtradeDataManager {
 public:
+    struct Summary {
+        bool precomputed = false;
+        float maximum = 0.0f;
+        float minimum = 0.0f;
+        float average = 0.0f;
+        float cp95 = 0.0f;
+    };
+
     CHarmHistDataManager() = default;
     ~CHarmHistDataManager() override = default;
+
+    // Empties the samples, resets the running extremes and clears the summary.
+    void Release() override
+    {
+        CComtradeDataManager::Release();
+        m_Summary = Summary();
+    }
+
+    const Summary& GetSummary() const { return m_Summary; }
+    void SetSummary(const Summary& summary) { m_Summary = summary; }
+    // Stores one statistic (0 maximum, 1 minimum, 2 average, 3 95 % value) computed
+    // from the samples; the record stays marked as not precomputed.
+    void SetStatistic(std::uint32_t kind, float value);
+    // The statistic of `kind` as the charts read it: the precomputed value when there
+    // is one; otherwise the running extremes, the mean of the samples, and the stored
+    // 95 % value. Nothing (false) for a kind above 3 or a mean without samples.
+    bool GetStatistic(std::uint32_t kind, float* value) const;
+
+private:
+    Summary m_Summary;
 };

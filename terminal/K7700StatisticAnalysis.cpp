@@ -9,6 +9,7 @@
 #include <set>
 
 #include "core/Ini.h"
+#include "core/NumberHelpers.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/MemoryStatus.h"
@@ -495,6 +496,54 @@ int CK7700StatisticAnalysis::GetItemValues(std::uint32_t phase, std::uint32_t bl
     return result;
 }
 
+int CK7700StatisticAnalysis::SummaryValue(std::uint32_t phase, std::uint32_t kind, std::int32_t order,
+                                          std::uint32_t valueType, std::uint32_t viewId,
+                                          CHarmHistDataManager& histogram)
+{
+    // The collector's cube is held for the whole lookup, so that a clear or a new
+    // collection on another thread cannot take it away halfway.
+    const std::shared_ptr<const CStatCube> held = m_SummarySource ? m_SummarySource() : nullptr;
+    const CStatCube* cube = held ? held.get() : m_SummaryCube;
+    CStatValue cell;
+    double value = 0.0;
+    if (FindItemValue(cube, phase, valueType, order, viewId, cell) != 0) {
+        const double average = RoundToDecimals(cell.sum / cell.count, 3);
+        const double values[] = {cell.maximum, cell.minimum, average, cell.percentile95};
+        value = kind <= 3 ? values[kind] : values[0];
+        histogram.Release();
+        histogram.SetSummary({true, cell.maximum, cell.minimum, static_cast<float>(average), cell.percentile95});
+        histogram.AddValue(value);
+        return 1;
+    }
+    const std::optional<std::vector<float>> series = Series(phase, kind == 3 ? 2 : kind, order, valueType, viewId);
+    if (!series || series->empty()) {
+        return 0;
+    }
+    if (kind == 0) {
+        value = *std::max_element(series->begin(), series->end());
+    } else if (kind == 1) {
+        value = *std::min_element(series->begin(), series->end());
+    } else if (kind == 3) {
+        CalcDatMgr pairs;
+        for (const float v : *series) {
+            pairs.AddValue(v);
+        }
+        CalcDatMgr::Pair p95;
+        Percentile95(pairs.GetPairs(), p95);
+        value = p95.first;
+    } else {
+        double sum = 0.0;
+        for (const float v : *series) {
+            sum += v;
+        }
+        value = sum / static_cast<double>(series->size());
+    }
+    histogram.Release();
+    histogram.AddValue(value);
+    histogram.SetStatistic(kind, static_cast<float>(value));
+    return 1;
+}
+
 int CK7700StatisticAnalysis::GetData(QueryWord phaseWord, QueryWord blockTypeWord, QueryWord orderWord,
                                      QueryWord subValueWord, QueryWord viewWord, QueryWord managerWord)
 {
@@ -509,43 +558,7 @@ int CK7700StatisticAnalysis::GetData(QueryWord phaseWord, QueryWord blockTypeWor
             return 0;
         }
         if (auto* histogram = dynamic_cast<CHarmHistDataManager*>(manager)) {
-            // The histogram bar of a request: the collector's summary when it has
-            // one, else computed from the item file.
-            CStatValue cell;
-            double value = 0.0;
-            if (FindItemValue(m_SummaryCube, phase, blockType, order, viewId, cell) != 0) {
-                const double average = std::round(static_cast<double>(cell.sum) / cell.count * 1000.0) / 1000.0;
-                const double values[] = {cell.maximum, cell.minimum, average, cell.percentile95};
-                value = blockType <= 3 ? values[blockType] : values[0];
-            } else {
-                const std::optional<std::vector<float>> series =
-                    Series(phase, blockType == 3 ? 2 : blockType, order, subValue, viewId);
-                if (!series || series->empty()) {
-                    return 0;
-                }
-                if (blockType == 0) {
-                    value = *std::max_element(series->begin(), series->end());
-                } else if (blockType == 1) {
-                    value = *std::min_element(series->begin(), series->end());
-                } else if (blockType == 3) {
-                    CalcDatMgr pairs;
-                    for (const float v : *series) {
-                        pairs.AddValue(v);
-                    }
-                    CalcDatMgr::Pair p95;
-                    Percentile95(pairs.GetPairs(), p95);
-                    value = p95.first;
-                } else {
-                    double sum = 0.0;
-                    for (const float v : *series) {
-                        sum += v;
-                    }
-                    value = sum / static_cast<double>(series->size());
-                }
-            }
-            histogram->Release();
-            histogram->AddValue(value);
-            return 1;
+            return SummaryValue(phase, blockType, order, subValue, viewId, *histogram);
         }
         if (blockType == 3) {
             CalcDatMgr series;

@@ -21,6 +21,7 @@
 
 class IZVDataManager;
 class CStatCube;
+class CHarmHistDataManager;
 
 class CK7700StatisticAnalysis : public IDevFileAnalysis {
 public:
@@ -45,8 +46,11 @@ public:
     // shortest file decides); nothing when the folder is not completely converted.
     static std::optional<std::uint64_t> CountRecords(const std::wstring& folder);
 
-    // The harmonic collector's summary cells, when the program has them.
+    // The harmonic collector's summary cells, when the program has them: a fixed
+    // cube (not owned), or a source asked for the current cube at every lookup.
+    using SummarySource = std::function<std::shared_ptr<const CStatCube>()>;
     void SetSummaryCube(const CStatCube* cube) { m_SummaryCube = cube; }
+    void SetSummarySource(SummarySource source) { m_SummarySource = std::move(source); }
 
     // Where a request's values lie: the item file name (without ".data"), the value
     // index inside a record, the item's channels and its "View" group.
@@ -76,6 +80,10 @@ private:
     std::optional<ItemInfo> DescribeItem(const std::wstring& section) const;
 
     bool Load(const std::wstring& folder);
+    // A histogram request: the collector's summary when it holds the cell, else the
+    // asked statistic computed from the item file.
+    int SummaryValue(std::uint32_t phase, std::uint32_t kind, std::int32_t order, std::uint32_t valueType,
+                     std::uint32_t viewId, CHarmHistDataManager& histogram);
     // Visits the item file of every kind of every listed item; false as soon as one
     // is missing or the visitor answers false.
     bool VisitItemFiles(const std::function<bool(const Location&)>& visit);
@@ -96,5 +104,6 @@ private:
     std::uint32_t m_Loaded = 0;
     std::array<std::deque<CacheEntry>, 6> m_Caches;
     const CStatCube* m_SummaryCube = nullptr;
+    SummarySource m_SummarySource;
     mutable std::map<std::wstring, std::optional<ItemInfo>> m_ItemInfo;
 };

@@ -262,13 +262,20 @@ TEST(ItemReader, GivesHistogramSummaries)
     cell.sum = 10.0f;
     cell.percentile95 = 6.5f;
     cell.count = 4;
-    cube.SetCell(0, 1, 5, 0, cell);  // family 0 (2000), kind 1 (block type 2), order 5, L1
+    cell.valid = 1;
+    cube.SetCell(0, 0, 5, 0, cell);  // family 0 (2000), value type 0 (effective value), order 5, L1
     cube.ready = 1;
     reader.SetSummaryCube(&cube);
     CHarmHistDataManager fromCube;
     ASSERT_EQ(reader.GetData(0, 2, 5, 1, 2000, reinterpret_cast<QueryWord>(&fromCube)), 1);
     EXPECT_DOUBLE_EQ(fromCube.GetSeries()[0], 2.5) << "sum ÷ count";
-    const CStatValue stored = cube.GetCell(0, 1, 5, 0);
+    EXPECT_TRUE(fromCube.GetSummary().precomputed);
+    // The cell is the effective value's: the ratio of the same order is not in the
+    // cube and comes from the item file.
+    CHarmHistDataManager ratio;
+    ASSERT_EQ(reader.GetData(0, 2, 5, 2, 2000, reinterpret_cast<QueryWord>(&ratio)), 1);
+    EXPECT_FALSE(ratio.GetSummary().precomputed);
+    const CStatValue stored = cube.GetCell(0, 0, 5, 0);
     EXPECT_FLOAT_EQ(stored.maximum, 7.0f) << "rounded to three decimals";
     EXPECT_EQ(cube.GetCell(3, 0, 0, 0).maximum, 0.0f) << "an empty cell reads 0";
 }

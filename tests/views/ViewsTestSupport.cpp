@@ -1,7 +1,10 @@
 #include "ViewsTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <fstream>
+#include <numeric>
 
 #include "lib/viewer/data/BufferedDataManager.h"
 #include "lib/viewer/data/RowImpAnalog.h"
@@ -10,6 +13,7 @@
 #include "terminal/CtrlItem.h"
 #include "terminal/GlobalDataConfig.h"
 #include "terminal/RecordDataManager.h"
+#include "tools/gen/ItemFiles.h"
 
 namespace viewstest {
 
@@ -151,6 +155,33 @@ std::uint32_t SchemeColor(int phaseBit, int kindBit, int page)
 {
     return static_cast<std::uint32_t>(phaseBit) | (static_cast<std::uint32_t>(kindBit) << 8) |
            (static_cast<std::uint32_t>(page) << 16);
+}
+
+HarmFolder::HarmFolder()
+{
+    GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
+    options.items.resize(159 - 23 + 1);
+    std::iota(options.items.begin(), options.items.end(), 23u);
+    options.records = kRecords;
+    options.blockCountPerFile = 4;
+    EXPECT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
+    EXPECT_TRUE(gen::WriteItemFiles(dir.Path() / "Statistic" / "newfiles", options));
+    model.SetSummarySource([this] { return collector.GetCube(); });
+    model.CreateAnalysis(0);
+    std::array<std::uint32_t, 14> query = {0, 0, kRecords, 0, kRecords, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    CCtrlItem request{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 100,
+                      platform::FromPath(dir.Path())};
+    model.OpenData(&request);
+    collector.SetDataFolder(platform::FromPath(dir.Path() / "Statistic" / "newfiles") + L"/");
+    CRecordRange range;
+    range.EndBlock = range.BlockNum = kRecords;
+    collector.SetQuery(range);
+    collector.CollectItems(&model, {});
+}
+
+HarmFolder::~HarmFolder()
+{
+    GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::Unknown);
 }
 
 }  // namespace viewstest

@@ -18,6 +18,7 @@
 #include "terminal/BasicInfo.h"
 #include "terminal/DataModel.h"
 #include "terminal/GlobalModel.h"
+#include "terminal/HarmDataCollector.h"
 #include "terminal/ObserverViewBase.h"
 #include "terminal/ZVDataManager.h"
 #include "tests/support/TempDir.h"
@@ -147,5 +148,19 @@ public:
 // k) on page number n (1 to 6) is RGB(p, k, n).
 void WriteColorScheme();
 std::uint32_t SchemeColor(int phaseBit, int kindBit, int page);
+
+// A converted K7700 folder of the voltage THD, DC, harmonic, interharmonic and
+// high-order items (no current items, no K factor), opened in a statistic model whose
+// item readers answer from a collector that has collected the whole folder.
+struct HarmFolder {
+    static constexpr std::uint64_t kRecords = 12;
+    testsupport::TempDir dir;
+    gen::StatisticFolderOptions options;
+    CGlobalModel model;
+    CHarmDataCollector collector;
+
+    HarmFolder();
+    ~HarmFolder();
+};
 
 }  // namespace viewstest

@@ -1,8 +1,11 @@
 #include "tools/gen/ItemFiles.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <map>
+
+#include "tools/gen/StatisticValues.h"
 
 namespace gen {
 
@@ -85,6 +88,7 @@ bool WriteItemFiles(const std::filesystem::path& itemFolder, const StatisticFold
     if (error) {
         return false;
     }
+    const ValueSource source(options.items, options.timePlot, options.realisticValues);
     for (const std::uint32_t item : options.items) {
         const std::vector<std::string> names = ItemFileNames(item);
         if (names.empty()) {
@@ -96,9 +100,12 @@ bool WriteItemFiles(const std::filesystem::path& itemFolder, const StatisticFold
             std::string bytes;
             bytes.reserve(static_cast<std::size_t>(options.records) * 3 * channels * 4);
             for (std::uint64_t r = 0; r < options.records; ++r) {
+                const bool noValue = std::find(options.noValueRecords.begin(), options.noValueRecords.end(), r) !=
+                                     options.noValueRecords.end();
                 for (std::uint32_t type = 0; type < 3; ++type) {
                     for (std::uint32_t c = 0; c < channels; ++c) {
-                        const float value = StatisticValue(r, type, first + kind * channels + c);
+                        const float value =
+                            noValue ? kNoValueSample : source.At(r, type, first + kind * channels + c);
                         std::uint32_t bits;
                         std::memcpy(&bits, &value, 4);
                         for (int b = 0; b < 4; ++b) {

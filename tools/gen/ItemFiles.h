@@ -3,7 +3,8 @@
 // ("ESIN_V_HARM_6_EFF.data") in a terminal folder's item folder, holding for every
 // record the item's channel values of block types 0, 1 and 2. The values are the
 // statistic generator's known pattern for the same items, so a test can compare the
-// item files with the block files of the same folder.
+// item files with the block files of the same folder (the plausible values and the
+// records without value included).
 
 #include <cstdint>
 #include <filesystem>
