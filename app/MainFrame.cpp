@@ -24,6 +24,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Picture.h"
+#include "terminal/HarmDataCollector.h"
 
 namespace {
 
@@ -192,6 +193,8 @@ void CMainFrame::InstallModels() {
     m_ComtradeModel.CreateAnalysis(0);
     m_SOEModel.CreateAnalysis(0);
     m_StatisticModel.CreateAnalysis(0);
+    // Harmonic histograms read the summaries the collector gathered after the load.
+    m_StatisticModel.SetSummarySource([] { return CHarmDataCollector::GetInstance().GetCube(); });
     m_SecondStatisticModel.CreateAnalysis(1);
     m_Controller.Initialize();
 

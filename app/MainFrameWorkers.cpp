@@ -214,6 +214,7 @@ void CMainFrame::OnStartCollect() {
     m_CollectStop = std::stop_source();
     const std::wstring folder =
         WithSeparator(m_StatisticPath) + GlobalDataConfig::get_const_instance().GetStatisticPath(true);
+    GetHarmDataCollector()->SetPhaseMask(m_RecordInfo.phaseMask);
     m_Collecting = true;
     try {
         m_hCollectThread = std::thread([this, folder, selection = m_Selection, stop = m_CollectStop.get_token()] {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/terminal/CatFiles.h"
+#include "bench/support/CatFiles.h"
 #include "platform/base/Encoding.h"
 #include "terminal/HarmDataCollector.h"
 #include "terminal/StatCube.h"
@@ -79,8 +79,8 @@ int main(int argc, char** argv)
         files.push_back(entry.path().string());
     }
 
-    bench::CatFiles(files);  // warm the page cache
-    const double cat = BestMs([&] { bench::CatFiles(files); });
+    CatFiles(files);  // warm the page cache
+    const double cat = BestMs([&] { CatFiles(files); });
 
     CHarmDataCollector collector;
     collector.SetDataFolder(platform::FromPath(folder) + L"/");
