@@ -68,7 +68,12 @@ std::wstring Unquote(std::wstring_view value) {
     return std::wstring(value);
 }
 
-bool HasLineBreak(std::wstring_view text) { return text.find_first_of(L"\r\n") != std::wstring_view::npos; }
+// A line break would end the line early; a NUL character would end the text for
+// readers that take it as a C string, and its zero bytes make a UTF-8 or GBK file
+// read as UTF-16.
+bool HasLineBreakOrNul(std::wstring_view text) {
+    return text.find_first_of(std::wstring_view(L"\r\n\0", 3)) != std::wstring_view::npos;
+}
 
 // One line of a file as stored: its bytes, its terminator's bytes, and its text.
 struct RawLine {
@@ -131,11 +136,11 @@ std::size_t FindSection(const std::vector<std::wstring_view>& lines, std::wstrin
     return lines.size();
 }
 
-// Whether the format can carry the line: no line break anywhere, no ']' in the
-// section name, and a key that is not empty, holds no '=' and does not read as a
+// Whether the format can carry the line: no line break or NUL anywhere, no ']' in
+// the section name, and a key that is not empty, holds no '=' and does not read as a
 // section or a comment.
 bool Writable(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-    return !HasLineBreak(section) && !HasLineBreak(key) && !HasLineBreak(value) &&
+    return !HasLineBreakOrNul(section) && !HasLineBreakOrNul(key) && !HasLineBreakOrNul(value) &&
            section.find(L']') == std::wstring_view::npos && !key.empty() && key.find(L'=') == std::wstring_view::npos &&
            key.front() != L'[' && key.front() != L';';
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -225,15 +226,17 @@ TEST(PrivateProfileTest, FileMixingEncodingsIsNeverRewrittenWithOtherLinesChange
 }
 
 TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {
+    using namespace std::string_view_literals;
     struct Case {
-        const wchar_t* section;
-        const wchar_t* key;
-        const wchar_t* value;
+        std::wstring_view section;
+        std::wstring_view key;
+        std::wstring_view value;
     };
+    // A NUL character: its zero bytes would make the file read as UTF-16.
     const Case cases[] = {
         {L"A", L"x", L"two\nlines"}, {L"A", L"x", L"cr\r"},    {L"A", L"x=y", L"1"}, {L"A]", L"x", L"1"},
         {L"A\nB", L"x", L"1"},       {L"A", L"", L"1"},        {L"A", L"  ", L"1"},  {L"A", L"[x", L"1"},
-        {L"A", L";x", L"1"},
+        {L"A", L";x", L"1"},         {L"A", L"x", L"\xE6\0"sv}, {L"A", L"x\0"sv, L"1"}, {L"A\0"sv, L"x", L"1"},
     };
     TempDir dir;
     const std::string before = "[A]\nx=1\n";
@@ -241,8 +244,11 @@ TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {
     for (const Case& c : cases) {
         EXPECT_FALSE(ProfileWriteString(path, c.section, c.key, c.value))
             << platform::WideToUtf8(c.section) << "/" << platform::WideToUtf8(c.key);
+        EXPECT_FALSE(ProfileWriteString(dir / "new.ini", c.section, c.key, c.value))
+            << platform::WideToUtf8(c.section) << "/" << platform::WideToUtf8(c.key);
     }
     EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "new.ini"));
     EXPECT_FALSE(ProfileWriteString(dir / "no-such-folder/a.ini", L"A", L"x", L"1"));
 }
 
