@@ -1,0 +1,45 @@
+// Report configurations: any bytes as an ".rcg" file loaded over a configuration. A
+// refused file changes nothing; an accepted one, saved again, loads back the same.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/base/Encoding.h"
+#include "report/ReportConfig.h"
+#include "tests/fuzz/FuzzFolder.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "report configuration property broken: %s\n", what);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    auto& folder = fuzz::FuzzFolder::Get();
+    folder.Fresh();
+    folder.Write("config.rcg", std::string(reinterpret_cast<const char*>(data), size));
+
+    CReportConfig config;
+    const CReportConfig before = config;
+    if (config.Load(platform::FromPath(folder.Input() / "config.rcg")) == 0) {
+        if (!(config == before)) {
+            Fail("a refused file changed the configuration");
+        }
+        return 0;
+    }
+    const std::wstring saved = platform::FromPath(folder.Input() / "saved.rcg");
+    if (config.Save(saved) == 0) {
+        Fail("a loaded configuration cannot be saved");
+    }
+    CReportConfig again;
+    if (again.Load(saved) == 0 || !(again == config)) {
+        Fail("a saved configuration does not load back the same");
+    }
+    return 0;
+}
