@@ -1,41 +1,69 @@
 #include "app/MainFrame.h"
 
+#include <array>
+
 #include <wx/frame.h>
-#include <wx/log.h>
-#include <wx/utils.h>
+#include <wx/icon.h>
+#include <wx/statusbr.h>
 
 #include "app/AboutDlg.h"
 #include "app/ChildView.h"
+#include "app/colors/ColorSchemeSheet.h"
 #include "app/CommandIds.h"
-#include "app/CommandMenu.h"
 #include "app/LanguageDlg.h"
 #include "app/ModuleDirectory.h"
 #include "app/ProgramStart.h"
+#include "app/WaveMainView.h"
 #include "core/CrashDump.h"
 #include "core/LanguageInfo.h"
+#include "core/OndravaLog.h"
 #include "core/ZVLanguageList.h"
 #include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
+#include "platform/base/Hourglaze.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Picture.h"
 
 namespace {
 
 constexpr unsigned kStringExitQuestion = 6089;
+constexpr unsigned kStringRestartFailed = 6390;
 constexpr unsigned kStringAppTitle = 57344;
 constexpr unsigned kStringIdlePrompt = 57345;
 
-// The client window styles: child, visible, border.
-constexpr std::uint32_t kClientStyle = ui::kStyleChild | ui::kStyleVisible | ui::kStyleBorder;
+// The statistic client: child, visible, border; the waveform-record client the
+// same but hidden until a record is opened.
+constexpr std::uint32_t kStatisticClientStyle = ui::kStyleChild | ui::kStyleVisible | ui::kStyleBorder;
+constexpr std::uint32_t kWaveClientStyle = ui::kStyleChild | ui::kStyleBorder;
 
 const wchar_t* const kProgramFile = L"ondrava";
+constexpr int kProgramIcon = 200;
 const wchar_t* const kManualFile = L"UserManual.chm";
 
 std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
 
+// The panes each data view closes, shows and brings to the front, in this order.
+struct ViewPanes {
+    std::vector<std::uint32_t> closed;
+    std::vector<std::uint32_t> shown;
+    std::vector<std::uint32_t> selected;
+};
+
+const ViewPanes& PanesOfView(int mode) {
+    static const std::array<ViewPanes, 3> views{{
+        {{40006, 40007, 40008, 40009, 40010, 40011, 40012}, {40001, 40004}, {40002, 40001}},
+        {{40001, 40004}, {40006, 40007, 40008, 40009, 40010, 40011, 40012}, {40006}},
+        {{}, {40001, 40004, 40006, 40007, 40008, 40009, 40010, 40011, 40012}, {40006, 40002, 40001}},
+    }};
+    return views[static_cast<std::size_t>(mode)];
+}
+
 }  // namespace
 
-CMainFrame::CMainFrame() {
+void ReportConvertProgress(double percent) { UpdateHourglaze(percent); }
+
+CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView(std::make_unique<CWaveMainView>()) {
     // A crash from here on leaves a dump that the next start names to the user.
     CCrashDump::Install(L"Ondrava");
 
@@ -43,13 +71,35 @@ CMainFrame::CMainFrame() {
         OnClose();
         return 0;
     });
+    OnMessage(ui::kMsgSetFocus, [this](ui::WParam, ui::LParam) {
+        ui::Window* client = m_IsWaveShown != 0 ? static_cast<ui::Window*>(m_WaveView.get()) : m_wndView.get();
+        if (client->GetWx() != nullptr) {
+            client->GetWx()->SetFocus();
+        }
+        return 0;
+    });
+    OnMessage(ui::kMsgDockingPaneNotify,
+              [this](ui::WParam code, ui::LParam data) { return m_PaneMgr.OnPaneNotify(code, data); });
     OnCommand(kCmdAbout, [this] { OnAbout(); });
     OnCommand(kCmdLanguage, [this] { OnLanguage(); });
     OnCommand(kCmdHelpDocument, [this] { OnHelpDocument(); });
+    OnCommand(kCmdColorScheme, [this] { OnColorScheme(); });
+    OnCommand(kCmdShowPanes, [this] { OnShowPanes(); });
+    OnCommand(kCmdEventData, [this] { OnViewMode(kViewModeEvents); });
+    OnCommand(kCmdRecordData, [this] { OnViewMode(kViewModeRecords); });
+    OnCommand(kCmdAllData, [this] { OnViewMode(kViewModeAll); });
     // Both exits close as the title bar button does, so the question comes first.
     for (const unsigned exit : {kCmdExit, kCmdAppExit}) {
         OnCommand(exit, [this] { ui::SendMessage(this, ui::kMsgClose, 0, 0); });
     }
+    for (unsigned theme = kCmdFirstTheme; theme <= kCmdLastTheme; ++theme) {
+        OnCommand(theme, [this, theme] { OnTheme(theme); });
+    }
+    // The menu resources' pop-ups run nothing but stay enabled.
+    for (const unsigned popup : kEnabledPopups) {
+        OnCommand(popup, [] {});
+    }
+    InstallCommandStates();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -59,27 +109,72 @@ bool CMainFrame::LoadFrame(unsigned resourceId) {
         return false;
     }
     SetMinTrackSize(kMinTrackWidth, kMinTrackHeight);
+    wxIcon icon;
+    icon.CopyFromBitmap(ui::PictureBitmap(kProgramIcon));
+    if (icon.IsOk()) {
+        GetFrame()->SetIcon(icon);
+    }
     return OnCreate();
 }
 
 bool CMainFrame::OnCreate() {
-    m_wndView = std::make_unique<CChildView>();
-    if (!m_wndView->CreateChild(this, CChildView::kControlId, kClientStyle, wxRect())) {
+    if (!m_wndView->Create(&GetClientArea(), kStatisticClientStyle)) {
+        return false;
+    }
+    if (!m_WaveView->CreateChild(&GetClientArea(), CWaveMainView::kControlId, kWaveClientStyle,
+                                 wxRect(0, 0, 110, 110))) {
         return false;
     }
     SetActiveView(m_wndView.get());
 
     wxStatusBar* status = GetFrame()->CreateStatusBar(2);
-    if (status != nullptr) {
-        status->SetStatusText(wxString(String(kStringIdlePrompt)), kStatusPromptPane);
-    }
-
-    // Until the ribbon carries them, the system commands are on the menu bar.
-    if (!SetMenu(BuildCommandMenu(*CZVResourceManager::GetResourceManager()))) {
+    if (status == nullptr) {
         return false;
     }
+    status->SetStatusText(wxString(String(kStringIdlePrompt)), kStatusPromptPane);
+    if (!CreateRibbonBar()) {
+        return false;
+    }
+
+    m_PaneMgr.Install(this);
+    std::wstring problem;
+    if (!m_PaneMgr.RestoreLayout(problem) && !problem.empty()) {
+        COndravaLog::GetInstance()->Write(L"CMainFrame::OnCreate: the saved pane layout is not used: " + problem);
+    }
+    InstallModels();
+    OnTheme(ReadThemeSetting());
+
+    m_hFolderLock.Release();
     UpdateTitle();
+    RecalcLayout();
     return true;
+}
+
+void CMainFrame::InstallModels() {
+    // Views live on the user-interface thread: a notification from a loading worker
+    // is delivered there, and the worker waits until the views have taken it.
+    const ISubject::NotifyMarshal marshal = [](const std::function<void()>& deliver) {
+        ui::CallOnUiThread([&deliver] {
+            deliver();
+            return ui::LResult{0};
+        });
+    };
+    m_ComtradeModel.SetNotifyMarshal(marshal);
+    m_SOEModel.SetNotifyMarshal(marshal);
+    m_StatisticModel.SetNotifyMarshal(marshal);
+    m_SecondStatisticModel.SetNotifyMarshal(marshal);
+
+    m_ComtradeModel.CreateAnalysis(0);
+    m_SOEModel.CreateAnalysis(0);
+    m_StatisticModel.CreateAnalysis(0);
+    m_SecondStatisticModel.CreateAnalysis(1);
+    m_Controller.Initialize();
+
+    m_Controller.SetComtradeModel(&m_ComtradeModel);
+    m_Controller.SetSOEModel(&m_SOEModel);
+    m_Controller.SetStatisticModel(&m_StatisticModel);
+    m_Controller.SetSecondStatisticModel(&m_SecondStatisticModel);
+    m_Controller.SetPaneManager(&m_PaneMgr);
 }
 
 void CMainFrame::UpdateTitle() {
@@ -89,6 +184,24 @@ void CMainFrame::UpdateTitle() {
         title += L" - [" + path + L"]";
     }
     SetWindowText(title);
+}
+
+void CMainFrame::ShowDataPane(std::uint32_t paneId, int show) {
+    CCtrlItem request;
+    request.code = ctrl::kPane;
+    request.param1 = paneId;
+    request.param2 = show == 0 ? 1 : 0;
+    m_Controller.Notify(&request);
+}
+
+bool CMainFrame::LockDataFolder(const std::wstring& folder) { return m_hFolderLock.Hold(platform::ToPath(folder)); }
+
+void CMainFrame::ShowWaveClient(bool show) {
+    m_IsWaveShown = show ? 1 : 0;
+    m_WaveView->ShowWindow(show ? ui::kShow : ui::kShowHide);
+    m_wndView->ShowWindow(show ? ui::kShowHide : ui::kShow);
+    SetActiveView(show ? static_cast<ui::Window*>(m_WaveView.get()) : m_wndView.get());
+    RecalcLayout();
 }
 
 ui::LResult CMainFrame::WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam) {
@@ -102,13 +215,34 @@ void CMainFrame::OnClose() {
     if (m_CloseReason != kCloseReasonWaveAnalysisFailed && m_CloseReason != kCloseReasonLanguageRestart) {
         if (ui::MessageBox(this, String(kStringExitQuestion), String(kStringAppTitle),
                            ui::kMbOkCancel | ui::kMbIconInformation) != ui::kIdOk) {
-            return;
+            return;  // the window stays, and so does the hold on the data folder
         }
     }
-    if (m_wndView) {
-        m_wndView->DestroyWindow();
-    }
+    m_hFolderLock.Release();
+    m_PaneMgr.SaveLayout();
+    m_WaveView->DestroyWindow();
+    m_wndView->DestroyWindow();
     DestroyWindow();
+}
+
+void CMainFrame::OnViewMode(int mode) {
+    m_ViewMode = mode;
+    const ViewPanes& panes = PanesOfView(mode);
+    for (const std::uint32_t id : panes.closed) {
+        ShowDataPane(id, 0);
+    }
+    for (const std::uint32_t id : panes.shown) {
+        ShowDataPane(id, 1);
+    }
+    for (const std::uint32_t id : panes.selected) {
+        m_PaneMgr.SelectPane(id);
+    }
+}
+
+void CMainFrame::OnShowPanes() {
+    for (const std::uint32_t id : {40001u, 40004u, 40002u, 40003u, 40005u, 40006u, 40007u, 40008u, 40009u, 40010u}) {
+        m_PaneMgr.ShowPane(id);
+    }
 }
 
 void CMainFrame::OnAbout() {
@@ -128,15 +262,24 @@ void CMainFrame::OnLanguage() {
     if (ui::MessageBox(this, message, String(kStringAppTitle), ui::kMbYesNo) != ui::kIdYes) {
         return;  // the new language comes with the next start
     }
-    // A copy that fails to start is not reported: this one closes all the same.
-    StartProgram(GetModuleDirectory() + kProgramFile);
+    // Closing before the new copy runs would leave the user with no program at all.
+    if (!StartProgram(GetModuleDirectory() + kProgramFile)) {
+        ui::MessageBox(this, String(kStringRestartFailed), String(kStringAppTitle), ui::kMbOk | ui::kMbIconExclamation);
+        return;
+    }
     m_CloseReason = kCloseReasonLanguageRestart;
     OnClose();
 }
 
-void CMainFrame::OnHelpDocument() {
-    const std::wstring manual = CZVLanguageList::GetLanguageDir() + kManualFile;
-    // Whether a viewer opened it is not checked, and wx's own error window stays shut.
-    wxLogNull quiet;
-    wxLaunchDefaultApplication(wxString::FromUTF8(platform::WideToUtf8(manual)));
+void CMainFrame::OnColorScheme() {
+    ShowColorSchemeSheet(this, [this](std::uint32_t event) {
+        // Only open data has views to draw again.
+        if (m_StatisticPath.empty() && m_WavePath.empty()) {
+            return;
+        }
+        CCtrlItem request{event, 0, 0, L""};
+        m_Controller.Notify(&request);
+    });
 }
+
+void CMainFrame::OnHelpDocument() { m_Launcher.OpenFile(CZVLanguageList::GetLanguageDir() + kManualFile); }

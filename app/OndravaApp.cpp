@@ -9,8 +9,10 @@
 #include "core/OndravaLog.h"
 #include "core/ZVLanguageList.h"
 #include "core/ZVResourceManager.h"
+#include "platform/ui/ControlFactory.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Picture.h"
 
 namespace {
 
@@ -33,6 +35,8 @@ bool COndravaApp::InitInstance() {
     CZVLanguageList::Load(language, -1);
     g_threadLocale.store(language.LangId());
     CZVResourceManager::SetResourceFile(CZVLanguageList::GetLanguageDir() + L"Ondrava.xml");
+    // Pictures in dialogs (the about box's icon) come from the program's picture store.
+    ui::SetPictureProvider(ui::PictureBitmap);
 
     // A previous frame (start-up run again) goes first.
     SetMainWindow(nullptr);

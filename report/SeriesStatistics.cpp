@@ -6,11 +6,6 @@
 #include "terminal/CalcDatMgr.h"
 #include "terminal/ZVDataManager.h"
 
-bool HasValue(float sample)
-{
-    return std::isfinite(sample) && !IsNoValue(sample);
-}
-
 std::uint32_t SeriesCount(const std::vector<float>& series)
 {
     std::uint32_t count = 0;
@@ -89,6 +84,11 @@ void CopyNonNegativeValues(const std::vector<float>& source, std::vector<float>&
             destination.push_back(value);
         }
     }
+}
+
+bool IsFrequencyWithin(float value)
+{
+    return value >= kFrequencyLow && value <= kFrequencyHigh;
 }
 
 std::uint32_t CountUnbalanceOver(const std::vector<float>& maximum, const std::vector<float>& average)

@@ -5,11 +5,17 @@
 // of them: not in the extremes, the mean, the 95 % value, the test counts or the
 // counts over a limit.
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "terminal/ZVDataManager.h"
+
 // Whether a sample carries a value.
-bool HasValue(float sample);
+inline bool HasValue(float sample)
+{
+    return std::isfinite(sample) && !IsNoValue(sample);
+}
 
 // The number of samples with a value: the number of tests a report states.
 std::uint32_t SeriesCount(const std::vector<float>& series);
@@ -27,6 +33,12 @@ float GetCP95(const std::vector<float>& values);
 
 // Empties the destination and appends, in order, every source value not below 0.
 void CopyNonNegativeValues(const std::vector<float>& source, std::vector<float>& destination);
+
+// The permitted supply frequency (GB/T 15945): 49.8 to 50.2 Hz, both ends
+// inclusive, held against single-precision samples in single precision.
+inline constexpr float kFrequencyLow = 49.8f;
+inline constexpr float kFrequencyHigh = 50.2f;
+bool IsFrequencyWithin(float value);
 
 // Negative-sequence voltage unbalance (GB/T 15543): 2.0 % for the 95 % value and the
 // mean, 4.0 % for the maximum.

@@ -1,6 +1,7 @@
 #include "terminal/ComtradeModel.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -153,6 +154,23 @@ int CComtradeModel::GetData(QueryWord w0, QueryWord w1, QueryWord w2, QueryWord 
         return 0;
     }
     return IDataModel::GetData(w0, w1, w2, w3, w4, w5) != 0 ? 1 : 0;
+}
+
+int CComtradeModel::RecordFileFilter(std::uint32_t startLow, std::uint32_t startHigh, std::uint32_t endLow,
+                                     std::uint32_t endHigh, const std::wstring& relativeName)
+{
+    const std::array<std::uint32_t, 4> words = {startLow, startHigh, endLow, endHigh};
+    const std::size_t slash = relativeName.find_last_of(L"/\\");
+    const std::wstring stem = slash == std::wstring::npos ? relativeName : relativeName.substr(slash + 1);
+    CZVTimeStamp time;
+    if (!ParseRecordName(stem, time)) {
+        return 0;
+    }
+    const std::int64_t from = static_cast<std::int64_t>(static_cast<std::uint64_t>(words[0]) |
+                                                        (static_cast<std::uint64_t>(words[1]) << 32));
+    const std::int64_t to = static_cast<std::int64_t>(static_cast<std::uint64_t>(words[2]) |
+                                                      (static_cast<std::uint64_t>(words[3]) << 32));
+    return time.m_seconds >= from && time.m_seconds <= to ? 1 : 0;
 }
 
 void CComtradeModel::ListRecords(IComtradeRecordSink& sink)

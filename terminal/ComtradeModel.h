@@ -42,6 +42,13 @@ public:
     // Loads the chosen record and fills its times, side-file values and wiring.
     int QueryBasicInfo(BasicInfo* info) override;
 
+    // The file filter for listing records of a time span (CFileManager::SetFileFilter):
+    // the context words are the start and the end time (64-bit, low word first); a
+    // file whose name is a record name of a time from start to end, both included,
+    // is taken. Either separator may come before the name.
+    static int RecordFileFilter(std::uint32_t startLow, std::uint32_t startHigh, std::uint32_t endLow,
+                                std::uint32_t endHigh, const std::wstring& relativeName);
+
     std::uint32_t GetScanScale() const { return m_ScanScale; }
     std::uint32_t GetFilesPerFolder() const { return m_FilesPerFolder; }
     const std::wstring& GetRoot() const { return m_Root; }

@@ -3,11 +3,6 @@
 #include <cmath>
 #include <limits>
 
-bool IsNoValue(double value)
-{
-    return std::fabs(value - kNoValue) < 0.01;
-}
-
 std::int64_t ToFixedPoint(double value, double low, double high)
 {
     if (std::isnan(value)) {

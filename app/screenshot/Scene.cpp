@@ -51,6 +51,8 @@ void Settle() {
             loop->Dispatch();
         }
         wxTheApp->ProcessPendingEvents();
+        // Windows moved to another parent are shown again only when the program is idle.
+        wxTheApp->ProcessIdle();
         wxMilliSleep(10);
     }
 }

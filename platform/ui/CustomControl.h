@@ -5,15 +5,16 @@
 // parent window (Create) or takes the place of a dialog template's control of the
 // same id (SubclassDlgItem: same box, tab order and visibility).
 //
-// Mouse messages carry the button and modifier flags in wParam and the client
-// position in lParam (two signed 16-bit halves, see MakePointLParam). Key messages
-// carry the key code in wParam and the modifier flags in lParam. Hover and leave
+// Mouse messages are those of InputMessages.h (button and modifier flags in wParam,
+// the client position in lParam). Key messages carry the key code in wParam and
+// the modifier flags in lParam. Hover and leave
 // messages are delivered once per TrackMouseEvent request, as the window system
 // reports them: hover after the pointer has rested on the control for kHoverTime,
 // leave when it has left.
 
 #include <cstdint>
 
+#include "platform/ui/InputMessages.h"
 #include "platform/ui/Window.h"
 
 class wxTimer;
@@ -22,20 +23,9 @@ namespace ui {
 
 class Dialog;
 
-inline constexpr unsigned kMsgSetFocus = 0x0007;
 inline constexpr unsigned kMsgKillFocus = 0x0008;
-inline constexpr unsigned kMsgKeyDown = 0x0100;        // wParam: key code, lParam: kKeyFlag* bits
-inline constexpr unsigned kMsgMouseMove = 0x0200;      // wParam: kMouse* bits, lParam: position
-inline constexpr unsigned kMsgLButtonDown = 0x0201;    // as kMsgMouseMove
-inline constexpr unsigned kMsgLButtonUp = 0x0202;      // as kMsgMouseMove
 inline constexpr unsigned kMsgCaptureChanged = 0x0215; // the mouse capture went to another window
 inline constexpr unsigned kMsgMouseHover = 0x02A1;     // as kMsgMouseMove
-inline constexpr unsigned kMsgMouseLeave = 0x02A3;
-
-// Button and modifier bits of mouse messages.
-inline constexpr WParam kMouseLeftButton = 0x0001;
-inline constexpr WParam kMouseShift = 0x0004;
-inline constexpr WParam kMouseControl = 0x0008;
 
 // Modifier bits of key messages.
 inline constexpr LParam kKeyFlagShift = 0x0001;
@@ -54,13 +44,6 @@ inline constexpr unsigned kTrackHover = 0x1;
 inline constexpr unsigned kTrackLeave = 0x2;
 // How long the pointer must rest before a hover is reported.
 inline constexpr unsigned kHoverTime = 400;
-
-constexpr LParam MakePointLParam(int x, int y) {
-    return static_cast<LParam>((static_cast<std::uint32_t>(x) & 0xFFFFu) |
-                               ((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16));
-}
-constexpr int PointXFromLParam(LParam lParam) { return static_cast<std::int16_t>(lParam & 0xFFFF); }
-constexpr int PointYFromLParam(LParam lParam) { return static_cast<std::int16_t>((lParam >> 16) & 0xFFFF); }
 
 enum class ControlCursor { Arrow, Hand };
 

@@ -2,10 +2,15 @@
 
 #include <wx/frame.h>
 #include <wx/menu.h>
+#include <wx/sizer.h>
 
 #include "platform/ui/Menu.h"
 
 namespace ui {
+
+Frame::Frame() : m_body(std::make_unique<Window>()), m_clientArea(std::make_unique<Window>()) {}
+
+Frame::~Frame() = default;
 
 bool Frame::Create(const std::wstring& title) {
     if (IsWindow()) {
@@ -14,7 +19,26 @@ bool Frame::Create(const std::wstring& title) {
     auto* frame = new wxFrame(nullptr, wxID_ANY, wxString(title), wxDefaultPosition, wxSize(1024, 768),
                               wxDEFAULT_FRAME_STYLE);
     Attach(frame, 0, true);
+    m_body->CreateChild(this, 0, kStyleVisible, wxRect());
+    m_clientArea->CreateChild(m_body.get(), 0, kStyleVisible, wxRect());
+    auto* rows = new wxBoxSizer(wxVERTICAL);
+    rows->Add(m_body->GetWx(), 1, wxEXPAND);
+    frame->SetSizer(rows);
+    auto* fill = new wxBoxSizer(wxVERTICAL);
+    fill->Add(m_clientArea->GetWx(), 1, wxEXPAND);
+    m_body->GetWx()->SetSizer(fill);
+    m_clientArea->OnMessage(kMsgSize, [this](WParam, LParam) {
+        LayoutClients();
+        return 0;
+    });
+
     const auto binding = Binding();
+    frame->Bind(wxEVT_ACTIVATE, [binding](wxActivateEvent& event) {
+        event.Skip();
+        if (Window* self = *binding; self != nullptr && event.GetActive()) {
+            self->WindowProc(kMsgSetFocus, 0, 0);
+        }
+    });
     frame->Bind(wxEVT_CLOSE_WINDOW, [binding](wxCloseEvent& event) {
         Window* self = *binding;
         if (self == nullptr) {
@@ -82,6 +106,44 @@ void Frame::SetMenuVisible(bool visible) {
     if (GetFrame() != nullptr && GetFrame()->GetMenuBar() != nullptr) {
         GetFrame()->GetMenuBar()->Show(visible);
     }
+}
+
+void Frame::SetTopBar(wxWindow* bar) {
+    wxFrame* frame = GetFrame();
+    if (frame == nullptr || frame->GetSizer() == nullptr) {
+        return;
+    }
+    if (m_topBar != nullptr) {
+        frame->GetSizer()->Detach(m_topBar);
+    }
+    m_topBar = bar;
+    if (bar != nullptr) {
+        frame->GetSizer()->Insert(0, bar, 0, wxEXPAND);
+    }
+    frame->Layout();
+}
+
+void Frame::RecalcLayout() {
+    if (GetFrame() != nullptr) {
+        GetFrame()->Layout();
+    }
+    LayoutClients();
+}
+
+void Frame::LayoutClients() {
+    wxWindow* area = m_clientArea->GetWx();
+    if (area == nullptr) {
+        return;
+    }
+    const wxSize size = area->GetClientSize();
+    for (wxWindow* client : area->GetChildren()) {
+        client->SetSize(0, 0, size.x, size.y);
+    }
+}
+
+bool Frame::HasCommandHandler(unsigned id) const {
+    return (m_activeView != nullptr && m_activeView != this && m_activeView->HasCommandHandler(id)) ||
+           Window::HasCommandHandler(id);
 }
 
 bool Frame::OnCmdMsg(unsigned id, CommandUI* update) {

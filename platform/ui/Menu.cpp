@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include <wx/bitmap.h>
+
 #include <wx/menu.h>
 #include <wx/window.h>
 
@@ -45,7 +47,7 @@ std::vector<MenuNode> ParseLevel(const MenuTemplate& records, std::size_t& at) {
     return level;
 }
 
-void Fill(wxMenu& menu, const std::vector<MenuNode>& nodes) {
+void Fill(wxMenu& menu, const std::vector<MenuNode>& nodes, const MenuIcons& icons) {
     for (const MenuNode& node : nodes) {
         switch (node.kind) {
         case MenuNode::Kind::Separator:
@@ -53,14 +55,22 @@ void Fill(wxMenu& menu, const std::vector<MenuNode>& nodes) {
             break;
         case MenuNode::Kind::Popup: {
             auto* sub = new wxMenu;
-            Fill(*sub, node.children);
+            Fill(*sub, node.children, icons);
             menu.AppendSubMenu(sub, wxString(node.caption));
             break;
         }
-        case MenuNode::Kind::Command:
-            // Checkable, so that update handlers can check any item.
-            menu.AppendCheckItem(MenuIdForCommand(node.id), wxString(node.caption));
+        case MenuNode::Kind::Command: {
+            const wxBitmap icon = icons ? icons(node.id) : wxBitmap();
+            if (icon.IsOk()) {
+                auto* item = new wxMenuItem(&menu, MenuIdForCommand(node.id), wxString(node.caption));
+                item->SetBitmap(icon);
+                menu.Append(item);
+            } else {
+                // Checkable, so that update handlers can check any item.
+                menu.AppendCheckItem(MenuIdForCommand(node.id), wxString(node.caption));
+            }
             break;
+        }
         }
     }
 }
@@ -105,15 +115,17 @@ wxMenuBar* BuildMenuBar(const MenuTemplate& records) {
             bar = new wxMenuBar;
         }
         auto* menu = new wxMenu;
-        Fill(*menu, node.children);
+        Fill(*menu, node.children, {});
         bar->Append(menu, wxString(node.caption));
     }
     return bar;
 }
 
-wxMenu* BuildPopupMenu(const MenuTemplate& records) {
+wxMenu* BuildPopupMenu(const MenuTemplate& records) { return BuildPopupMenu(ParseMenu(records), {}); }
+
+wxMenu* BuildPopupMenu(const std::vector<MenuNode>& nodes, const MenuIcons& icons) {
     auto* menu = new wxMenu;
-    Fill(*menu, ParseMenu(records));
+    Fill(*menu, nodes, icons);
     return menu;
 }
 

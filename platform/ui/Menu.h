@@ -5,11 +5,13 @@
 // wx menu bar (top-level pop-ups become the bar's menus; other top-level items
 // have no place on a bar and are left out) or a pop-up menu.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/base/MenuTemplate.h"
 
+class wxBitmap;
 class wxMenu;
 class wxMenuBar;
 
@@ -34,5 +36,10 @@ unsigned CommandForMenuId(int menuId);
 wxMenuBar* BuildMenuBar(const MenuTemplate& records);
 // The items of the whole list as one menu (owned by the caller).
 wxMenu* BuildPopupMenu(const MenuTemplate& records);
+// The picture a menu item of the command shows; an invalid bitmap for none.
+using MenuIcons = std::function<wxBitmap(unsigned command)>;
+// The nodes as one menu (owned by the caller). An item with a picture is a plain
+// item; any other can be checked by the update handlers.
+wxMenu* BuildPopupMenu(const std::vector<MenuNode>& nodes, const MenuIcons& icons);
 
 }  // namespace ui

@@ -14,6 +14,7 @@ using LResult = std::intptr_t;
 
 // Messages the layer delivers to every window.
 inline constexpr unsigned kMsgSize = 0x0005;     // lParam: width | height << 16
+inline constexpr unsigned kMsgSetFocus = 0x0007; // the window got the focus (a frame: it was activated)
 inline constexpr unsigned kMsgClose = 0x0010;    // wParam: the close reason
 inline constexpr unsigned kMsgNotify = 0x004E;   // wParam: control id, lParam: notification code
 inline constexpr unsigned kMsgCommand = 0x0111;  // wParam: id | notification code << 16

@@ -25,6 +25,25 @@ Registry& Live() {
     return registry;
 }
 
+// Paints a window through the handler on the window's own surface; without a
+// handler, its background colour.
+void PaintWith(wxWindow* window, const Window::PaintHandler& paint) {
+    wxPaintDC dc(window);
+    const wxSize size = window->GetClientSize();
+    if (!paint) {
+        dc.SetBackground(wxBrush(window->GetBackgroundColour()));
+        dc.Clear();
+        return;
+    }
+    wxGraphicsContext* graphics = dc.GetGraphicsContext();
+    auto* context = graphics != nullptr ? static_cast<cairo_t*>(graphics->GetNativeContext()) : nullptr;
+    if (context != nullptr) {
+        cairo_save(context);
+        paint(context, size.x, size.y);
+        cairo_restore(context);
+    }
+}
+
 // The plain child window behind CreateChild.
 class Canvas : public wxWindow {
 public:
@@ -32,27 +51,10 @@ public:
         : wxWindow(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), style | wxFULL_REPAINT_ON_RESIZE),
           m_paint(paint) {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
-        Bind(wxEVT_PAINT, &Canvas::OnPaint, this);
+        Bind(wxEVT_PAINT, [this](wxPaintEvent&) { PaintWith(this, *m_paint); });
     }
 
 private:
-    void OnPaint(wxPaintEvent&) {
-        wxPaintDC dc(this);
-        const wxSize size = GetClientSize();
-        if (!*m_paint) {
-            dc.SetBackground(wxBrush(GetBackgroundColour()));
-            dc.Clear();
-            return;
-        }
-        wxGraphicsContext* graphics = dc.GetGraphicsContext();
-        auto* context = graphics != nullptr ? static_cast<cairo_t*>(graphics->GetNativeContext()) : nullptr;
-        if (context != nullptr) {
-            cairo_save(context);
-            (*m_paint)(context, size.x, size.y);
-            cairo_restore(context);
-        }
-    }
-
     Window::PaintHandler* m_paint;
 };
 
@@ -123,6 +125,7 @@ void Window::Attach(wxWindow* window, unsigned id, bool owned) {
 
 void Window::Detach() {
     m_timers.clear();
+    m_paintBound = false;
     if (m_binding) {
         *m_binding = nullptr;
         m_binding.reset();
@@ -144,6 +147,20 @@ bool Window::CreateChild(Window* parent, unsigned id, std::uint32_t style, const
 
 void Window::SetPaintHandler(PaintHandler handler) {
     m_paint = std::move(handler);
+    // A window the layer did not make itself (a dialog, a page) paints through the
+    // handler from now on, in place of its background.
+    if (m_wnd != nullptr && dynamic_cast<Canvas*>(m_wnd) == nullptr && !m_paintBound) {
+        m_paintBound = true;
+        m_wnd->SetBackgroundStyle(wxBG_STYLE_PAINT);
+        m_wnd->Bind(wxEVT_PAINT, [binding = m_binding](wxPaintEvent& event) {
+            Window* self = *binding;
+            if (self == nullptr || event.GetEventObject() != self->m_wnd) {
+                event.Skip();
+                return;
+            }
+            PaintWith(self->m_wnd, self->m_paint);
+        });
+    }
     Invalidate();
 }
 

@@ -64,6 +64,8 @@ public:
     // A plain child window: paints through the paint handler (background only
     // without one) and receives kMsgSize. Styles: visible, disabled, border.
     bool CreateChild(Window* parent, unsigned id, std::uint32_t style, const wxRect& rect);
+    // The handler draws the window's client area: a plain child window's at any
+    // time, any other window's (a dialog, a page) once it exists.
     void SetPaintHandler(PaintHandler handler);
 
     // Handles one message: the registered handler, else the default handling
@@ -71,6 +73,9 @@ public:
     virtual LResult WindowProc(unsigned message, WParam wParam, LParam lParam);
     // Commands and update requests; true when a handler took it.
     virtual bool OnCmdMsg(unsigned id, CommandUI* update);
+
+    // True when OnCmdMsg would run a command handler for the id.
+    virtual bool HasCommandHandler(unsigned id) const { return m_commands.count(id) != 0; }
 
     void OnMessage(unsigned message, MessageHandler handler);
     void OnCommand(unsigned id, std::function<void()> handler);
@@ -123,6 +128,7 @@ private:
     bool m_owned = false;
     int m_lastShowCommand = -1;
     PaintHandler m_paint;
+    bool m_paintBound = false;  // the paint event of a window not made here is ours
     std::map<unsigned, MessageHandler> m_messages;
     std::map<unsigned, std::function<void()>> m_commands;
     std::map<unsigned, std::function<void(CommandUI&)>> m_updates;

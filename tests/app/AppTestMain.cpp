@@ -2,6 +2,8 @@
 // thread (under Xvfb in CI), started as the program starts; each test pumps events
 // itself where it waits for them.
 #include <clocale>
+#include <cstdlib>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -9,13 +11,16 @@
 
 #include "AppTestSupport.h"
 #include "app/OndravaApp.h"
+#include "platform/base/Encoding.h"
 #include "platform/base/ProgramFolder.h"
 #include "platform/gfx/FontConfig.h"
 #include "tests/support/ProgramFolderFixture.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    testsupport::PrepareProgramFolder();
+    const std::filesystem::path folder = testsupport::PrepareProgramFolder();
+    // The user's profile (theme, pane layout) is the test process's own.
+    setenv("XDG_CONFIG_HOME", platform::PathToUtf8(folder / "config").c_str(), 1);
     std::setlocale(LC_CTYPE, "C.UTF-8");
     gfx::LoadFontConfig(platform::ProgramFolder());
     // No real message box may wait for a user who is not there.

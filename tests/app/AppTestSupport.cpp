@@ -15,6 +15,7 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/ProgramFolder.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Profile.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/EventPump.h"
 
@@ -31,6 +32,8 @@ void Drain() {
     if (ui::PostToUiThread([done] { *done = true; })) {
         PumpUntil([done] { return *done; });
     }
+    // Then the program is idle, as the user would see it: update handlers have run.
+    wxTheApp->ProcessIdle();
 }
 
 MessageBoxes& Boxes() {
@@ -151,6 +154,12 @@ void AppTest::SetUp() {
     m_settings = keep("Ondrava.ini");
     Boxes().Clear();
     Boxes().answer = ui::kIdOk;
+    // No theme or pane layout of an earlier test comes back (closing saves them).
+    if (App().GetMainFrame() != nullptr && Frame().IsWindow()) {
+        ui::SendMessage(&Frame(), ui::kMsgClose, kCloseReasonLanguageRestart, 0);
+    }
+    std::error_code ignored;
+    std::filesystem::remove(ui::ProfileFile(), ignored);
     Restart();
 }
 

@@ -29,7 +29,8 @@ CMainFrame& Frame();
 // Runs the user-interface thread's events until the condition holds; false after
 // a generous hang guard.
 bool PumpUntil(const std::function<bool()>& condition);
-// Runs every event queued so far (and what they queue in turn, up to a marker).
+// Runs every event queued so far (and what they queue in turn, up to a marker),
+// then lets the program be idle once (the ribbon's update handlers run then).
 void Drain();
 
 // Message boxes shown since the last Clear, and the answer the next ones get.

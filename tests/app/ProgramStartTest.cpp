@@ -19,6 +19,25 @@ TEST(ModuleDirectory, IsTheProgramFolderReadyForAFileName) {
     EXPECT_EQ(std::filesystem::equivalent(platform::ToPath(folder), platform::ProgramFolder()), true);
 }
 
+TEST(ModuleDirectory, IsThePathCutAfterItsLastSeparator) {
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* folder;
+    };
+    const Case cases[] = {
+        {L"/opt/ondrava/ondrava", L"/opt/ondrava/"},
+        {L"/ondrava", L"/"},
+        {L"ondrava", L""},
+        {L"", L""},
+        {L"/opt/数据/ondrava", L"/opt/数据/"},
+        {L"C:\\Ondrava\\Ondrava.exe", L"C:\\Ondrava\\"},
+        {L"C:\\Ondrava.exe", L"C:\\"},
+    };
+    for (const Case& row : cases) {
+        EXPECT_EQ(ModuleDirectoryOf(row.path), row.folder) << platform::WideToUtf8(row.path);
+    }
+}
+
 TEST(ProgramStart, StartsAnIndependentCopyWithOurEnvironment) {
     testsupport::TempDir temp;
     const auto marker = temp / "started";

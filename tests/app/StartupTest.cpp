@@ -1,5 +1,7 @@
 // Start-up: the selected language, the frame shown maximised with its title, and
 // a restart in the language chosen in the language dialog.
+#include <filesystem>
+
 #include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
@@ -12,6 +14,7 @@
 #include "app/OndravaApp.h"
 #include "core/ZVResourceManager.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/RibbonBar.h"
 
 namespace apptest {
 namespace {
@@ -30,6 +33,17 @@ std::string LanguageList(const std::string& selectedId) {
            "switchTip=\"Switched.\\nRestart now?\"/>\n"
            "</Languages>\n";
 }
+
+// The program the language restart starts, standing in for the real one (which
+// the tests' program folder lacks): it starts and ends at once.
+class StandInProgram {
+public:
+    StandInProgram() {
+        WriteProgramFile("ondrava", std::string("#!/bin/sh\nexit 0\n"));
+        std::filesystem::permissions(ProgramFile("ondrava"), std::filesystem::perms::owner_all);
+    }
+    ~StandInProgram() { WriteProgramFile("ondrava", std::nullopt); }
+};
 
 using StartupTest = AppTest;
 
@@ -54,26 +68,31 @@ TEST_F(StartupTest, TheStatusBarHasThePromptPaneAndTheDataPane) {
     EXPECT_EQ(status->GetStatusText(CMainFrame::kStatusDataPane).ToStdWstring(), L"");
 }
 
-TEST_F(StartupTest, TheMenuBarOffersTheSystemCommands) {
-    // Until the ribbon carries them: the application menu, then the system settings.
-    const wxMenuBar* bar = Frame().GetFrame()->GetMenuBar();
-    ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(bar->GetMenuCount(), 2u);
-    EXPECT_EQ(bar->GetMenuLabelText(0).ToStdWstring(), L"系统");
-    EXPECT_EQ(bar->GetMenuLabelText(1).ToStdWstring(), L"系统设置");
+TEST_F(StartupTest, TheRibbonCarriesTheSystemCommandsInPlaceOfAMenuBar) {
+    EXPECT_EQ(Frame().GetFrame()->GetMenuBar(), nullptr);
+    ui::RibbonBar* ribbon = Frame().GetRibbonBar();
+    ASSERT_NE(ribbon, nullptr);
+    EXPECT_EQ(Frame().GetTopBar(), reinterpret_cast<wxWindow*>(ribbon->GetWx()));
     struct Item {
         unsigned command;
-        int menu;
         std::wstring caption;
     };
-    const Item items[] = {{kCmdHelpDocument, 0, L"帮助文档"}, {kCmdAppExit, 0, L"退出系统"},
-                          {kCmdLanguage, 1, L"软件语言"},    {kCmdHelpDocument, 1, L"帮助文档"},
-                          {kCmdAbout, 1, L"关于"}};
-    for (const Item& item : items) {
-        const wxMenuItem* found = bar->GetMenu(item.menu)->FindItem(ui::MenuIdForCommand(item.command));
-        ASSERT_NE(found, nullptr) << item.command;
-        EXPECT_EQ(found->GetItemLabelText().ToStdWstring(), item.caption) << item.command;
-        EXPECT_TRUE(Frame().QueryCommand(item.command).IsEnabled()) << item.command;
+    // The application menu, then the system-settings tab.
+    const std::vector<ui::MenuNode>& menu = ribbon->GetApplicationMenu();
+    ASSERT_EQ(menu.size(), 2u);
+    const Item application[] = {{kCmdHelpDocument, L"帮助文档"}, {kCmdAppExit, L"退出系统"}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(menu[i].id, application[i].command);
+        EXPECT_EQ(menu[i].caption, application[i].caption);
+        EXPECT_TRUE(Frame().QueryCommand(application[i].command).IsEnabled()) << application[i].command;
+    }
+    const Item tab[] = {{kCmdLanguage, L"软件语言"}, {kCmdHelpDocument, L"帮助文档"}, {kCmdAbout, L"关于"}};
+    for (const Item& item : tab) {
+        const ui::RibbonBar::Button* button = ribbon->FindButton(item.command);
+        ASSERT_NE(button, nullptr) << item.command;
+        EXPECT_EQ(button->caption, item.caption) << item.command;
+        EXPECT_EQ(button->tab, 2u) << item.command;
+        EXPECT_TRUE(button->enabled) << item.command;
     }
 }
 
@@ -103,6 +122,7 @@ TEST_F(StartupTest, TheSelectedLanguageGivesTheLocaleAndTheTexts) {
 }
 
 TEST_F(StartupTest, ChoosingEnglishAndRestartingShowsEnglish) {
+    const StandInProgram program;
     WriteProgramFile("Language/Language.xml", LanguageList("0"));
     Restart();
     ASSERT_EQ(Frame().GetWindowText(), kChineseTitle);
@@ -132,10 +152,12 @@ TEST_F(StartupTest, ChoosingEnglishAndRestartingShowsEnglish) {
     EXPECT_EQ(COndravaApp::GetThreadLocale(), kEnglish);
 }
 
-TEST_F(StartupTest, DecliningTheRestartKeepsTheFrameAndTheChoice) {
+// Starts in Chinese, picks the second language in the language dialog and answers
+// the restart question.
+void PickEnglishAndAnswer(int answer) {
     WriteProgramFile("Language/Language.xml", LanguageList("0"));
     Restart();
-    Boxes().answer = ui::kIdNo;
+    Boxes().answer = answer;
     WhenModalOpens([&](wxDialog& dialog) {
         wxChoice* combo = FindChoice(dialog);
         ASSERT_NE(combo, nullptr);
@@ -143,6 +165,23 @@ TEST_F(StartupTest, DecliningTheRestartKeepsTheFrameAndTheChoice) {
         EXPECT_TRUE(ClickButton(dialog, L"确定"));
     });
     Frame().OnCmdMsg(kCmdLanguage, nullptr);
+}
+
+TEST_F(StartupTest, ARestartThatCannotStartIsToldAndTheProgramKeepsRunning) {
+    WriteProgramFile("ondrava", std::nullopt);
+    PickEnglishAndAnswer(ui::kIdYes);
+
+    ASSERT_EQ(Boxes().shown.size(), 2u) << "the restart question, then the failure";
+    EXPECT_EQ(Boxes().shown[1].text, L"无法重新启动软件，新的语言将在下次启动软件时生效。");
+    EXPECT_EQ(Boxes().shown[1].flags & ui::kMbIconMask, ui::kMbIconExclamation);
+    EXPECT_TRUE(Frame().IsWindow());
+    EXPECT_NE(Frame().GetCloseReason(), kCloseReasonLanguageRestart);
+    // The choice is kept for the next start.
+    EXPECT_NE(ReadProgramFile("Language/Language.xml").find("selectedId=\"1\""), std::string::npos);
+}
+
+TEST_F(StartupTest, DecliningTheRestartKeepsTheFrameAndTheChoice) {
+    PickEnglishAndAnswer(ui::kIdNo);
 
     ASSERT_EQ(Boxes().shown.size(), 1u);
     EXPECT_TRUE(Frame().IsWindow());

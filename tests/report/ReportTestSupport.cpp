@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/gfx/FontConfig.h"
 #include "report/RtfReportText.h"
 #include "tests/support/ProgramFolderFixture.h"
 
@@ -11,14 +12,16 @@ namespace reporttest {
 
 namespace {
 
-// Fills the program folder (language files, itemInfo.ini) before any test reads it,
-// and loads the report wording of the selected language once, as the main frame does.
+// Fills the program folder (language files, itemInfo.ini, fonts.conf) before any test
+// reads it, loads the report wording of the selected language once, as the main frame
+// does, and the font mapping, as the program does at start.
 class ProgramFolderEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        testsupport::PrepareProgramFolder();
+        const auto folder = testsupport::PrepareProgramFolder();
         CRtfReportText::Instance().Load();
+        ASSERT_TRUE(gfx::LoadFontConfig(folder)) << "fonts.conf missing in " << folder;
     }
 };
 

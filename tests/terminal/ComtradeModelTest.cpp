@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TerminalTestSupport.h"
+#include "platform/base/Encoding.h"
 #include "terminal/ComtradeDataManager.h"
 #include "terminal/ComtradeModel.h"
 #include "terminal/ObserverViewBase.h"
@@ -203,6 +204,29 @@ TEST_F(ComtradeModelTest, PhasesOutsideTheWiringAreNotServed)
     m_model.OpenData(&missing);
     CComtradeDataManager sink;
     EXPECT_EQ(m_model.GetData(0, 0, 0, 0, 1, reinterpret_cast<QueryWord>(&sink)), 0);
+}
+
+TEST(ComtradeRecordFilter, TakesRecordsOfTheSpanBothEndsIncluded)
+{
+    const std::int64_t start = CZVTimeStamp(2023, 4, 5, 10, 0, 0, 0).m_seconds;
+    const std::int64_t end = CZVTimeStamp(2023, 4, 5, 11, 0, 0, 0).m_seconds;
+    auto filter = [&](const std::wstring& name) {
+        const auto s = static_cast<std::uint64_t>(start);
+        const auto e = static_cast<std::uint64_t>(end);
+        return CComtradeModel::RecordFileFilter(static_cast<std::uint32_t>(s), static_cast<std::uint32_t>(s >> 32),
+                                                static_cast<std::uint32_t>(e), static_cast<std::uint32_t>(e >> 32),
+                                                name);
+    };
+    struct Case {
+        const wchar_t* name;
+        int taken;
+    };
+    for (const Case c : {Case{L"COMTRADE/001/TR_20230405_100000_000", 1}, Case{L"COMTRADE\\002\\TR_20230405_110000_999", 1},
+                         Case{L"TR_20230405_103000_500", 1}, Case{L"COMTRADE/001/TR_20230405_095959_999", 0},
+                         Case{L"COMTRADE/001/TR_20230405_110001_000", 0}, Case{L"COMTRADE/001/notes", 0},
+                         Case{L"COMTRADE/001/TR_2023-04-05_100000_000", 0}}) {
+        EXPECT_EQ(filter(c.name), c.taken) << platform::WideToUtf8(c.name);
+    }
 }
 
 }  // namespace

@@ -264,6 +264,7 @@ TEST(ChildDialog, ChildTemplateBecomesAPageInsideItsParent) {
     info.cx = 100;
     info.cy = 40;
     info.items = {Control(L"SysListView32", 5, 0x1, 4, 4, 92, 32)};
+    const std::size_t framesOwn = frame.GetWx()->GetChildren().size();  // its body
     {
         ui::Dialog page(info);
         ASSERT_TRUE(page.Create(&frame));
@@ -273,7 +274,7 @@ TEST(ChildDialog, ChildTemplateBecomesAPageInsideItsParent) {
         EXPECT_EQ(page.GetWx()->GetRect(), Expected(units, 10, 8, 100, 40));
         EXPECT_TRUE(page.IsWindowVisible());
     }
-    EXPECT_TRUE(frame.GetWx()->GetChildren().empty()) << "the page goes with its object";
+    EXPECT_EQ(frame.GetWx()->GetChildren().size(), framesOwn) << "the page goes with its object";
     frame.DestroyWindow();
 }
 

@@ -1,5 +1,6 @@
 #include "tools/gen/ComtradeRecord.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -233,6 +234,20 @@ std::vector<std::string> WriteComtradeFolder(const std::filesystem::path& folder
         }
     }
     return written;
+}
+
+bool WriteComtradeEvent(const std::filesystem::path& base, int kind, int durationMs, double rms,
+                        const DateTime& first) {
+    ComtradeOptions options;
+    options.infFirst = kind;
+    // 64 samples a cycle of 20 ms: 16 samples every 5 ms, 14 cycles being 56 such steps.
+    const int steps = std::max(durationMs / 5, -56) + 56;
+    options.samples = static_cast<std::uint32_t>(steps * 16);
+    // Channel 1 is 8000 sin(...) raw, scaled by a, offset by b = 0.5: RMS^2 = (8000 a)^2 / 2 + 0.25.
+    options.voltageA = static_cast<float>(std::sqrt(2.0 * std::max(0.0, rms * rms - 0.25)) / 8000.0);
+    options.first = first;
+    options.trigger = first;
+    return WriteComtradeRecord(base, options);
 }
 
 bool WriteSampleComtrade(const std::filesystem::path& folder) {

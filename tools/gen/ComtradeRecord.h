@@ -81,6 +81,15 @@ std::vector<std::string> WriteComtradeFolder(const std::filesystem::path& folder
                                              const std::vector<int>& recordsPerFolder,
                                              const DescriptionFiles& files = {});
 
+// A record of one transient event: the side file's event kind (1 swell, 2 dip,
+// 3 interruption, 4 inrush current), samples for 14 cycles (the 10 before and the 4
+// after an event that a terminal keeps by default) plus `durationMs` at 50 Hz and
+// 3200 Hz, and voltage channels whose RMS is `rms` volts throughout (the current
+// channels as ComtradeOptions has them). A duration that is not a multiple of 5 ms
+// is rounded down to one; one below -280 ms is taken as -280 (no sample at all).
+bool WriteComtradeEvent(const std::filesystem::path& base, int kind, int durationMs, double rms,
+                        const DateTime& first);
+
 // The sample folder's transient events: two records of a voltage dip.
 bool WriteSampleComtrade(const std::filesystem::path& folder);
 

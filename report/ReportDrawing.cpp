@@ -1,0 +1,155 @@
+#include "report/ReportDrawing.h"
+
+#include <cairo.h>
+
+#include <cmath>
+
+namespace report {
+
+namespace {
+
+void ApplyStroke(cairo_t* cr, const Stroke& stroke)
+{
+    const gfx::Color& c = stroke.color;
+    cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0);
+    cairo_set_line_width(cr, stroke.width);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    const double dash = stroke.dotted ? stroke.width : 3 * stroke.width;
+    if (stroke.dashed || stroke.dotted) {
+        const double pattern[] = {dash, stroke.width};
+        cairo_set_dash(cr, pattern, 2, 0);
+    } else {
+        cairo_set_dash(cr, nullptr, 0, 0);
+    }
+}
+
+bool Finite(double a, double b, double c, double d)
+{
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+}  // namespace
+
+gfx::Font PointFont(std::wstring face, double points, int weight)
+{
+    return UnitFont(std::move(face), points * kUnitsPerPoint, weight);
+}
+
+gfx::Font UnitFont(std::wstring face, double units, int weight)
+{
+    gfx::Font font;
+    font.face = std::move(face);
+    font.height = -units;
+    font.weight = weight;
+    return font;
+}
+
+gfx::Color FromColorRef(std::uint32_t colorRef)
+{
+    return gfx::Color::FromColorRef(colorRef);
+}
+
+void DrawString(gfx::Context& context, const std::wstring& text, const gfx::Rect& box, const TextStyle& style)
+{
+    if (text.empty() || box.IsEmpty() || !Finite(box.left, box.top, box.right, box.bottom)) {
+        return;
+    }
+    unsigned format = 0;
+    format |= style.align == Align::Center ? gfx::TextFormat::Center
+                                           : (style.align == Align::Far ? gfx::TextFormat::Right : gfx::TextFormat::Left);
+    format |= style.lineAlign == Align::Center ? gfx::TextFormat::VCenter
+                                               : (style.lineAlign == Align::Far ? gfx::TextFormat::Bottom : 0);
+    if (style.wrap) {
+        format |= gfx::TextFormat::WordBreak;
+    }
+    if (style.ellipsis) {
+        format |= gfx::TextFormat::EndEllipsis;
+    }
+    context.SetFont(style.font);
+    context.SetTextColor(style.color);
+    context.SetOpaqueBackground(false);
+    // Text aligned to a side keeps a sixth of the font's size off that side, as the
+    // report layouts expect of their boxes.
+    gfx::Rect rect = box;
+    const double padding = std::fabs(style.font.height) / 6.0;
+    if (style.align == Align::Near) {
+        rect.left += padding;
+    } else if (style.align == Align::Far) {
+        rect.right -= padding;
+    }
+    // A box never cuts a line of its own text: the layouts were made for fonts whose
+    // lines are lower than those of the installed families.
+    const double line = context.TextExtent(L"0").height;
+    if (rect.Height() < line) {
+        const double grow = line - rect.Height();
+        if (style.lineAlign == Align::Near) {
+            rect.bottom += grow;
+        } else if (style.lineAlign == Align::Far) {
+            rect.top -= grow;
+        } else {
+            rect.top -= grow / 2;
+            rect.bottom += grow / 2;
+        }
+    }
+    context.DrawText(text, rect, format);
+}
+
+gfx::Size MeasureString(gfx::Context& context, const std::wstring& text, const gfx::Font& font)
+{
+    context.SetFont(font);
+    return context.TextExtent(text);
+}
+
+void DrawLine(gfx::Context& context, double x1, double y1, double x2, double y2, const Stroke& stroke)
+{
+    if (!Finite(x1, y1, x2, y2)) {
+        return;
+    }
+    cairo_t* cr = context.Cairo();
+    cairo_save(cr);
+    ApplyStroke(cr, stroke);
+    cairo_move_to(cr, x1, y1);
+    cairo_line_to(cr, x2, y2);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void DrawFrame(gfx::Context& context, const gfx::Rect& rect, const Stroke& stroke)
+{
+    if (!Finite(rect.left, rect.top, rect.right, rect.bottom)) {
+        return;
+    }
+    cairo_t* cr = context.Cairo();
+    cairo_save(cr);
+    ApplyStroke(cr, stroke);
+    cairo_rectangle(cr, rect.left, rect.top, rect.Width(), rect.Height());
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void DrawPath(gfx::Context& context, std::span<const gfx::Point> points, const Stroke& stroke)
+{
+    if (points.size() < 2) {
+        return;
+    }
+    cairo_t* cr = context.Cairo();
+    cairo_save(cr);
+    ApplyStroke(cr, stroke);
+    cairo_move_to(cr, points[0].x, points[0].y);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        cairo_line_to(cr, points[i].x, points[i].y);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void FillBox(gfx::Context& context, const gfx::Rect& rect, gfx::Color color)
+{
+    if (!Finite(rect.left, rect.top, rect.right, rect.bottom)) {
+        return;
+    }
+    context.FillRect(rect, color);
+}
+
+}  // namespace report
