@@ -55,16 +55,17 @@ known=$(cut -f1 "$manifest")
 for target in "${targets[@]}"; do
   grep -qx "$target" <<<"$known" || { echo "no fuzz target \"$target\"; there are: $(echo $known)" >&2; exit 2; }
 done
-rm -rf "$work/seeds"
 mkdir -p "$work/corpus" "$work/artifacts" "$work/profiles"
-LLVM_PROFILE_FILE=/dev/null "$work/fuzz-seeds" "$work/seeds"
 
-# The readers' files go into memory, into a folder of this run that goes with it.
+# The readers' files and the seeds go into memory, into a folder of this run that
+# goes with it (so that runs of other targets may go on beside it).
 memory=/dev/shm
 [[ -d "$memory" && -w "$memory" ]] || memory="${TMPDIR:-/tmp}"
 export ONDRAVA_FUZZ_TMP
 ONDRAVA_FUZZ_TMP="$(mktemp -d "$memory/ondrava-fuzz-run.XXXXXX")"
 trap 'rm -rf "$ONDRAVA_FUZZ_TMP"' EXIT
+seeds="$ONDRAVA_FUZZ_TMP/seeds"
+LLVM_PROFILE_FILE=/dev/null "$work/fuzz-seeds" "$seeds"
 
 # A leak is reported at the end of the input that made it; undefined behaviour stops
 # the process (the build does not recover from it).
@@ -84,7 +85,7 @@ fuzz_one() {
   LLVM_PROFILE_FILE="$PWD/$work/profiles/$name-%p.profraw" \
     nice "$binary" "${limit[@]}" -timeout=1 -rss_limit_mb=2048 -max_len="$maxlen" \
       -artifact_prefix="$work/artifacts/$name-" -print_final_stats=1 \
-      "$corpus" "$work/seeds/$name" >"$log" 2>&1
+      "$corpus" "$seeds/$name" >"$log" 2>&1
   status=$?
   set -e
   local executions
@@ -122,18 +123,18 @@ fuzz_one() {
   printf '%s\n%s\n' "$line" "$details" >"$work/$name.result"
 }
 
+# The targets named, in the order named; else all.
+((${#targets[@]})) || targets=($known)
 names=()
-while IFS=$'\t' read -r name binary objects covers maxlen; do
-  if ((${#targets[@]})) && [[ ! " ${targets[*]} " == *" $name "* ]]; then
-    continue
-  fi
+for target in "${targets[@]}"; do
+  IFS=$'\t' read -r name binary objects covers maxlen < <(grep -P "^$target\t" "$manifest")
   names+=("$name")
   while (($(jobs -rp | wc -l) >= parallel)); do
     wait -n || true
   done
   echo "fuzzing $name"
   fuzz_one "$name" "$binary" "$objects" "$covers" "$maxlen" &
-done <"$manifest"
+done
 wait
 
 failed=0

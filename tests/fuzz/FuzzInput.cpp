@@ -11,21 +11,19 @@ std::vector<std::optional<std::string>> SplitFiles(std::string_view input, std::
     }
     std::size_t index = 0;
     files[0].emplace();
-    for (std::size_t pos = 0; pos < input.size(); ++pos) {
-        if (input[pos] != '\\') {
-            files[index]->push_back(input[pos]);
-            continue;
-        }
-        if (pos + 1 < input.size() && input[pos + 1] == '\\') {
+    for (std::size_t pos = 0; pos < input.size();) {
+        const std::size_t slash = std::min(input.find('\\', pos), input.size());
+        files[index]->append(input.substr(pos, slash - pos));
+        if (slash + 1 < input.size() && input[slash + 1] == '\\') {
             files[index]->push_back('\\');
-            ++pos;
+            pos = slash + 2;
             continue;
         }
         // A lone backslash at the very end closes the last file and opens no other.
-        if (pos + 1 >= input.size() || ++index == count) {
+        if (slash + 1 >= input.size() || ++index == count) {
             break;
         }
-        ++pos;
+        pos = slash + 2;
         files[index].emplace();
     }
     return files;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -90,14 +91,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path file = folder.Input() / "settings.ini";
     folder.Write("settings.ini", original);
 
-    const CIni ini(platform::FromPath(file));
+    CIni ini(platform::FromPath(file));
     for (const platform::ProfileEntry& entry : entries) {
         (void)ini.GetUInt(entry.section.c_str(), entry.key.c_str(), 7, 16);
+        (void)ini.GetUInt(entry.section.c_str(), entry.key.c_str(), 7);
         (void)ini.GetDouble(entry.section.c_str(), entry.key.c_str(), 1.5);
         (void)ini.GetBool(entry.section.c_str(), entry.key.c_str(), 1);
+        wchar_t buffer[8];
+        (void)ini.ReadToBuffer(entry.section.c_str(), entry.key.c_str(), buffer, std::size(buffer), L"none");
     }
 
-    if (!platform::ProfileWriteStrings(file, entries)) {
+    if (ini.WriteStrings(entries) == 0) {
         if (platform::ReadFileBytes(file) != original) {
             Fail("a refused write changed the file");
         }

@@ -1,5 +1,6 @@
 // Report configurations: any bytes as an ".rcg" file loaded over a configuration. A
-// refused file changes nothing; an accepted one, saved again, loads back the same.
+// refused file changes nothing; an accepted one, saved again, loads back the same
+// (what the file stores: the parameter rows' memory flag is kept in memory only).
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,14 @@
 #include "tests/fuzz/FuzzFolder.h"
 
 namespace {
+
+CReportConfig Stored(CReportConfig config) {
+    for (CReportParamItem item : config.GetParamPart()) {
+        item.memoryFlag = 0;
+        config.SetParamItem(item);
+    }
+    return config;
+}
 
 [[noreturn]] void Fail(const char* what) {
     std::fprintf(stderr, "report configuration property broken: %s\n", what);
@@ -38,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a loaded configuration cannot be saved");
     }
     CReportConfig again;
-    if (again.Load(saved) == 0 || !(again == config)) {
+    if (again.Load(saved) == 0 || !(Stored(again) == Stored(config))) {
         Fail("a saved configuration does not load back the same");
     }
     return 0;

@@ -353,6 +353,32 @@ Seeds ReportConfigSeeds(const Scratch& scratch) {
     return seeds;
 }
 
+// Tooltip markup as the viewer's panes and the renderer's tests write it: styles,
+// fonts and colours, lines and tabs, tables, links, pictures and a style sheet.
+Seeds TooltipSeeds() {
+    const std::pair<const char*, const wchar_t*> markups[] = {
+        {"styles", L"<b>粗体</b> <i>italic</i> <u>u</u> <s>s</s> <font color=red size=+1 face=Arial>x</font>"
+                   L"<font color=#00ff00 bkgnd=yellow style=bus weight=600>y</font><h2>h</h2><small>s</small>"},
+        {"lines", L"first<br>second<br=2>third<t>tab<t=3>x<hr width=50% size=2><center>c</center><right>r</right>"
+                  L"<p align=justify>one two three</p>&lt;&amp;&gt;&nbsp;&#65;&#x4e2d;"},
+        {"table", L"<table border=1 cellspacing=2 cellpadding=3 bgcolor=#eeeeee width=200>"
+                  L"<tr><td colspan=2 align=center><b>U<sub>a</sub></b></td></tr>"
+                  L"<tr><td width=50%>230.0 V</td><td rowspan=2 valign=bottom bgeffect=metal>x</td></tr>"
+                  L"<tr><td><table><tr><td>nested</td></tr></table></td></tr></table>"},
+        {"links", L"<a href=http://example.org/>link</a> <a href=\"https://example.org/a?b=c\">quoted</a> "
+                  L"<a href=mailto:x@example.org>mail</a>"},
+        {"pictures", L"<bmp idres=1 width=16 height=16><icon idres=2 width=32><ilst idres=3 cx=16 cy=16 "
+                     L"index=1 speed=2><string id=100>"},
+        {"style-sheet", L"<span class=title style=\"color: blue; font-size: 12pt; font-weight: bold\">t</span>"
+                        L"<div style=\"text-align: right; background-color: #ffcc00\">d</div><code>c</code>"},
+    };
+    Seeds seeds;
+    for (const auto& [name, markup] : markups) {
+        seeds[name] = platform::WideToUtf8(markup);
+    }
+    return seeds;
+}
+
 void WriteSeeds(const fs::path& folder, const Seeds& seeds) {
     fs::create_directories(folder);
     for (const auto& [name, input] : seeds) {
@@ -383,6 +409,7 @@ int main(int argc, char** argv) {
             {"soe", SoeSeeds},
             {"waverecord", [&] { return WaveRecordSeeds(scratch); }},
             {"reportconfig", [&] { return ReportConfigSeeds(scratch); }},
+            {"tooltip", TooltipSeeds},
         };
         for (const auto& [target, make] : targets) {
             WriteSeeds(out / target, make());
