@@ -19,6 +19,7 @@
 #include "tools/gen/DescriptionFiles.h"
 #include "tools/gen/SoeFile.h"
 #include "tools/gen/StatisticFolder.h"
+#include "tools/gen/TerminalMedium.h"
 #include "tools/gen/WaveRecord.h"
 
 namespace {
@@ -103,6 +104,19 @@ int RunWaveRecord(const Arguments& args) {
     return gen::WriteWaveRecord(platform::ToPath(args.positional.at(0)), options) ? 0 : 1;
 }
 
+int RunMedium(const Arguments& args) {
+    gen::TerminalMediumOptions options;
+    options.deviceName = platform::Utf8ToWide(args.Option("device", "K7800")) + L" 电能质量分析仪";
+    int boards = 0;
+    if (!NumberOption(args, "boards", "0", boards)) {
+        return 2;
+    }
+    for (gen::MediumRecord& record : options.exportRecords) {
+        record.boards = boards;
+    }
+    return gen::WriteTerminalMedium(platform::ToPath(args.positional.at(0)), options) ? 0 : 1;
+}
+
 // The sample folder: each step writes one kind of data into it.
 struct SampleStep {
     const char* what;
@@ -152,6 +166,10 @@ constexpr Command kCommands[] = {
      "waverecord DIR [--rate 25600|12800|6400] [--seconds 60] [--flicker 0.004] [--base wave]\n"
      "                           a raw waveform record: <base>.cfg, <base>.data, <base>.expected",
      RunWaveRecord},
+    {"medium", 1,
+     "medium DIR [--device K7800] [--boards N]\n"
+     "                           a terminal's drive: jmr_zv.verify, SCREEN, EXPORT and WAVE records",
+     RunMedium},
     {"soe", 1, "soe DIR                    a terminal folder with SOE/K7700.soe of five event blocks", RunSoe},
 };
 

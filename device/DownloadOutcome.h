@@ -1,0 +1,21 @@
+#pragma once
+// What the device dialog does with the result of one folder's download: the
+// message it shows (and logs), whether it goes on with the next chosen folder,
+// and whether it lists the devices again.
+
+#include <string>
+
+namespace device {
+
+struct DownloadOutcome {
+    bool downloaded = false;     // the folder is complete on the PC
+    bool goOn = false;           // go on with the next chosen folder
+    bool refreshDevices = false; // the device may be gone: list the devices again
+    bool showsMessage = false;
+    std::wstring message;
+};
+
+// result: DownloadRecord's result (0, -1 for a cancel, else an error code).
+DownloadOutcome OutcomeOfDownload(int result);
+
+}  // namespace device
