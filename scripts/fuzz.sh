@@ -7,9 +7,10 @@
 # hang (over 1 s for one input), a leak or undefined behaviour, or when a target does
 # not reach its reader's files at all.
 #
-#   scripts/fuzz.sh [--runs N | --time SECONDS] [--jobs P] [TARGET...]
+#   scripts/fuzz.sh [--runs N] [--time SECONDS] [--jobs P] [TARGET...]
 #     --runs N        N inputs per target with a fixed random seed (CI: the default, 2000)
-#     --time SECONDS  as many inputs as fit in SECONDS per target
+#     --time SECONDS  as many inputs as fit in SECONDS per target; with --runs, the
+#                     target stops at whichever limit it reaches first
 #     --jobs P        P targets at once (default 1)
 #
 # Inputs that found something are kept as build-fuzz/fuzz/artifacts/<target>-*; the
@@ -20,7 +21,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 usage() {
-  echo "usage: $0 [--runs N | --time SECONDS] [--jobs P] [TARGET...]" >&2
+  echo "usage: $0 [--runs N] [--time SECONDS] [--jobs P] [TARGET...]" >&2
   exit 2
 }
 runs=""
@@ -36,9 +37,6 @@ while (($#)); do
     *) targets+=("$1"); shift ;;
   esac
 done
-if [[ -n "$runs" && -n "$seconds" ]]; then
-  usage
-fi
 if [[ -z "$runs" && -z "$seconds" ]]; then
   runs=2000
 fi
@@ -79,8 +77,9 @@ fuzz_one() {
   local corpus="$work/corpus/$name" log="$work/$name.log" result=ok status
   mkdir -p "$corpus"
   rm -f "$work/profiles/$name"-*.profraw "$work/profiles/$name.profdata"
-  local limit=(-runs="$runs" -seed=1)
-  [[ -n "$seconds" ]] && limit=(-max_total_time="$seconds")
+  local limit=()
+  [[ -n "$runs" ]] && limit+=(-runs="$runs" -seed=1)
+  [[ -n "$seconds" ]] && limit+=(-max_total_time="$seconds")
   set +e
   LLVM_PROFILE_FILE="$PWD/$work/profiles/$name-%p.profraw" \
     nice "$binary" "${limit[@]}" -timeout=1 -rss_limit_mb=2048 -max_len="$maxlen" \

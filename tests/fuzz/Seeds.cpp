@@ -2,7 +2,8 @@
 // each seed one file in the target's input form. The terminal data come from the
 // generator (its valid folders and its broken variants); markup, language packs and
 // INI files also from the shipped resources; report configurations from the
-// configuration's own writer.
+// configuration's own writer; discovery replies as terminals send them; drives from
+// the generator's marker block.
 
 #include <cstdio>
 #include <filesystem>
@@ -23,6 +24,7 @@
 #include "tools/gen/ItemFiles.h"
 #include "tools/gen/SoeFile.h"
 #include "tools/gen/StatisticFolder.h"
+#include "tools/gen/TerminalMedium.h"
 #include "tools/gen/WaveRecord.h"
 
 namespace {
@@ -379,6 +381,53 @@ Seeds TooltipSeeds() {
     return seeds;
 }
 
+// Replies to the discovery probe, in the terminal's code page.
+Seeds DiscoverySeeds() {
+    const std::pair<const char*, const wchar_t*> replies[] = {
+        {"k7800", L"respone=ok;devname=Site A;devtype=K7800;version=V1.2.4;IpCount=1;"
+                  L"ipaddress0=192.168.1.20;gateway0=192.168.1.1;mask0=255.255.255.0;"},
+        {"k7700-two-addresses", L"respone=ok;devname=变电站 1#;devtype=K7700;version=V2.0;IpCount=2;"
+                                L"ipaddress0=10.0.0.5;gateway0=10.0.0.1;mask0=255.0.0.0;"
+                                L"ipaddress1=172.16.0.5;gateway1=172.16.0.1;mask1=255.255.0.0;"},
+        {"k7900-no-addresses", L"respone=ok;devtype=K7900 机柜;devname=柜;version=V3;"},
+        {"unknown-model", L"respone=ok;devtype=K7600;devname=x;"},
+    };
+    Seeds seeds;
+    for (const auto& [name, reply] : replies) {
+        seeds[name] = platform::WideToGbk(reply).value();
+    }
+    return seeds;
+}
+
+// A mount table line for a drive below "$ROOT" (the fuzz target's input folder).
+std::string MountLine(int id, const std::string& mountPoint, const std::string& type, const std::string& source) {
+    return std::to_string(id) + " 1 8:" + std::to_string(id) + " / " + mountPoint + " rw,nosuid shared:" +
+           std::to_string(id) + " - " + type + " " + source + " rw\n";
+}
+
+Seeds DriveSeeds() {
+    const std::string block = gen::DeviceInfoBlock(7800123456, L"K7800 电能质量分析仪", L"V1.2.4");
+    const std::string other = gen::DeviceInfoBlock(42, L"K7900 机柜", L"V3.0");
+    const std::string system = MountLine(1, "/", "ext4", "/dev/sda1") + MountLine(2, "/proc", "proc", "proc");
+    Seeds seeds;
+    const auto add = [&](const std::string& name, const std::string& table, std::vector<fuzz::NamedFile> files) {
+        std::vector<std::optional<std::string>> pieces{table};
+        for (const fuzz::NamedFile& file : files) {
+            pieces.emplace_back(file.path + "\n" + file.bytes);
+        }
+        seeds[name] = fuzz::JoinFiles(pieces);
+    };
+    add("one-drive", system + MountLine(3, "$ROOT/usb", "vfat", "/dev/sdb1"),
+        {{"usb/jmr_zv.verify", block}, {"jmr_zv.verify", block}});
+    add("two-drives-escaped", system + MountLine(3, "$ROOT/usb\\040stick", "vfat", "/dev/sdb1") +
+                                  MountLine(4, "$ROOT/exfat", "fuseblk", "exfat-drive") +
+                                  MountLine(5, "$ROOT/exfat", "fuseblk", "exfat-drive"),
+        {{"usb stick/JMR_ZV.VERIFY", block}, {"exfat/jmr_zv.verify", other}});
+    add("short-marker", MountLine(3, "$ROOT", "vfat", "/dev/sdc1"), {{"jmr_zv.verify", block.substr(0, 1543)}});
+    add("no-marker", system + MountLine(3, "$ROOT/usb", "vfat", "/dev/sdb1"), {{"usb/readme.txt", "x"}});
+    return seeds;
+}
+
 void WriteSeeds(const fs::path& folder, const Seeds& seeds) {
     fs::create_directories(folder);
     for (const auto& [name, input] : seeds) {
@@ -410,6 +459,8 @@ int main(int argc, char** argv) {
             {"waverecord", [&] { return WaveRecordSeeds(scratch); }},
             {"reportconfig", [&] { return ReportConfigSeeds(scratch); }},
             {"tooltip", TooltipSeeds},
+            {"discovery", DiscoverySeeds},
+            {"drive", DriveSeeds},
         };
         for (const auto& [target, make] : targets) {
             WriteSeeds(out / target, make());
