@@ -4,24 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/DiscoveryReply.h"
 #include "device/ZVDeviceInfo.h"
 #include "platform/base/Encoding.h"
-
-namespace {
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "discovery reply property broken: %s\n", what);
-    std::abort();
-}
-
-}  // namespace
+#include "tests/fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The receiving thread never hands on more than its buffer holds.
@@ -34,16 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (device->m_model < kModelK7700 || device->m_model > kModelK7900 || device->m_transport != kTransportNetwork) {
-        Fail("a device of no known model or transport");
+        fuzz::PropertyBroken("discovery reply", "a device of no known model or transport");
     }
     std::vector<DeviceAddressEntry> entries;
     ParseAddressList(ParseReplyPairs(text), entries);
     if (entries.empty() ? !device->m_address.empty() : device->m_address != entries.front().ip) {
-        Fail("the address is not the reply's first entry");
+        fuzz::PropertyBroken("discovery reply", "the address is not the reply's first entry");
     }
     for (const std::wstring& field : {device->GetName(), device->GetVersion()}) {
         if (platform::WideToUtf16(field).size() >= kDeviceTextChars) {
-            Fail("a text longer than its record field");
+            fuzz::PropertyBroken("discovery reply", "a text longer than its record field");
         }
     }
     (void)FormatDeviceInfoLine(*device);

@@ -8,8 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -24,11 +22,6 @@
 #include "tests/fuzz/FuzzInput.h"
 
 namespace {
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "drive scan property broken: %s\n", what);
-    std::abort();
-}
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size())) {
@@ -72,15 +65,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<CZVDeviceInfo> devices;
     if (ScanDrivesForMarkers(devices) != 1) {
-        Fail("a readable mount table was refused");
+        fuzz::PropertyBroken("drive scan", "a readable mount table was refused");
     }
     std::set<std::wstring> roots;
     for (const CZVDeviceInfo& device : devices) {
         if (device.m_transport != kTransportRemovable || device.m_address.empty() || device.m_address.back() != L'/') {
-            Fail("a drive listed without its transport or mount point");
+            fuzz::PropertyBroken("drive scan", "a drive listed without its transport or mount point");
         }
         if (!roots.insert(device.m_address).second) {
-            Fail("a drive listed twice");
+            fuzz::PropertyBroken("drive scan", "a drive listed twice");
         }
         (void)FormatDeviceInfoLine(device);
     }
@@ -90,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CZVDeviceInfo record;
         record.FromBlock(block);
         if (record.ToBlock() != block) {
-            Fail("a marker block does not come back whole from its record");
+            fuzz::PropertyBroken("drive scan", "a marker block does not come back whole from its record");
         }
         (void)DeviceModelFromText(record.GetName());
     }

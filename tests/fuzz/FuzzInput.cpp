@@ -1,6 +1,8 @@
 #include "tests/fuzz/FuzzInput.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace fuzz {
 
@@ -83,6 +85,18 @@ std::string JoinNamedFiles(const std::vector<NamedFile>& files) {
         joined.emplace_back(file.path + "\n" + file.bytes);
     }
     return JoinFiles(joined);
+}
+
+StatisticQuery ReadStatisticQuery(std::string_view control) {
+    const auto byte = [&](std::size_t index) {
+        return index < control.size() ? static_cast<unsigned char>(control[index]) : 0U;
+    };
+    return {byte(0), byte(1) % 64, static_cast<unsigned char>(byte(2))};
+}
+
+void PropertyBroken(const char* reader, const char* what) {
+    std::fprintf(stderr, "%s property broken: %s\n", reader, what);
+    std::abort();
 }
 
 }  // namespace fuzz

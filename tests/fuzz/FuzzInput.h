@@ -5,6 +5,7 @@
 // ends; the files after it are absent. The seed maker joins files the same way, so
 // the mutator starts from whole, valid folders.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,5 +35,18 @@ struct ControlledInput {
     std::string_view files;
 };
 ControlledInput SplitControl(std::string_view input);
+
+// The query of the statistic readers' targets, from the first bytes of a control
+// file (missing bytes read as 0): first record, record count (at most 63), flags.
+struct StatisticQuery {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+    unsigned char flags = 0;
+};
+StatisticQuery ReadStatisticQuery(std::string_view control);
+
+// Stops the process as a finding: a property the reader promises does not hold.
+// scripts/fuzz.sh knows the finding by the words "property broken".
+[[noreturn]] void PropertyBroken(const char* reader, const char* what);
 
 }  // namespace fuzz

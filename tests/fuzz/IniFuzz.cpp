@@ -4,8 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <cstdio>
 #include <iterator>
 #include <map>
 #include <string>
@@ -69,11 +67,6 @@ std::pair<std::wstring, std::wstring> Name(const platform::ProfileEntry& entry) 
     return {Trimmed(entry.section), Trimmed(entry.key)};
 }
 
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "INI property broken: %s\n", what);
-    std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -103,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (ini.WriteStrings(entries) == 0) {
         if (platform::ReadFileBytes(file) != original) {
-            Fail("a refused write changed the file");
+            fuzz::PropertyBroken("INI", "a refused write changed the file");
         }
         return 0;
     }
@@ -116,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto read = platform::ProfileGetString(file, entry.section, entry.key);
         const auto wanted = expected.find(Name(entry));
         if (!read || *read != wanted->second) {
-            Fail("a written key does not read back as written");
+            fuzz::PropertyBroken("INI", "a written key does not read back as written");
         }
     }
     return 0;

@@ -24,12 +24,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::ControlledInput input =
         fuzz::SplitControl(std::string_view(reinterpret_cast<const char*>(data), size));
-    // The query: first record, record count (at most 63), and the kind of terminal,
-    // which tells where the item files lie.
-    const std::string control = input.control + std::string(3, '\0');
-    const std::uint32_t first = static_cast<unsigned char>(control[0]);
-    const std::uint32_t count = static_cast<unsigned char>(control[1]) % 64;
-    GlobalDataConfig::get_mutable_instance().SetKind(static_cast<unsigned char>(control[2]) % 4);
+    // The flags: the kind of terminal, which tells where the item files lie.
+    const auto [first, count, flags] = fuzz::ReadStatisticQuery(input.control);
+    GlobalDataConfig::get_mutable_instance().SetKind(flags % 4);
 
     auto& folder = fuzz::FuzzFolder::Get();
     folder.Fresh();

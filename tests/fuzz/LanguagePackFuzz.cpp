@@ -6,8 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -17,6 +15,7 @@
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 #include "tests/fuzz/FuzzFolder.h"
+#include "tests/fuzz/FuzzInput.h"
 
 namespace {
 
@@ -36,11 +35,6 @@ std::set<unsigned int> Identifiers(const std::string& text) {
         }
     }
     return ids;
-}
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "language pack property broken: %s\n", what);
-    std::abort();
 }
 
 }  // namespace
@@ -76,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)manager.LoadMenu(menu, id);
             const DialogTemplateInfo* dialog = manager.LoadDialogTemplate(id);
             if (dialog != manager.LoadDialogTemplate(id)) {
-                Fail("a dialog template is not the same record each time");
+                fuzz::PropertyBroken("language pack", "a dialog template is not the same record each time");
             }
         }
         manager.Close();

@@ -10,8 +10,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -21,15 +19,11 @@
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 #include "tests/fuzz/FuzzFolder.h"
+#include "tests/fuzz/FuzzInput.h"
 
 namespace {
 
 constexpr const wchar_t* kAttributes[] = {L"Id", L"name", L"selectedId", L"dirName", L"value"};
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "markup property broken: %s\n", what);
-    std::abort();
-}
 
 void ReadAttributes(const CZVMarkup& markup) {
     for (const wchar_t* name : kAttributes) {
@@ -57,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path list = CZVLanguageList::ListFile();
     std::filesystem::create_directories(list.parent_path());
     if (!platform::AtomicWriteFile(list, bytes)) {
-        Fail("cannot write the input");
+        fuzz::PropertyBroken("markup", "cannot write the input");
     }
 
     CZVMarkup markup;
@@ -76,14 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (xml && edited.FindElem()) {
         edited.SetAttrib(L"selectedId", value.c_str());
         if (edited.GetAttrib(L"selectedId") != value) {
-            Fail("an attribute set does not read back");
+            fuzz::PropertyBroken("markup", "an attribute set does not read back");
         }
         CZVMarkup again;
         if (!again.SetDoc(edited.GetDoc())) {
-            Fail("an edit made a well-formed document malformed");
+            fuzz::PropertyBroken("markup", "an edit made a well-formed document malformed");
         }
         if (!again.FindElem() || again.GetAttrib(L"selectedId") != value) {
-            Fail("an attribute set does not read back from the edited text");
+            fuzz::PropertyBroken("markup", "an attribute set does not read back from the edited text");
         }
     }
 
@@ -95,12 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)CZVLanguageList::GetLanguageDir();
     if (!CZVLanguageList::SaveSelectedId(5)) {
         if (platform::ReadFileBytes(list) != bytes) {
-            Fail("a refused save changed the list");
+            fuzz::PropertyBroken("markup", "a refused save changed the list");
         }
     } else if (xml) {
         CZVMarkup saved;
         if (!saved.Load(list) || !saved.FindElem(L"Languages") || saved.GetAttrib(L"selectedId") != L"5") {
-            Fail("the saved selection does not read back");
+            fuzz::PropertyBroken("markup", "the saved selection does not read back");
         }
     }
     return 0;

@@ -4,13 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "platform/base/Encoding.h"
 #include "report/ReportConfig.h"
 #include "tests/fuzz/FuzzFolder.h"
+#include "tests/fuzz/FuzzInput.h"
 
 namespace {
 
@@ -20,11 +19,6 @@ CReportConfig Stored(CReportConfig config) {
         config.SetParamItem(item);
     }
     return config;
-}
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "report configuration property broken: %s\n", what);
-    std::abort();
 }
 
 }  // namespace
@@ -38,17 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CReportConfig before = config;
     if (config.Load(platform::FromPath(folder.Input() / "config.rcg")) == 0) {
         if (!(config == before)) {
-            Fail("a refused file changed the configuration");
+            fuzz::PropertyBroken("report configuration", "a refused file changed the configuration");
         }
         return 0;
     }
     const std::wstring saved = platform::FromPath(folder.Input() / "saved.rcg");
     if (config.Save(saved) == 0) {
-        Fail("a loaded configuration cannot be saved");
+        fuzz::PropertyBroken("report configuration", "a loaded configuration cannot be saved");
     }
     CReportConfig again;
     if (again.Load(saved) == 0 || !(Stored(again) == Stored(config))) {
-        Fail("a saved configuration does not load back the same");
+        fuzz::PropertyBroken("report configuration", "a saved configuration does not load back the same");
     }
     return 0;
 }

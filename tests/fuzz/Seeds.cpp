@@ -410,12 +410,8 @@ Seeds DriveSeeds() {
     const std::string other = gen::DeviceInfoBlock(42, L"K7900 机柜", L"V3.0");
     const std::string system = MountLine(1, "/", "ext4", "/dev/sda1") + MountLine(2, "/proc", "proc", "proc");
     Seeds seeds;
-    const auto add = [&](const std::string& name, const std::string& table, std::vector<fuzz::NamedFile> files) {
-        std::vector<std::optional<std::string>> pieces{table};
-        for (const fuzz::NamedFile& file : files) {
-            pieces.emplace_back(file.path + "\n" + file.bytes);
-        }
-        seeds[name] = fuzz::JoinFiles(pieces);
+    const auto add = [&](const std::string& name, const std::string& table, const std::vector<fuzz::NamedFile>& files) {
+        seeds[name] = WithControl(table, files);
     };
     add("one-drive", system + MountLine(3, "$ROOT/usb", "vfat", "/dev/sdb1"),
         {{"usb/jmr_zv.verify", block}, {"jmr_zv.verify", block}});

@@ -43,11 +43,8 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::ControlledInput input =
         fuzz::SplitControl(std::string_view(reinterpret_cast<const char*>(data), size));
-    // The query: first record, record count (at most 63), flags.
-    const std::string control = input.control + std::string(3, '\0');
-    const std::uint32_t first = static_cast<unsigned char>(control[0]);
-    const std::uint32_t count = static_cast<unsigned char>(control[1]) % 64;
-    const auto flags = static_cast<unsigned char>(control[2]);
+    // The flags: whether the ".data" files are read, whether the reader streams.
+    const auto [first, count, flags] = fuzz::ReadStatisticQuery(input.control);
 
     auto& folder = fuzz::FuzzFolder::Get();
     folder.Fresh();

@@ -7,8 +7,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "lib/viewer/html/HtmlDrawer.h"
@@ -18,6 +16,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"
 #include "tests/fuzz/FuzzFolder.h"
+#include "tests/fuzz/FuzzInput.h"
 
 namespace {
 
@@ -41,11 +40,6 @@ private:
     int m_height = 13;
 };
 
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "tooltip property broken: %s\n", what);
-    std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gfx::Context dc(canvas);
     const HtmlSize measured = drawer.MeasureHtml(dc, markup);
     if (measured.cx < 0 || measured.cy < 0 || measured.cx > kHtmlMaxExtent + 1 || measured.cy > kHtmlMaxExtent + 1) {
-        Fail("a measured size out of bounds");
+        fuzz::PropertyBroken("tooltip", "a measured size out of bounds");
     }
     drawer.DrawHtml({0, 0, measured.cx, measured.cy}, dc);
     drawer.DrawHtml({0, 0, 160, 120}, dc);
