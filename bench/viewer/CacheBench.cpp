@@ -22,7 +22,6 @@
 
 #include "bench/viewer/MemorySource.h"
 #include "lib/viewer/data/BufferedDataManager.h"
-#include "platform/base/MemoryStatus.h"
 #include "terminal/SimpleDataManager.h"
 
 namespace {
@@ -31,24 +30,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kColumns = 2000;
 constexpr int kFrames = 40;
-
-// A 50 Hz wave sampled at 10 kHz with some noise and, now and then, a stretch
-// without values, as display positions (0 .. 2^32).
-std::vector<std::int64_t> WaveSamples(std::int64_t count) {
-    std::vector<std::int64_t> samples(static_cast<std::size_t>(count));
-    std::uint64_t noise = 88172645463325252ull;
-    constexpr double kPi = 3.14159265358979323846;
-    for (std::int64_t i = 0; i < count; ++i) {
-        noise ^= noise << 13;
-        noise ^= noise >> 7;
-        noise ^= noise << 17;
-        const double wave = 0.45 * std::sin(2 * kPi * static_cast<double>(i % 200) / 200.0);
-        const double jitter = static_cast<double>(noise % 1000) / 1e5;
-        samples[static_cast<std::size_t>(i)] =
-            i % 1000003 < 100 ? kNoValuePosition : static_cast<std::int64_t>((0.5 + wave + jitter) * 4294967296.0);
-    }
-    return samples;
-}
 
 double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
@@ -121,9 +102,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "at least %d samples, please\n", kColumns);
         return 2;
     }
-    const std::uint64_t needed = static_cast<std::uint64_t>(count) * 8 + (std::uint64_t{1} << 30);
-    if (platform::GetMemoryStatus().availablePhysical < needed) {
-        std::fprintf(stderr, "not enough free memory: %.1f GB needed\n", static_cast<double>(needed) / (1 << 30));
+    if (!EnoughMemoryFor(count)) {
         return 1;
     }
     std::printf("making %lld samples...\n", static_cast<long long>(count));

@@ -28,7 +28,14 @@ std::filesystem::path PrepareProgramFolder() {
         const fs::path name = entry.path().filename();
         const bool isProgram = entry.is_regular_file() && (fs::status(entry.path()).permissions() &
                                                            fs::perms::owner_exec) != fs::perms::none;
-        if (isProgram || name.string().find(".so") != std::string::npos) {
+        if (name.string().find(".so") != std::string::npos) {
+            // The shared libraries are the build's own, linked rather than copied: a
+            // library the program loads at run time from its folder (the viewer) is
+            // found there, with the libraries beside it that it needs.
+            fs::create_symlink(entry.path(), folder / name, ignored);
+            continue;
+        }
+        if (isProgram) {
             continue;
         }
         fs::copy(entry.path(), folder / name, fs::copy_options::recursive | fs::copy_options::overwrite_existing,

@@ -8,8 +8,8 @@
 
 namespace testsupport {
 
-// Empties the test program folder and copies the build's resource files into it
-// (not the libraries or executables). Returns the folder.
+// Empties the test program folder, copies the build's resource files into it and
+// links the build's shared libraries there (no executables). Returns the folder.
 std::filesystem::path PrepareProgramFolder();
 
 // The build's own program folder (build/bin).

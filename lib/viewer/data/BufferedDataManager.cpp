@@ -107,7 +107,7 @@ void CBufferedDataManager::Build() {
     auto lastReport = Clock::now();
     if (m_callback != nullptr) {
         const std::uint64_t steps = std::min<std::uint64_t>(declared, kMaxIndex) / kProgressStep;
-        m_callback->Notify(tracelume::kNotifyCacheProgress, static_cast<std::uint32_t>(steps), 0);
+        m_callback->Notify(tracelume::kNotifyCacheProgress, static_cast<std::uintptr_t>(steps), 0);
     }
 
     // The samples of the finest block go straight into a buffer and are folded

@@ -173,6 +173,15 @@ std::wstring CRowItem::FormatValueAt(std::int64_t raw, std::int64_t reference, i
     return WithUnit(tracelume::FixedText(Engineering(raw, true) * prefix.multiplier, fine ? 2 : 0), prefix.text);
 }
 
+std::wstring CRowItem::FormatDifference(std::int64_t raw) {
+    if (!HasRange()) {
+        return FormatValue(raw);
+    }
+    const double value = Engineering(raw, false);
+    const tracelume::UnitPrefix prefix = tracelume::ChoosePrefix(m_unit, std::fabs(value), std::fabs(m_full));
+    return WithUnit(tracelume::FixedText(value * prefix.multiplier, std::clamp(m_decimals, 0, 20)), prefix.text);
+}
+
 void CRowItem::SetScaleDivisions(int* count) {
     if (count == nullptr || *count <= 0) {
         return;

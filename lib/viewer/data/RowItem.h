@@ -125,6 +125,10 @@ public:
     void SetScaleDivisions(int* count) override;
     int GetScaleLabel(int index, double* position, std::wstring* text) override;
 
+    // The text of a difference of two raw samples: engineering without the offset
+    // of the range (with its unit) when the row has a range, else digital.
+    std::wstring FormatDifference(std::int64_t raw);
+
     // The legend told about the row's kinds (borrowed; null for none). The view
     // sets it when it adds the row and clears it before the legend goes.
     void SetLegend(IRowLegend* legend) { m_legend = legend; }

@@ -25,6 +25,39 @@ const CTinyResourceManager::StringTable& BuiltinTexts() {
         {kTextStartTime, L"开始时间"},
         {kTextEndTime, L"结束时间"},
         {kTextDataWidth, L"数据宽度"},
+        {kTextLegendFont, L"宋体"},
+        {kTextDisplayMode, L"显示方式"},
+        {kTextGoToMark, L"转到标签"},
+        {kTextMoveMarkHere, L"移动标签到此处"},
+        {kTextSaveFailed, L"无法保存图片。"},
+        {kTextViewUpperBound, L"视图上界"},
+        {kTextViewLowerBound, L"视图下界"},
+        {kTextPageArea, L"页面区域"},
+        {kTextViewArea, L"视图区域"},
+        {kTextDataArea, L"数据区域"},
+        {kTextPosition, L"位置"},
+        {kTextPointerPosition, L"指针位置"},
+        {kTextMarksTitle, L"标签"},
+        {kTextColumnName, L"名称"},
+        {kTextColumnGroup, L"分组"},
+        {kTextApplyComment, L"应用备注"},
+        {kTextOk, L"确定"},
+        {kTextCancel, L"取消"},
+        {kTextDataStart, L"到数据开始处(&B)"},
+        {kTextDataEnd, L"到数据结束处(&E)"},
+        {32779, L"十六进制(&H)"},
+        {32781, L"二进制(&B)"},
+        {32782, L"八进制(&O)"},
+        {32783, L"十进制(&D)"},
+        {32784, L"字符(&A)"},
+        {32789, L"删除(&D)"},
+        {32790, L"展开(&T)"},
+        {32806, L"增加标签(&Q)"},
+        {32810, L"属性(&P)"},
+        {32815, L"删除标签(&D)"},
+        {32816, L"删除所有标签(&A)"},
+        {32817, L"移到底部(&S)"},
+        {32818, L"属性(&P)"},
         {32792, L"正常鼠标\n正常鼠标"},
         {32793, L"视图截屏\n视图截屏"},
         {32794, L"放大镜模式"},
@@ -58,6 +91,12 @@ const CTinyResourceManager::StringTable& BuiltinTexts() {
 CTinyResourceManager& Texts() {
     static CTinyResourceManager texts(BuiltinTexts());
     return texts;
+}
+
+std::wstring MenuText(std::uint32_t id) {
+    const std::wstring text = Texts().GetString(id);
+    const std::wstring menu = CTinyResourceManager::SplitTip(text, false);
+    return menu.empty() ? text : menu;
 }
 
 void LoadLanguageFile() {

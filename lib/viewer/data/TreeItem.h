@@ -14,6 +14,9 @@ class CTreeItem {
 public:
     static constexpr std::uint32_t kExpanded = 1;  // flag bit: children are shown
     static constexpr std::uint32_t kSelected = 2;  // flag bit: the row is selected
+    // flag bit: the user took the row out of the tree's display; it stays in the
+    // tree (the host still holds it), but neither it nor its children are shown
+    static constexpr std::uint32_t kHidden = 4;
 
     CTreeItem() = default;
     virtual ~CTreeItem() = default;

@@ -294,13 +294,13 @@ class ProgressRecorder final : public ITracelumeCallback {
 public:
     void ShowProperties(const std::wstring&) override {}
     void BeginProperties() override {}
-    std::int32_t Notify(std::uint32_t code, std::uint32_t wParam, std::intptr_t lParam) override {
+    std::intptr_t Notify(std::uint32_t code, std::uintptr_t wParam, std::intptr_t lParam) override {
         calls.push_back({code, wParam, lParam});
         return 0;
     }
     struct Call {
         std::uint32_t code;
-        std::uint32_t wParam;
+        std::uintptr_t wParam;
         std::intptr_t lParam;
     };
     std::vector<Call> calls;
