@@ -88,6 +88,22 @@ struct RawFile {
     std::vector<RawLine> lines;
 };
 
+// A line's text as the reader sees it in the whole file: only the file's first bytes
+// can be its byte order mark; one at the start of a line is the character U+FEFF.
+std::wstring DecodeLine(std::string_view line, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+        case TextEncoding::Utf8Bom:
+            return Utf8ToWide(line);
+        case TextEncoding::Utf16LE:
+            return Decode(line, TextEncoding::Utf16LENoBom);
+        case TextEncoding::Utf16BE:
+            return Decode(line, TextEncoding::Utf16BENoBom);
+        default:
+            return Decode(line, encoding);
+    }
+}
+
 // Splits the bytes at line feeds, in code units of the encoding; a carriage return
 // before a line feed belongs to the terminator.
 RawFile SplitLines(std::string_view bytes) {
@@ -102,7 +118,7 @@ RawFile SplitLines(std::string_view bytes) {
     const std::string lineFeed = *EncodeWithoutBom(L"\n", file.encoding);
     const std::string carriageReturn = *EncodeWithoutBom(L"\r", file.encoding);
     const auto isUnit = [&](std::size_t pos, const std::string& code) { return bytes.compare(pos, unit, code) == 0; };
-    const auto decode = [&](std::string_view line) { return Decode(line, file.encoding); };
+    const auto decode = [&](std::string_view line) { return DecodeLine(line, file.encoding); };
     std::size_t start = 0;
     for (std::size_t pos = 0; pos + unit <= bytes.size(); pos += unit) {
         if (!isUnit(pos, lineFeed)) {

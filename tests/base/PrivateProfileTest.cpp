@@ -252,6 +252,33 @@ TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {
     EXPECT_FALSE(ProfileWriteString(dir / "no-such-folder/a.ini", L"A", L"x", L"1"));
 }
 
+// Only a file's first bytes are its byte order mark: a line that starts with one
+// more holds the character U+FEFF before its text, for the writer as for the reader,
+// so a key written reads back.
+TEST(PrivateProfileTest, AMarkStartingALineIsTextToTheWriterToo) {
+    struct Case {
+        const char* name;
+        std::string file;
+        const wchar_t* section;
+    };
+    const std::string mark = "\xEF\xBB\xBF";
+    const Case cases[] = {
+        {"two marks, then a section without its bracket", mark + mark + "[", L""},
+        {"a marked section inside the file", "[A]\nk=1\n" + mark + "[B]\nk=1\n", L"B"},
+        {"UTF-16", Encoded(L"[A]\nk=1\n", TextEncoding::Utf16LE) + Encoded(L"[B]\nk=1\n", TextEncoding::Utf16LE),
+         L"B"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto path = dir.Write("a.ini", c.file);
+        ASSERT_TRUE(ProfileWriteString(path, c.section, L"k", L"2")) << c.name;
+        EXPECT_EQ(ProfileGetString(path, c.section, L"k"), L"2") << c.name;
+        if (*c.section != L'\0') {
+            EXPECT_EQ(ProfileGetString(path, L"A", L"k"), L"1") << c.name << ": another section's key";
+        }
+    }
+}
+
 TEST(PrivateProfileTest, WritersOfOneFileNeverLoseEachOthersKeys) {
     TempDir dir;
     const auto path = dir / "shared.ini";
