@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BasicInfo info;
     (void)reader.GetBasicInfo(&info);
     for (std::size_t v = 0; v < info.viewIds.size() && v < 3; ++v) {
-        auto owned = fuzz::RequestsOfView(info.viewIds[v]);
+        auto owned = fuzz::RequestsOfView(info.viewIds[v], 4);
         std::vector<ItemRequest*> requests;
         for (auto& request : owned) {
             requests.push_back(request.get());

@@ -12,7 +12,9 @@
 
 namespace fuzz {
 
-std::vector<std::unique_ptr<ItemRequest>> RequestsOfView(std::uint32_t viewId);
+// Sub-values 0 to lastSubValue: the item reader tells only four kinds apart (the
+// plain value, "_EFF", "_RAT", "_PHA"), every later one reads as the plain value.
+std::vector<std::unique_ptr<ItemRequest>> RequestsOfView(std::uint32_t viewId, std::uint32_t lastSubValue = 7);
 
 // A data manager that only counts what it is given.
 class CountingManager : public IZVDataManager {
