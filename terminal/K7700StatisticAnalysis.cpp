@@ -290,9 +290,6 @@ std::optional<CK7700StatisticAnalysis::Location> CK7700StatisticAnalysis::Resolv
     if (info->staticsType > 0) {
         location.fileName += KindSuffix(subValue);
     }
-    if (!platform::FindNoCase(platform::ToPath(m_ItemFolder), location.fileName + L".data")) {
-        return std::nullopt;
-    }
     if (viewId >= 20 && viewId <= 22 && (blockType == 1 || blockType == 2)) {
         return std::nullopt;
     }
@@ -320,6 +317,11 @@ std::optional<CK7700StatisticAnalysis::Location> CK7700StatisticAnalysis::Resolv
     }
     location.channel = static_cast<std::uint32_t>(info->channel);
     if (index >= 3 * location.channel) {
+        return std::nullopt;
+    }
+    // Looked for last: a name missing in its exact case makes the folder be listed,
+    // which a view's hundreds of requests would otherwise pay for every refused one.
+    if (!platform::FindNoCase(platform::ToPath(m_ItemFolder), location.fileName + L".data")) {
         return std::nullopt;
     }
     location.valueIndex = index;
