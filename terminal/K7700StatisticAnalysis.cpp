@@ -139,6 +139,7 @@ int CK7700StatisticAnalysis::ReleaseFile()
     m_EndTime = 0;
     m_ItemFolder.clear();
     m_ItemInfo.clear();
+    m_ItemFiles.reset();
     m_Loaded = 0;
     return 1;
 }
@@ -319,9 +320,7 @@ std::optional<CK7700StatisticAnalysis::Location> CK7700StatisticAnalysis::Resolv
     if (index >= 3 * location.channel) {
         return std::nullopt;
     }
-    // Looked for last: a name missing in its exact case makes the folder be listed,
-    // which a view's hundreds of requests would otherwise pay for every refused one.
-    if (!platform::FindNoCase(platform::ToPath(m_ItemFolder), location.fileName + L".data")) {
+    if (!ItemFile(location.fileName + L".data")) {
         return std::nullopt;
     }
     location.valueIndex = index;
@@ -350,6 +349,31 @@ std::optional<CK7700StatisticAnalysis::ItemInfo> CK7700StatisticAnalysis::Descri
     return result;
 }
 
+std::optional<fs::path> CK7700StatisticAnalysis::ItemFile(const std::wstring& fileName) const
+{
+    // A view asks for hundreds of series, most of them of files the terminal did not
+    // write: listing the folder for each would cost more than reading the values.
+    if (!m_ItemFiles) {
+        m_ItemFiles.emplace();
+        for (const fs::directory_entry& entry : platform::ListSorted(platform::ToPath(m_ItemFolder))) {
+            m_ItemFiles->push_back(entry.path());
+        }
+    }
+    // The exact name first, else the first that differs only in case.
+    const fs::path exact = platform::ToPath(m_ItemFolder) / platform::ToPath(fileName);
+    for (const fs::path& file : *m_ItemFiles) {
+        if (file == exact) {
+            return file;
+        }
+    }
+    for (const fs::path& file : *m_ItemFiles) {
+        if (platform::NamesEqualNoCase(platform::FromPath(file.filename()), fileName)) {
+            return file;
+        }
+    }
+    return std::nullopt;
+}
+
 bool CK7700StatisticAnalysis::MemoryIsShort() const
 {
     const platform::MemoryStatus status = platform::GetMemoryStatus();
@@ -358,8 +382,7 @@ bool CK7700StatisticAnalysis::MemoryIsShort() const
 
 bool CK7700StatisticAnalysis::ReadItemFile(const Location& location, std::vector<float>& values) const
 {
-    const std::optional<fs::path> file =
-        platform::FindNoCase(platform::ToPath(m_ItemFolder), location.fileName + L".data");
+    const std::optional<fs::path> file = ItemFile(location.fileName + L".data");
     if (!file) {
         return false;
     }

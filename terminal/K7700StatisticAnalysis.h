@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -70,6 +71,10 @@ private:
     // Channel, View and StaticsType of an item's section of "itemInfo.ini", read once per load.
     std::optional<ItemInfo> DescribeItem(const std::wstring& section) const;
 
+    // The item file of that name, found without regard to case in the item folder,
+    // which is listed once per load.
+    std::optional<std::filesystem::path> ItemFile(const std::wstring& fileName) const;
+
     bool Load(const std::wstring& folder);
     bool PhaseAllowed(std::uint32_t phase, std::uint32_t viewId) const;
     std::shared_ptr<const std::vector<float>> Values(const Location& location);
@@ -89,4 +94,5 @@ private:
     std::array<std::deque<CacheEntry>, 6> m_Caches;
     const CStatCube* m_SummaryCube = nullptr;
     mutable std::map<std::wstring, std::optional<ItemInfo>> m_ItemInfo;
+    mutable std::optional<std::vector<std::filesystem::path>> m_ItemFiles;
 };
