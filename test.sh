@@ -33,5 +33,5 @@ if ((sanitizers)); then
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
     xvfb-run -a -s "-screen 0 1600x1000x24" \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE nosan --timeout 1800
-  scripts/fuzz.sh --jobs "$jobs"
+  scripts/fuzz.sh --jobs "$jobs" --timeout 5
 fi

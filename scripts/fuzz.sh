@@ -4,14 +4,16 @@
 # makes their seed corpora with fuzz-seeds, runs every target (or those named) for a
 # bounded number of inputs or time, and reports per target the inputs run, the result
 # and the line coverage of the reader's files. Fails when a target finds a crash, a
-# hang (over 1 s for one input), a leak or undefined behaviour, or when a target does
-# not reach its reader's files at all.
+# hang (over 1 s for one input, or --timeout), a leak or undefined behaviour, or
+# when a target does not reach its reader's files at all.
 #
-#   scripts/fuzz.sh [--runs N] [--time SECONDS] [--jobs P] [TARGET...]
+#   scripts/fuzz.sh [--runs N] [--time SECONDS] [--jobs P] [--timeout S] [TARGET...]
 #     --runs N        N inputs per target with a fixed random seed (CI: the default, 2000)
 #     --time SECONDS  as many inputs as fit in SECONDS per target; with --runs, the
 #                     target stops at whichever limit it reaches first
 #     --jobs P        P targets at once (default 1)
+#     --timeout S     an input running longer than S seconds is a hang (default 1; CI
+#                     gives more, for a shared machine under load stretches wall time)
 #
 # Inputs that found something are kept as build-fuzz/fuzz/artifacts/<target>-*; the
 # corpus grows in build-fuzz/fuzz/corpus/<target>/ from run to run, and each target's
@@ -21,18 +23,20 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 usage() {
-  echo "usage: $0 [--runs N] [--time SECONDS] [--jobs P] [TARGET...]" >&2
+  echo "usage: $0 [--runs N] [--time SECONDS] [--jobs P] [--timeout S] [TARGET...]" >&2
   exit 2
 }
 runs=""
 seconds=""
 parallel=1
+hang=1
 targets=()
 while (($#)); do
   case "$1" in
     --runs) runs="${2:?}"; shift 2 ;;
     --time) seconds="${2:?}"; shift 2 ;;
     --jobs) parallel="${2:?}"; shift 2 ;;
+    --timeout) hang="${2:?}"; shift 2 ;;
     -*) usage ;;
     *) targets+=("$1"); shift ;;
   esac
@@ -82,7 +86,7 @@ fuzz_one() {
   [[ -n "$seconds" ]] && limit+=(-max_total_time="$seconds")
   set +e
   LLVM_PROFILE_FILE="$PWD/$work/profiles/$name-%p.profraw" \
-    nice "$binary" "${limit[@]}" -timeout=1 -rss_limit_mb=2048 -max_len="$maxlen" \
+    nice "$binary" "${limit[@]}" -timeout="$hang" -rss_limit_mb=2048 -max_len="$maxlen" \
       -artifact_prefix="$work/artifacts/$name-" -print_final_stats=1 \
       "$corpus" "$seeds/$name" >"$log" 2>&1
   status=$?
