@@ -62,10 +62,10 @@ bool ReadNumber(const std::wstring& text, std::size_t& at, long long& value) {
 std::array<long long, 3> ReadVersion(const std::wstring& text) {
     std::array<long long, 3> fields{0, 0, 0};
     std::size_t at = 0;
-    if (text.empty() || text[0] != L'V') {
-        return fields;
+    // Terminals write "V1.2.4"; some write the number alone.
+    if (!text.empty() && (text[0] == L'V' || text[0] == L'v')) {
+        ++at;
     }
-    ++at;
     for (std::size_t field = 0; field < fields.size(); ++field) {
         if (field > 0) {
             if (at >= text.size() || text[at] != L'.') {
@@ -112,7 +112,12 @@ bool FindDataFolder(std::wstring& folder) {
     if (IsDataFolder(folder)) {
         return true;
     }
-    const std::size_t last = folder.find_last_of(L"/\\");
+    // "data/Statistic/" is inside "data", as "data/Statistic" is.
+    const std::size_t end = folder.find_last_not_of(L"/\\");
+    if (end == std::wstring::npos) {
+        return false;
+    }
+    const std::size_t last = folder.find_last_of(L"/\\", end);
     if (last == std::wstring::npos) {
         return false;
     }
@@ -138,6 +143,28 @@ bool FindBoardFolder(const std::wstring& folder, int mode) {
         return mode == 0 ? IsDataFolder(board) : HasStatisticFiles(board);
     }
     return false;
+}
+
+std::map<int, std::wstring> FindBoards(const std::wstring& folder, int mode) {
+    std::map<int, std::wstring> boards;
+    if (folder.empty()) {
+        return boards;
+    }
+    std::error_code error;
+    for (const auto& entry : platform::ListSorted(platform::ToPath(WithSeparator(folder)))) {
+        const std::wstring name = platform::FromPath(entry.path().filename());
+        std::size_t at = 5;
+        long long number = 0;
+        if (!StartsWithNoCase(name, L"Board") || !ReadNumber(name, at, number) || number < 0 ||
+            !entry.is_directory(error) || boards.count(static_cast<int>(number)) != 0) {
+            continue;
+        }
+        const std::wstring board = WithSeparator(folder) + name;
+        if (mode == 0 ? IsDataFolder(board) : HasStatisticFiles(board)) {
+            boards.emplace(static_cast<int>(number), name);
+        }
+    }
+    return boards;
 }
 
 int IsVersionAtLeast(const std::wstring& version, const std::wstring& minimum) {

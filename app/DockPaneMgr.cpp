@@ -9,6 +9,7 @@
 #include "platform/ui/Frame.h"
 #include "platform/ui/PaneViewRegistry.h"
 #include "terminal/ObserverViewBase.h"
+#include "views/ObserverView.h"
 
 namespace {
 
@@ -76,8 +77,14 @@ ui::DockingPane* FirstExisting(const ui::DockingPaneManager& manager, const std:
 
 CDockPaneMgr::CDockPaneMgr() = default;
 
-// Views go before the panes that show them (members are destroyed in reverse).
-CDockPaneMgr::~CDockPaneMgr() { m_Views.clear(); }
+// Views go before the panes that show them (members are destroyed in reverse). A
+// view that goes makes the panes realize its group again, which asks this manager
+// for views: the map is emptied first, so that none being destroyed is handed out.
+CDockPaneMgr::~CDockPaneMgr() {
+    std::map<std::uint32_t, std::unique_ptr<ui::Window>> views;
+    views.swap(m_Views);
+    views.clear();
+}
 
 int CDockPaneMgr::Install(ui::Frame* frame) {
     m_pFrame = frame;
@@ -174,7 +181,11 @@ IObserverViewBase* CDockPaneMgr::ShowPane(std::uint32_t id) {
     if (first != nullptr) {
         m_Manager.AttachPane(pane, first);
     }
-    MakeView(*pane);
+    // A view that could not be made (it has told the user why) leaves no empty pane.
+    if (MakeView(*pane) == nullptr) {
+        pane->Close();
+        return nullptr;
+    }
     return ObserverOf(id);
 }
 
@@ -207,10 +218,10 @@ int CDockPaneMgr::SetPaneCaption(std::uint32_t id, const std::wstring& text) {
     return 1;
 }
 
-IObserverViewBase* CDockPaneMgr::GetActiveObserver() const {
+IObserverView* CDockPaneMgr::GetActiveObserver() const {
     for (const std::uint32_t id : kExportPanes) {
         if (m_Manager.IsPaneSelected(id)) {
-            return ObserverOf(id);
+            return dynamic_cast<IObserverView*>(GetView(id));
         }
     }
     return nullptr;

@@ -21,6 +21,7 @@
 #include "platform/ui/DockingPaneManager.h"
 #include "platform/ui/Message.h"
 #include "terminal/PaneManager.h"
+#include "views/ObserverView.h"
 
 namespace ui {
 class Frame;
@@ -48,7 +49,7 @@ public:
     int SetPaneCaption(std::uint32_t id, const std::wstring& text);
     // The view of the front pane among 40002, 40003 and 40006 to 40011 (in this
     // order), or null: the views whose data can be exported as a table.
-    IObserverViewBase* GetActiveObserver() const;
+    IObserverView* GetActiveObserver() const;
     int SaveLayout();
     void CloseAll();
     // The frame's handler of ui::kMsgDockingPaneNotify; 1 when handled.

@@ -80,6 +80,23 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     });
     OnMessage(ui::kMsgDockingPaneNotify,
               [this](ui::WParam code, ui::LParam data) { return m_PaneMgr.OnPaneNotify(code, data); });
+    OnMessage(kMsgViewNotify, [this](ui::WParam code, ui::LParam text) {
+        OnViewNotify(code, text);
+        return 0;
+    });
+    OnMessage(kMsgConvertDone, [this](ui::WParam, ui::LParam) {
+        OnConvertDone();
+        return 0;
+    });
+    OnMessage(kMsgStartCollect, [this](ui::WParam, ui::LParam) {
+        OnStartCollect();
+        return 0;
+    });
+    OnCommand(kCmdOpenLocal, [this] { OnOpenLocal(); });
+    OnCommand(kCmdReselectData, [this] { OnReselectData(); });
+    OnCommand(kCmdOpenDevice, [this] { OnOpenDevice(); });
+    OnCommand(kCmdOpenWaveLocal, [this] { OnOpenWaveLocal(); });
+    OnCommand(kCmdOpenWaveDevice, [this] { OnOpenWaveDevice(); });
     OnCommand(kCmdAbout, [this] { OnAbout(); });
     OnCommand(kCmdLanguage, [this] { OnLanguage(); });
     OnCommand(kCmdHelpDocument, [this] { OnHelpDocument(); });
@@ -102,7 +119,8 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     InstallCommandStates();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The collector reads the models: it ends before they go.
+CMainFrame::~CMainFrame() { StopHarmonicCollector(); }
 
 bool CMainFrame::LoadFrame(unsigned resourceId) {
     if (!Create(String(resourceId))) {
@@ -219,6 +237,7 @@ void CMainFrame::OnClose() {
         }
     }
     m_hFolderLock.Release();
+    StopHarmonicCollector();
     m_PaneMgr.SaveLayout();
     m_WaveView->DestroyWindow();
     m_wndView->DestroyWindow();

@@ -16,17 +16,25 @@
 // value (0 from the title bar button, the system menu and the exit commands) asks.
 // Only a confirmed close lets go of the data folder and saves the pane layout.
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/CommandRules.h"
 #include "app/DockPaneMgr.h"
 #include "app/DocumentLauncher.h"
+#include "core/ZVBoardInfo.h"
 #include "platform/base/FolderLock.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/RibbonBar.h"
+#include "terminal/BasicInfo.h"
 #include "terminal/ComtradeModel.h"
+#include "terminal/DataSelectInfo.h"
 #include "terminal/GlobalModel.h"
 #include "terminal/SOEModel.h"
 #include "terminal/ZVController.h"
@@ -38,6 +46,21 @@ class CWaveMainView;
 inline constexpr int kCloseReasonNone = 9121;
 inline constexpr int kCloseReasonWaveAnalysisFailed = 9122;
 inline constexpr int kCloseReasonLanguageRestart = 9123;
+
+// Messages the frame receives from the views and the opening workers.
+// Sent by views and by the load worker; wParam is one of the codes below. With the
+// caption codes lParam points at the caption (a const std::wstring), which lives
+// while the sender waits.
+inline constexpr unsigned kMsgViewNotify = 0x4C9;
+inline constexpr ui::WParam kViewNotifyReset = 7;          // reset the statistic views and show their panes
+inline constexpr ui::WParam kViewNotifyEventCaption = 14;  // the tab caption of pane 40001
+inline constexpr ui::WParam kViewNotifyAlarmCaption = 15;  // the tab caption of pane 40004
+// Posted once a conversion has succeeded (no parameters): the frame opens the
+// converted folder.
+inline constexpr unsigned kMsgConvertDone = 0x52C;
+// Sent by the load worker once the models are loaded (no parameters): the frame
+// starts the harmonic collector.
+inline constexpr unsigned kMsgStartCollect = 0x52D;
 
 // Hands a percentage of the statistic conversion to the busy indicator; the
 // conversion library calls it on the worker that converts.
@@ -72,6 +95,33 @@ public:
     // checked before each load, since Linux lets others remove a folder in use.
     bool IsLockedFolderPresent() const { return m_hFolderLock.StillPresent(); }
     bool IsFolderLocked() const { return m_hFolderLock.IsHeld(); }
+
+    // The statistic road for a folder the user chose or a download brought: finds the
+    // data folder (the folder, the one above it, or a "Board" folder inside it),
+    // lets the user pick a board, checks the terminal model and version, converts
+    // the statistic data when the folder asks for it, then opens it (OpenStatistic).
+    void CheckAndOpen(const std::wstring& folder);
+    // The data selection for the folder, the load behind the busy indicator and what
+    // follows a load; nothing changes when the user cancels.
+    void OpenStatistic(const std::wstring& path);
+    // Stops a running harmonic collection, waits for it and clears the collector; the
+    // roads that load other data call it first.
+    void StopHarmonicCollector();
+    // The waveform road for a folder the user chose or a download brought: the
+    // folder (or a board in it) must hold a waveform record; the statistic data
+    // makes way and the waveform client opens the record.
+    void OpenWaveRecord(const std::wstring& path);
+    // Where the device dialog hands a downloaded folder: mode 0 statistic data
+    // (CheckAndOpen), mode 1 a waveform record (OpenWaveRecord).
+    void OpenDownloadedFolder(const std::wstring& folder, int mode);
+    bool IsCollecting() const { return m_Collecting.load(); }
+
+    // What the last load brought: the range chosen, the record's description (its
+    // item list without items that hold nothing) and the snapshots taken within the
+    // range.
+    const DataSelectInfo& GetSelection() const { return m_Selection; }
+    const BasicInfo& GetRecordInfo() const { return m_RecordInfo; }
+    const std::vector<CZVBoardInfo>& GetSnapshots() const { return m_Snapshots; }
 
     // Shows the waveform-record client (true) or the statistic client in the same
     // place, and sends commands to the shown one first.
@@ -135,6 +185,37 @@ private:
     void OnViewMode(int mode);
     void OnShowPanes();
 
+    // The opening road (MainFrameOpen.cpp).
+    void OnOpenLocal();
+    void OnReselectData();
+    void OnOpenDevice();
+    void OnOpenWaveLocal();
+    void OnOpenWaveDevice();
+    // Asks whether loaded statistic data may go for a waveform record; true when
+    // none is loaded or the user agreed.
+    bool AskDiscardStatistic();
+    void CheckAndOpen();
+    bool SelectBoard(std::wstring& path, int mode);
+    bool AskDiscardWaveRecord();
+    // A message with the program's title, OK and the exclamation icon.
+    void PlainBox(unsigned textId);
+    // Runs the work on a worker while the busy indicator holds this thread; false
+    // when no worker could be started. The work ends the indicator last.
+    bool RunBusy(const std::function<void()>& work);
+    void FinishLoad(bool loaded);
+    void FailLoad();
+    void RemoveEmptyItem(std::uint32_t itemId);
+
+    // The workers and the messages they send (MainFrameWorkers.cpp).
+    int ConvertStatistic(const std::wstring& dataPath);
+    bool LoadStatistic(const std::wstring& path, DataSelectInfo selection);
+    void AdvanceProgress(double step);
+    void CollectSnapshots(std::int64_t start, std::int64_t end);
+    void UpdateStatusText();
+    void OnViewNotify(ui::WParam code, ui::LParam text);
+    void OnConvertDone();
+    void OnStartCollect();
+
     std::unique_ptr<CChildView> m_wndView;
     std::unique_ptr<CWaveMainView> m_WaveView;
     int m_IsWaveShown = 0;
@@ -153,4 +234,15 @@ private:
     int m_CloseReason = kCloseReasonNone;
     unsigned m_ThemeId = kDefaultTheme;
     CDocumentLauncher m_Launcher{this};
+
+    // The opening road's state.
+    std::wstring m_DataPath;  // the folder of the last open command
+    int m_IsPrepared = 0;     // the waveform record was dealt with for this open
+    DataSelectInfo m_Selection;
+    double m_Progress = 0.0;  // written by the load worker only
+    BasicInfo m_RecordInfo;
+    std::vector<CZVBoardInfo> m_Snapshots;
+    std::thread m_hCollectThread;
+    std::stop_source m_CollectStop;
+    std::atomic<bool> m_Collecting{false};
 };

@@ -13,6 +13,8 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Picture.h"
+#include "views/RecordViews.h"
+#include "views/RegisterEventViews.h"
 
 namespace {
 
@@ -37,6 +39,10 @@ bool COndravaApp::InitInstance() {
     CZVResourceManager::SetResourceFile(CZVLanguageList::GetLanguageDir() + L"Ondrava.xml");
     // Pictures in dialogs (the about box's icon) come from the program's picture store.
     ui::SetPictureProvider(ui::PictureBitmap);
+    // The record views' and the event views' panes, before the frame that shows
+    // them is made.
+    RegisterRecordViews();
+    RegisterEventViews();
 
     // A previous frame (start-up run again) goes first.
     SetMainWindow(nullptr);

@@ -10,3 +10,7 @@ CPanePlaceholder::CPanePlaceholder() {
 }
 
 int CPanePlaceholder::OnUpdate(std::uint32_t, std::uintptr_t, std::uintptr_t) { return 0; }
+
+void CPanePlaceholder::Release() {
+    DestroyWindow();
+}

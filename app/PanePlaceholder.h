@@ -4,12 +4,14 @@
 // and shows an empty page.
 
 #include "platform/ui/Window.h"
-#include "terminal/ObserverViewBase.h"
+#include "views/ObserverView.h"
 
-class CPanePlaceholder : public ui::Window, public IObserverViewBase {
+class CPanePlaceholder : public ui::Window, public IObserverView {
 public:
     CPanePlaceholder();
 
     // Nothing to show: every event is taken and ignored.
     int OnUpdate(std::uint32_t event, std::uintptr_t param1, std::uintptr_t param2) override;
+    // The pane owns the object; only its window goes.
+    void Release() override;
 };

@@ -13,4 +13,10 @@ public:
     bool PostToOtherPane() { return false; }
 
     static constexpr unsigned kControlId = 59649;
+    // Posted (no parameters) before statistic data is opened in its place: closes
+    // the open record, releases its analysis data and clears its panes.
+    static constexpr unsigned kMsgClearRecord = 0x467;
+    // Sent with wParam the address of the record's folder (a const std::wstring):
+    // opens the record; nonzero when it opened.
+    static constexpr unsigned kMsgOpenRecord = 0x466;
 };

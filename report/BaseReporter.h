@@ -94,6 +94,8 @@ public:
     std::wstring GetDeviceText1() const { return m_Record.startText; }
     std::wstring GetDeviceText2() const { return m_Record.endText; }
     std::wstring GetDeviceText3() const { return m_Record.userName; }
+    // The terminal model that recorded the data ("DeviceType" of its description).
+    std::wstring GetDeviceType() const { return m_Record.deviceType; }
     // PT ratio, CT ratio, wiring texts.
     std::wstring GetInfoText1() const { return m_Record.ptRatioText; }
     std::wstring GetInfoText2() const { return m_Record.ctRatioText; }

@@ -8,22 +8,11 @@
 #include "report/ReportItemName.h"
 #include "report/RtfReportText.h"
 #include "report/SeriesStatistics.h"
-#include "terminal/ComtradeDataManager.h"
+#include "report/TrendItemSeries.h"
 #include "terminal/DataModel.h"
 #include "platform/base/Encoding.h"
 
 namespace {
-
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kGreen = 0x00B400;
-constexpr std::uint32_t kBlue = 0xFF0000;
-constexpr std::uint32_t kPhaseColors[] = {kRed, kGreen, kBlue};
-
-// The phase's options when the item has them and the phase is present.
-bool PresentEntry(const CReportTrendItem& item, std::int32_t entryKind, CReportTrendPhase& entry)
-{
-    return item.GetPhase(entryKind, entry) != 0 && entry.enabled != 0;
-}
 
 // Power and energy units of an analysed waveform record, which are not in kilo.
 std::wstring UnitFor(std::uint32_t id, const std::wstring& unit, std::int32_t dataSet)
@@ -66,19 +55,9 @@ bool ImageReporter::DrawTrendAndSave(const CZVTrendPic& picture, int style, cons
 }
 
 bool ImageReporter::GetPhaseLabel(std::uint32_t phase, std::uint32_t count, const std::wstring& name,
-                                  std::int32_t& entryKind, std::wstring& label) const
+                                 std::int32_t& entryKind, std::wstring& label) const
 {
-    if (count == 1) {
-        entryKind = CReportTrendPhase::kDefault;
-        label = name;
-        return true;
-    }
-    if (count == 3 || count == 4) {
-        entryKind = static_cast<std::int32_t>(phase);
-        label = phase == 3 ? GraphText("Sum") + name : L"L" + std::to_wstring(phase + 1);
-        return true;
-    }
-    return false;
+    return TrendPhaseLabel(phase, count, name, GraphText("Sum") + name, entryKind, label);
 }
 
 void ImageReporter::BuildTrendPictures(const std::vector<CReportTrendItem>& items)
@@ -133,17 +112,6 @@ int ImageReporter::BuildStatCurves(const CReportTrendItem& item, std::uint32_t i
     if (item.Enabled == 0) {
         return 0;
     }
-    struct Statistic {
-        std::int32_t CReportTrendPhase::*flag;
-        std::uint32_t color;
-        const char* caption;
-        std::uint32_t kind;
-    };
-    static constexpr Statistic kStatistics[] = {
-        {&CReportTrendPhase::flag1, kRed, "MaxValue", CZVTrendCurve::kMaximum},
-        {&CReportTrendPhase::flag2, kGreen, "MinValue", CZVTrendCurve::kMinimum},
-        {&CReportTrendPhase::flag3, kBlue, "AvgValue", CZVTrendCurve::kAverage},
-    };
     const std::int32_t dataSet = GetSetting6();
     for (std::uint32_t phase = 0; phase < count; ++phase) {
         std::int32_t entryKind = 0;
@@ -154,7 +122,7 @@ int ImageReporter::BuildStatCurves(const CReportTrendItem& item, std::uint32_t i
         }
         std::deque<CZVTrendCurve> curves;
         CPicOutputDataMgr sink;
-        for (const Statistic& statistic : kStatistics) {
+        for (const TrendStatistic& statistic : kTrendStatistics) {
             if (entry.*statistic.flag != 1) {
                 continue;
             }
@@ -195,38 +163,19 @@ int ImageReporter::BuildStatCurves(const CReportTrendItem& item, std::uint32_t i
 int ImageReporter::BuildPhaseTrendPicture(const CReportTrendItem& item, std::uint32_t id, const std::wstring& name,
                                           const std::wstring& unit)
 {
-    IDataModel* model = GetCurrentModel();
-    std::array<CComtradeDataManager, 3> managers;
-    std::array<bool, 3> answered{};
-    bool any = false;
-    if (item.Enabled != 0 && model != nullptr) {
-        for (std::uint32_t phase = 0; phase < 3; ++phase) {
-            CReportTrendPhase entry;
-            if (!PresentEntry(item, static_cast<std::int32_t>(phase), entry)) {
-                continue;
-            }
-            answered[phase] = model->GetData(phase, 4, 0, static_cast<std::uint32_t>(GetSetting6()), id,
-                                             reinterpret_cast<QueryWord>(&managers[phase])) != 0;
-            any = any || answered[phase];
-        }
-    }
-    if (!any) {
-        ComputeItemStats(2);
-        return 0;
-    }
+    const std::array<std::vector<float>, 3> series = QueryPhaseSeries(*this, item, id);
     std::deque<CZVTrendCurve> curves;
     for (std::uint32_t phase = 0; phase < 3; ++phase) {
-        const std::vector<double>& samples = managers[phase].GetSeries();
-        if (!answered[phase] || samples.empty()) {
+        if (series[phase].empty()) {
             continue;
         }
         // Samples without value stay gaps of the curve.
-        const std::vector<float> series(samples.begin(), samples.end());
         CZVTrendCurve& curve =
-            curves.emplace_back(L"L" + std::to_wstring(phase + 1), kPhaseColors[phase], 1.0f, CZVTrendCurve::kMaximum);
-        curve.SetValues(series, 0.0f);
+            curves.emplace_back(L"L" + std::to_wstring(phase + 1), kTrendPhaseColors[phase], 1.0f, CZVTrendCurve::kMaximum);
+        curve.SetValues(series[phase], 0.0f);
     }
     if (curves.empty()) {
+        ComputeItemStats(2);
         return 0;
     }
     CZVTrendPic picture = NewPicture(GetHeaderText1() + L"-" + name, UnitFor(id, unit, GetSetting6()), id);
@@ -255,7 +204,7 @@ int ImageReporter::BuildEnergyTrendPicture(const CReportTrendItem& item, std::ui
         if (!Query(StatRequest{phase, 0, 0, static_cast<std::uint32_t>(dataSet), id}, sink)) {
             continue;
         }
-        CZVTrendCurve curve(GraphText("Value"), kRed, 1.0f, CZVTrendCurve::kMaximum);
+        CZVTrendCurve curve(GraphText("Value"), kTrendRed, 1.0f, CZVTrendCurve::kMaximum);
         curve.SetValues(sink.GetValues(), 0.0f);
         CZVTrendPic picture = NewPicture(GetHeaderText1() + L"-" + name + L"-" + label, UnitFor(id, unit, dataSet), id);
         picture.UpdateSummary(curve);

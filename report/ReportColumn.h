@@ -23,6 +23,11 @@ public:
     static constexpr std::int32_t kCount = 11;
 
     CReportColumn(std::wstring headerText, std::int32_t widthClass) : m_Name(std::move(headerText)), m_Width(widthClass) {}
+    // A column that says which field it shows, whatever its header reads in a translation.
+    CReportColumn(std::wstring headerText, std::int32_t widthClass, std::int32_t kind)
+        : m_Name(std::move(headerText)), m_Kind(kind), m_Width(widthClass)
+    {
+    }
 
     std::wstring GetName() const { return m_Name; }
     // The kind of the header text; classified on first use and kept once found, so

@@ -17,7 +17,7 @@ void CComtradeDataManager::Release()
 
 std::uint64_t CComtradeDataManager::GetCount()
 {
-    return m_Decimate == 1 ? m_Count / Step() : m_Count;
+    return m_Stretch == 1 ? m_Count * Factor() : m_Count;
 }
 
 bool CComtradeDataManager::Read(std::int64_t* index, std::int64_t* position, std::int64_t step, bool previous)
@@ -26,14 +26,11 @@ bool CComtradeDataManager::Read(std::int64_t* index, std::int64_t* position, std
         return false;
     }
     std::uint64_t at = static_cast<std::uint64_t>(*index);
-    if (m_Decimate == 1) {
-        if (at >= GetCount()) {
-            return false;
-        }
-        at *= Step();
-    } else if (at >= m_Count || (previous && at == 0)) {
+    // Without a mode the first sample has no predecessor to step back from.
+    if (at >= GetCount() || (previous && at == 0 && m_Stretch == 0)) {
         return false;
     }
+    at /= Factor();
     // The visible count never exceeds what is stored; guard all the same.
     if (at >= m_Samples.size()) {
         return false;
@@ -89,10 +86,10 @@ void CComtradeDataManager::SetYRange(const double* low, const double* high)
     m_RangeSet = 1;
 }
 
-void CComtradeDataManager::SetMode(std::uint32_t step)
+void CComtradeDataManager::SetMode(std::uint32_t factor)
 {
-    m_Step = step;
-    m_Decimate = 1;
+    m_Factor = factor;
+    m_Stretch = 1;
 }
 
 int CComtradeDataManager::GetSecondValue(float* value) const

@@ -185,9 +185,7 @@ int CComtradeFile::Open(const std::filesystem::path& base)
             return 0;
         }
     }
-    if (const auto inf = FindWithExtension(base, L".INF")) {
-        ReadInf(*inf);
-    }
+    ReadSideFile(base, &m_InfFirst, &m_InfSecond);
     return 1;
 }
 
@@ -346,9 +344,15 @@ bool CComtradeFile::ParseConfiguration(const std::string& text)
     return true;
 }
 
-void CComtradeFile::ReadInf(const std::filesystem::path& file)
+void CComtradeFile::ReadSideFile(const std::filesystem::path& base, std::int32_t* first, std::int32_t* second)
 {
-    const auto text = platform::ReadFileBytes(file);
+    *first = -1;
+    *second = -1;
+    const auto file = FindWithExtension(base, L".INF");
+    if (!file) {
+        return;
+    }
+    const auto text = platform::ReadFileBytes(*file);
     if (!text) {
         return;
     }
@@ -365,8 +369,8 @@ void CComtradeFile::ReadInf(const std::filesystem::path& file)
         const auto number = LeadingNumber<std::int32_t>(lines[index].substr(equal + 1), &complete);
         return complete ? number : std::int32_t{-1};
     };
-    m_InfFirst = value(2);
-    m_InfSecond = value(4);
+    *first = value(2);
+    *second = value(4);
 }
 
 std::uint64_t CComtradeFile::GetSamplesInData() const

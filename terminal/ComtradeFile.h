@@ -79,6 +79,10 @@ public:
     bool BeginSamples(float rate, std::uint64_t* count);
     std::uint64_t ReadMore(float* destination, std::uint64_t count);
     void Close();
+    // The two values of the ".INF" side file of a record (base path without
+    // extension), each -1 when the file or its line is missing; without mapping or
+    // parsing anything else of the record.
+    static void ReadSideFile(const std::filesystem::path& base, std::int32_t* first, std::int32_t* second);
 
     const std::string& GetStationName() const { return m_StationName; }
     const std::string& GetDeviceId() const { return m_DeviceId; }
@@ -108,7 +112,6 @@ private:
     std::size_t Width() const { return static_cast<std::size_t>(m_AnalogCount) + static_cast<std::size_t>(m_DigitalCount); }
     void ResetConfiguration();
     bool ParseConfiguration(const std::string& text);
-    void ReadInf(const std::filesystem::path& file);
     std::uint64_t ReadBinary(std::uint64_t count, float* destination);
     std::uint64_t ReadAscii(std::uint64_t count, float* destination);
 

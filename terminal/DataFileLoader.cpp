@@ -374,6 +374,29 @@ int CDataFileLoader::LoadFiles(const std::wstring& statisticFolder, std::uint64_
     return 1;
 }
 
+std::uint64_t CDataFileLoader::CountRecords(const std::wstring& statisticFolder, std::uint64_t recordSize)
+{
+    Reset();
+    m_UseDataFiles = 1;
+    const std::filesystem::path folder = platform::ToPath(statisticFolder);
+    const int perFile = ReadProfileInt(CIni(TerminalFile(folder, L"statistic.cfg")), L"cfg", L"BlockCountPerFile", 300);
+    std::uint64_t records = 0;
+    if (perFile >= 1 && recordSize != 0 && BuildPaths(folder)) {
+        const auto share = static_cast<std::uint64_t>(perFile);
+        for (const auto& path : m_StrPaths) {
+            std::error_code error;
+            const std::uintmax_t size = std::filesystem::file_size(path, error);
+            const std::uint64_t whole = error ? 0 : std::min<std::uint64_t>(size / recordSize, share);
+            records += whole;
+            if (whole < share) {
+                break;
+            }
+        }
+    }
+    Reset();
+    return records;
+}
+
 const platform::PositionalFile* CDataFileLoader::StreamFile(std::uint64_t index)
 {
     if (index >= m_Files.size()) {

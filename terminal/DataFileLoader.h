@@ -32,6 +32,10 @@ public:
     int LoadFiles(const std::wstring& statisticFolder, std::uint64_t firstRecord, std::uint64_t ignored,
                   std::uint64_t recordCount, std::uint64_t recordSize, std::uint32_t useDataFiles,
                   std::uint32_t progressBudget, std::uint32_t requireCache);
+    // The whole records of `recordSize` bytes that the block files of the statistic
+    // folder hold from the start of the stream: a file holding fewer than its share
+    // ends the count, as the records after it would not stand at their places.
+    std::uint64_t CountRecords(const std::wstring& statisticFolder, std::uint64_t recordSize);
     // The float at a byte offset into the requested stretch; 0.0 outside it.
     float GetDataAt(std::uint64_t offset);
     // Fills the series of the enabled requests with `points` records.

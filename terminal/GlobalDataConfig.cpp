@@ -1,5 +1,40 @@
 #include "terminal/GlobalDataConfig.h"
 
+#include <cwctype>
+#include <filesystem>
+
+#include "core/Ini.h"
+#include "platform/base/Encoding.h"
+#include "terminal/FolderDescription.h"
+
+bool CGlobalDataConfig::ReadDeviceType(const std::wstring& folder)
+{
+    if (folder.empty()) {
+        return false;
+    }
+    std::error_code error;
+    const std::wstring file = TerminalFile(platform::ToPath(folder), L"recordinfo.cfg");
+    if (!std::filesystem::is_regular_file(platform::ToPath(file), error)) {
+        return false;
+    }
+    std::wstring type = CIni(file).GetString(L"cfg", L"DeviceType", L"");
+    for (wchar_t& c : type) {
+        c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+    }
+    static constexpr struct {
+        const wchar_t* name;
+        Kind kind;
+    } kModels[] = {{L"K7700", K7700}, {L"K7800", K7800}, {L"K7900", K7900}};
+    for (const auto& model : kModels) {
+        if (type.find(model.name) != std::wstring::npos) {
+            m_Kind = model.kind;
+            return true;
+        }
+    }
+    m_Kind = Unknown;
+    return false;
+}
+
 std::wstring CGlobalDataConfig::GetStatisticPath(bool withSeparator) const
 {
     std::wstring path;

@@ -14,6 +14,12 @@ public:
     std::uint32_t GetKind() const { return m_Kind; }
     void SetKind(std::uint32_t kind) { m_Kind = kind; }
 
+    // Sets the kind from "DeviceType" (section "cfg") of the folder's
+    // "recordinfo.cfg": the first of "K7700", "K7800" and "K7900" found anywhere in
+    // the upper-cased value. True when one was found; false with the kind Unknown
+    // when none was, and false with the kind unchanged when the file is missing.
+    bool ReadDeviceType(const std::wstring& folder);
+
     // The statistic sub-folder relative to the terminal folder: "Statistic" for
     // unrecognised and K7900 data, "Statistic/newfiles" for K7700 and K7800 (their
     // converted item files), empty for any other kind; with the flag a separator is

@@ -38,6 +38,14 @@ std::unique_ptr<CK7700ZVViewAnalysis> CGlobalModel::MakeTrendReader(std::uint32_
     return std::make_unique<CK7700ZVViewAnalysis>(useDataFiles);
 }
 
+std::uint64_t CGlobalModel::CountRecords(const std::wstring& folder)
+{
+    if (const std::optional<std::uint64_t> items = CK7700StatisticAnalysis::CountRecords(folder)) {
+        return *items;
+    }
+    return CK7700ZVViewAnalysis::CountRecords(folder);
+}
+
 int CGlobalModel::CreateAnalysis(std::uint32_t flag)
 {
     if (analysis == nullptr) {

@@ -29,6 +29,11 @@ public:
     int OpenData(void* request) override;
     int QueryBasicInfo(BasicInfo* info) override;
 
+    // The whole records the statistic data of `folder` holds from its start, as the
+    // reader the model would load it with finds them: the converted item files when
+    // the folder has them all, else the block files.
+    static std::uint64_t CountRecords(const std::wstring& folder);
+
     void SetWaveReaderFactory(WaveReaderFactory factory) { m_WaveReaderFactory = std::move(factory); }
     std::uint32_t GetFullResolution() const { return fullResolution; }
 

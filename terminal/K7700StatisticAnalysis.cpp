@@ -230,25 +230,53 @@ bool CK7700StatisticAnalysis::Load(const std::wstring& folder)
     }
     // Without the item files of every listed item this folder is not converted (or
     // not completely): the model then reads the block files instead.
-    for (const std::uint32_t item : m_Items) {
+    return VisitItemFiles([](const Location&) { return true; });
+}
+
+bool CK7700StatisticAnalysis::VisitItemFiles(const std::function<bool(const Location&)>& visit)
+{
+    const std::uint32_t loaded = m_Loaded;
+    m_Loaded = 1;  // Resolve answers only for a loaded folder
+    const auto visitItem = [&](std::uint32_t item) {
         std::uint32_t view = 0;
         ItemToView(item, &view);
         const std::uint32_t head = HeadView(view);
         const std::int32_t order = static_cast<std::int32_t>(view - head);
         const std::uint32_t kinds = RuleOf(head) ? RuleOf(head)->subValues : 0;
         for (std::uint32_t subValue = kinds != 0 ? 1 : 0; subValue == 0 || (kinds >> (subValue - 1)) != 0; ++subValue) {
-            m_Loaded = 1;  // Resolve answers only for a loaded folder
-            const bool found = Resolve(4, 0, order, subValue, head == 13012 ? 13013 : head).has_value();
-            m_Loaded = 0;
-            if (!found) {
+            const std::optional<Location> location = Resolve(4, 0, order, subValue, head == 13012 ? 13013 : head);
+            if (!location || !visit(*location)) {
                 return false;
             }
             if (subValue == 0) {
                 break;
             }
         }
+        return true;
+    };
+    const bool all = std::all_of(m_Items.begin(), m_Items.end(), visitItem);
+    m_Loaded = loaded;
+    return all;
+}
+
+std::optional<std::uint64_t> CK7700StatisticAnalysis::CountRecords(const std::wstring& folder)
+{
+    CK7700StatisticAnalysis reader;
+    if (reader.LoadFile(folder, 0) == 0) {
+        return std::nullopt;
     }
-    return true;
+    std::uint64_t fewest = std::numeric_limits<std::uint64_t>::max();
+    reader.VisitItemFiles([&](const Location& location) {
+        std::error_code error;
+        const std::optional<fs::path> file =
+            platform::FindNoCase(platform::ToPath(reader.m_ItemFolder), location.fileName + L".data");
+        const std::uintmax_t size = file ? fs::file_size(*file, error) : 0;
+        // A record holds the three block types of every channel.
+        const std::uint64_t recordBytes = static_cast<std::uint64_t>(location.channel) * 12;
+        fewest = std::min<std::uint64_t>(fewest, error ? 0 : size / recordBytes);
+        return true;
+    });
+    return fewest == std::numeric_limits<std::uint64_t>::max() ? 0 : fewest;
 }
 
 std::optional<CK7700StatisticAnalysis::Location> CK7700StatisticAnalysis::Resolve(std::uint32_t phase,

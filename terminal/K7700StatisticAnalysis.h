@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -40,6 +41,10 @@ public:
     int SetOption(std::uint32_t value) override;
     virtual int GetItemValues(std::uint32_t phase, std::uint32_t blockType, std::int32_t order,
                               std::uint32_t subValue, std::uint32_t viewId, IZVDataManager* manager);
+
+    // The whole records that the item files of `folder` hold from their start (the
+    // shortest file decides); nothing when the folder is not completely converted.
+    static std::optional<std::uint64_t> CountRecords(const std::wstring& folder);
 
     // The harmonic collector's summary cells, when the program has them.
     void SetSummaryCube(const CStatCube* cube) { m_SummaryCube = cube; }
@@ -76,6 +81,9 @@ private:
     std::optional<std::filesystem::path> ItemFile(const std::wstring& fileName) const;
 
     bool Load(const std::wstring& folder);
+    // Visits the item file of every kind of every listed item; false as soon as one
+    // is missing or the visitor answers false.
+    bool VisitItemFiles(const std::function<bool(const Location&)>& visit);
     bool PhaseAllowed(std::uint32_t phase, std::uint32_t viewId) const;
     std::shared_ptr<const std::vector<float>> Values(const Location& location);
     bool ReadItemFile(const Location& location, std::vector<float>& values) const;

@@ -164,6 +164,22 @@ std::optional<std::wstring> CK7700ZVViewAnalysis::Load(const std::wstring& folde
     return std::nullopt;
 }
 
+std::uint64_t CK7700ZVViewAnalysis::CountRecords(const std::wstring& folder)
+{
+    if (folder.empty()) {
+        return 0;
+    }
+    const std::filesystem::path root = platform::ToPath(folder);
+    const StatisticDescription description = ReadStatisticDescription(TerminalFile(root, L"Statistic/statistic.cfg"));
+    if (description.blockSize <= 0 || description.blockTypeCount < 1) {
+        return 0;
+    }
+    const std::uint64_t recordBytes =
+        static_cast<std::uint64_t>(description.blockSize) * static_cast<std::uint64_t>(description.blockTypeCount);
+    CDataFileLoader loader;
+    return loader.CountRecords(platform::FromPath(platform::ResolveNoCase(root, L"Statistic")), recordBytes);
+}
+
 bool CK7700ZVViewAnalysis::BuildViewIds()
 {
     std::set<std::uint32_t> views;

@@ -32,6 +32,10 @@ public:
     int SetQueryParams(const std::array<std::uint32_t, 10>& words) override;
     int SetOption(std::uint32_t value) override;
 
+    // The whole records that the block files of `folder` hold from the start of the
+    // stream; 0 when statistic.cfg does not describe a record.
+    static std::uint64_t CountRecords(const std::wstring& folder);
+
     // Typed form of GetData.
     int GetSeries(std::uint32_t phase, std::uint32_t blockType, std::int32_t order, std::uint32_t subValue,
                   std::uint32_t viewId, IZVDataManager* manager);

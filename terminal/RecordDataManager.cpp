@@ -13,6 +13,10 @@ void CRecordDataManager::Release()
 
 void CRecordDataManager::WidenDisplayRange()
 {
+    // A series of gaps only has no extremes to show.
+    if (!m_HasValue) {
+        return;
+    }
     if (m_MinValue < m_DisplayLow) {
         m_DisplayLow = m_MinValue;
     }
@@ -23,7 +27,7 @@ void CRecordDataManager::WidenDisplayRange()
 
 std::int64_t CRecordDataManager::PositionAt(std::size_t at) const
 {
-    return ToFixedPoint(m_Values[at], m_DisplayLow, m_DisplayHigh);
+    return IsNoValue(m_Values[at]) ? kNoValuePosition : ToFixedPoint(m_Values[at], m_DisplayLow, m_DisplayHigh);
 }
 
 bool CRecordDataManager::GetNext(std::int64_t* index, std::int64_t* position)
@@ -34,7 +38,7 @@ bool CRecordDataManager::GetNext(std::int64_t* index, std::int64_t* position)
         return false;
     }
     const auto at = static_cast<std::size_t>(*index);
-    *position = IsNoValue(m_Values[at]) ? kNoValuePosition : PositionAt(at);
+    *position = PositionAt(at);
     ++*index;
     return true;
 }
@@ -68,8 +72,13 @@ bool CRecordDataManager::GetValue(std::int64_t index, double* value)
 bool CRecordDataManager::AddValue(double value)
 {
     if (IsNoValue(value)) {
-        if (m_Substitute == kNoSubstitute) {
-            return false;
+        if (m_Substitute == kNoSubstitute || IsNoValue(m_Substitute)) {
+            // Kept as a gap: dropping it would move every later sample to an
+            // earlier time. A gap has no value, so it neither moves the extremes
+            // nor passes the limits.
+            m_Values.push_back(kNoValue);
+            ++m_Count;
+            return true;
         }
         value = m_Substitute;
     }
@@ -79,9 +88,10 @@ bool CRecordDataManager::AddValue(double value)
     } else if (m_LimitMode == RejectOutside && (value > m_LimitHigh || value < m_LimitLow)) {
         return false;
     }
-    if (m_Count == 0) {
+    if (!m_HasValue) {
         m_MaxValue = value;
         m_MinValue = value;
+        m_HasValue = true;
     } else {
         m_MaxValue = std::max(m_MaxValue, value);
         m_MinValue = std::min(m_MinValue, value);
@@ -116,7 +126,7 @@ int CRecordDataManager::SetLimits(const double* low, const double* high, std::in
 
 int CRecordDataManager::ClearIfAllZero()
 {
-    if (!std::all_of(m_Values.begin(), m_Values.end(), [](double v) { return v == 0.0; })) {
+    if (!std::all_of(m_Values.begin(), m_Values.end(), [](double v) { return v == 0.0 || IsNoValue(v); })) {
         return 0;
     }
     m_Values.clear();
@@ -126,6 +136,7 @@ int CRecordDataManager::ClearIfAllZero()
     m_Word = 0;
     m_Tag = 0;
     m_Last = 0.0;
+    m_HasValue = false;
     return 1;
 }
 
@@ -133,6 +144,7 @@ void CRecordDataManager::Clear()
 {
     m_Values.clear();
     m_Count = 0;
+    m_HasValue = false;
     m_MaxValue = m_MinValue = 0.0;
     m_DisplayLow = m_DisplayHigh = 0.0;
 }

@@ -2,7 +2,9 @@
 // CRecordDataManager: one trend series as the record views draw it. Values pass a
 // no-value substitution, rounding to three decimals and optional limits before they
 // are stored; the extremes follow the accepted values and the display range widens
-// to cover them when the viewer walks the samples.
+// to cover them when the viewer walks the samples. A no-value sample without a
+// substitute is stored as a gap (kNoValue) in its place, so later samples keep
+// their times; gaps walk as kNoValuePosition and leave the extremes alone.
 
 #include <cstdint>
 #include <vector>
@@ -28,7 +30,9 @@ public:
     bool GetValue(std::int64_t index, double* value) override;
     bool AddValue(double value) override;
 
+    // The extremes of the samples with a value; both 0 while there is none.
     double GetMaxValue() const { return m_MaxValue; }
+    bool HasValue() const { return m_HasValue; }
     double GetMinValue() const { return m_MinValue; }
     int SetDisplayRange(const double* low, const double* high);
     int SetLimits(const double* low, const double* high, std::int32_t mode, double substitute);
@@ -57,4 +61,5 @@ protected:
     std::int32_t m_LimitMode = NoLimits;
     std::uint32_t m_Tag = 0;
     double m_Last = 0.0;
+    bool m_HasValue = false;
 };

@@ -28,27 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// A folder of the scene's own, removed with everything in it.
-class SceneFolder {
-public:
-    SceneFolder() {
-        std::string pattern = (fs::temp_directory_path() / "ondrava-device-scene.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~SceneFolder() {
-        std::error_code error;
-        if (!m_path.empty()) {
-            fs::remove_all(m_path, error);
-        }
-    }
-    const fs::path& Path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
 // A terminal answering every probe on the loopback interface.
 class LoopbackTerminal {
 public:
@@ -97,7 +76,7 @@ gfx::Font DialogFont() {
 }
 
 const screenshot::SceneRegistrar kDialog("device-dialog", [](screenshot::SceneContext& context) {
-    SceneFolder folder;
+    screenshot::SceneFolder folder;
     gen::TerminalMediumOptions medium;
     medium.deviceName = L"K7800 便携式分析仪";
     medium.exportRecords = {{"20260301_080000", 0, false, 600}, {"20260302_090000", 0, false, 1440},

@@ -1,6 +1,8 @@
 #include "app/screenshot/Scene.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <utility>
 
 #include <wx/app.h>
@@ -14,6 +16,21 @@
 #include <wx/window.h>
 
 namespace screenshot {
+
+SceneFolder::SceneFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "ondrava-scene.XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) {
+        m_path = pattern;
+    }
+}
+
+SceneFolder::~SceneFolder() {
+    std::error_code error;
+    if (!m_path.empty()) {
+        std::filesystem::remove_all(m_path, error);
+    }
+}
+
 namespace {
 
 std::vector<Scene>& Registry() {

@@ -5,6 +5,7 @@
 // after the program's start-up, with the main frame shown, and saves its picture as
 // <folder>/<name>.png.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,20 @@ std::vector<Scene> Scenes();
 
 struct SceneRegistrar {
     SceneRegistrar(std::string name, SceneFunction shoot);
+};
+
+// A temporary folder of a scene's own (made under the system's temporary folder),
+// removed with everything in it; an empty path when it could not be made.
+class SceneFolder {
+public:
+    SceneFolder();
+    ~SceneFolder();
+    SceneFolder(const SceneFolder&) = delete;
+    SceneFolder& operator=(const SceneFolder&) = delete;
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
 };
 
 // Lets the windows map and paint: a few rounds of the event loop.

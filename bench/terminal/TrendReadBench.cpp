@@ -5,7 +5,6 @@
 //
 //   terminal_trend_bench [DIR]     (DIR: where to make the folder; default the system temp folder)
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/CatFiles.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/MemoryStatus.h"
 #include "terminal/DataFileLoader.h"
@@ -73,26 +73,6 @@ std::vector<std::string> BlockFiles(const fs::path& statistic)
     return files;
 }
 
-// cat FILES > /dev/null, without a shell.
-void Cat(const std::vector<std::string>& files)
-{
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>("cat"));
-        for (const auto& file : files) {
-            argv.push_back(const_cast<char*>(file.c_str()));
-        }
-        argv.push_back(nullptr);
-        execvp("cat", argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-}
-
 std::array<std::uint32_t, 10> Query()
 {
     return {0, 0, kRecords, 0, kRecords, 0, 0, 0, 0, 0};
@@ -133,8 +113,8 @@ int main(int argc, char** argv)
     const std::vector<std::string> files = BlockFiles(folder / "Statistic");
     const std::wstring path = platform::FromPath(folder);
 
-    Cat(files);  // warm the page cache
-    const double cat = Best([&] { Cat(files); });
+    CatFiles(files);  // warm the page cache
+    const double cat = Best([&] { CatFiles(files); });
 
     std::vector<Result> results;
     for (bool streaming : {false, true}) {

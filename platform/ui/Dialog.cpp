@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <mutex>
 #include <utility>
 
 #include <wx/checkbox.h>
@@ -26,6 +27,14 @@
 
 namespace ui {
 namespace {
+
+std::mutex g_responderLock;
+DialogResponder g_responder;
+
+DialogResponder Responder() {
+    std::lock_guard guard(g_responderLock);
+    return g_responder;
+}
 
 // Growth never goes beyond this, whatever a control asks for.
 constexpr double kMaxGrowth = 3.0;
@@ -349,6 +358,11 @@ void Dialog::BindControl(const Item& item, std::size_t index) {
     }
 }
 
+void SetDialogResponder(DialogResponder responder) {
+    std::lock_guard guard(g_responderLock);
+    g_responder = std::move(responder);
+}
+
 int Dialog::DoModal(Window* parent) {
     if (!Build(parent != nullptr ? parent->GetWx() : nullptr) || m_child) {
         DestroyWindow();
@@ -362,7 +376,14 @@ int Dialog::DoModal(Window* parent) {
     OnInitDialog();
     // OnInitDialog may have ended the dialog already.
     if (IsWindow() && !m_ended) {
-        m_result = dialog->ShowModal();
+        const DialogResponder responder = Responder();
+        if (responder && responder(*this)) {
+            if (IsWindow() && !m_ended) {
+                EndDialog(kIdCancel);
+            }
+        } else {
+            m_result = dialog->ShowModal();
+        }
     }
     m_modal = false;
     DestroyWindow();

@@ -13,6 +13,7 @@
 // kIdOk and kIdCancel run OnOK and OnCancel unless a command handler took them.
 // A dialog closed by its title bar or Escape runs OnCancel.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,16 @@
 namespace ui {
 
 class DataExchange;
+class Dialog;
+
+// Answers modal dialogs in place of the user, as the message-box responder does for
+// message boxes: called on the user-interface thread once a modal dialog is built
+// and initialised, instead of running it. It acts on the dialog as the user would
+// (sets controls, calls OnOK, OnCancel or EndDialog) and returns true; a dialog it
+// left open then ends with kIdCancel. Returning false lets that dialog run as usual.
+// Empty: every dialog runs.
+using DialogResponder = std::function<bool(Dialog&)>;
+void SetDialogResponder(DialogResponder responder);
 
 class Dialog : public Window {
 public:

@@ -14,6 +14,7 @@
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/ProgramFolder.h"
+#include "platform/ui/FilePicker.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Profile.h"
 #include "tests/support/TempDir.h"
@@ -154,6 +155,9 @@ void AppTest::SetUp() {
     m_settings = keep("Ondrava.ini");
     Boxes().Clear();
     Boxes().answer = ui::kIdOk;
+    // A command that opens a folder or file picker finds the user cancelling it,
+    // unless the test answers otherwise.
+    ui::SetPickerResponder([](const ui::PickerRequest&) { return std::wstring(); });
     // No theme or pane layout of an earlier test comes back (closing saves them).
     if (App().GetMainFrame() != nullptr && Frame().IsWindow()) {
         ui::SendMessage(&Frame(), ui::kMsgClose, kCloseReasonLanguageRestart, 0);

@@ -62,7 +62,8 @@ wxChoice* FindChoice(wxWindow& dialog);
 // Presses the dialog's button with this label, as a click does.
 bool ClickButton(wxWindow& dialog, const std::wstring& label);
 
-// Every test starts with the shipped settings files and an open frame, and the
+// Every test starts with the shipped settings files, an open frame and pickers the
+// user cancels (a test may answer them otherwise), and the
 // program folder gets them back afterwards.
 class AppTest : public ::testing::Test {
 protected:

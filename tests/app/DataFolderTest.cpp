@@ -1,6 +1,7 @@
 // The checks an open command makes on a chosen folder: a data folder, statistic
 // files, the data folder one level up, the first "Board" folder, and the version.
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -79,8 +80,8 @@ TEST_F(DataFolderTest, TheDataFolderIsTheFolderOrTheOneAboveIt) {
         {data, true, data},
         {data + L"/Statistic", true, data},
         {data + L"/recordinfo.cfg", true, data},  // a file inside the record folder
-        // A trailing separator makes the "parent" the same folder again.
-        {data + L"/Statistic/", false, data + L"/Statistic/"},
+        {data + L"/Statistic/", true, data},  // a trailing separator still reaches the parent
+        {data + L"/Statistic//", true, data},
         {data + L"/Statistic/sub", false, data + L"/Statistic/sub"},  // two levels down
         {Folder("empty"), false, Folder("empty")},
         {L"", false, L""},
@@ -109,6 +110,25 @@ TEST_F(DataFolderTest, OnlyTheFirstBoardFolderIsLookedAt) {
     }
 }
 
+TEST_F(DataFolderTest, EveryBoardWithDataIsOfferedUnderItsOwnName) {
+    struct Case {
+        std::string folder;
+        int mode;
+        std::map<int, std::wstring> boards;
+    };
+    const Case cases[] = {
+        {"boards", 0, {{1, L"Board1"}, {2, L"Board2"}}},  // the file "Board0.txt" is passed over
+        {"firstEmpty", 0, {{2, L"Board2"}}},             // an empty board is not offered
+        {"waveBoards", 1, {{1, L"board1"}}},             // the name as the disk has it
+        {"waveBoards", 0, {}},
+        {"empty", 0, {}},
+        {"", 0, {}},
+    };
+    for (const Case& row : cases) {
+        EXPECT_EQ(FindBoards(Folder(row.folder), row.mode), row.boards) << row.folder << " mode " << row.mode;
+    }
+}
+
 TEST(Version, ComparesMajorMinorPatchAsNumbers) {
     struct Case {
         const wchar_t* version;
@@ -118,9 +138,10 @@ TEST(Version, ComparesMajorMinorPatchAsNumbers) {
     const Case cases[] = {
         {L"V1.2.10", L"V1.2.4", 1}, {L"V1.10.0", L"V1.9.9", 1},
         {L"V1.2.4", L"V1.2.4", 1},  {L"V1.2.3", L"V1.2.4", 0},
-        {L"1.2.4", L"V1.2.4", 0},  // nothing read on the left: 0.0.0
+        {L"1.2.4", L"V1.2.4", 1},   {L"1.2.3", L"V1.2.4", 0},  // the "V" may be left out
+        {L"X1.2.4", L"V1.2.4", 0},  // nothing read on the left: 0.0.0
         {L"V2", L"V1.9.9", 1},      {L"V1.2", L"V1.2.0", 1},
-        {L"v9.9.9", L"V0.0.1", 0},  {L"V 1.2.5", L"V1.2.4", 1},  // a number may follow blanks
+        {L"v9.9.9", L"V0.0.1", 1},  {L"V 1.2.5", L"V1.2.4", 1},  // a number may follow blanks
         {L"V1.2.x", L"V1.2.0", 1},  {L"", L"", 1},
     };
     for (const Case& row : cases) {

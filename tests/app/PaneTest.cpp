@@ -15,6 +15,7 @@
 #include "app/OndravaApp.h"
 #include "platform/base/Encoding.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Frame.h"
 #include "platform/ui/PaneViewRegistry.h"
 #include "platform/ui/Profile.h"
 #include "platform/ui/RibbonBar.h"
@@ -233,6 +234,57 @@ public:
     int OnUpdate(std::uint32_t, std::uintptr_t, std::uintptr_t) override { return 0; }
 };
 
+// A view that asks its manager for itself as it goes, as the docking panes do when
+// one of their pages goes while the others stay.
+class AskingView : public TestView {
+public:
+    AskingView(CDockPaneMgr*& panes, std::uint32_t id, std::vector<std::uint32_t>& handedOut)
+        : m_panes(panes), m_id(id), m_handedOut(handedOut) {}
+    ~AskingView() override {
+        if (m_panes != nullptr && m_panes->GetView(m_id) != nullptr) {
+            m_handedOut.push_back(m_id);
+        }
+    }
+
+private:
+    CDockPaneMgr*& m_panes;
+    std::uint32_t m_id;
+    std::vector<std::uint32_t>& m_handedOut;
+};
+
+TEST_F(PaneTest, NoViewIsHandedOutWhileTheManagerDestroysItsViews) {
+    // As at program exit: the frame's members go while its windows are still up.
+    ui::Frame frame;
+    ASSERT_TRUE(frame.Create(L"panes"));
+    CDockPaneMgr* panes = new CDockPaneMgr;
+    std::vector<std::uint32_t> handedOut;
+    for (std::uint32_t id = 40006; id <= kLast; ++id) {
+        ui::RegisterPaneView(id, [&, id](ui::Window& host) -> std::unique_ptr<ui::Window> {
+            auto view = std::make_unique<AskingView>(panes, id, handedOut);
+            if (!view->CreateChild(&host, 0, ui::kStyleChild | ui::kStyleVisible, wxRect())) {
+                return nullptr;
+            }
+            return view;
+        });
+    }
+    frame.OnMessage(ui::kMsgDockingPaneNotify,
+                    [&panes](ui::WParam code, ui::LParam data) { return panes ? panes->OnPaneNotify(code, data) : 0; });
+    panes->Install(&frame);
+    for (std::uint32_t id = 40006; id <= kLast; ++id) {
+        panes->ShowPane(id);
+    }
+    Drain();
+    for (std::uint32_t id = 40006; id <= kLast; ++id) {
+        ui::RegisterPaneView(id, nullptr);
+    }
+    ASSERT_NE(panes->GetView(40006), nullptr);
+    delete panes;
+    panes = nullptr;
+    EXPECT_EQ(handedOut, std::vector<std::uint32_t>{}) << "views handed out while they were being destroyed";
+    frame.DestroyWindow();
+    Drain();
+}
+
 TEST_F(PaneTest, ARegisteredViewIsMadeForItsPane) {
     TestView* made = nullptr;
     ui::RegisterPaneView(40007, [&](ui::Window& host) -> std::unique_ptr<ui::Window> {
@@ -250,6 +302,16 @@ TEST_F(PaneTest, ARegisteredViewIsMadeForItsPane) {
     EXPECT_EQ(Panes().GetView(40007), made);
     EXPECT_EQ(made->m_pController, &Frame().GetController()) << "the controller bound it";
     EXPECT_EQ(Panes().GetManager().FindPane(40007)->GetWindow(), made->GetWx());
+}
+
+TEST_F(PaneTest, AViewThatCannotBeMadeLeavesNoPaneAndNothingBound) {
+    ui::RegisterPaneView(40007, [](ui::Window&) -> std::unique_ptr<ui::Window> { return nullptr; });
+    LoadedStatistic();
+    Command(kCmdRecordData);
+    ui::RegisterPaneView(40007, nullptr);
+    EXPECT_EQ(Panes().GetView(40007), nullptr);
+    EXPECT_EQ(Panes().IsPaneHidden(40007), 1) << "the pane closed";
+    EXPECT_EQ(Panes().IsPaneHidden(40006), 0) << "its neighbours stay";
 }
 
 TEST_F(PaneTest, TheLayoutComesBackAtTheNextStartWithoutViews) {

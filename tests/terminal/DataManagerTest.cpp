@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "terminal/CalcDatMgr.h"
 #include "terminal/ComtradeDataManager.h"
@@ -39,9 +40,10 @@ TEST(FixedPoint, MapsTheDisplayRangeAndSurvivesDegenerateRanges)
 TEST(RecordDataManager, SubstituteLimitsAndRounding)
 {
     CRecordDataManager none;
-    EXPECT_FALSE(none.AddValue(kNoValue)) << "no substitute: a no-value sample is refused";
-    EXPECT_FALSE(none.AddValue(kNoValue + 0.005));
-    EXPECT_EQ(none.GetCount(), 0u);
+    EXPECT_TRUE(none.AddValue(kNoValue)) << "no substitute: a no-value sample is kept as a gap";
+    EXPECT_TRUE(none.AddValue(kNoValue + 0.005));
+    EXPECT_EQ(none.GetCount(), 2u);
+    EXPECT_FALSE(none.HasValue());
 
     CRecordDataManager substituted;
     const double low = 0.0, high = 200.0;
@@ -142,6 +144,62 @@ TEST(RecordDataManager, ClearIfAllZero)
     EXPECT_EQ(mixed.GetCount(), 2u);
 }
 
+// A sample without value keeps its place: later samples keep their times, both
+// cursors report the gap, and extremes and display range come from the values only.
+TEST(RecordDataManager, GapsKeepTheirPlaceAndLeaveTheExtremesAlone)
+{
+    struct Case {
+        const char* row;
+        bool original;  // the full-resolution manager, addressed from 10
+        std::vector<double> samples;
+        double max, min;
+    };
+    const double gap = kNoValue + 0.004;  // still the marker
+    const Case cases[] = {
+        {"gap first", false, {gap, -2.0, 4.0}, 4.0, -2.0},
+        {"gap between", false, {3.0, gap, 1.0}, 3.0, 1.0},
+        {"gap last", true, {-1.0, 5.0, gap}, 5.0, -1.0},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<CRecordDataManager> manager =
+            c.original ? std::make_unique<COriginalDataManager>() : std::make_unique<CRecordDataManager>();
+        const std::int64_t base = c.original ? 10 : 0;
+        manager->SetRange(base, -1);
+        for (const double sample : c.samples) {
+            EXPECT_TRUE(manager->AddValue(sample)) << c.row;
+        }
+        ASSERT_EQ(manager->GetCount(), c.samples.size()) << c.row;
+        EXPECT_EQ(manager->GetMaxValue(), c.max) << c.row;
+        EXPECT_EQ(manager->GetMinValue(), c.min) << c.row;
+        // A display range inside the values: the walk widens it to the values exactly.
+        const double middle = (c.min + c.max) / 2;
+        manager->SetDisplayRange(&middle, &middle);
+        for (std::size_t i = 0; i < c.samples.size(); ++i) {
+            double value = 0.0;
+            ASSERT_TRUE(manager->GetValue(static_cast<std::int64_t>(i), &value)) << c.row;
+            EXPECT_EQ(IsNoValue(value), IsNoValue(c.samples[i])) << c.row << " sample " << i;
+            const std::int64_t expected =
+                IsNoValue(c.samples[i]) ? kNoValuePosition : ToFixedPoint(c.samples[i], c.min, c.max);
+            std::int64_t index = base + static_cast<std::int64_t>(i);
+            std::int64_t position = 0;
+            ASSERT_TRUE(manager->GetNext(&index, &position)) << c.row;
+            EXPECT_EQ(position, expected) << c.row << " forward " << i;
+            index = base + static_cast<std::int64_t>(i);
+            ASSERT_TRUE(manager->GetPrev(&index, &position)) << c.row;
+            EXPECT_EQ(position, expected) << c.row << " backward " << i;
+        }
+        EXPECT_EQ(manager->GetDisplayLow(), c.min) << c.row << ": the walk widens to the values only";
+        EXPECT_EQ(manager->GetDisplayHigh(), c.max) << c.row;
+    }
+
+    // Only gaps and zeros: an all-zero series.
+    CRecordDataManager zeros;
+    zeros.AddValue(0.0);
+    zeros.AddValue(kNoValue);
+    EXPECT_EQ(zeros.ClearIfAllZero(), 1);
+    EXPECT_FALSE(zeros.HasValue());
+}
+
 TEST(OriginalDataManager, AddressesByAbsoluteIndex)
 {
     COriginalDataManager manager;
@@ -166,7 +224,7 @@ TEST(OriginalDataManager, AddressesByAbsoluteIndex)
     EXPECT_EQ(last, -1);
 }
 
-TEST(ComtradeDataManager, NeedsARangeAndDecimates)
+TEST(ComtradeDataManager, NeedsARangeAndStretches)
 {
     CComtradeDataManager manager;
     for (int i = 0; i < 10; ++i) {
@@ -180,19 +238,35 @@ TEST(ComtradeDataManager, NeedsARangeAndDecimates)
     const double low = 0.0, high = 8.0;
     manager.SetYRange(&low, &high);
     index = 0;
-    EXPECT_FALSE(manager.GetPrev(&index, &position)) << "index 0 without decimation";
+    EXPECT_FALSE(manager.GetPrev(&index, &position)) << "index 0 without a mode";
     EXPECT_EQ(manager.GetMaxIndex(), 9u);
 
+    // Each stored value stands for four samples: the cursor walks 40 samples.
     manager.SetMode(4);
-    EXPECT_EQ(manager.GetCount(), 2u);
+    EXPECT_EQ(manager.GetCount(), 40u);
     index = 0;
     ASSERT_TRUE(manager.GetPrev(&index, &position));
     EXPECT_EQ(index, -1);
     EXPECT_EQ(position, 0);
-    index = 1;
-    ASSERT_TRUE(manager.GetNext(&index, &position));
-    EXPECT_EQ(position, ToFixedPoint(4.0, 0.0, 8.0)) << "decimated sample 1 is sample 4";
-    EXPECT_FALSE(manager.GetNext(&index, &position));
+    struct Case {
+        std::int64_t index;
+        double stored;
+    };
+    for (const Case& c : {Case{3, 0.0}, Case{4, 1.0}, Case{7, 1.0}, Case{38, 9.0}, Case{39, 9.0}}) {
+        index = c.index;
+        ASSERT_TRUE(manager.GetNext(&index, &position)) << c.index;
+        EXPECT_EQ(position, ToFixedPoint(c.stored, 0.0, 8.0)) << "sample " << c.index;
+        EXPECT_EQ(index, c.index + 1);
+    }
+    index = 40;
+    EXPECT_FALSE(manager.GetNext(&index, &position)) << "past the stretched end";
+    double value = 0.0;
+    ASSERT_TRUE(manager.GetValue(5, &value));
+    EXPECT_EQ(value, 5.0) << "GetValue reads the stored values by their own index";
+    manager.ResetRange();
+    EXPECT_EQ(manager.GetCount(), 0u);
+    manager.RestoreRange();
+    EXPECT_EQ(manager.GetCount(), 40u);
 
     manager.SetMode(0);
     EXPECT_EQ(manager.GetCount(), 10u) << "a step of 0 hands out every sample";

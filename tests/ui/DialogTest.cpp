@@ -433,3 +433,51 @@ TEST(ModalDialog, ClosingIsCancellingAndAMissingTemplateFails) {
 }
 
 }  // namespace
+
+namespace {
+
+// The responder answers in place of the user once the dialog is initialised: what
+// it does is what the dialog returns; a dialog it leaves open is cancelled; one it
+// declines runs as usual.
+TEST(ModalDialog, TheResponderAnswersInPlaceOfTheUser) {
+    struct Case {
+        const char* name;
+        std::function<bool(ui::Dialog&)> respond;
+        int result;
+        std::wstring nameAfter;
+    };
+    const Case cases[] = {
+        {"ok after an edit",
+         [](ui::Dialog& dialog) {
+             dialog.SetDlgItemText(1002, L"改过");
+             dialog.OnOK();
+             return true;
+         },
+         ui::kIdOk, L"改过"},
+        {"cancel", [](ui::Dialog& dialog) { dialog.OnCancel(); return true; }, ui::kIdCancel, L"电压"},
+        {"left open", [](ui::Dialog&) { return true; }, ui::kIdCancel, L"电压"},
+        {"declined: the dialog runs",
+         [](ui::Dialog& dialog) {
+             ui::PostMessage(&dialog, ui::kMsgCommand, ui::MakeWParam(ui::kIdOk, ui::kNotifyClicked), 0);
+             return false;
+         },
+         ui::kIdOk, L"电压"},
+    };
+    for (const Case& row : cases) {
+        int seen = 0;
+        ui::SetDialogResponder([&](ui::Dialog& dialog) {
+            ++seen;
+            EXPECT_TRUE(ui::IsUiThread()) << row.name;
+            EXPECT_EQ(dialog.GetDlgItemText(1002), L"电压") << row.name << ": initialised first";
+            return row.respond(dialog);
+        });
+        SettingsDialog dialog(EveryClass());
+        EXPECT_EQ(dialog.DoModal(), row.result) << row.name;
+        EXPECT_EQ(dialog.name, row.nameAfter) << row.name;
+        EXPECT_EQ(seen, 1) << row.name;
+        EXPECT_FALSE(dialog.IsWindow()) << row.name;
+    }
+    ui::SetDialogResponder(nullptr);
+}
+
+}  // namespace

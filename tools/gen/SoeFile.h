@@ -24,7 +24,13 @@ struct SoeBlock {
     // year, month, day of week, day, hour, minute, second, milliseconds
     std::array<std::uint16_t, 8> time{2024, 3, 2, 5, 8, 30, 0, 0};  // Tuesday 2024-03-05
     std::vector<SoeRecordWords> records;
+    // The field-data snapshot as 116 float32 values; empty: the SoeSceneByte pattern.
+    std::vector<float> scene;
 };
+
+// A snapshot of a three-phase four-wire system at 230 V, 6.5 A, 50.012 Hz, every
+// word of the plausible magnitude of its quantity.
+std::vector<float> SoeSampleScene(int block);
 
 enum class SoeDefect {
     None,

@@ -43,6 +43,8 @@ bool WriteDescriptions(const fs::path& folder, const fs::path& statistic, const 
     info.start = {options.startYear, options.startMonth, options.startDay, options.startHour,
                   options.startMinute, options.startSecond, options.startMillisecond};
     info.deviceType = options.deviceType;
+    info.softwareVersion = options.softwareVersion;
+    info.end = options.end;
     if (defect == StatisticDefect::ZeroRatioDivisor) {
         files.recordSet.pt1 = L"0";
         files.recordSet.pt1Right = L"0";
@@ -63,7 +65,7 @@ bool WriteDescriptions(const fs::path& folder, const fs::path& statistic, const 
     cfg.blockCountPerFile =
         static_cast<int>(defect == StatisticDefect::SmallBlockCountPerFile ? 5 : options.blockCountPerFile);
     cfg.blockTypeCount = static_cast<int>(options.blockTypeCount);
-    cfg.preConvert = 0;
+    cfg.preConvert = options.preConvert;
 
     IniDocument recordInfo = RecordInfoDocument(info);
     IniDocument recordSet = RecordSetDocument(files.recordSet);

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tools/gen/DescriptionFiles.h"
 #include "tools/gen/IniDocument.h"
 
 namespace gen {
@@ -73,6 +75,10 @@ struct StatisticFolderOptions {
     int startMillisecond = 0;
     int wiringCategory = 4, wiringSubtype = 2;  // three-phase four-wire WYE
     std::wstring deviceType = L"K7700";
+    std::wstring softwareVersion = L"V1.2.4";
+    std::optional<int> preConvert = 0;  // "data_convert"/"pre_convert"; nothing: the key is left out
+    // The "EndTime..." keys of "recordinfo.cfg" (K7900 recordings), when written.
+    std::optional<DateTime> end;
     NameCase nameCase = NameCase::AsWritten;
     StatisticDefect defect = StatisticDefect::None;
     bool realisticValues = false;  // plausible measurements instead of the known pattern

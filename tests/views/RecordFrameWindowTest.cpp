@@ -1,0 +1,197 @@
+// The statistic record frames in real windows: made by their pane factories, the
+// viewer loaded from the program folder, the panel driven through its controls.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/frame.h>
+
+#include "ViewsTestSupport.h"
+#include "core/ZVResourceManager.h"
+#include "lib/viewer/data/Tracelume.h"
+#include "platform/base/ProgramFolder.h"
+#include "platform/ui/Frame.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/PaneViewRegistry.h"
+#include "terminal/PaneManager.h"
+#include "terminal/ZVController.h"
+#include "tests/ui/EventPump.h"
+#include "app/controls/ResizeCtrl.h"
+#include "views/RecordAttribDlg.h"
+#include "views/RecordFrameWnd.h"
+#include "views/RecordViews.h"
+
+namespace {
+
+void Settle()
+{
+    int rounds = 0;
+    uitest::PumpUntil([&] { return ++rounds > 20; });
+}
+
+// A check box or list changed by the user: the state, then the toolkit's event.
+void Tick(wxCheckBox* box, bool checked)
+{
+    box->SetValue(checked);
+    wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+    event.SetEventObject(box);
+    event.SetInt(checked ? 1 : 0);
+    box->ProcessWindowEvent(event);
+}
+
+void Choose(wxChoice* list, int index)
+{
+    list->SetSelection(index);
+    wxCommandEvent event(wxEVT_CHOICE, list->GetId());
+    event.SetEventObject(list);
+    event.SetInt(index);
+    list->ProcessWindowEvent(event);
+}
+
+class RecordFrameWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        viewstest::WriteColorScheme();
+        ASSERT_TRUE(m_host.Create(L"host"));
+        m_host.GetFrame()->SetSize(wxRect(60, 60, 900, 420));
+        m_host.ShowWindow(ui::kShow);
+        Settle();
+    }
+    void TearDown() override
+    {
+        ui::SetMessageBoxResponder(nullptr);
+        m_host.DestroyWindow();
+        Settle();
+    }
+    ui::Window& Host() { return m_host.GetClientArea(); }
+
+    ui::Frame m_host;
+};
+
+TEST_F(RecordFrameWindowTest, ThePanelsControlsChooseTheSeries)
+{
+    const gen::StatisticFolderOptions options = viewstest::FrameFolder(40, {});
+    viewstest::LoadedFolder folder(options);
+
+    std::unique_ptr<ui::Window> made = CRecordFrameWnd::CreateObject(VolAndCurProfile(), Host());
+    auto* frame = dynamic_cast<CRecordFrameWnd*>(made.get());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->Viewer(), nullptr);
+    ASSERT_NE(frame->Panel(), nullptr);
+    frame->m_pDataModel = &folder.model;
+    frame->m_pSecondDataModel = &folder.second;
+    frame->MoveWindow(wxRect(wxPoint(0, 0), Host().GetClientSize()));
+    Settle();
+    EXPECT_GE(frame->PanelWidth(), CRecordFrameWnd::kPanelWidth);
+    EXPECT_EQ(frame->Panel()->GetWindowRect().GetWidth(), frame->PanelWidth());
+    EXPECT_EQ(frame->Viewer()->GetHwnd()->GetSize().x, Host().GetClientSize().x - frame->PanelWidth());
+    EXPECT_TRUE(frame->Panel()->IsWindowVisible());
+
+    frame->OnUpdate(0x8, 0, 0);
+    auto* list = frame->Panel()->GetItem<wxChoice>(6500);
+    ASSERT_NE(list, nullptr);
+    ASSERT_GE(list->GetCount(), 1u);
+    EXPECT_EQ(list->GetString(0), wxString(L"电压有效值U rms"));
+    auto* l1 = frame->Panel()->GetItem<wxCheckBox>(6508);
+    auto* avg = frame->Panel()->GetItem<wxCheckBox>(6504);
+    ASSERT_NE(l1, nullptr);
+    ASSERT_NE(avg, nullptr);
+    EXPECT_TRUE(l1->GetValue());
+    EXPECT_TRUE(avg->GetValue());
+    EXPECT_FALSE(frame->Panel()->GetItem<wxCheckBox>(6505)->IsShown()) << "CP95 is never offered";
+    EXPECT_EQ(frame->Frame().ShownKeys().size(), 1u);
+    EXPECT_EQ(frame->Viewer()->GetDataLength(), 40);
+
+    Tick(frame->Panel()->GetItem<wxCheckBox>(6509), true);
+    Tick(frame->Panel()->GetItem<wxCheckBox>(6502), true);
+    EXPECT_EQ(frame->Frame().ShownKeys().size(), 4u) << "L1 and L2, maximum and average";
+    Tick(frame->Panel()->GetItem<wxCheckBox>(6502), false);
+    EXPECT_EQ(frame->Frame().ShownKeys().size(), 2u);
+
+    ASSERT_GE(list->GetCount(), 2u);
+    Choose(list, 1);
+    EXPECT_EQ(frame->Frame().CurrentItem(), frame->Frame().Panel().Entries()[1].code);
+    EXPECT_EQ(frame->Frame().ShownKeys().size(), 2u) << "the same boxes for the new item";
+
+    // The collapse strip folds the panel to its edge and the viewer takes the room.
+    frame->Panel()->WindowProc(kMsgResizeClick, 0, 0);
+    Settle();
+    EXPECT_TRUE(frame->Frame().PanelCollapsed());
+    EXPECT_EQ(frame->Panel()->GetWindowRect().GetWidth(), CRecordFrameWnd::kCollapsedWidth);
+    EXPECT_EQ(frame->Viewer()->GetHwnd()->GetSize().x, Host().GetClientSize().x - CRecordFrameWnd::kCollapsedWidth);
+
+    EXPECT_EQ(frame->RequestRange(1001, 0, 0), 0);
+    frame->OnUpdate(0x200, 0, 0);
+    EXPECT_EQ(frame->Frame().Grid().ManagerCount(), 0u);
+    EXPECT_EQ(list->GetCount(), 1u);
+    EXPECT_FALSE(list->IsEnabled());
+}
+
+// The pane table of the controller's pane manager, as the shell uses it.
+class FactoryPanes final : public IPaneManager {
+public:
+    explicit FactoryPanes(ui::Window& host) : m_host(host) {}
+    IObserverViewBase* ShowPane(std::uint32_t id) override
+    {
+        const ui::PaneViewFactory factory = ui::FindPaneView(id);
+        if (!factory) {
+            return nullptr;
+        }
+        views.push_back(factory(m_host));
+        return dynamic_cast<IObserverViewBase*>(views.back().get());
+    }
+    int SelectPane(std::uint32_t) override { return 1; }
+    void ClosePane(std::uint32_t) override {}
+    std::vector<std::unique_ptr<ui::Window>> views;
+
+private:
+    ui::Window& m_host;
+};
+
+TEST_F(RecordFrameWindowTest, WithoutTheViewerLibraryTheVoltageFrameTellsAndIsNotBound)
+{
+    const std::filesystem::path library = platform::ProgramFolder() / "libTracelume.so";
+    const std::filesystem::path aside = platform::ProgramFolder() / "libTracelume.so.aside";
+    std::filesystem::rename(library, aside);
+    std::vector<ui::MessageBoxRequest> boxes;
+    ui::SetMessageBoxResponder([&](const ui::MessageBoxRequest& request) {
+        boxes.push_back(request);
+        return ui::kIdOk;
+    });
+
+    RegisterRecordViews();
+    CGlobalModel model;
+    CZVController controller;
+    controller.SetStatisticModel(&model);
+    FactoryPanes panes(Host());
+    controller.SetPaneManager(&panes);
+    controller.BindView(panes.ShowPane(40006), 40006);
+    ASSERT_EQ(panes.views.size(), 1u);
+    EXPECT_EQ(panes.views[0], nullptr) << "no frame without its viewer";
+    EXPECT_EQ(model.ObserverCount(), 0u) << "nothing bound";
+    ASSERT_EQ(boxes.size(), 1u);
+    auto* resources = CZVResourceManager::GetResourceManager();
+    EXPECT_EQ(boxes[0].text, resources->LoadString(6122));
+    EXPECT_EQ(boxes[0].caption, resources->LoadString(6123));
+
+    // The other frames open empty and quietly, and take the model's events.
+    controller.BindView(panes.ShowPane(40009), 40009);
+    ASSERT_EQ(panes.views.size(), 2u);
+    auto* frequency = dynamic_cast<CRecordFrameWnd*>(panes.views[1].get());
+    ASSERT_NE(frequency, nullptr);
+    EXPECT_EQ(frequency->Viewer(), nullptr);
+    EXPECT_EQ(model.ObserverCount(), 1u);
+    frequency->OnUpdate(0x8, 0, 0);
+    EXPECT_EQ(boxes.size(), 1u);
+    for (const RecordFrameProfile* profile : RecordFrameProfiles()) {
+        ui::RegisterPaneView(profile->viewId, nullptr);
+    }
+    std::filesystem::rename(aside, library);
+}
+
+}  // namespace

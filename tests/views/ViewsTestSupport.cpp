@@ -1,0 +1,156 @@
+#include "ViewsTestSupport.h"
+
+#include <array>
+#include <fstream>
+
+#include "lib/viewer/data/BufferedDataManager.h"
+#include "lib/viewer/data/RowImpAnalog.h"
+#include "platform/base/Encoding.h"
+#include "platform/base/ProgramFolder.h"
+#include "terminal/CtrlItem.h"
+#include "terminal/GlobalDataConfig.h"
+#include "terminal/RecordDataManager.h"
+
+namespace viewstest {
+
+FakeViewer::FakeViewer() = default;
+
+FakeViewer::~FakeViewer()
+{
+    RemoveAllRows();
+}
+
+IRowItem* FakeViewer::AddRow(IRowItem*)
+{
+    if (m_root == nullptr) {
+        m_root = new CRowItem;
+        m_root->AddRef();
+    }
+    return m_root;
+}
+
+void FakeViewer::RemoveAllRows()
+{
+    if (m_root != nullptr) {
+        m_root->RemoveAllImps();
+        m_root->Release();
+        m_root = nullptr;
+    }
+}
+
+IRowItemImp* FakeViewer::CreateRowImp(int kind)
+{
+    return kind == tracelume::kRowKindAnalog ? new tracelume::CRowImpAnalog : nullptr;
+}
+
+IBufferredDataManager* FakeViewer::CreateDataManager(ISimpleDataManager* source)
+{
+    ++cachesMade;
+    auto* cache = new CBufferedDataManager;
+    cache->SetSource(source);
+    if (source != nullptr) {
+        cache->Build();
+    }
+    return cache;
+}
+
+const FakeViewer::Call* FakeViewer::LastCommand(int code) const
+{
+    for (auto it = commands.rbegin(); it != commands.rend(); ++it) {
+        if (it->code == code) {
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+LoadedFolder::LoadedFolder(gen::StatisticFolderOptions folderOptions) : options(std::move(folderOptions))
+{
+    GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
+    gen::WriteStatisticFolder(dir.Path(), options);
+    const auto count = static_cast<std::uint32_t>(options.records);
+    std::array<std::uint32_t, 14> query{0, 0, count, 0, count, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::wstring folder = platform::Utf8ToWide(platform::PathToUtf8(dir.Path()));
+    model.CreateAnalysis(0);
+    CCtrlItem open{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 0, folder};
+    model.OpenData(&open);
+    second.CreateAnalysis(1);
+    CCtrlItem openSecond{ctrl::kSecondStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 0, folder};
+    second.OpenData(&openSecond);
+}
+
+LoadedFolder::~LoadedFolder()
+{
+    GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::Unknown);
+}
+
+std::vector<double> LoadedFolder::ModelSeries(std::uint32_t phase, std::uint32_t kind, std::uint32_t item)
+{
+    CRecordDataManager manager;
+    model.GetData(phase, kind, 0, 1, item, reinterpret_cast<QueryWord>(static_cast<IZVDataManager*>(&manager)));
+    return Samples(manager);
+}
+
+std::vector<double> Samples(IZVDataManager& manager)
+{
+    std::vector<double> values(manager.GetCount());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        manager.GetValue(static_cast<std::int64_t>(i), &values[i]);
+    }
+    return values;
+}
+
+gen::StatisticFolderOptions FrameFolder(std::uint64_t records, std::vector<std::uint64_t> noValueRecords)
+{
+    gen::StatisticFolderOptions options;
+    options.items = FrameItems();
+    options.records = records;
+    options.blockCountPerFile = 20;
+    options.noValueRecords = std::move(noValueRecords);
+    return options;
+}
+
+std::vector<std::uint32_t> FrameItems()
+{
+    return {1, 7, 8, 14, 18, 19, 449, 452, 455, 461};
+}
+
+int FakeModel::GetData(QueryWord w0, QueryWord w1, QueryWord, QueryWord, QueryWord w4, QueryWord w5)
+{
+    ++queries;
+    const auto found = series.find({static_cast<std::uint32_t>(w0), static_cast<std::uint32_t>(w1),
+                                    static_cast<std::uint32_t>(w4)});
+    if (found == series.end()) {
+        return 0;
+    }
+    if (auto* manager = reinterpret_cast<IZVDataManager*>(w5)) {
+        for (const double value : found->second) {
+            manager->AddValue(value);
+        }
+    }
+    return 1;
+}
+
+void WriteColorScheme()
+{
+    const wchar_t* pages[] = {L"V&C", L"Freq", L"Harmonic", L"Fluct&Flicker", L"Power&Energy", L"Unbalance"};
+    const std::pair<int, const char*> phases[] = {{1, "A"}, {2, "B"}, {4, "C"}, {8, "N"}, {16, "ALL"}, {32, ""}};
+    const std::pair<int, const char*> kinds[] = {{1, "max"}, {2, "min"}, {4, "avg"}, {8, "cp95"}, {16, "rms"}};
+    std::ofstream file(platform::ProgramFolder() / "color.cfg", std::ios::binary | std::ios::trunc);
+    for (int page = 1; page <= 6; ++page) {
+        file << "[" << platform::WideToUtf8(pages[page - 1]) << "]\r\n";
+        for (const auto& [phaseBit, phase] : phases) {
+            for (const auto& [kindBit, kind] : kinds) {
+                file << phase << kind << "=RGB(" << phaseBit << "," << kindBit << "," << page << ")\r\n";
+            }
+        }
+    }
+}
+
+std::uint32_t SchemeColor(int phaseBit, int kindBit, int page)
+{
+    return static_cast<std::uint32_t>(phaseBit) | (static_cast<std::uint32_t>(kindBit) << 8) |
+           (static_cast<std::uint32_t>(page) << 16);
+}
+
+}  // namespace viewstest

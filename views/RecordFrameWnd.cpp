@@ -1,0 +1,166 @@
+#include "views/RecordFrameWnd.h"
+
+#include <algorithm>
+
+#include <wx/window.h>
+
+#include "core/ZVResourceManager.h"
+#include "lib/viewer/data/RowItem.h"
+#include "lib/viewer/data/Tracelume.h"
+#include "platform/base/ProgramFolder.h"
+#include "platform/ui/MessageBox.h"
+#include "views/RecordAttribDlg.h"
+
+namespace {
+
+// The viewer library beside the program.
+constexpr const char* kViewerLibrary = "libTracelume.so";
+// The frame whose failed viewer is the user's business.
+constexpr std::uint32_t kTellsViewerFailure = 40006;
+
+}  // namespace
+
+CRecordFrameWnd::CRecordFrameWnd(const RecordFrameProfile& profile) : m_Frame(profile, *this) {}
+
+CRecordFrameWnd::~CRecordFrameWnd()
+{
+    ReleaseViewer();
+    m_Dialog.reset();
+}
+
+std::unique_ptr<ui::Window> CRecordFrameWnd::CreateObject(const RecordFrameProfile& profile, ui::Window& host)
+{
+    auto frame = std::make_unique<CRecordFrameWnd>(profile);
+    if (!frame->Create(host)) {
+        return nullptr;
+    }
+    return frame;
+}
+
+bool CRecordFrameWnd::Create(ui::Window& host)
+{
+    if (!CreateChild(&host, 0, ui::kStyleChild | ui::kStyleVisible, wxRect())) {
+        return false;
+    }
+    m_Property.m_pOwner = this;
+    OnMessage(kMsgFrameCommand, [this](ui::WParam subCode, ui::LParam value) -> ui::LResult {
+        m_Frame.Command(static_cast<unsigned>(subCode), value);
+        return 0;
+    });
+    OnMessage(ui::kMsgSize, [this](ui::WParam, ui::LParam) -> ui::LResult {
+        Layout();
+        return 0;
+    });
+    if (!MakeViewer()) {
+        if (m_Frame.Profile().viewId == kTellsViewerFailure) {
+            auto* resources = CZVResourceManager::GetResourceManager();
+            ui::MessageBox(&host, resources->LoadString(recordtext::kViewerLoadFailed),
+                           resources->LoadString(recordtext::kErrorCaption), ui::kMbOk);
+            return false;
+        }
+        // Without a viewer the frame shows nothing and every viewer step is skipped.
+        return true;
+    }
+    m_Frame.AttachViewer(m_pViewer, m_pRoot);
+    MakePanel();
+    m_Frame.SetToggleListener([this] { Layout(); });
+    Layout();
+    return true;
+}
+
+bool CRecordFrameWnd::MakeViewer()
+{
+    if (!m_Library.Load(platform::ProgramFolder() / kViewerLibrary)) {
+        return false;
+    }
+    auto create = reinterpret_cast<CreateTracelumeFunction>(m_Library.Symbol("CreateTracelume"));
+    m_pViewer = create != nullptr ? create(GetWx()) : nullptr;
+    if (m_pViewer == nullptr) {
+        m_Library.Unload();
+        return false;
+    }
+    m_pViewer->ShowToolBar(1);
+    m_pViewer->SetCallback(&m_Property);
+    m_pViewer->Command(tracelume::kCommandSplitterLimits, kTreeMinWidth, kTreeMaxWidth);
+    m_pRoot = m_pViewer->AddRow(nullptr);
+    return true;
+}
+
+void CRecordFrameWnd::MakePanel()
+{
+    const DialogTemplateInfo* info =
+        CZVResourceManager::GetResourceManager()->LoadDialogTemplate(m_Frame.Profile().templateId);
+    auto dialog = std::make_unique<CRecordAttribDlg>(info, m_Frame.Panel());
+    if (info == nullptr || !dialog->Create(this)) {
+        return;
+    }
+    dialog->ShowWindow(ui::kShowHide);
+    m_PanelWidth = std::max(kPanelWidth, dialog->GetWindowRect().GetWidth());
+    m_Dialog = std::move(dialog);
+    m_Frame.SetPanelWindowed(true);
+}
+
+void CRecordFrameWnd::Layout()
+{
+    if (!IsWindow()) {
+        return;
+    }
+    const wxSize client = GetClientSize();
+    const int panel = m_Frame.PanelCollapsed() ? kCollapsedWidth : m_PanelWidth;
+    if (m_pViewer != nullptr && m_pViewer->GetHwnd() != nullptr) {
+        m_pViewer->GetHwnd()->SetSize(0, 0, std::max(client.x - panel, 0), client.y);
+        // The root row fills the height of the viewer's waveform area.
+        wxWindow* wave = wxWindow::FindWindowByName("CTracelumeCtrl", m_pViewer->GetHwnd());
+        if (m_pRoot != nullptr && wave != nullptr) {
+            m_pRoot->SetHeight(wave->GetClientSize().y);
+        }
+    }
+    if (m_Dialog && m_Dialog->IsWindow()) {
+        m_Dialog->MoveWindow(wxRect(client.x - panel, 0, panel, client.y));
+        m_Dialog->ShowWindow(ui::kShow);
+    }
+    // The first sizing with room fits the whole record into the viewer.
+    if (m_ViewWord < 2 && client.x > 0 && client.y > 0 && m_pViewer != nullptr) {
+        m_pViewer->ZoomAll();
+        m_ViewWord = 2;
+    }
+}
+
+int CRecordFrameWnd::OnUpdate(std::uint32_t event, std::uintptr_t wParam, std::uintptr_t lParam)
+{
+    return m_Frame.OnUpdate(event, wParam, lParam);
+}
+
+void CRecordFrameWnd::Release()
+{
+    // The pane that shows the frame owns the object; its window and viewer go now.
+    ReleaseViewer();
+    DestroyWindow();
+}
+
+std::intptr_t CRecordFrameWnd::RequestRange(std::uint32_t code, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    return m_Frame.RequestRange(code, wParam, lParam);
+}
+
+int CRecordFrameWnd::FillAttributes(ExportSource& source)
+{
+    return m_Frame.FillAttributes(source);
+}
+
+void CRecordFrameWnd::ReleaseViewer()
+{
+    m_Frame.Detach();
+    if (m_pViewer != nullptr) {
+        m_pViewer->RemoveAllRows();
+        m_pViewer->Release();
+        m_pViewer = nullptr;
+        m_pRoot = nullptr;
+    }
+    m_Library.Unload();
+}
+
+void CRecordFrameWnd::OnDestroyed()
+{
+    ReleaseViewer();
+}
