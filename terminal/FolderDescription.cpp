@@ -1,5 +1,6 @@
 #include "terminal/FolderDescription.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
@@ -29,11 +30,13 @@ std::wstring Trim(const std::wstring& text)
     return text.substr(first, last - first);
 }
 
+// "%.2f" of a finite value, whatever its size (the largest double has 309 digits
+// before the point) and whatever the locale.
 std::wstring Format2f(double value)
 {
-    wchar_t buffer[64];
-    std::swprintf(buffer, 64, L"%.2f", value);
-    return buffer;
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return std::wstring(buffer, result.ptr);
 }
 
 // The ratio text of "PT1"/"CT1": the key's own text cut two characters after its

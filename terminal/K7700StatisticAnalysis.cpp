@@ -140,6 +140,7 @@ int CK7700StatisticAnalysis::ReleaseFile()
     m_EndTime = 0;
     m_ItemFolder.clear();
     m_ItemInfo.clear();
+    m_ItemFiles.reset();
     m_Loaded = 0;
     return 1;
 }
@@ -319,9 +320,6 @@ std::optional<CK7700StatisticAnalysis::Location> CK7700StatisticAnalysis::Resolv
     if (info->staticsType > 0) {
         location.fileName += KindSuffix(subValue);
     }
-    if (!platform::FindNoCase(platform::ToPath(m_ItemFolder), location.fileName + L".data")) {
-        return std::nullopt;
-    }
     if (viewId >= 20 && viewId <= 22 && (blockType == 1 || blockType == 2)) {
         return std::nullopt;
     }
@@ -351,6 +349,9 @@ std::optional<CK7700StatisticAnalysis::Location> CK7700StatisticAnalysis::Resolv
     if (index >= 3 * location.channel) {
         return std::nullopt;
     }
+    if (!ItemFile(location.fileName + L".data")) {
+        return std::nullopt;
+    }
     location.valueIndex = index;
     location.group = static_cast<std::uint32_t>(info->view);
     return location;
@@ -377,6 +378,31 @@ std::optional<CK7700StatisticAnalysis::ItemInfo> CK7700StatisticAnalysis::Descri
     return result;
 }
 
+std::optional<fs::path> CK7700StatisticAnalysis::ItemFile(const std::wstring& fileName) const
+{
+    // A view asks for hundreds of series, most of them of files the terminal did not
+    // write: listing the folder for each would cost more than reading the values.
+    if (!m_ItemFiles) {
+        m_ItemFiles.emplace();
+        for (const fs::directory_entry& entry : platform::ListSorted(platform::ToPath(m_ItemFolder))) {
+            m_ItemFiles->push_back(entry.path());
+        }
+    }
+    // The exact name first, else the first that differs only in case.
+    const fs::path exact = platform::ToPath(m_ItemFolder) / platform::ToPath(fileName);
+    for (const fs::path& file : *m_ItemFiles) {
+        if (file == exact) {
+            return file;
+        }
+    }
+    for (const fs::path& file : *m_ItemFiles) {
+        if (platform::NamesEqualNoCase(platform::FromPath(file.filename()), fileName)) {
+            return file;
+        }
+    }
+    return std::nullopt;
+}
+
 bool CK7700StatisticAnalysis::MemoryIsShort() const
 {
     const platform::MemoryStatus status = platform::GetMemoryStatus();
@@ -385,8 +411,7 @@ bool CK7700StatisticAnalysis::MemoryIsShort() const
 
 bool CK7700StatisticAnalysis::ReadItemFile(const Location& location, std::vector<float>& values) const
 {
-    const std::optional<fs::path> file =
-        platform::FindNoCase(platform::ToPath(m_ItemFolder), location.fileName + L".data");
+    const std::optional<fs::path> file = ItemFile(location.fileName + L".data");
     if (!file) {
         return false;
     }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -79,6 +80,10 @@ private:
     // Channel, View and StaticsType of an item's section of "itemInfo.ini", read once per load.
     std::optional<ItemInfo> DescribeItem(const std::wstring& section) const;
 
+    // The item file of that name, found without regard to case in the item folder,
+    // which is listed once per load.
+    std::optional<std::filesystem::path> ItemFile(const std::wstring& fileName) const;
+
     bool Load(const std::wstring& folder);
     // A histogram request: the collector's summary when it holds the cell, else the
     // asked statistic computed from the item file.
@@ -106,4 +111,5 @@ private:
     const CStatCube* m_SummaryCube = nullptr;
     SummarySource m_SummarySource;
     mutable std::map<std::wstring, std::optional<ItemInfo>> m_ItemInfo;
+    mutable std::optional<std::vector<std::filesystem::path>> m_ItemFiles;
 };

@@ -68,7 +68,12 @@ std::wstring Unquote(std::wstring_view value) {
     return std::wstring(value);
 }
 
-bool HasLineBreak(std::wstring_view text) { return text.find_first_of(L"\r\n") != std::wstring_view::npos; }
+// A line break would end the line early; a NUL character would end the text for
+// readers that take it as a C string, and its zero bytes make a UTF-8 or GBK file
+// read as UTF-16.
+bool HasLineBreakOrNul(std::wstring_view text) {
+    return text.find_first_of(std::wstring_view(L"\r\n\0", 3)) != std::wstring_view::npos;
+}
 
 // One line of a file as stored: its bytes, its terminator's bytes, and its text.
 struct RawLine {
@@ -82,6 +87,22 @@ struct RawFile {
     std::string bom;
     std::vector<RawLine> lines;
 };
+
+// A line's text as the reader sees it in the whole file: only the file's first bytes
+// can be its byte order mark; one at the start of a line is the character U+FEFF.
+std::wstring DecodeLine(std::string_view line, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+        case TextEncoding::Utf8Bom:
+            return Utf8ToWide(line);
+        case TextEncoding::Utf16LE:
+            return Decode(line, TextEncoding::Utf16LENoBom);
+        case TextEncoding::Utf16BE:
+            return Decode(line, TextEncoding::Utf16BENoBom);
+        default:
+            return Decode(line, encoding);
+    }
+}
 
 // Splits the bytes at line feeds, in code units of the encoding; a carriage return
 // before a line feed belongs to the terminator.
@@ -97,7 +118,7 @@ RawFile SplitLines(std::string_view bytes) {
     const std::string lineFeed = *EncodeWithoutBom(L"\n", file.encoding);
     const std::string carriageReturn = *EncodeWithoutBom(L"\r", file.encoding);
     const auto isUnit = [&](std::size_t pos, const std::string& code) { return bytes.compare(pos, unit, code) == 0; };
-    const auto decode = [&](std::string_view line) { return Decode(line, file.encoding); };
+    const auto decode = [&](std::string_view line) { return DecodeLine(line, file.encoding); };
     std::size_t start = 0;
     for (std::size_t pos = 0; pos + unit <= bytes.size(); pos += unit) {
         if (!isUnit(pos, lineFeed)) {
@@ -131,11 +152,11 @@ std::size_t FindSection(const std::vector<std::wstring_view>& lines, std::wstrin
     return lines.size();
 }
 
-// Whether the format can carry the line: no line break anywhere, no ']' in the
-// section name, and a key that is not empty, holds no '=' and does not read as a
+// Whether the format can carry the line: no line break or NUL anywhere, no ']' in
+// the section name, and a key that is not empty, holds no '=' and does not read as a
 // section or a comment.
 bool Writable(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-    return !HasLineBreak(section) && !HasLineBreak(key) && !HasLineBreak(value) &&
+    return !HasLineBreakOrNul(section) && !HasLineBreakOrNul(key) && !HasLineBreakOrNul(value) &&
            section.find(L']') == std::wstring_view::npos && !key.empty() && key.find(L'=') == std::wstring_view::npos &&
            key.front() != L'[' && key.front() != L';';
 }

@@ -27,8 +27,8 @@ std::optional<std::wstring> ProfileGetString(const std::filesystem::path& file, 
                                              std::wstring_view key);
 
 // False when the file cannot be read or written; then it is left as it was. Names and
-// values that the format cannot carry are refused the same way: a line break
-// anywhere, a ']' in the section name, a '=' in the key, an empty key or one that
+// values that the format cannot carry are refused the same way: a line break or a
+// NUL character anywhere, a ']' in the section name, a '=' in the key, an empty key or one that
 // starts with '[' or ';'.
 bool ProfileWriteString(const std::filesystem::path& file, std::wstring_view section, std::wstring_view key,
                         std::wstring_view value);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -225,15 +226,17 @@ TEST(PrivateProfileTest, FileMixingEncodingsIsNeverRewrittenWithOtherLinesChange
 }
 
 TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {
+    using namespace std::string_view_literals;
     struct Case {
-        const wchar_t* section;
-        const wchar_t* key;
-        const wchar_t* value;
+        std::wstring_view section;
+        std::wstring_view key;
+        std::wstring_view value;
     };
+    // A NUL character: its zero bytes would make the file read as UTF-16.
     const Case cases[] = {
         {L"A", L"x", L"two\nlines"}, {L"A", L"x", L"cr\r"},    {L"A", L"x=y", L"1"}, {L"A]", L"x", L"1"},
         {L"A\nB", L"x", L"1"},       {L"A", L"", L"1"},        {L"A", L"  ", L"1"},  {L"A", L"[x", L"1"},
-        {L"A", L";x", L"1"},
+        {L"A", L";x", L"1"},         {L"A", L"x", L"\xE6\0"sv}, {L"A", L"x\0"sv, L"1"}, {L"A\0"sv, L"x", L"1"},
     };
     TempDir dir;
     const std::string before = "[A]\nx=1\n";
@@ -241,9 +244,39 @@ TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {
     for (const Case& c : cases) {
         EXPECT_FALSE(ProfileWriteString(path, c.section, c.key, c.value))
             << platform::WideToUtf8(c.section) << "/" << platform::WideToUtf8(c.key);
+        EXPECT_FALSE(ProfileWriteString(dir / "new.ini", c.section, c.key, c.value))
+            << platform::WideToUtf8(c.section) << "/" << platform::WideToUtf8(c.key);
     }
     EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "new.ini"));
     EXPECT_FALSE(ProfileWriteString(dir / "no-such-folder/a.ini", L"A", L"x", L"1"));
+}
+
+// Only a file's first bytes are its byte order mark: a line that starts with one
+// more holds the character U+FEFF before its text, for the writer as for the reader,
+// so a key written reads back.
+TEST(PrivateProfileTest, AMarkStartingALineIsTextToTheWriterToo) {
+    struct Case {
+        const char* name;
+        std::string file;
+        const wchar_t* section;
+    };
+    const std::string mark = "\xEF\xBB\xBF";
+    const Case cases[] = {
+        {"two marks, then a section without its bracket", mark + mark + "[", L""},
+        {"a marked section inside the file", "[A]\nk=1\n" + mark + "[B]\nk=1\n", L"B"},
+        {"UTF-16", Encoded(L"[A]\nk=1\n", TextEncoding::Utf16LE) + Encoded(L"[B]\nk=1\n", TextEncoding::Utf16LE),
+         L"B"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto path = dir.Write("a.ini", c.file);
+        ASSERT_TRUE(ProfileWriteString(path, c.section, L"k", L"2")) << c.name;
+        EXPECT_EQ(ProfileGetString(path, c.section, L"k"), L"2") << c.name;
+        if (*c.section != L'\0') {
+            EXPECT_EQ(ProfileGetString(path, L"A", L"k"), L"1") << c.name << ": another section's key";
+        }
+    }
 }
 
 TEST(PrivateProfileTest, WritersOfOneFileNeverLoseEachOthersKeys) {

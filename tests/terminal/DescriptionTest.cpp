@@ -124,6 +124,18 @@ TEST(SysInfor, RatioTexts)
     EXPECT_EQ(ReadSysInfor(Wide(dir / "recordset.ini"), basic), 0) << "an empty text fails";
 }
 
+// A voltage of sixty-one digits before the point: its text is written whole, never
+// past the end of a buffer.
+TEST(SysInfor, VoltageOfManyDigits)
+{
+    testsupport::TempDir dir;
+    const auto file = dir.Write("recordset.ini",
+                                "[SysInfor\nPT1=1066666666666666666666666666666666666666666666666666666666660\nU=5");
+    BasicInfo basic;
+    EXPECT_EQ(ReadSysInfor(Wide(file), basic), 0) << "the other texts are missing";
+    EXPECT_EQ(basic.voltageText, L"5333333333333333539147285819714727643234763208569899184029696.00");
+}
+
 TEST(ItemList, FormsOfTheItemKey)
 {
     struct Case {

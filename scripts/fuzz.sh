@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Fuzzes the readers of outside data: builds the libFuzzer targets of tests/fuzz with
+# clang into build-fuzz/ (AddressSanitizer, UndefinedBehaviorSanitizer, coverage),
+# makes their seed corpora with fuzz-seeds, runs every target (or those named) for a
+# bounded number of inputs or time, and reports per target the inputs run, the result
+# and the line coverage of the reader's files. Fails when a target finds a crash, a
+# hang (over 1 s for one input, or --timeout), a leak or undefined behaviour, or
+# when a target does not reach its reader's files at all.
+#
+#   scripts/fuzz.sh [--runs N] [--time SECONDS] [--jobs P] [--timeout S] [TARGET...]
+#     --runs N        N inputs per target with a fixed random seed (CI: the default, 2000)
+#     --time SECONDS  as many inputs as fit in SECONDS per target; with --runs, the
+#                     target stops at whichever limit it reaches first
+#     --jobs P        P targets at once (default 1)
+#     --timeout S     an input running longer than S seconds is a hang (default 1; CI
+#                     gives more, for a shared machine under load stretches wall time)
+#
+# Inputs that found something are kept as build-fuzz/fuzz/artifacts/<target>-*; the
+# corpus grows in build-fuzz/fuzz/corpus/<target>/ from run to run, and each target's
+# output is in build-fuzz/fuzz/<target>.log. Reproduce a finding with
+#   build-fuzz/fuzz/fuzz_<target> build-fuzz/fuzz/artifacts/<file>
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+usage() {
+  echo "usage: $0 [--runs N] [--time SECONDS] [--jobs P] [--timeout S] [TARGET...]" >&2
+  exit 2
+}
+runs=""
+seconds=""
+parallel=1
+hang=1
+targets=()
+while (($#)); do
+  case "$1" in
+    --runs) runs="${2:?}"; shift 2 ;;
+    --time) seconds="${2:?}"; shift 2 ;;
+    --jobs) parallel="${2:?}"; shift 2 ;;
+    --timeout) hang="${2:?}"; shift 2 ;;
+    -*) usage ;;
+    *) targets+=("$1"); shift ;;
+  esac
+done
+if [[ -z "$runs" && -z "$seconds" ]]; then
+  runs=2000
+fi
+
+build=build-fuzz
+scripts/install-deps.sh
+export LANG=C.UTF-8
+CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DONDRAVA_FUZZ=ON >/dev/null
+nice cmake --build "$build" -j "$(nproc)" --target ondrava_fuzzers
+
+work="$build/fuzz"
+manifest="$work/targets.txt"
+known=$(cut -f1 "$manifest")
+for target in "${targets[@]}"; do
+  grep -qx "$target" <<<"$known" || { echo "no fuzz target \"$target\"; there are: $(echo $known)" >&2; exit 2; }
+done
+mkdir -p "$work/corpus" "$work/artifacts" "$work/profiles"
+
+# The readers' files and the seeds go into memory, into a folder of this run that
+# goes with it (so that runs of other targets may go on beside it).
+memory=/dev/shm
+[[ -d "$memory" && -w "$memory" ]] || memory="${TMPDIR:-/tmp}"
+export ONDRAVA_FUZZ_TMP
+ONDRAVA_FUZZ_TMP="$(mktemp -d "$memory/ondrava-fuzz-run.XXXXXX")"
+trap 'rm -rf "$ONDRAVA_FUZZ_TMP"' EXIT
+seeds="$ONDRAVA_FUZZ_TMP/seeds"
+LLVM_PROFILE_FILE=/dev/null "$work/fuzz-seeds" "$seeds"
+
+# A leak is reported at the end of the input that made it; undefined behaviour stops
+# the process (the build does not recover from it).
+export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+# Runs one target and writes its summary line to $work/<name>.result; the line
+# starts with "FAIL" when the target found something or missed its reader.
+fuzz_one() {
+  local name=$1 binary=$2 objects=$3 covers=$4 maxlen=$5
+  local corpus="$work/corpus/$name" log="$work/$name.log" result=ok status
+  mkdir -p "$corpus"
+  rm -f "$work/profiles/$name"-*.profraw "$work/profiles/$name.profdata"
+  local limit=()
+  [[ -n "$runs" ]] && limit+=(-runs="$runs" -seed=1)
+  [[ -n "$seconds" ]] && limit+=(-max_total_time="$seconds")
+  set +e
+  LLVM_PROFILE_FILE="$PWD/$work/profiles/$name-%p.profraw" \
+    nice "$binary" "${limit[@]}" -timeout="$hang" -rss_limit_mb=2048 -max_len="$maxlen" \
+      -artifact_prefix="$work/artifacts/$name-" -print_final_stats=1 \
+      "$corpus" "$seeds/$name" >"$log" 2>&1
+  status=$?
+  set -e
+  local executions
+  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  if ((status != 0)); then
+    result=$(grep -m 1 -oE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer): [a-z-]+|runtime error|property broken' \
+      "$log" || true)
+    result=${result:-"exit status $status"}
+  fi
+
+  # A process that died wrote no profile of its own; the coverage then says nothing.
+  local coverage="none" details="" missed=""
+  local profiles=("$work/profiles/$name"-*.profraw)
+  if [[ $result == ok && -e "${profiles[0]}" ]]; then
+    llvm-profdata-14 merge -sparse "${profiles[@]}" -o "$work/profiles/$name.profdata"
+    local objectArgs=() libraries files report
+    IFS=, read -r -a libraries <<<"$objects"
+    for library in "${libraries[@]}"; do objectArgs+=(-object "$library"); done
+    IFS=, read -r -a files <<<"$covers"
+    report=$(llvm-cov-14 report "$binary" "${objectArgs[@]}" -instr-profile="$work/profiles/$name.profdata" \
+      "${files[@]}" 2>/dev/null)
+    # Columns: regions, missed, cover, functions, missed, executed, lines, missed,
+    # cover, branches, missed, cover.
+    details=$(awk -v root="$PWD/" '$1 ~ /\.cpp$/ {sub(root, "", $1); printf "    %-44s lines %5d of %5d  %7s   branches %7s\n", $1, $8 - $9, $8, $10, $13}' \
+      <<<"$report")
+    missed=$(awk '$1 ~ /\.cpp$/ && $8 == $9 {print $1}' <<<"$report")
+    coverage=$(awk '$1 == "TOTAL" {print $10}' <<<"$report")
+  fi
+  if [[ -n "$missed" && $result == ok ]]; then
+    result="does not reach $(echo $missed)"
+  fi
+  local line
+  line=$(printf '%-4s %-13s %10s inputs  lines %-8s %s' "$([[ $result == ok ]] && echo ok || echo FAIL)" \
+    "$name" "${executions:-?}" "$coverage" "$([[ $result == ok ]] || echo "$result")")
+  printf '%s\n%s\n' "$line" "$details" >"$work/$name.result"
+}
+
+# The targets named, in the order named; else all.
+((${#targets[@]})) || targets=($known)
+names=()
+for target in "${targets[@]}"; do
+  IFS=$'\t' read -r name binary objects covers maxlen < <(grep -P "^$target\t" "$manifest")
+  names+=("$name")
+  while (($(jobs -rp | wc -l) >= parallel)); do
+    wait -n || true
+  done
+  echo "fuzzing $name"
+  fuzz_one "$name" "$binary" "$objects" "$covers" "$maxlen" &
+done
+wait
+
+failed=0
+echo
+for name in "${names[@]}"; do
+  cat "$work/$name.result"
+  if grep -q '^FAIL' "$work/$name.result"; then
+    failed=1
+    tail -n 30 "$work/$name.log"
+  fi
+done
+exit "$failed"
