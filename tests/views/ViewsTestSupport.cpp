@@ -13,6 +13,7 @@
 #include "terminal/CtrlItem.h"
 #include "terminal/GlobalDataConfig.h"
 #include "terminal/RecordDataManager.h"
+#include "tests/support/ProgramFolderFixture.h"
 #include "tools/gen/ItemFiles.h"
 
 namespace viewstest {
@@ -159,6 +160,9 @@ std::uint32_t SchemeColor(int phaseBit, int kindBit, int page)
 
 HarmFolder::HarmFolder()
 {
+    // The reader takes its item table from the program folder: a first test in a
+    // fresh build must not find it empty.
+    testsupport::PrepareProgramFolder();
     GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
     options.items.resize(159 - 23 + 1);
     std::iota(options.items.begin(), options.items.end(), 23u);
