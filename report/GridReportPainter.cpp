@@ -164,7 +164,9 @@ void CGridReportPainter::DrawCell(const Cell& cell)
 {
     gfx::Context& g = *m_Graphics;
     if (cell.kind < 0) {
-        report::DrawString(g, cell.text, cell.rect, Centred(NameFont()));
+        TextStyle style = Centred(NameFont());
+        style.shrinkToFit = true;
+        report::DrawString(g, cell.text, cell.rect, style);
     } else if (cell.failed) {
         report::DrawString(g, cell.text, cell.rect, Centred(report::UnitFont(L"黑体", 20), report::Argb(255, 255, 0, 0)));
     } else {

@@ -66,7 +66,7 @@ void DrawString(gfx::Context& context, const std::wstring& text, const gfx::Rect
     if (style.ellipsis) {
         format |= gfx::TextFormat::EndEllipsis;
     }
-    context.SetFont(style.font);
+    context.SetFont(style.shrinkToFit ? FitFont(context, text, box, style) : style.font);
     context.SetTextColor(style.color);
     context.SetOpaqueBackground(false);
     // Text aligned to a side keeps a sixth of the font's size off that side, as the
@@ -93,6 +93,22 @@ void DrawString(gfx::Context& context, const std::wstring& text, const gfx::Rect
         }
     }
     context.DrawText(text, rect, format);
+}
+
+gfx::Font FitFont(gfx::Context& context, const std::wstring& text, const gfx::Rect& box, const TextStyle& style)
+{
+    gfx::Font font = style.font;
+    const double smallest = std::fabs(style.font.height) / 2.0;
+    while (std::fabs(font.height) * 0.9 >= smallest) {
+        context.SetFont(font);
+        gfx::Rect measured{box.left, box.top, box.right, box.top};
+        context.DrawText(text, measured, gfx::TextFormat::WordBreak | gfx::TextFormat::CalcRect);
+        if (measured.Height() <= box.Height()) {
+            break;
+        }
+        font.height *= 0.9;
+    }
+    return font;
 }
 
 gfx::Size MeasureString(gfx::Context& context, const std::wstring& text, const gfx::Font& font)

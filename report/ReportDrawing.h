@@ -48,7 +48,13 @@ struct TextStyle {
     Align lineAlign = Align::Near;  // down the box
     bool wrap = true;               // break long text at words within the box width
     bool ellipsis = false;          // cut text that does not fit with "…"
+    bool shrinkToFit = false;       // a smaller font when the wrapped text is higher than the box
 };
+
+// The style's font, or a smaller one of the same face when the text, wrapped to the
+// box's width, would be higher than the box (never below half the size): a long
+// label in another language then stays whole in a box laid out for a short one.
+gfx::Font FitFont(gfx::Context& context, const std::wstring& text, const gfx::Rect& box, const TextStyle& style);
 
 // Draws the text into the box (x, y, width, height), clipped to it.
 void DrawString(gfx::Context& context, const std::wstring& text, const gfx::Rect& box, const TextStyle& style);

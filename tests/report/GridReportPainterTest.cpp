@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -149,6 +151,32 @@ TEST(GridReportPainter, AFailedVerdictIsRedAndOthersBlack)
         EXPECT_EQ(gfx::MissingGlyphCount(text, report::UnitFont(L"Arial", 20)), 0);
     }
     EXPECT_TRUE(gfxtest::PixelNear(bitmap, 1, 140, gfx::Color{0, 0, 0})) << "the frame";
+}
+
+TEST(GridReportPainter, ALongRowLabelShrinksToStayWhole)
+{
+    gfx::Recording page(400, 200);
+    std::unique_ptr<gfx::Context> g = page.NewContext();
+    report::TextStyle style{report::UnitFont(L"黑体", 20, 700)};
+    style.shrinkToFit = true;
+    const gfx::Rect cell{0, 0, CGridReportPainter::kNameWidth, 45};
+    struct Case {
+        std::wstring label;
+        bool shrinks;
+    };
+    for (const Case& c : {Case{L"Frequency (Hz)", false}, Case{L"Voltage negative-sequence unbalance (%)", true},
+                          Case{L"频率(Hz)", false}}) {
+        const gfx::Font font = report::FitFont(*g, c.label, cell, style);
+        EXPECT_EQ(std::fabs(font.height) < std::fabs(style.font.height), c.shrinks) << std::string(c.label.begin(), c.label.end());
+        g->SetFont(font);
+        gfx::Rect measured{cell.left, cell.top, cell.right, cell.top};
+        g->DrawText(c.label, measured, gfx::TextFormat::WordBreak | gfx::TextFormat::CalcRect);
+        EXPECT_LE(measured.Height(), cell.Height()) << "the wrapped label fits its row";
+    }
+    const gfx::Rect tiny{0, 0, 20, 5};
+    EXPECT_GE(std::fabs(report::FitFont(*g, L"Voltage negative-sequence unbalance (%)", tiny, style).height),
+              std::fabs(style.font.height) / 2.0)
+        << "never below half the size";
 }
 
 TEST(GridReportPainter, RowsOfSeveralLinesAreSplit)

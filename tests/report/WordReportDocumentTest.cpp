@@ -11,7 +11,6 @@
 #include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
-#include "report/WordReportJob.h"
 #include "report/ReportPageCanvas.h"
 #include "report/WordReporter.h"
 #include "tests/support/TempDir.h"
@@ -242,31 +241,6 @@ TEST(WordReport, NoDataFailsWithTheDataMessage)
     EXPECT_EQ(reporter.GetReportName(), Message(6288));
     EXPECT_TRUE(reporter.GetKeptPages().empty());
     EXPECT_TRUE(Entries(out.Path()).empty());
-}
-
-TEST(WordReport, TheReportCommandsOneCall)
-{
-    OpenedReportFolder& folder = Folder();
-    testsupport::TempDir out;
-    CWordReportJob job;
-    job.dataPath = platform::FromPath(folder.folder);
-    job.record = folder.record;
-    job.config = &folder.config;
-    job.model1 = &folder.statistic;
-    job.model2 = &folder.statistic;
-    job.soeSource = &folder.soe;
-    job.targetPath = platform::FromPath(out / "report.rtf");
-    platform::HeadlessHourglaze().Reset();
-    std::wstring message = L"unchanged";
-    EXPECT_EQ(RunWordReport(job, message), 1);
-    EXPECT_EQ(message, L"");
-    EXPECT_EQ(Entries(out.Path()), std::set<std::string>{"report.rtf"});
-    EXPECT_EQ(platform::HeadlessHourglaze().Get().ends, 1) << "the waiting user interface is released";
-
-    job.levelCode = 9;
-    EXPECT_EQ(RunWordReport(job, message), 0);
-    EXPECT_EQ(message, Message(6294));
-    EXPECT_EQ(platform::HeadlessHourglaze().Get().ends, 2);
 }
 
 }  // namespace
