@@ -91,6 +91,9 @@ Table ReadTable(const std::wstring& file)
         return table;
     }
     table.name = lines[0];
+    while (!table.name.empty() && table.name.back() == L',') {
+        table.name.pop_back();
+    }
     std::vector<std::wstring> header = Fields(lines[1]);
     table.columns.assign(header.begin() + std::min<std::size_t>(1, header.size()), header.end());
     for (std::size_t i = 2; i < lines.size(); ++i) {
