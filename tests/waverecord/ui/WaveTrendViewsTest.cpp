@@ -495,3 +495,67 @@ TEST_F(WaveTrendViewsTest, TheListPaneCollapsesAndTheViewerTakesItsPlace)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WaveTrendViewsTest, TheFlickerViewShowsPstPerMinute)
+{
+    // 1 % modulation at 10 Hz: a steady flicker the generator knows the Pst of.
+    const wavetest::GeneratedRecord modulated(gen::ThreePhaseWaveRecord(6400, 126.0, 0.005));
+    Open(modulated);
+    auto* flicker = Add<CWaveWaveAndFlickerStatisticView>();
+    ASSERT_NE(flicker, nullptr);
+    Choose(flicker, 6043, 0x04);
+    EXPECT_DOUBLE_EQ(flicker->GetHost()->SampleToTime(1.0), 60.0) << "one value a minute";
+    const Table table = Export(flicker);
+    EXPECT_EQ(table.name, WaveText(6043) + WaveText(10105) + WaveText(10106));
+    EXPECT_EQ(table.columns, (std::vector<std::wstring>{L"L1_AVG", L"L2_AVG", L"L3_AVG"})) << "Pst has no fourth phase";
+    ASSERT_EQ(table.rows.size(), 2u) << "two minutes";
+    // The second minute: the meter has settled.
+    for (int p = 0; p < 3; ++p) {
+        const double expected = modulated.Expected(Phase(p, "pst"));
+        EXPECT_NEAR(table.At(1, L"L" + std::to_wstring(p + 1) + L"_AVG"), expected, 0.1 * expected) << p;
+        EXPECT_NEAR(Value(flicker, p, kAvg, 1), expected, 0.1 * expected) << p;
+    }
+    EXPECT_GT(modulated.Expected(Phase(0, "pst")), 1.0);
+    EXPECT_NE(table.times[1].find(L"07:09:09"), std::wstring::npos) << platform::WideToUtf8(table.times[1]);
+}
+
+TEST_F(WaveTrendViewsTest, AColourSchemeChangeAndAReanalysisRedrawTheViews)
+{
+    Open(*s_record);
+    auto* view = Find<CWaveCurrentAndVoltageStatisticView>();
+    Choose(view, 6014, 0x05);
+    ASSERT_EQ(view->GetRow()->GetImpCount(), 8);
+    // Every series is named by phase and kind and coloured from the page, when shown
+    // and after the scheme changed.
+    const auto checkSeries = [view](const char* when) {
+        for (int i = 0; i < view->GetRow()->GetImpCount(); ++i) {
+            CLineStyleInfo style;
+            view->GetRow()->GetImpStyle(view->GetRow()->GetImp(i), &style);
+            EXPECT_EQ(style.m_lineColor, view->GetHost()->SeriesColour(style.m_phase, style.m_kindIndex))
+                << when << ' ' << i;
+            EXPECT_EQ(style.m_name, view->GetHost()->SeriesName(style.m_phase, style.m_kindIndex)) << when << ' ' << i;
+            EXPECT_FALSE(style.m_name.empty()) << when << ' ' << i;
+        }
+    };
+    checkSeries("shown");
+    m_view->BroadcastRefresh();
+    checkSeries("recoloured");
+    // A re-analysis (the settings' OK) builds the same display again from new results.
+    WavePaneCommand settings{CWaveStatisticView::kSettingsOpened, 0, 0, 4};
+    EXPECT_EQ(ui::SendMessage(view, CWaveStatisticView::kMsgPaneCommand, reinterpret_cast<ui::WParam>(&settings), 0),
+              -1);
+    EXPECT_EQ(view->GetRow()->GetImpCount(), 0);
+    WavePaneCommand reanalysed{CWaveStatisticView::kReanalysed, 0, 0, 4};
+    EXPECT_EQ(ui::SendMessage(view, CWaveStatisticView::kMsgPaneCommand, reinterpret_cast<ui::WParam>(&reanalysed), 0),
+              -1);
+    Pump();
+    EXPECT_EQ(view->GetRow()->GetImpCount(), 8);
+    std::uint32_t phases = 0, kinds = 0;
+    view->GetHost()->GetMasks(phases, kinds);
+    EXPECT_EQ(kinds, 0x05u);
+    EXPECT_NEAR(Value(view, 0, kMax, 0), Expected(Phase(0, "voltageRms")), 0.05);
+}
+
+}  // namespace
