@@ -94,6 +94,7 @@ ui::LResult CWaveTrendStatisticView::OnApply(std::uint32_t item, std::uint32_t k
     ShowItem(item, phases, kindBits);
     SetFirstSizePending();
     m_host->Refresh();
+    ZoomWhenShown();
     return 0;
 }
 
