@@ -16,6 +16,7 @@
 #include "views/RecordViews.h"
 #include "views/RegisterEventViews.h"
 #include "waverecord/ui/WaveStatisticViews.h"
+#include "views/VolHarmonicHistogramsFrm.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ bool COndravaApp::InitInstance() {
     RegisterRecordViews();
     RegisterEventViews();
     RegisterWaveTrendViews();
+    RegisterHarmonicHistogramView();
 
     // A previous frame (start-up run again) goes first.
     SetMainWindow(nullptr);

@@ -540,8 +540,14 @@ int CK7700StatisticAnalysis::SummaryValue(std::uint32_t phase, std::uint32_t kin
         histogram.AddValue(value);
         return 1;
     }
-    const std::optional<std::vector<float>> series = Series(phase, kind == 3 ? 2 : kind, order, valueType, viewId);
-    if (!series || series->empty()) {
+    std::optional<std::vector<float>> series = Series(phase, kind == 3 ? 2 : kind, order, valueType, viewId);
+    if (!series) {
+        return 0;
+    }
+    // Intervals the terminal could not measure take no part, as in the collector's
+    // cells; a series without one measured interval has no statistic.
+    std::erase_if(*series, [](float v) { return !std::isfinite(v) || IsNoValue(v); });
+    if (series->empty()) {
         return 0;
     }
     if (kind == 0) {

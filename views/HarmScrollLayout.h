@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "views/HarmSelection.h"
+
 struct HarmScrollLayout {
     static constexpr int kFullHeight = 720;  // from here four charts fit without scrolling
 
@@ -19,4 +21,23 @@ struct HarmScrollLayout {
 
     // `shownPhases`: bit 0x1 L1 ... 0x8 N; `scrollY`: the vertical scroll position.
     static HarmScrollLayout Compute(std::uint32_t shownPhases, int width, int height, int scrollY);
+};
+
+// The phase charts an update of the scroll view refills: every shown phase when the
+// selection draws other charts than the stored one (family, value type, mode, ticked
+// bars or shown statistics differ; the phase does not count), else only the
+// selection's phase when it is shown.
+std::array<bool, 4> HarmPhasesToFill(const CHarmSelection& stored, const CHarmSelection& next,
+                                     const std::array<std::uint32_t, 4>& shown);
+
+// The histogram frame's halves for a client width: the scroll view on the left, the
+// panel on the right, `panelWidth` wide (kCollapsedWidth when folded).
+struct HarmFrameLayout {
+    static constexpr int kPanelWidth = 220;
+    static constexpr int kCollapsedWidth = 5;
+
+    int viewWidth = 0;
+    int panelLeft = 0, panelWidth = 0;
+
+    static HarmFrameLayout Compute(int clientWidth, bool collapsed, int panelWidth = kPanelWidth);
 };

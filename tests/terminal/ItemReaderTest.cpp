@@ -30,11 +30,12 @@ struct ItemFolder {
     testsupport::TempDir dir;
     gen::StatisticFolderOptions options;
 
-    explicit ItemFolder(std::uint64_t records = 12)
+    explicit ItemFolder(std::uint64_t records = 12, std::vector<std::uint64_t> noValueRecords = {})
     {
         GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
         options.items = kItems;
         options.records = records;
+        options.noValueRecords = std::move(noValueRecords);
         options.blockCountPerFile = 4;
         EXPECT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
         EXPECT_TRUE(gen::WriteItemFiles(dir.Path() / "Statistic" / "newfiles", options));
@@ -278,6 +279,61 @@ TEST(ItemReader, GivesHistogramSummaries)
     const CStatValue stored = cube.GetCell(0, 0, 5, 0);
     EXPECT_FLOAT_EQ(stored.maximum, 7.0f) << "rounded to three decimals";
     EXPECT_EQ(cube.GetCell(3, 0, 0, 0).maximum, 0.0f) << "an empty cell reads 0";
+}
+
+// Without the collector's cells a histogram bar is computed from the item file: the
+// intervals the terminal could not measure take no part (the marker once became every
+// minimum and pulled every mean down), and a range of them alone has no bar.
+TEST(ItemReader, HistogramSummariesFromTheFileLeaveNoValueIntervalsOut)
+{
+    struct Case {
+        const char* row;
+        std::vector<std::uint64_t> noValue;
+    };
+    const Case cases[] = {
+        {"every interval measured", {}},
+        {"two intervals without value", {2, 7}},
+        {"only the last interval measured", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {"no interval measured", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+    };
+    const std::uint32_t floatIndex = gen::FloatIndexOf(kItems, 30);  // sixth harmonic, EFF, L1
+    for (const Case& c : cases) {
+        ItemFolder folder(12, c.noValue);
+        CK7700StatisticAnalysis reader;
+        reader.SetQueryParams(Query(0, 12));
+        ASSERT_EQ(reader.LoadFile(folder.Path(), 1), 1) << c.row;
+        std::vector<double> series[3];
+        for (std::uint64_t r = 0; r < 12; ++r) {
+            if (std::find(c.noValue.begin(), c.noValue.end(), r) != c.noValue.end()) {
+                continue;
+            }
+            for (std::uint32_t type = 0; type < 3; ++type) {
+                series[type].push_back(gen::StatisticValue(r, type, floatIndex));
+            }
+        }
+        for (std::uint32_t kind = 0; kind < 4; ++kind) {
+            CHarmHistDataManager manager;
+            const int answer = reader.GetData(0, kind, 5, 1, 2000, reinterpret_cast<QueryWord>(&manager));
+            if (series[0].empty()) {
+                EXPECT_EQ(answer, 0) << c.row << ", kind " << kind << ": no bar";
+                continue;
+            }
+            ASSERT_EQ(answer, 1) << c.row << ", kind " << kind;
+            std::vector<double> averages = series[2];
+            std::sort(averages.begin(), averages.end());
+            const auto rank = static_cast<std::size_t>(static_cast<float>(averages.size()) * 0.95f + 0.5f);
+            double sum = 0.0;
+            for (const double v : averages) {
+                sum += v;
+            }
+            const double expected[] = {*std::max_element(series[0].begin(), series[0].end()),
+                                       *std::min_element(series[1].begin(), series[1].end()),
+                                       sum / static_cast<double>(averages.size()), averages[rank - 1]};
+            float value = 0.0f;
+            ASSERT_TRUE(manager.GetStatistic(kind, &value)) << c.row << ", kind " << kind;
+            EXPECT_NEAR(value, expected[kind], 0.001) << c.row << ", kind " << kind;
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-// Where the harmonic scroll view stacks its phase charts.
+// Where the harmonic scroll view stacks its phase charts, which of them an update
+// refills, and how the histogram frame shares its width with the panel.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "views/HarmScrollLayout.h"
@@ -40,6 +42,66 @@ TEST(HarmScrollLayout, StacksShownPhasesAndScrollsFourInALowClient)
         EXPECT_EQ(tops, c.tops) << c.row;
         EXPECT_EQ(layout.scrollWidth, 1) << c.row;
         EXPECT_EQ(layout.scrollHeight, c.scrollHeight) << c.row;
+    }
+}
+
+TEST(HarmScrollLayout, AnUpdateRefillsEveryShownChartOnlyWhenTheChartsChange)
+{
+    CHarmSelection stored;
+    stored.itemId = 2000;
+    stored.valueType = 1;
+    stored.ticked[3] = stored.ticked[4] = 1;
+    stored.showMaximum = stored.showAverage = 1;
+    stored.phase = 0;
+    struct Case {
+        const char* row;
+        void (*change)(CHarmSelection&);
+        std::array<std::uint32_t, 4> shown;
+        std::array<bool, 4> filled;
+    };
+    const Case cases[] = {
+        {"the same selection refills its own phase", [](CHarmSelection&) {}, {1, 1, 0, 0}, {true, false, false, false}},
+        {"only the phase changed: that phase", [](CHarmSelection& s) { s.phase = 1; }, {1, 1, 0, 0},
+         {false, true, false, false}},
+        {"a phase not shown: nothing", [](CHarmSelection& s) { s.phase = 2; }, {1, 1, 0, 0},
+         {false, false, false, false}},
+        {"another family: every shown phase", [](CHarmSelection& s) { s.itemId = 7000; }, {1, 0, 1, 1},
+         {true, false, true, true}},
+        {"another value type", [](CHarmSelection& s) { s.valueType = 0; }, {1, 1, 0, 0}, {true, true, false, false}},
+        {"the other orders", [](CHarmSelection& s) { s.mode = 1; }, {1, 1, 0, 0}, {true, true, false, false}},
+        {"another ticked bar", [](CHarmSelection& s) { s.ticked[0] = 1; }, {0, 1, 1, 0}, {false, true, true, false}},
+        {"another statistic", [](CHarmSelection& s) { s.showCp95 = 1; }, {1, 1, 1, 1}, {true, true, true, true}},
+        {"the bars found in the data do not count", [](CHarmSelection& s) { s.bars = {3}; }, {1, 1, 0, 0},
+         {true, false, false, false}},
+    };
+    for (const Case& c : cases) {
+        CHarmSelection next = stored;
+        c.change(next);
+        EXPECT_EQ(HarmPhasesToFill(stored, next, c.shown), c.filled) << c.row;
+    }
+}
+
+TEST(HarmScrollLayout, TheFrameGivesThePanelItsWidthOrAStrip)
+{
+    struct Case {
+        const char* row;
+        int client;
+        bool collapsed;
+        int panelWidth;  // when expanded
+        int viewWidth, panelLeft, shownPanelWidth;
+    };
+    const Case cases[] = {
+        {"800 wide", 800, false, 220, 580, 580, 220},
+        {"800 wide, folded", 800, true, 220, 795, 795, 5},
+        {"a panel the toolkit made wider", 800, false, 260, 540, 540, 260},
+        {"folded, whatever its width", 800, true, 260, 795, 795, 5},
+        {"narrower than the panel", 100, false, 220, 0, -120, 220},
+    };
+    for (const Case& c : cases) {
+        const HarmFrameLayout layout = HarmFrameLayout::Compute(c.client, c.collapsed, c.panelWidth);
+        EXPECT_EQ(layout.viewWidth, c.viewWidth) << c.row;
+        EXPECT_EQ(layout.panelLeft, c.panelLeft) << c.row;
+        EXPECT_EQ(layout.panelWidth, c.shownPanelWidth) << c.row;
     }
 }
 
