@@ -15,6 +15,7 @@
 #include "platform/ui/Picture.h"
 #include "views/RecordViews.h"
 #include "views/RegisterEventViews.h"
+#include "waverecord/ui/WaveStatisticViews.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ bool COndravaApp::InitInstance() {
     // them is made.
     RegisterRecordViews();
     RegisterEventViews();
+    RegisterWaveTrendViews();
 
     // A previous frame (start-up run again) goes first.
     SetMainWindow(nullptr);

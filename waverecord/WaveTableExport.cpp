@@ -103,7 +103,9 @@ bool CWaveTableExport::ExportColumns(const WaveTableRequest& request, const std:
         return false;
     }
     const std::unique_ptr<ITable, TableDeleter> table(
-        Tabulist_CreateTable(request.title + Text(kTextUnit) + request.unit, columns));
+        Tabulist_CreateTable(request.tableName.empty() ? request.title + Text(kTextUnit) + request.unit
+                                                       : request.tableName,
+                             columns));
     if (!table) {
         return false;
     }

@@ -16,6 +16,8 @@ struct WaveTableRequest {
     std::wstring folder;            // the export folder
     std::wstring title;             // the view's title (a language text)
     std::wstring unit;              // the unit of the item's values
+    // The table's name inside the file; empty: the title, " unit" and the unit.
+    std::wstring tableName;
     std::wstring fourthPrefix = L"LN";  // "ALL" where the fourth phase is a total
     std::uint32_t phaseMask = 0;    // 0x01 L1 .. 0x08 the fourth phase, 0x10 the system
     std::uint32_t kindMask = 0;     // 0x01 max, 0x02 min, 0x04 avg, 0x20 RMS

@@ -269,6 +269,37 @@ bool WriteWaveRecord(const std::filesystem::path& folder, const WaveRecordOption
                                      FormatWaveExpected(ComputeWaveExpected(options)));
 }
 
+namespace {
+
+// Relative voltage change (%) of a sinusoidal modulation that gives an instantaneous
+// flicker of 1, 230 V on 50 Hz (IEC 61000-4-15, table 1).
+struct FlickerPoint {
+    double hz;
+    double percent;
+};
+constexpr FlickerPoint kUnitFlicker[] = {
+    {0.5, 2.325}, {1.0, 1.397}, {1.5, 1.067}, {2.0, 0.879},  {2.5, 0.747},  {3.0, 0.645},  {3.5, 0.564},
+    {4.0, 0.497}, {4.5, 0.442}, {5.0, 0.396}, {5.5, 0.357},  {6.0, 0.325},  {6.5, 0.3},    {7.0, 0.28},
+    {7.5, 0.265}, {8.0, 0.256}, {8.8, 0.25},  {9.5, 0.254},  {10.0, 0.261}, {10.5, 0.271}, {11.0, 0.283},
+    {11.5, 0.298}, {12.0, 0.314}, {13.0, 0.351},
+};
+
+double SteadyPst(const WaveSignal& signal, std::uint32_t nominalFrequency)
+{
+    if (signal.modulationDepth <= 0.0 || nominalFrequency != 50) {
+        return 0.0;
+    }
+    const FlickerPoint* found = std::find_if(std::begin(kUnitFlicker), std::end(kUnitFlicker),
+                                             [&](const FlickerPoint& p) { return std::fabs(p.hz - signal.modulationHz) < 1e-9; });
+    if (found == std::end(kUnitFlicker)) {
+        return 0.0;
+    }
+    const double change = 200.0 * signal.modulationDepth;
+    return std::sqrt(0.0314 + 0.0525 + 0.0657 + 0.28 + 0.08) * change / found->percent;
+}
+
+}  // namespace
+
 WaveExpected ComputeWaveExpected(const WaveRecordOptions& o)
 {
     WaveExpected e;
@@ -305,7 +336,13 @@ WaveExpected ComputeWaveExpected(const WaveRecordOptions& o)
         x.reactivePower = std::sqrt(std::max(0.0, x.apparentPower * x.apparentPower - x.activePower * x.activePower));
         x.powerFactor = x.apparentPower > 0.0 ? x.activePower / x.apparentPower : 0.0;
         x.displacementPowerFactor = std::cos(std::arg(voltage[p][1]) - std::arg(current[p][1]));
+        if (p < 3) {
+            x.pst = SteadyPst(o.signals[p], o.nominalFrequency);
+            const double step = std::fabs(230.0 - x.voltageRms) / 230.0;
+            x.startFluctuation = o.signals[p].modulationDepth == 0.0 && step > 0.002 ? step * 100.0 : 0.0;
+        }
     }
+    e.frequency = o.nominalFrequency;
     for (int p = 0; p < 3; ++p) {
         std::array<std::complex<double>, 51> line;
         for (int h = 0; h <= 50; ++h) {
@@ -379,7 +416,12 @@ std::string FormatWaveExpected(const WaveExpected& e)
         line(prefix + "apparentPower", x.apparentPower);
         line(prefix + "powerFactor", x.powerFactor);
         line(prefix + "displacementPowerFactor", x.displacementPowerFactor);
+        if (p < 3) {
+            line(prefix + "startFluctuation", x.startFluctuation);
+            line(prefix + "pst", x.pst);
+        }
     }
+    line("frequency", e.frequency);
     line("total.activePower", e.totalActivePower);
     line("total.reactivePower", e.totalReactivePower);
     line("total.apparentPower", e.totalApparentPower);

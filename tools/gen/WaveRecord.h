@@ -124,6 +124,17 @@ struct WavePhaseExpected {
     double voltagePhase1 = 0.0;  // fundamental phase angle, degrees, referred to voltage phase 1
     double activePower = 0.0, reactivePower = 0.0, apparentPower = 0.0, powerFactor = 0.0;
     double displacementPowerFactor = 0.0;
+    // Voltage channels 0-2. The fluctuation a record starts with: the step, in %, from
+    // the 230 V reference the fluctuation measure starts at to the phase's steady RMS
+    // (0 within its 0.2 % steady band); it stands for 3 s (300 half cycles), then
+    // clears.
+    double startFluctuation = 0.0;
+    // Pst of a sinusoidally modulated phase on a 50 Hz carrier: the modulation's
+    // relative change 2 x depth against the change that gives an instantaneous
+    // flicker of 1 at that modulation frequency (IEC 61000-4-15, 230 V / 50 Hz),
+    // Pst = sqrt(0.0314 + 0.0525 + 0.0657 + 0.28 + 0.08) x that ratio for a steady
+    // flicker level. 0 for an unmodulated phase or a frequency outside the table.
+    double pst = 0.0;
 };
 
 struct WaveExpected {
@@ -133,6 +144,7 @@ struct WaveExpected {
     double voltageZeroUnbalance = 0.0, voltageNegativeUnbalance = 0.0;
     double currentPositive = 0.0, currentNegative = 0.0, currentZero = 0.0;
     double currentZeroUnbalance = 0.0, currentNegativeUnbalance = 0.0;
+    double frequency = 0.0;       // of the signal, Hz
     std::uint64_t intervals = 0;  // whole 200 ms intervals the record holds
     double seconds = 0.0;         // the signal they cover
     // Energy over the analysed signal, phases 0-2 and the total: power x hours.

@@ -16,6 +16,7 @@
 #include "platform/base/ProgramFolder.h"
 #include "platform/ui/MessageQueue.h"
 #include "waverecord/WaveResultStore.h"
+#include "waverecord/WaveSelection.h"
 #include "waverecord/WaveText.h"
 
 namespace {
@@ -597,6 +598,87 @@ void CWaveViewHost::FitRange(IRowItem* row, std::uint32_t phaseBits, std::uint32
             continue;
         }
         UpdatePhase(row, phase, low, high, false, false);
+    }
+}
+
+void CWaveViewHost::FitFrequencyRange(IRowItem* row)
+{
+    Row* entry = FindRow(row);
+    if (!entry || !entry->m_store) {
+        return;
+    }
+    float low = kHuge, high = kTiny;
+    bool answered = false;
+    static const std::pair<std::uint32_t, int> kPhases[] = {{0x01, 0}, {0x02, 1}, {0x04, 2}, {0x08, 3}, {0x10, 4}};
+    static const std::pair<std::uint32_t, int> kKinds[] = {{kKindMax, 2}, {kKindAvg, 1}, {kKindMin, 0}, {kKindRms, 5}};
+    for (const auto& [phaseBit, phase] : kPhases) {
+        if ((m_phaseMask & phaseBit) == 0) {
+            continue;
+        }
+        for (const auto& [kindBit, kind] : kKinds) {
+            float minimum = 0.0f, maximum = 0.0f;
+            if ((m_kindMask & kindBit) == 0 || entry->m_store->GetRange(phase, kind, minimum, maximum) == 0) {
+                continue;
+            }
+            if (minimum < kHuge && minimum > kTiny && maximum < kHuge && maximum > kTiny) {
+                low = std::min(low, minimum);
+                high = std::max(high, maximum);
+                answered = true;
+            }
+        }
+    }
+    if (answered) {
+        SetRowRange(row, low, high);
+    }
+}
+
+void CWaveViewHost::ShowPhase(IRowItem* row, int phase)
+{
+    m_phaseMask |= PhaseBit(phase);
+    FitRange(row, m_phaseMask, m_kindMask);
+}
+
+void CWaveViewHost::Recolour(IRowItem* row)
+{
+    if (Row* entry = FindRow(row); entry && entry->m_store) {
+        entry->m_store->RefreshRows(entry, this);
+    }
+}
+
+void CWaveViewHost::SetRowName(IRowItem* row, int phase, int kind, const std::wstring& name)
+{
+    if (Row* entry = FindRow(row); entry && entry->m_store) {
+        entry->m_store->SwapName(phase, kind, name);
+    }
+}
+
+void CWaveViewHost::ClearRow(IRowItem* row)
+{
+    if (Row* entry = FindRow(row)) {
+        if (entry->m_store) {
+            entry->m_store->DetachAllRows(entry);
+        }
+        row->RemoveAllImps();
+    }
+}
+
+void CWaveViewHost::SetTimeOrigin()
+{
+    if (!m_viewer) {
+        return;
+    }
+    std::int64_t startMs = 0, endMs = 0;
+    CWaveSelection::Instance().GetSelectedTimeRange(startMs, endMs);
+    const std::int64_t ns = startMs * 1000000;
+    m_viewer->Command(tracelume::kCommandTimeOrigin, static_cast<std::intptr_t>(ns >> 32),
+                      static_cast<std::intptr_t>(ns & 0xFFFFFFFF));
+    m_viewer->Command(tracelume::kCommandLabelStyle, 1, 0);
+}
+
+void CWaveViewHost::SetCursorPosition(std::int64_t position)
+{
+    if (m_adapter) {
+        m_adapter->SetCursorPosition(position);
     }
 }
 

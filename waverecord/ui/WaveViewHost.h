@@ -71,6 +71,20 @@ public:
     // Fits the row's range to the shown series (with a tenth as margin) and attaches
     // them again under it.
     void FitRange(IRowItem* row, std::uint32_t phaseBits, std::uint32_t kindBits);
+    // Fits the row's range to the shown series without a margin and attaches
+    // nothing; a row none of whose series answers keeps its range.
+    void FitFrequencyRange(IRowItem* row);
+    // Shows a phase (0-3; any other value the system) again and fits the range.
+    void ShowPhase(IRowItem* row, int phase);
+    // Colours every attached series of the row from the colour page again.
+    void Recolour(IRowItem* row);
+    // Names a series of the row's record.
+    void SetRowName(IRowItem* row, int phase, int kind, const std::wstring& name);
+    // Takes every drawn series off the row (the record may then be freed).
+    void ClearRow(IRowItem* row);
+    // The time axis starts at the start of the selected time range.
+    void SetTimeOrigin();
+    void SetCursorPosition(std::int64_t position);
 
     void GetMasks(std::uint32_t& phaseMask, std::uint32_t& kindMask) const;
     void SetItemCode(std::uint32_t code) { m_itemCode = code; }
