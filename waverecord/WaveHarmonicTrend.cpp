@@ -215,7 +215,8 @@ bool HarmonicRangeIsLongEnough(std::int64_t start, std::int64_t end, double nomi
     const auto samplesPerCycle = static_cast<std::uint64_t>(sampleRate / nominalFrequency);
     // In 64 bits: a large window count must not wrap round to a short range.
     const long double needed = static_cast<long double>(harmonicWindows) * samplesPerCycle * cycles;
-    const long double length = static_cast<long double>(end) - static_cast<long double>(start) + 1.0L;
+    // The range ends one past its last sample.
+    const long double length = static_cast<long double>(end) - static_cast<long double>(start);
     return length >= needed;
 }
 

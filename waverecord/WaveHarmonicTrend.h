@@ -89,9 +89,10 @@ void PadRange(float& low, float& high);
 void OrderRowsRange(CWaveResultStore* result, CWaveResultStore* kFactor, const HarmTrendAttrib& record, float& low,
                     float& high);
 
-// Whether a selected range of samples [start, end] holds the harmonic windows the
-// analysis needs: end - start + 1 >= windows * samples per cycle * cycles in 200 ms.
-// False without a nominal frequency or sample rate.
+// Whether the selected samples [start, end) (end one past the last, as the
+// raw-waveform side reports a selection) hold the harmonic windows the analysis
+// needs: end - start >= windows * samples per cycle * cycles in 200 ms, worked out
+// in 64 bits. False without a nominal frequency or sample rate.
 bool HarmonicRangeIsLongEnough(std::int64_t start, std::int64_t end, double nominalFrequency, double sampleRate,
                                std::uint64_t harmonicWindows);
 

@@ -168,8 +168,8 @@ TEST_F(WaveHarmPanelTest, StartsFromTheViewsRecord)
         EXPECT_FALSE(Enabled(Panel::kFirstOrderCombo + slot)) << slot;
     }
     for (unsigned radio : {Panel::kPhaseL1, Panel::kPhaseL2, Panel::kPhaseL3, Panel::kPhaseN}) {
+        // A GTK radio group always keeps one button on; disabled, it counts for nothing.
         EXPECT_FALSE(Enabled(radio)) << "several channels name no single phase: " << radio;
-        EXPECT_FALSE(Checked(radio)) << radio;
     }
     EXPECT_FALSE(m_panel->GetDlgItem(Panel::kHiddenAvg)->IsShown());
     EXPECT_TRUE(m_view.applied.empty()) << "starting sends nothing";
