@@ -33,7 +33,7 @@ const screenshot::SceneRegistrar kHarmonics("waverecord-harmonics", [](screensho
         return false;
     }
     screenshot::SceneFolder folder;
-    if (folder.Path().empty() || !gen::WriteWaveRecord(folder.Path(), gen::ThreePhaseWaveRecord(12800, 4.0))) {
+    if (folder.Path().empty() || !gen::WriteWaveRecord(folder.Path(), gen::ThreePhaseWaveRecord(12800, 30.0))) {
         return false;
     }
     context.frame->GetFrame()->SetSize(1280, 800);

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr unsigned kTextUnit = 10105;
-constexpr int kPanelWidth = 220;
 constexpr int kCollapsedPanelWidth = 5;
 
 CWaveAnalysisManager* Manager() { return CWaveAnalysisManager::GetInstance(); }
@@ -63,6 +62,9 @@ void CWaveHarmonicWaveStatisticView::OnCreateView()
     m_attrib.stats = 4;
     m_attribDlg.SetTarget(this);
     if (m_attribDlg.CreatePanel(this)) {
+        // GTK controls need more room than the template's units give: the panel keeps
+        // the width it grew to.
+        m_panelWidth = std::max(kPanelWidth, m_attribDlg.GetWindowRect().GetWidth());
         m_attribDlg.ShowWindow(ui::kShow);
     }
     ShowTrendItem(static_cast<int>(m_itemId), phases, 4);
@@ -77,7 +79,7 @@ void CWaveHarmonicWaveStatisticView::LayoutView()
     const wxSize client = GetClientSize();
     int panelWidth = 0;
     if (m_attribDlg.IsWindow()) {
-        panelWidth = std::min(m_listCollapsed ? kCollapsedPanelWidth : kPanelWidth, client.x);
+        panelWidth = std::min(m_listCollapsed ? kCollapsedPanelWidth : m_panelWidth, client.x);
         m_attribDlg.MoveWindow(wxRect(client.x - panelWidth, 0, panelWidth, client.y));
     }
     if (wxWindow* viewer = m_host ? m_host->GetViewerWindow() : nullptr) {

@@ -51,6 +51,9 @@ public:
     CWaveResultStore* GetKFactorStore() const { return m_kfResult.get(); }
     CWaveHarmWaveTendencyAttribDlg& GetPanel() { return m_attribDlg; }
     bool IsPanelCollapsed() const { return m_listCollapsed; }
+    // The panel's width while it is expanded: 220 pixels, or what its controls need.
+    int GetPanelWidth() const { return m_panelWidth; }
+    static constexpr int kPanelWidth = 220;
 
 protected:
     void OnCreateView() override;
@@ -77,6 +80,7 @@ private:
     void PostSelf();
 
     HarmTrendAttrib m_attrib;
+    int m_panelWidth = kPanelWidth;
     std::unique_ptr<CWaveResultStore> m_kfResult;
     CWaveHarmWaveTendencyAttribDlg m_attribDlg;
 };
