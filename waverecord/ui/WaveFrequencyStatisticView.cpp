@@ -76,6 +76,7 @@ void CWaveFrequencyStatisticView::ShowSeries(std::uint32_t kindBits)
     m_host->ClearSelection();
     m_host->AddKindBits(kindBits);
     m_host->OpenColourPage(kColourPage);
+    m_host->NameSeries(m_row, 0x10, kindBits);
     m_host->SetRowName(m_row, kSystem, CWaveResultStore::kRms, WaveText(kTextSeries));
     m_host->ShowPhase(m_row, kSystem);
 }

@@ -46,6 +46,16 @@ void CWaveStatisticView::OnViewCreated()
     OnCreateView();
     m_firstSizePending = true;
     LayoutView();
+    ZoomWhenShown();
+}
+
+void CWaveStatisticView::ZoomWhenShown()
+{
+    // The pane may have given the view its size already: no later size event would
+    // fit the new display.
+    if (m_host && m_host->GetViewerWindow()) {
+        ui::PostMessage(this, kMsgFitAll);
+    }
 }
 
 ui::LResult CWaveStatisticView::WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam)

@@ -96,6 +96,8 @@ protected:
     IRowItem* EnsureRow();
     // The next size event zooms to fit.
     void SetFirstSizePending() { m_firstSizePending = true; }
+    // Zooms the new display to fit once the messages queued before it are handled.
+    void ZoomWhenShown();
 
     // Writes what the view shows (the host's masks) into a CSV table in the folder:
     // the item's record fetched again, one row per value from the start of the

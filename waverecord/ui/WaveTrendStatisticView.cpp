@@ -75,6 +75,8 @@ void CWaveTrendStatisticView::ShowItem(std::uint32_t item, std::uint32_t phaseBi
     m_host->SetItemCode(FindWaveStatisticItem(m_traits.kind, item).hostCode);
     m_host->ShowMeasureLines(0, -1);
     m_host->OpenColourPage(m_traits.colourPage);
+    // Every phase the channels may switch on later is named and coloured now.
+    m_host->NameSeries(row, 0x1F, kindBits);
     m_host->FitRange(row, phaseBits, kindBits);
     if (!m_store) {
         // Nothing to fit: an empty range rather than the last item's.
@@ -92,6 +94,7 @@ ui::LResult CWaveTrendStatisticView::OnApply(std::uint32_t item, std::uint32_t k
     ShowItem(item, phases, kindBits);
     SetFirstSizePending();
     m_host->Refresh();
+    ZoomWhenShown();
     return 0;
 }
 

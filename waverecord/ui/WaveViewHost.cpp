@@ -601,6 +601,27 @@ void CWaveViewHost::FitRange(IRowItem* row, std::uint32_t phaseBits, std::uint32
     }
 }
 
+void CWaveViewHost::NameSeries(IRowItem* row, std::uint32_t phaseBits, std::uint32_t kindBits)
+{
+    Row* entry = FindRow(row);
+    if (!entry || !entry->m_store) {
+        return;
+    }
+    static const std::pair<std::uint32_t, int> kPhases[] = {{0x01, 0}, {0x02, 1}, {0x04, 2}, {0x08, 3}, {0x10, 4}};
+    static const int kKinds[] = {2, 0, 1, 3, 4, 5};
+    for (const auto& [phaseBit, phase] : kPhases) {
+        if ((phaseBits & phaseBit) == 0) {
+            continue;
+        }
+        for (int kind : kKinds) {
+            if ((kindBits & KindBit(kind)) != 0) {
+                entry->m_store->SetTag(phase, kind, static_cast<int>(SeriesColour(phase, kind)));
+                entry->m_store->SwapName(phase, kind, SeriesName(phase, kind));
+            }
+        }
+    }
+}
+
 void CWaveViewHost::FitFrequencyRange(IRowItem* row)
 {
     Row* entry = FindRow(row);

@@ -71,6 +71,9 @@ public:
     // Fits the row's range to the shown series (with a tenth as margin) and attaches
     // them again under it.
     void FitRange(IRowItem* row, std::uint32_t phaseBits, std::uint32_t kindBits);
+    // Names and colours the row's series of the phases and kinds (a later FitRange
+    // attaches them with those names and colours).
+    void NameSeries(IRowItem* row, std::uint32_t phaseBits, std::uint32_t kindBits);
     // Fits the row's range to the shown series without a margin and attaches
     // nothing; a row none of whose series answers keeps its range.
     void FitFrequencyRange(IRowItem* row);

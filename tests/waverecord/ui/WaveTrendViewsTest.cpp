@@ -91,6 +91,9 @@ Table ReadTable(const std::wstring& file)
         return table;
     }
     table.name = lines[0];
+    while (!table.name.empty() && table.name.back() == L',') {
+        table.name.pop_back();
+    }
     std::vector<std::wstring> header = Fields(lines[1]);
     table.columns.assign(header.begin() + std::min<std::size_t>(1, header.size()), header.end());
     for (std::size_t i = 2; i < lines.size(); ++i) {
@@ -267,6 +270,7 @@ TEST_F(WaveTrendViewsTest, TheVoltageAndCurrentViewShowsTheRecordsValues)
     // The half-cycle RMS is exported under its own title, one row per half cycle.
     Choose(view, 6026, 0x20);
     const Table halfCycles = Export(view);
+    ASSERT_FALSE(WaveText(10115).empty());
     EXPECT_EQ(halfCycles.name, WaveText(10115) + WaveText(10105) + L"V");
     EXPECT_EQ(halfCycles.rows.size(), 200u) << "two seconds of 50 Hz";
     EXPECT_NEAR(halfCycles.At(100, L"L2_RMS"), Expected(Phase(1, "voltageRms")), 0.05);
@@ -392,6 +396,7 @@ TEST_F(WaveTrendViewsTest, UnbalanceFrequencyAndFluctuationMatchTheSignal)
     }
     EXPECT_EQ(frequency->GetRow()->GetImpCount(), 1);
     EXPECT_EQ(frequency->GetStore()->SwapName(4, kRms, L"x"), WaveText(10117));
+    EXPECT_FALSE(WaveText(10117).empty() || WaveText(10118).empty());
 
     // The record starts away from the fluctuation measure's 230 V reference only in
     // L2 (225 V): the first block's Dmax is that step, and L1 and L3 stay at 0.
@@ -489,6 +494,70 @@ TEST_F(WaveTrendViewsTest, TheListPaneCollapsesAndTheViewerTakesItsPlace)
     Pump();
     EXPECT_EQ(frequency->GetHost()->GetViewerWindow()->GetSize().x, frequency->GetClientSize().x)
         << "the frequency view's viewer fills it";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WaveTrendViewsTest, TheFlickerViewShowsPstPerMinute)
+{
+    // 1 % modulation at 10 Hz: a steady flicker the generator knows the Pst of.
+    const wavetest::GeneratedRecord modulated(gen::ThreePhaseWaveRecord(6400, 126.0, 0.005));
+    Open(modulated);
+    auto* flicker = Add<CWaveWaveAndFlickerStatisticView>();
+    ASSERT_NE(flicker, nullptr);
+    Choose(flicker, 6043, 0x04);
+    EXPECT_DOUBLE_EQ(flicker->GetHost()->SampleToTime(1.0), 60.0) << "one value a minute";
+    const Table table = Export(flicker);
+    EXPECT_EQ(table.name, WaveText(6043) + WaveText(10105) + WaveText(10106));
+    EXPECT_EQ(table.columns, (std::vector<std::wstring>{L"L1_AVG", L"L2_AVG", L"L3_AVG"})) << "Pst has no fourth phase";
+    ASSERT_EQ(table.rows.size(), 2u) << "two minutes";
+    // The second minute: the meter has settled.
+    for (int p = 0; p < 3; ++p) {
+        const double expected = modulated.Expected(Phase(p, "pst"));
+        EXPECT_NEAR(table.At(1, L"L" + std::to_wstring(p + 1) + L"_AVG"), expected, 0.1 * expected) << p;
+        EXPECT_NEAR(Value(flicker, p, kAvg, 1), expected, 0.1 * expected) << p;
+    }
+    EXPECT_GT(modulated.Expected(Phase(0, "pst")), 1.0);
+    EXPECT_NE(table.times[1].find(L"07:09:09"), std::wstring::npos) << platform::WideToUtf8(table.times[1]);
+}
+
+TEST_F(WaveTrendViewsTest, AColourSchemeChangeAndAReanalysisRedrawTheViews)
+{
+    Open(*s_record);
+    auto* view = Find<CWaveCurrentAndVoltageStatisticView>();
+    Choose(view, 6014, 0x05);
+    ASSERT_EQ(view->GetRow()->GetImpCount(), 8);
+    // Every series is named by phase and kind and coloured from the page, when shown
+    // and after the scheme changed.
+    const auto checkSeries = [view](const char* when) {
+        for (int i = 0; i < view->GetRow()->GetImpCount(); ++i) {
+            CLineStyleInfo style;
+            view->GetRow()->GetImpStyle(view->GetRow()->GetImp(i), &style);
+            EXPECT_EQ(style.m_lineColor, view->GetHost()->SeriesColour(style.m_phase, style.m_kindIndex))
+                << when << ' ' << i;
+            EXPECT_EQ(style.m_name, view->GetHost()->SeriesName(style.m_phase, style.m_kindIndex)) << when << ' ' << i;
+            EXPECT_FALSE(style.m_name.empty()) << when << ' ' << i;
+        }
+    };
+    checkSeries("shown");
+    m_view->BroadcastRefresh();
+    checkSeries("recoloured");
+    // A re-analysis (the settings' OK) builds the same display again from new results.
+    WavePaneCommand settings{CWaveStatisticView::kSettingsOpened, 0, 0, 4};
+    EXPECT_EQ(ui::SendMessage(view, CWaveStatisticView::kMsgPaneCommand, reinterpret_cast<ui::WParam>(&settings), 0),
+              -1);
+    EXPECT_EQ(view->GetRow()->GetImpCount(), 0);
+    WavePaneCommand reanalysed{CWaveStatisticView::kReanalysed, 0, 0, 4};
+    EXPECT_EQ(ui::SendMessage(view, CWaveStatisticView::kMsgPaneCommand, reinterpret_cast<ui::WParam>(&reanalysed), 0),
+              -1);
+    Pump();
+    EXPECT_EQ(view->GetRow()->GetImpCount(), 8);
+    std::uint32_t phases = 0, kinds = 0;
+    view->GetHost()->GetMasks(phases, kinds);
+    EXPECT_EQ(kinds, 0x05u);
+    EXPECT_NEAR(Value(view, 0, kMax, 0), Expected(Phase(0, "voltageRms")), 0.05);
 }
 
 }  // namespace
