@@ -15,6 +15,7 @@
 #include "platform/ui/Picture.h"
 #include "views/RecordViews.h"
 #include "views/RegisterEventViews.h"
+#include "waverecord/ui/WaveHarmonicWaveStatisticView.h"
 #include "waverecord/ui/WaveStatisticViews.h"
 
 namespace {
@@ -45,6 +46,7 @@ bool COndravaApp::InitInstance() {
     RegisterRecordViews();
     RegisterEventViews();
     RegisterWaveTrendViews();
+    RegisterHarmonicTrendView();
 
     // A previous frame (start-up run again) goes first.
     SetMainWindow(nullptr);

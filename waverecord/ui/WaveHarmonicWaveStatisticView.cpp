@@ -285,13 +285,7 @@ int CWaveHarmonicWaveStatisticView::ApplyMasks(int phases, int stats)
     }
     m_host->OpenColourPage(kColourPage);
     // Every shown series takes the page's colour and its name when attached.
-    static const int kPhases[] = {0, 1, 2, 3, 4};
-    for (int phase : kPhases) {
-        for (int kind : harmtrend::StatisticKinds(stats)) {
-            m_store->SetTag(phase, kind, static_cast<int>(m_host->SeriesColour(phase, kind)));
-            m_store->SwapName(phase, kind, m_host->SeriesName(phase, kind));
-        }
-    }
+    m_host->NameSeries(m_row, static_cast<std::uint32_t>(phases), static_cast<std::uint32_t>(stats));
     m_host->FitRange(m_row, static_cast<std::uint32_t>(phases), static_cast<std::uint32_t>(stats));
     return 1;
 }

@@ -13,7 +13,6 @@
 #include "waverecord/WaveExportFolder.h"
 #include "waverecord/WaveText.h"
 #include "waverecord/ui/WaveAnalysisSetupDlg.h"
-#include "waverecord/ui/WaveHarmonicWaveStatisticView.h"
 #include "waverecord/ui/WaveOrginalViewFrame.h"
 #include "waverecord/ui/WaveStartAndEndTimeDlg.h"
 #include "waverecord/ui/WaveStatisticMainFrame.h"
@@ -36,7 +35,6 @@ void RegisterFrames()
     static const bool registered = [] {
         RegisterWaveView(CWavePaneManager::kRawKind, [] { return std::make_unique<CWaveOrginalViewFrame>(); });
         RegisterWaveView(CWavePaneManager::kStatisticKind, [] { return std::make_unique<CWaveStatisticMainFrame>(); });
-        RegisterHarmonicTrendView();
         return true;
     }();
     (void)registered;
