@@ -15,6 +15,7 @@
 #include "platform/ui/Picture.h"
 #include "views/RecordViews.h"
 #include "views/RegisterEventViews.h"
+#include "waverecord/ui/WaveHarmonicWaveStatisticView.h"
 #include "waverecord/ui/WaveStatisticViews.h"
 #include "views/VolHarmonicHistogramsFrm.h"
 
@@ -47,6 +48,7 @@ bool COndravaApp::InitInstance() {
     RegisterEventViews();
     RegisterWaveTrendViews();
     RegisterHarmonicHistogramView();
+    RegisterHarmonicTrendView();
 
     // A previous frame (start-up run again) goes first.
     SetMainWindow(nullptr);

@@ -73,8 +73,8 @@ std::int64_t CWaveTableExport::StepFromSeconds(double secondsPerSample)
 bool CWaveTableExport::Export(const WaveTableRequest& request, CWaveResultStore* store, std::wstring* written)
 {
     const std::vector<std::wstring> columns = Columns(request.phaseMask, request.kindMask, request.fourthPrefix);
-    NotifyHourglaze((Text(kTextExporting) + request.title + L"......").c_str());
-    if (columns.empty() || store == nullptr || request.stepNs <= 0) {
+    if (store == nullptr) {
+        NotifyHourglaze((Text(kTextExporting) + request.title + L"......").c_str());
         return false;
     }
     std::vector<CWaveSeriesDescriptor> series;
@@ -87,6 +87,16 @@ bool CWaveTableExport::Export(const WaveTableRequest& request, CWaveResultStore*
                 series.push_back(store->GetDescriptor(phase.phase, kind.kind));
             }
         }
+    }
+    return ExportColumns(request, columns, series, written);
+}
+
+bool CWaveTableExport::ExportColumns(const WaveTableRequest& request, const std::vector<std::wstring>& columns,
+                                     const std::vector<CWaveSeriesDescriptor>& series, std::wstring* written)
+{
+    NotifyHourglaze((Text(kTextExporting) + request.title + L"......").c_str());
+    if (columns.empty() || columns.size() != series.size() || request.stepNs <= 0) {
+        return false;
     }
     const std::unique_ptr<ITabulist, TabulistDeleter> tables(Tabulist_CreateTabulist());
     if (!tables) {

@@ -39,4 +39,8 @@ public:
     // the time of the export); true when it was written. The path written goes to
     // `written` when given.
     static bool Export(const WaveTableRequest& request, CWaveResultStore* store, std::wstring* written = nullptr);
+    // The same with columns a view names itself, each reading its own series (the
+    // request's masks and prefix are not used).
+    static bool ExportColumns(const WaveTableRequest& request, const std::vector<std::wstring>& columns,
+                              const std::vector<CWaveSeriesDescriptor>& series, std::wstring* written = nullptr);
 };

@@ -200,7 +200,7 @@ WaveSampleSource::WaveSampleSource(const WaveRecordOptions& options)
     const std::uint32_t cycles = common ? options.nominalFrequency / common : 0;
     for (std::uint32_t ch = 0; ch < kWaveChannels; ++ch) {
         const double scale = WaveChannelScale(options, ch);
-        m_cycle[ch].assign(period, 0.0);
+        m_cycle[ch].assign(period, options.signals[ch].dc / scale);
         for (const WaveTone& tone : options.signals[ch].tones) {
             const double peak = std::sqrt(2.0) * tone.rms / scale;
             const double phase = tone.phaseDegrees * kPi / 180.0;
@@ -311,8 +311,18 @@ WaveExpected ComputeWaveExpected(const WaveRecordOptions& o)
     const double reference = std::arg(voltage[0][1]) * 180.0 / kPi;
     for (int p = 0; p < 4; ++p) {
         WavePhaseExpected& x = e.phase[p];
-        x.voltageRms = Rms(voltage[p]);
-        x.currentRms = Rms(current[p]);
+        const double voltageDc = o.signals[p].dc, currentDc = o.signals[4 + p].dc;
+        x.voltageRms = std::hypot(Rms(voltage[p]), voltageDc);
+        x.currentRms = std::hypot(Rms(current[p]), currentDc);
+        x.voltageDc = std::fabs(voltageDc);
+        x.currentDc = std::fabs(currentDc);
+        double weighted = 0.0, total = 0.0;
+        for (int h = 1; h <= 50; ++h) {
+            weighted += double(h) * h * std::norm(current[p][h]);
+            total += std::norm(current[p][h]);
+        }
+        x.currentKFactor = total > 0.0 ? weighted / total : 0.0;
+        x.activePower = voltageDc * currentDc;
         x.voltageThd = Thd(voltage[p]);
         x.currentThd = Thd(current[p]);
         for (int h = 1; h <= 50; ++h) {
@@ -389,6 +399,9 @@ std::string FormatWaveExpected(const WaveExpected& e)
         }
         line(prefix + "voltageThd", x.voltageThd);
         line(prefix + "currentThd", x.currentThd);
+        line(prefix + "voltageDc", x.voltageDc);
+        line(prefix + "currentDc", x.currentDc);
+        line(prefix + "currentKFactor", x.currentKFactor);
         for (int h = 1; h <= 50; ++h) {
             if (x.voltageHarmonic[h] > 0.0) {
                 line(prefix + "voltageHarmonic" + std::to_string(h), x.voltageHarmonic[h]);

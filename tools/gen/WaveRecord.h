@@ -34,6 +34,7 @@ struct WaveTone {
 // by 1 + depth * sin(2 pi modulationHz t), as a flicker source does.
 struct WaveSignal {
     std::vector<WaveTone> tones;
+    double dc = 0.0;  // a constant offset added to the tones
     double modulationDepth = 0.0;
     double modulationHz = 0.0;
 };
@@ -116,6 +117,9 @@ struct WavePhaseExpected {
     // a three-wire wiring measures it.
     double lineVoltageRms = 0.0;
     double voltageThd = 0.0, currentThd = 0.0;                 // % of the fundamental
+    double voltageDc = 0.0, currentDc = 0.0;                   // magnitude of the offset
+    // Sum of h^2 I_h^2 over sum of I_h^2, orders 1..50; 0 without a current.
+    double currentKFactor = 0.0;
     std::array<double, 51> voltageHarmonic{}, currentHarmonic{};  // by order 1..50
     double voltagePhase1 = 0.0;  // fundamental phase angle, degrees, referred to voltage phase 1
     double activePower = 0.0, reactivePower = 0.0, apparentPower = 0.0, powerFactor = 0.0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <limits>
 
 #include "core/ZVResourceManager.h"
@@ -16,6 +17,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "waverecord/WaveResultStore.h"
 #include "waverecord/WaveSelection.h"
+#include "waverecord/WaveText.h"
 
 namespace {
 
@@ -705,6 +707,110 @@ void CWaveViewHost::GetMasks(std::uint32_t& phaseMask, std::uint32_t& kindMask) 
 {
     phaseMask = m_phaseMask;
     kindMask = m_kindMask;
+}
+
+std::wstring CWaveViewHost::ChannelName(std::uint32_t itemCode, int phaseNumber)
+{
+    unsigned text = 0;
+    switch (itemCode) {
+    case 27: case 6000: case 11000: text = 10112; break;
+    case 29: case 6002: case 11002: text = 10113; break;
+    case 30: case 6003: case 11003: text = 10114; break;
+    default: return {};
+    }
+    std::wstring name = WaveFillField(Text(text), std::to_wstring(phaseNumber));
+    // The fourth channel is the neutral.
+    if (phaseNumber == 4 && name.size() > 1 && name[1] == L'4') {
+        name[1] = L'N';
+    }
+    return name;
+}
+
+std::wstring CWaveViewHost::HarmonicName(std::uint32_t kindBit, int entry) const
+{
+    // The interharmonics' list starts at order 0.
+    const std::int32_t code = m_harmonic.item;
+    const bool interharmonic = code == 8001 || code == 8002 || code == 3001 || code == 3002;
+    wchar_t number[16];
+    std::swprintf(number, 16, L"%02d", interharmonic ? entry - 1 : entry);
+    std::wstring name = WaveFillField(Text(10300), number);
+    if ((kindBit & kKindMax) != 0) {
+        name += Text(10107);
+    } else if ((kindBit & kKindMin) != 0) {
+        name += Text(10108);
+    } else if ((kindBit & kKindAvg) != 0) {
+        name += Text(10109);
+    }
+    return name;
+}
+
+void CWaveViewHost::AddHarmonicSeries(IRowItem* row, int key, std::uint32_t kindBits, int colourIndex,
+                                      std::uint32_t colour, float low, float high)
+{
+    Row* entry = FindRow(row);
+    if (!entry || !entry->m_store || !m_adapter) {
+        return;
+    }
+    const int orderEntry = ((key >> 8) & 0xFFFF) + 1;
+    static const std::pair<std::uint32_t, int> kKinds[] = {{kKindMax, 2}, {kKindMin, 0}, {kKindAvg, 1}};
+    for (const auto& [bit, kind] : kKinds) {
+        if ((kindBits & bit) == 0) {
+            continue;
+        }
+        entry->m_store->SetTag(key, kind, static_cast<int>(colour));
+        entry->m_store->SwapName(key, kind, HarmonicName(bit, orderEntry));
+        WaveRowAttributes attributes;
+        attributes.phase = key;
+        attributes.kind = kind;
+        attributes.order = colourIndex;
+        attributes.itemCode = m_harmonic.item;
+        attributes.word4 = static_cast<std::int32_t>(colour);
+        attributes.low = low;
+        attributes.high = high;
+        if (entry->m_store->AttachRow(key, kind, m_adapter.get(), entry, attributes) != 0) {
+            m_kindMask |= bit;
+        }
+    }
+    Refresh();
+}
+
+void CWaveViewHost::AddHarmonicRow(IRowItem* row, int phase, float low, float high)
+{
+    if (!FindRow(row)) {
+        return;
+    }
+    for (const harmtrend::OrderSlot& slot : harmtrend::ShownOrderSlots(m_harmonic)) {
+        AddHarmonicSeries(row, harmtrend::OrderKey(phase, slot.entry), static_cast<std::uint32_t>(m_harmonic.stats),
+                          slot.slot, m_colours.GetItemColor(0, 0, slot.slot), low, high);
+    }
+    m_phaseMask |= PhaseBit(phase);
+    Refresh();
+}
+
+void CWaveViewHost::AddPhases(IRowItem* row, CWaveResultStore* store, std::uint32_t phaseBits,
+                              std::uint32_t kindBits, float low, float high)
+{
+    static const std::uint32_t kNoFourth[] = {11000, 11002, 11003, 12001, 12002, 12003, 13000, 13003, 13004, 13005, 22};
+    const bool noFourth = std::find(std::begin(kNoFourth), std::end(kNoFourth), m_itemCode) != std::end(kNoFourth);
+    static const std::pair<std::uint32_t, int> kPhases[] = {{0x01, 0}, {0x02, 1}, {0x04, 2}, {0x08, 3}, {0x10, 4}};
+    for (const auto& [bit, phase] : kPhases) {
+        if ((phaseBits & bit) == 0) {
+            continue;
+        }
+        if (phase == 3 && noFourth) {
+            m_phaseMask &= ~0x08u;
+            m_harmonic.phases &= ~0x08;
+            continue;
+        }
+        AddKinds(row, store, phase, kindBits, low, high);
+    }
+}
+
+void CWaveViewHost::DetachStore(IRowItem* row, CWaveResultStore* store)
+{
+    if (Row* entry = FindRow(row); entry && store) {
+        store->DetachAllRows(entry);
+    }
 }
 
 void CWaveViewHost::OpenColourPage(const std::wstring& page) { m_colours.Open(page); }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/ColorPicker.h"
+#include "waverecord/WaveHarmonicTrend.h"
 #include "waverecord/WaveViewHost.h"
 
 class CWaveResultStore;
@@ -92,7 +93,11 @@ public:
     void SetItemCode(std::uint32_t code) { m_itemCode = code; }
     std::uint32_t GetItemCode() const { return m_itemCode; }
     void AddKindBits(std::uint32_t bits) { m_kindMask |= bits; }
-    void ClearSelection() { m_kindMask = 0; }
+    void ClearSelection()
+    {
+        m_kindMask = 0;
+        m_harmonic = HarmTrendAttrib{};
+    }
     void OpenColourPage(const std::wstring& page);
 
     // The series' name: the phase's prefix and the kind's text.
@@ -101,6 +106,31 @@ public:
     static int ValueFormatCode(std::uint32_t itemCode);
     static std::uint32_t KindBit(int kind);
     static std::uint32_t PhaseBit(int phase);
+
+    // The harmonic trend view's curves. The selection names the harmonic parameter
+    // (the host code of the quantity), the phases, the statistics and the order slots.
+    void SetHarmonicSelection(const HarmTrendAttrib& selection) { m_harmonic = selection; }
+    const HarmTrendAttrib& GetHarmonicSelection() const { return m_harmonic; }
+    // A phase's channel name for the THD and DC quantities ("L%d ..."; the fourth
+    // channel is named N); empty for other codes.
+    static std::wstring ChannelName(std::uint32_t itemCode, int phaseNumber);
+    // An order curve's name: the order number and the statistic's text.
+    std::wstring HarmonicName(std::uint32_t kindBit, int entry) const;
+    // Names, colours and attaches the curves of one order key for the statistic bits
+    // (MAX, MIN, AVG) in the given colour.
+    void AddHarmonicSeries(IRowItem* row, int key, std::uint32_t kindBits, int colourIndex, std::uint32_t colour,
+                           float low, float high);
+    // The curves of every shown order slot of the selection for a phase; each in the
+    // colour of its slot (the "Harmonic" page's HARM<slot>).
+    void AddHarmonicRow(IRowItem* row, int phase, float low, float high);
+    // The series of a record for the phase and kind bits (bit 0x08 left out, and
+    // cleared from the masks, for the quantities without a fourth phase).
+    void AddPhases(IRowItem* row, CWaveResultStore* store, std::uint32_t phaseBits, std::uint32_t kindBits,
+                   float low, float high);
+    // Takes the series of a record off the row (a record other than the row's own,
+    // such as the K factor beside the orders).
+    void DetachStore(IRowItem* row, CWaveResultStore* store);
+    CColorPicker& GetColours() { return m_colours; }
 
     // IWaveViewHost
     IWaveSource* CreateDataManager(ISimpleDataManager* source) override;
@@ -121,6 +151,7 @@ private:
     std::uint32_t m_phaseMask = 0;
     std::uint32_t m_itemCode = 1;
     CColorPicker m_colours;
+    HarmTrendAttrib m_harmonic;
     // The data side's callback, handed to the viewer while caches are built.
     std::unique_ptr<ITracelumeCallback> m_bridge;
     // The view's own callback (selections), given back when the data side is done.
