@@ -5,6 +5,7 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
+#include "lib/viewer/data/LineStyleInfo.h"
 #include "lib/viewer/data/RowItem.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/ui/MessageQueue.h"
@@ -12,6 +13,7 @@
 #include "waverecord/WaveResultStore.h"
 #include "waverecord/WaveSelection.h"
 #include "waverecord/WaveSettings.h"
+#include "waverecord/WaveText.h"
 #include "waverecord/WaveTimeAxis.h"
 #include "waverecord/ui/TracelumeCallBack.h"
 #include "waverecord/ui/WavePaneLite.h"
@@ -29,6 +31,32 @@ constexpr unsigned kMsgRegionMode = CTracelumeCallBack::kMsgRegionMode;
 constexpr unsigned kMsgChannelMask = 0x723;
 constexpr unsigned kMsgSelection = 0x725;
 constexpr unsigned kMsgRefresh = 0x724;
+// Texts naming the two rows in the viewer's channel tree.
+constexpr unsigned kTextVoltage = 6152;
+constexpr unsigned kTextCurrent = 6153;
+// The room the tree keeps at a row's right for its scale.
+constexpr int kTreeScaleRoom = 50;
+
+// A row's entry in the channel tree: its name, and the scale of its values beside
+// it (drawn by the row's first channel: all share one range).
+void LabelRow(IRowItem* row, const std::wstring& name)
+{
+    if (row == nullptr) {
+        return;
+    }
+    row->SetName(name);
+    row->SetTreeValue(kTreeScaleRoom);
+    for (int i = 0; i < row->GetImpCount(); ++i) {
+        IRowItemImp* imp = row->GetImp(i);
+        CLineStyleInfo style;
+        row->GetImpStyle(imp, &style);
+        const int showScale = i == 0 ? 1 : 0;
+        if (style.m_showScale != showScale) {
+            style.m_showScale = showScale;
+            row->SetImpStyle(imp, style);
+        }
+    }
+}
 
 CWaveAnalysisManager* Manager() { return CWaveAnalysisManager::GetInstance(); }
 
@@ -188,6 +216,7 @@ void CWaveOrginalViewFrame::Load()
     }
     m_voltageRow->SetRange(m_voltageLow, m_voltageHigh, CWaveViewHost::ValueFormatCode(1), 3);
     m_currentRow->SetRange(m_currentLow, m_currentHigh, CWaveViewHost::ValueFormatCode(9), 3);
+    LabelRows();
     ApplyWindows();
     const std::int64_t start = manager->GetStartTime();
     m_host->ViewerCommand(tracelume::kCommandTimeOrigin, static_cast<std::intptr_t>(start >> 32),
@@ -210,6 +239,12 @@ void CWaveOrginalViewFrame::Load()
     }
     ui::PostMessage(GetOwnerWindow(), kMsgAddView, 5972, 2);
     ui::PostMessage(GetOwnerWindow(), kMsgAddView, 5979, 2);
+}
+
+void CWaveOrginalViewFrame::LabelRows()
+{
+    LabelRow(m_voltageRow, WaveText(kTextVoltage));
+    LabelRow(m_currentRow, WaveText(kTextCurrent));
 }
 
 void CWaveOrginalViewFrame::Layout()
@@ -237,6 +272,7 @@ void CWaveOrginalViewFrame::SwitchChannel(bool checked, int channel)
     } else {
         done = m_host->HidePhase(m_voltageRow, channel, false) && m_host->HidePhase(m_currentRow, channel, false);
     }
+    LabelRows();
     if (done) {
         m_command = WavePaneCommand{checked ? 0 : 1, 0, 0, channel};
         ui::SendMessage(GetOwnerWindow(), kMsgToStatistics, reinterpret_cast<ui::WParam>(&m_command), 0);

@@ -13,6 +13,7 @@
 #include <wx/frame.h>
 #include <wx/window.h>
 
+#include "lib/viewer/data/LineStyleInfo.h"
 #include "lib/viewer/data/RowItem.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/base/Encoding.h"
@@ -176,6 +177,14 @@ TEST_F(WaveWindowTest, OpensARecordWithProgressAndShowsItsChannels)
     ASSERT_NE(raw->GetHost()->GetViewer(), nullptr) << "the viewer came from the program folder";
     EXPECT_EQ(raw->GetVoltageRow()->GetImpCount(), 4) << "four voltage channels of the wiring";
     EXPECT_EQ(raw->GetCurrentRow()->GetImpCount(), 4);
+    // The channel tree names both rows and shows their scales beside the names.
+    for (const auto& [row, text] : {std::pair{raw->GetVoltageRow(), 6152u}, std::pair{raw->GetCurrentRow(), 6153u}}) {
+        EXPECT_EQ(row->GetName(), WaveText(text));
+        EXPECT_FALSE(row->GetName().empty());
+        CLineStyleInfo style;
+        row->GetImpStyle(row->GetImp(0), &style);
+        EXPECT_EQ(style.m_showScale, 1) << text;
+    }
     CWavePaneLite* channels = raw->GetChannels();
     EXPECT_EQ(channels->GetCheckedMask(), 0x0Fu);
     for (unsigned box : CWavePaneLite::kBoxes) {
@@ -221,6 +230,9 @@ TEST_F(WaveWindowTest, ChannelsAndRangesReachEveryStatisticView)
     EXPECT_EQ(SimpleView::s_events[0].third, 2);
     EXPECT_EQ(raw->GetChannels()->GetCheckedMask(), 0x0Bu);
     EXPECT_EQ(raw->GetVoltageRow()->GetImpCount(), 3);
+    CLineStyleInfo first;
+    raw->GetVoltageRow()->GetImpStyle(raw->GetVoltageRow()->GetImp(0), &first);
+    EXPECT_EQ(first.m_showScale, 1) << "the scale stays with the channels shown";
 
     // A range the viewer selects reaches both views, positions whole.
     SimpleView::s_events.clear();
