@@ -9,6 +9,7 @@
 #include "app/screenshot/Scene.h"
 #include "platform/base/Encoding.h"
 #include "platform/gfx/Font.h"
+#include "platform/ui/DockingPane.h"
 #include "platform/ui/MessageQueue.h"
 #include "tools/gen/WaveRecord.h"
 #include "waverecord/WaveText.h"
@@ -16,9 +17,29 @@
 #include "waverecord/ui/WaveHarmHistogramsStatisticView.h"
 #include "waverecord/ui/WaveHarmHistograrmsMainDlg.h"
 #include "waverecord/ui/WaveMainView.h"
+#include "waverecord/ui/WaveOrginalViewFrame.h"
+#include "waverecord/ui/WaveViewHost.h"
+#include "waverecord/ui/WavePaneManager.h"
 #include "waverecord/ui/WaveStatisticMainFrame.h"
 
 namespace {
+
+// The raw-waveform pane widened as the user drags its edge, so that its toolbar has
+// room for all four channel boxes beside the time box.
+void WidenRawPane(CWaveMainView* view)
+{
+    CWavePaneManager* panes = view ? view->GetPanes() : nullptr;
+    ui::DockingPane* raw = panes ? panes->Docking().FindPane(static_cast<unsigned>(panes->GetFirstPaneId())) : nullptr;
+    if (raw) {
+        raw->SetMinTrackSize(wxSize(780, raw->GetMinTrackSize().y));
+        panes->Docking().Realize();
+    }
+    screenshot::Settle();
+    // The whole record across the wider pane.
+    if (CWaveOrginalViewFrame* frame = view ? view->GetRawFrame() : nullptr; frame && frame->GetHost()) {
+        frame->GetHost()->ZoomAll();
+    }
+}
 
 const screenshot::SceneRegistrar kWindow("waverecord-window", [](screenshot::SceneContext& context) {
     // The pane captions and the channel boxes must find their glyphs.
@@ -41,6 +62,8 @@ const screenshot::SceneRegistrar kWindow("waverecord-window", [](screenshot::Sce
     const std::wstring path = platform::FromPath(folder);
     const ui::LResult opened = ui::SendMessage(context.frame->GetWaveClient(), CWaveMainView::kMsgOpenRecord,
                                                reinterpret_cast<ui::WParam>(&path), 0);
+    screenshot::Settle();
+    WidenRawPane(context.frame->GetWaveClient());
     screenshot::Settle();
     const bool saved = opened == 1 && screenshot::SaveFromScreen(context.frame->GetWx(), context.file);
     std::filesystem::remove_all(folder);
@@ -72,6 +95,8 @@ const screenshot::SceneRegistrar kHistograms("waverecord-histograms", [](screens
     CWaveMainView* view = context.frame->GetWaveClient();
     const ui::LResult opened =
         ui::SendMessage(view, CWaveMainView::kMsgOpenRecord, reinterpret_cast<ui::WParam>(&path), 0);
+    screenshot::Settle();
+    WidenRawPane(view);
     screenshot::Settle();
     CWaveHarmHistogramsStatisticView* histogram = nullptr;
     if (CWaveStatisticMainFrame* statistics = view ? view->GetStatisticFrame() : nullptr) {

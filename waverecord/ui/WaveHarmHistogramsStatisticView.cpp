@@ -1,5 +1,7 @@
 #include "waverecord/ui/WaveHarmHistogramsStatisticView.h"
 
+#include <algorithm>
+
 #include "platform/ui/MessageQueue.h"
 #include "waverecord/ui/WaveHarmHistograrmsMainDlg.h"
 #include "waverecord/ui/WaveHarmHistogramsDlg.h"
@@ -36,7 +38,10 @@ void CWaveHarmHistogramsStatisticView::OnViewCreated()
     m_panel->SetTarget(m_chartDlg.get());
     m_panel->SetView(this);
     // Created after the chart, so that it reads the chart's first record.
-    m_panel->Create(this);
+    if (m_panel->Create(this)) {
+        // The controls may have needed more room than the template gave them.
+        m_panelWidth = std::max(kPanelWidth, m_panel->GetWindowRect().GetWidth());
+    }
     Layout();
 }
 
@@ -46,7 +51,7 @@ void CWaveHarmHistogramsStatisticView::Layout()
         return;
     }
     const wxSize client = GetClientSize();
-    const int panel = m_panelCollapsed ? kFoldedWidth : kPanelWidth;
+    const int panel = m_panelCollapsed ? kFoldedWidth : m_panelWidth;
     if (m_chartDlg->IsWindow()) {
         m_chartDlg->MoveWindow(wxRect(0, 0, std::max(client.x - panel, 0), client.y));
     }

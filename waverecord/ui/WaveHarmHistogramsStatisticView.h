@@ -1,7 +1,8 @@
 #pragma once
 // CWaveHarmHistogramsStatisticView: the harmonic histogram view of the statistic
 // area, kind 5979. The chart dialog fills it on the left, the attribute panel
-// stands at its right edge (220 pixels, or a 5-pixel strip when folded). It passes
+// stands at its right edge (220 pixels, more when its controls need it, or a
+// 5-pixel strip when folded). It passes
 // the window's range changes, re-analyses and refreshes to the chart, the chart's
 // questions to the statistic area, and retitles its pane after the quantity shown.
 // It has no table to export.
@@ -38,6 +39,7 @@ public:
     CWaveHarmHistograrmsMainDlg* GetChartDlg() const { return m_chartDlg.get(); }
     CWaveHarmHistogramsDlg* GetPanel() const { return m_panel.get(); }
     bool IsPanelFolded() const { return m_panelCollapsed; }
+    int GetPanelWidth() const { return m_panelWidth; }
 
 private:
     void Layout();
@@ -45,4 +47,5 @@ private:
     std::unique_ptr<CWaveHarmHistograrmsMainDlg> m_chartDlg;
     std::unique_ptr<CWaveHarmHistogramsDlg> m_panel;
     bool m_panelCollapsed = false;
+    int m_panelWidth = kPanelWidth;
 };

@@ -5,7 +5,6 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
-#include "lib/viewer/data/LineStyleInfo.h"
 #include "lib/viewer/data/RowItem.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/ui/MessageQueue.h"
@@ -34,29 +33,8 @@ constexpr unsigned kMsgRefresh = 0x724;
 // Texts naming the two rows in the viewer's channel tree.
 constexpr unsigned kTextVoltage = 6152;
 constexpr unsigned kTextCurrent = 6153;
-// The room the tree keeps at a row's right for its scale.
-constexpr int kTreeScaleRoom = 50;
-
-// A row's entry in the channel tree: its name, and the scale of its values beside
-// it (drawn by the row's first channel: all share one range).
-void LabelRow(IRowItem* row, const std::wstring& name)
-{
-    if (row == nullptr) {
-        return;
-    }
-    row->SetName(name);
-    row->SetTreeValue(kTreeScaleRoom);
-    for (int i = 0; i < row->GetImpCount(); ++i) {
-        IRowItemImp* imp = row->GetImp(i);
-        CLineStyleInfo style;
-        row->GetImpStyle(imp, &style);
-        const int showScale = i == 0 ? 1 : 0;
-        if (style.m_showScale != showScale) {
-            style.m_showScale = showScale;
-            row->SetImpStyle(imp, style);
-        }
-    }
-}
+// The channel tree's width: its widest, so that the row names fit.
+constexpr int kTreeWidth = 100;
 
 CWaveAnalysisManager* Manager() { return CWaveAnalysisManager::GetInstance(); }
 
@@ -243,8 +221,17 @@ void CWaveOrginalViewFrame::Load()
 
 void CWaveOrginalViewFrame::LabelRows()
 {
-    LabelRow(m_voltageRow, WaveText(kTextVoltage));
-    LabelRow(m_currentRow, WaveText(kTextCurrent));
+    // The host names each channel's series, not the rows: the tree would show
+    // nothing beside the curves.
+    if (m_voltageRow) {
+        m_voltageRow->SetName(WaveText(kTextVoltage));
+    }
+    if (m_currentRow) {
+        m_currentRow->SetName(WaveText(kTextCurrent));
+    }
+    if (m_host) {
+        m_host->ViewerCommand(tracelume::kCommandTreeWidth, kTreeWidth, 0);
+    }
 }
 
 void CWaveOrginalViewFrame::Layout()
@@ -272,7 +259,6 @@ void CWaveOrginalViewFrame::SwitchChannel(bool checked, int channel)
     } else {
         done = m_host->HidePhase(m_voltageRow, channel, false) && m_host->HidePhase(m_currentRow, channel, false);
     }
-    LabelRows();
     if (done) {
         m_command = WavePaneCommand{checked ? 0 : 1, 0, 0, channel};
         ui::SendMessage(GetOwnerWindow(), kMsgToStatistics, reinterpret_cast<ui::WParam>(&m_command), 0);

@@ -63,7 +63,7 @@ private:
     void FetchSeries();
     void Load();
     void Layout();
-    // Names the rows in the channel tree and shows their scales.
+    // Names the rows in the channel tree.
     void LabelRows();
     void SwitchChannel(bool checked, int channel);
     void RangeSelected(std::int64_t first, std::int64_t end);

@@ -13,7 +13,6 @@
 #include <wx/frame.h>
 #include <wx/window.h>
 
-#include "lib/viewer/data/LineStyleInfo.h"
 #include "lib/viewer/data/RowItem.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/base/Encoding.h"
@@ -177,14 +176,10 @@ TEST_F(WaveWindowTest, OpensARecordWithProgressAndShowsItsChannels)
     ASSERT_NE(raw->GetHost()->GetViewer(), nullptr) << "the viewer came from the program folder";
     EXPECT_EQ(raw->GetVoltageRow()->GetImpCount(), 4) << "four voltage channels of the wiring";
     EXPECT_EQ(raw->GetCurrentRow()->GetImpCount(), 4);
-    // The channel tree names both rows and shows their scales beside the names.
-    for (const auto& [row, text] : {std::pair{raw->GetVoltageRow(), 6152u}, std::pair{raw->GetCurrentRow(), 6153u}}) {
-        EXPECT_EQ(row->GetName(), WaveText(text));
-        EXPECT_FALSE(row->GetName().empty());
-        CLineStyleInfo style;
-        row->GetImpStyle(row->GetImp(0), &style);
-        EXPECT_EQ(style.m_showScale, 1) << text;
-    }
+    // The channel tree names both rows.
+    EXPECT_EQ(raw->GetVoltageRow()->GetName(), WaveText(6152));
+    EXPECT_EQ(raw->GetCurrentRow()->GetName(), WaveText(6153));
+    EXPECT_FALSE(raw->GetVoltageRow()->GetName().empty());
     CWavePaneLite* channels = raw->GetChannels();
     EXPECT_EQ(channels->GetCheckedMask(), 0x0Fu);
     for (unsigned box : CWavePaneLite::kBoxes) {
@@ -230,9 +225,6 @@ TEST_F(WaveWindowTest, ChannelsAndRangesReachEveryStatisticView)
     EXPECT_EQ(SimpleView::s_events[0].third, 2);
     EXPECT_EQ(raw->GetChannels()->GetCheckedMask(), 0x0Bu);
     EXPECT_EQ(raw->GetVoltageRow()->GetImpCount(), 3);
-    CLineStyleInfo first;
-    raw->GetVoltageRow()->GetImpStyle(raw->GetVoltageRow()->GetImp(0), &first);
-    EXPECT_EQ(first.m_showScale, 1) << "the scale stays with the channels shown";
 
     // A range the viewer selects reaches both views, positions whole.
     SimpleView::s_events.clear();
