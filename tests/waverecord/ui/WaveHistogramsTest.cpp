@@ -245,6 +245,20 @@ TEST_F(WaveHistogramsTest, FollowsTheRangeOfTheRawWaveform)
     }));
     ExpectHarmonicBars(0, Orders(1, 15));
 
+    // The THD beside the orders is read over the same range.
+    HarmHistAttrib content = Chart().GetRecord();
+    content.item = 5985;
+    content.withTHD = 1;
+    ui::SendMessage(&Chart(), CWaveHarmHistograrmsMainDlg::kMsgApply, reinterpret_cast<ui::WParam>(&content), 0);
+    WavePaneCommand middle{2, 2560, 12800, 4};
+    EXPECT_EQ(ui::SendMessage(Histogram(), CWaveHarmHistogramsStatisticView::kMsgPaneCommand,
+                              reinterpret_cast<ui::WParam>(&middle), 0),
+              1);
+    EXPECT_EQ(CWaveAnalysisManager::GetInstance()->GetResult(6075)->GetDescriptor(0, 1).GetCount(), 4);
+    ASSERT_EQ(Chart().GetBars().size(), 16u);
+    EXPECT_EQ(Chart().GetBars().back().label, kHistLabelThd);
+    EXPECT_NEAR(Chart().GetBars().back().avg, s_record->Expected("phase0.voltageThd"), 0.05);
+
     // Shorter than one harmonic window: the chart is left without bars.
     raw->GetHost()->ViewerCommand(tracelume::kCommandSelectRegion, 0, 999);
     WavePaneCommand shortRange{2, 0, 1000, 4};
@@ -254,7 +268,9 @@ TEST_F(WaveHistogramsTest, FollowsTheRangeOfTheRawWaveform)
     for (const controls::ChartSeries& series : Chart().GetChart()->Chart().Series()) {
         EXPECT_TRUE(series.points.empty());
     }
-    // The whole record again.
+    // The whole record again (the voltage RMS harmonics).
+    ui::SendMessage(&Chart(), CWaveHarmHistograrmsMainDlg::kMsgApply,
+                    reinterpret_cast<ui::WParam>(&(content = DefaultHarmHistAttrib(0x0F))), 0);
     WavePaneCommand whole{2, 0, 2 * 12800, 4};
     EXPECT_EQ(ui::SendMessage(Histogram(), CWaveHarmHistogramsStatisticView::kMsgPaneCommand,
                               reinterpret_cast<ui::WParam>(&whole), 0),
@@ -277,6 +293,13 @@ TEST_F(WaveHistogramsTest, PanelFoldsAndExportSkipsTheHistogram)
     EXPECT_TRUE(view->IsPanelFolded());
     EXPECT_EQ(Panel().GetWindowRect().GetWidth(), CWaveHarmHistogramsStatisticView::kFoldedWidth);
     EXPECT_EQ(Chart().GetWindowRect().GetWidth(), width - CWaveHarmHistogramsStatisticView::kFoldedWidth);
+
+    // A refresh (a new colour scheme) draws the same bars again.
+    const std::size_t points = Chart().GetChart()->Chart().Series().front().points.size();
+    ui::SendMessage(m_view->GetStatisticFrame(), CWaveStatisticMainFrame::kMsgRefresh, 0, 0);
+    EXPECT_EQ(Chart().GetChart()->Chart().Series().size(), 3u);
+    EXPECT_EQ(Chart().GetChart()->Chart().Series().front().points.size(), points);
+    EXPECT_EQ(points, 15u);
 
     testsupport::TempDir base;
     const std::wstring folder = platform::FromPath(base.Path());
