@@ -89,11 +89,6 @@ void CComtradePane::Layout(int width, int height)
     if (m_pViewer == nullptr || m_pViewer->GetHwnd() == nullptr) {
         return;
     }
-    // The viewer fits the strip into the room its toolbar has; given its own size
-    // again each time, it grows back when the pane does.
-    if (m_Strip.GetWx() != nullptr) {
-        m_Strip.GetWx()->SetSize(m_StripSize);
-    }
     m_pViewer->GetHwnd()->SetSize(0, 0, width, height);
     // The first real size fits the record once; later sizes only move the viewer.
     if (!m_Zoomed && width > 0 && height > 0) {

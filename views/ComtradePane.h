@@ -45,7 +45,6 @@ private:
     CDlgPanelLite m_Strip;
     CComtradePaneLogic m_Logic;
     bool m_Zoomed = false;
-    wxSize m_StripSize;
 };
 
 class CComtradeCurrent : public CComtradePane {

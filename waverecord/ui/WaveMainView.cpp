@@ -13,6 +13,7 @@
 #include "waverecord/WaveExportFolder.h"
 #include "waverecord/WaveText.h"
 #include "waverecord/ui/WaveAnalysisSetupDlg.h"
+#include "waverecord/ui/WaveHarmHistogramsStatisticView.h"
 #include "waverecord/ui/WaveOrginalViewFrame.h"
 #include "waverecord/ui/WaveStartAndEndTimeDlg.h"
 #include "waverecord/ui/WaveStatisticMainFrame.h"
@@ -35,6 +36,7 @@ void RegisterFrames()
     static const bool registered = [] {
         RegisterWaveView(CWavePaneManager::kRawKind, [] { return std::make_unique<CWaveOrginalViewFrame>(); });
         RegisterWaveView(CWavePaneManager::kStatisticKind, [] { return std::make_unique<CWaveStatisticMainFrame>(); });
+        CWaveHarmHistogramsStatisticView::Register();
         return true;
     }();
     (void)registered;

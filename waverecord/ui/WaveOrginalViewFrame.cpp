@@ -12,6 +12,7 @@
 #include "waverecord/WaveResultStore.h"
 #include "waverecord/WaveSelection.h"
 #include "waverecord/WaveSettings.h"
+#include "waverecord/WaveText.h"
 #include "waverecord/WaveTimeAxis.h"
 #include "waverecord/ui/TracelumeCallBack.h"
 #include "waverecord/ui/WavePaneLite.h"
@@ -29,6 +30,11 @@ constexpr unsigned kMsgRegionMode = CTracelumeCallBack::kMsgRegionMode;
 constexpr unsigned kMsgChannelMask = 0x723;
 constexpr unsigned kMsgSelection = 0x725;
 constexpr unsigned kMsgRefresh = 0x724;
+// Texts naming the two rows in the viewer's channel tree.
+constexpr unsigned kTextVoltage = 6152;
+constexpr unsigned kTextCurrent = 6153;
+// The channel tree's width: its widest, so that the row names fit.
+constexpr int kTreeWidth = 100;
 
 CWaveAnalysisManager* Manager() { return CWaveAnalysisManager::GetInstance(); }
 
@@ -188,6 +194,7 @@ void CWaveOrginalViewFrame::Load()
     }
     m_voltageRow->SetRange(m_voltageLow, m_voltageHigh, CWaveViewHost::ValueFormatCode(1), 3);
     m_currentRow->SetRange(m_currentLow, m_currentHigh, CWaveViewHost::ValueFormatCode(9), 3);
+    LabelRows();
     ApplyWindows();
     const std::int64_t start = manager->GetStartTime();
     m_host->ViewerCommand(tracelume::kCommandTimeOrigin, static_cast<std::intptr_t>(start >> 32),
@@ -210,6 +217,21 @@ void CWaveOrginalViewFrame::Load()
     }
     ui::PostMessage(GetOwnerWindow(), kMsgAddView, 5972, 2);
     ui::PostMessage(GetOwnerWindow(), kMsgAddView, 5979, 2);
+}
+
+void CWaveOrginalViewFrame::LabelRows()
+{
+    // The host names each channel's series, not the rows: the tree would show
+    // nothing beside the curves.
+    if (m_voltageRow) {
+        m_voltageRow->SetName(WaveText(kTextVoltage));
+    }
+    if (m_currentRow) {
+        m_currentRow->SetName(WaveText(kTextCurrent));
+    }
+    if (m_host) {
+        m_host->ViewerCommand(tracelume::kCommandTreeWidth, kTreeWidth, 0);
+    }
 }
 
 void CWaveOrginalViewFrame::Layout()

@@ -63,6 +63,8 @@ private:
     void FetchSeries();
     void Load();
     void Layout();
+    // Names the rows in the channel tree.
+    void LabelRows();
     void SwitchChannel(bool checked, int channel);
     void RangeSelected(std::int64_t first, std::int64_t end);
     void ApplyWindows();

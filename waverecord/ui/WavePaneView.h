@@ -17,6 +17,9 @@ public:
     int GetPaneId() const { return m_paneId; }
     // Called once the view's window exists, before its pane shows it.
     virtual void OnViewCreated() {}
+    // Whether the view writes a table when the window exports (a view without one
+    // is not a failed export).
+    virtual bool HasTableExport() const { return true; }
 
 private:
     ui::Window* m_owner = nullptr;

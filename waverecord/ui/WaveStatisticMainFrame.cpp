@@ -192,7 +192,7 @@ ui::LResult CWaveStatisticMainFrame::Export(ui::WParam folder)
     for (int id = m_panes.GetFirstPaneId(); id >= 0; id = m_panes.GetNextPaneId(id), ++index) {
         if (m_panes.SendToPane(id, kMsgExport, folder, 0) != 0) {
             written |= ui::LResult{1} << std::min(index, 62);
-        } else if (m_panes.GetView(id)) {
+        } else if (CWavePaneView* view = m_panes.GetView(id); view && view->HasTableExport()) {
             // Named by its caption, or by its kind while it has none.
             ui::DockingPane* pane = m_panes.Docking().FindPane(static_cast<unsigned>(id));
             std::wstring name = pane ? pane->GetTitle() : std::wstring();

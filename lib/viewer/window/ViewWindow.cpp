@@ -145,6 +145,7 @@ int CViewWindow::SetToolStrip(wxWindow* strip) {
     }
     ReleaseStrip();
     if (strip != nullptr) {
+        m_stripSize = strip->GetSize().x > 0 ? strip->GetSize() : strip->GetBestSize();
         strip->Reparent(toolBar->GetWx());
         m_strip = strip;
     }
@@ -155,9 +156,8 @@ void CViewWindow::PlaceToolStrip(gfx::Point topLeft, double maxWidth, bool visib
     if (m_strip == nullptr) {
         return;
     }
-    const wxSize own = m_strip->GetSize().x > 0 ? m_strip->GetSize() : m_strip->GetBestSize();
-    const int width = std::max(0, std::min(own.x, static_cast<int>(maxWidth)));
-    m_strip->SetSize(static_cast<int>(topLeft.x), static_cast<int>(topLeft.y), width, own.y);
+    const int width = std::max(0, std::min(m_stripSize.x, static_cast<int>(maxWidth)));
+    m_strip->SetSize(static_cast<int>(topLeft.x), static_cast<int>(topLeft.y), width, m_stripSize.y);
     m_strip->Show(visible);
 }
 

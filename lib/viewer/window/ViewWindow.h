@@ -51,6 +51,9 @@ private:
     wxTextCtrl* m_timeBox = nullptr;
     // Null once the strip's window goes, wherever that happens.
     wxWeakRef<wxWindow> m_strip;
+    // The strip's own size as the host gave it: the toolbar shows as much of it as
+    // there is room for, and all of it again once the room grows.
+    wxSize m_stripSize;
     bool m_refreshPending = false;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

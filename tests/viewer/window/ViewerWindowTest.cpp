@@ -3,6 +3,8 @@
 // heard through the callback.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <chrono>
 #include <cstdint>
 #include <cmath>
@@ -397,6 +399,30 @@ TEST_F(ViewerHost, HostsStripSitsRightOfTheTimeBoxAndComesBack) {
     m_viewer = nullptr;
     EXPECT_EQ(watch.get(), nullptr);
     EXPECT_NE(strip->GetParent(), nullptr);
+}
+
+TEST_F(ViewerHost, HostsStripKeepsItsOwnWidthThroughANarrowLayout) {
+    // The host hands its strip over while the viewer is still narrow, as a pane
+    // does before its first real size: the strip is cut to the room there is, and
+    // gets its whole width back once the viewer is wide again.
+    wxWindow* toolbar = Pane("CToolBarWithTip");
+    wxWindow* timeBox = wxWindow::FindWindowByName("Edit", toolbar);
+    ASSERT_NE(timeBox, nullptr);
+    const auto room = [&] { return toolbar->GetClientSize().x - (timeBox->GetRect().GetRight() + 1 + 6); };
+    m_viewer->GetHwnd()->SetSize(wxSize(500, 300));
+    Settle();
+    auto* strip = new wxPanel(m_frame, wxID_ANY, wxDefaultPosition, wxSize(180, 20));
+    ASSERT_EQ(m_viewer->SetToolStrip(strip), 1);
+    Settle();
+    ASSERT_LT(room(), 180) << "the first layout has less room than the strip";
+    EXPECT_EQ(strip->GetSize().x, std::max(room(), 0));
+    for (int width : {900, 560, 1000}) {
+        m_viewer->GetHwnd()->SetSize(wxSize(width, 300));
+        Settle();
+        EXPECT_EQ(strip->GetPosition().x, timeBox->GetRect().GetRight() + 1 + 6) << width;
+        EXPECT_EQ(strip->GetSize(), wxSize(std::clamp(room(), 0, 180), 20)) << width;
+    }
+    EXPECT_EQ(strip->GetSize().x, 180) << "wide again: the whole strip";
 }
 
 TEST_F(ViewerHost, ReleaseTakesTheWindowAway) {

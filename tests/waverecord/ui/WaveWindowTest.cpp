@@ -176,6 +176,10 @@ TEST_F(WaveWindowTest, OpensARecordWithProgressAndShowsItsChannels)
     ASSERT_NE(raw->GetHost()->GetViewer(), nullptr) << "the viewer came from the program folder";
     EXPECT_EQ(raw->GetVoltageRow()->GetImpCount(), 4) << "four voltage channels of the wiring";
     EXPECT_EQ(raw->GetCurrentRow()->GetImpCount(), 4);
+    // The channel tree names both rows.
+    EXPECT_EQ(raw->GetVoltageRow()->GetName(), WaveText(6152));
+    EXPECT_EQ(raw->GetCurrentRow()->GetName(), WaveText(6153));
+    EXPECT_FALSE(raw->GetVoltageRow()->GetName().empty());
     CWavePaneLite* channels = raw->GetChannels();
     EXPECT_EQ(channels->GetCheckedMask(), 0x0Fu);
     for (unsigned box : CWavePaneLite::kBoxes) {
