@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <numeric>
 
 #include "lib/viewer/data/BufferedDataManager.h"
 #include "lib/viewer/data/RowImpAnalog.h"
+#include "core/ColorPicker.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/ProgramFolder.h"
 #include "terminal/CtrlItem.h"
@@ -27,20 +29,30 @@ FakeViewer::~FakeViewer()
 
 IRowItem* FakeViewer::AddRow(IRowItem*)
 {
-    if (m_root == nullptr) {
-        m_root = new CRowItem;
-        m_root->AddRef();
+    // The record frames add one root row; the harmonic trend frame one row per phase.
+    auto* row = new CRowItem;
+    row->AddRef();
+    m_rows.push_back(row);
+    return row;
+}
+
+void FakeViewer::RemoveRow(IRowItem* row)
+{
+    const auto found = std::find(m_rows.begin(), m_rows.end(), row);
+    if (found != m_rows.end()) {
+        (*found)->RemoveAllImps();
+        (*found)->Release();
+        m_rows.erase(found);
     }
-    return m_root;
 }
 
 void FakeViewer::RemoveAllRows()
 {
-    if (m_root != nullptr) {
-        m_root->RemoveAllImps();
-        m_root->Release();
-        m_root = nullptr;
+    for (CRowItem* row : m_rows) {
+        row->RemoveAllImps();
+        row->Release();
     }
+    m_rows.clear();
 }
 
 IRowItemImp* FakeViewer::CreateRowImp(int kind)
@@ -149,7 +161,18 @@ void WriteColorScheme()
                 file << phase << kind << "=RGB(" << phaseBit << "," << kindBit << "," << page << ")\r\n";
             }
         }
+        if (page == 3) {
+            // The harmonic trend's colours by index: orders, then THD, DC and K factor.
+            for (int index = 0; index <= 54; ++index) {
+                file << platform::WideToUtf8(CColorPicker::MakeItemKey(0, 0, index)) << "=RGB(" << index << ",64,3)\r\n";
+            }
+        }
     }
+}
+
+std::uint32_t HarmSchemeColor(int index)
+{
+    return static_cast<std::uint32_t>(index) | (64u << 8) | (3u << 16);
 }
 
 std::uint32_t SchemeColor(int phaseBit, int kindBit, int page)

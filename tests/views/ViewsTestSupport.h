@@ -40,7 +40,7 @@ public:
     void Refresh() override { ++refreshes; }
     void RefreshAll() override { ++refreshes; }
     IRowItem* AddRow(IRowItem* parent) override;
-    void RemoveRow(IRowItem*) override {}
+    void RemoveRow(IRowItem* row) override;
     void RemoveAllRows() override;
     IRowItemImp* CreateRowImp(int kind) override;
     IBufferredDataManager* CreateDataManager(ISimpleDataManager* source) override;
@@ -74,7 +74,9 @@ public:
     double SampleToTime(double value) override { return value; }
     int SetToolStrip(wxWindow*) override { return 0; }
 
-    CRowItem* Root() const { return m_root; }
+    // The first row (the record frames' root row), or null.
+    CRowItem* Root() const { return m_rows.empty() ? nullptr : m_rows.front(); }
+    const std::vector<CRowItem*>& Rows() const { return m_rows; }
     // The last command of that code; nothing when none was given.
     const Call* LastCommand(int code) const;
 
@@ -86,7 +88,7 @@ public:
     int cachesMade = 0;
 
 private:
-    CRowItem* m_root = nullptr;
+    std::vector<CRowItem*> m_rows;
 };
 
 // The frame's observer words (the controller writes them in the program).
@@ -148,6 +150,8 @@ public:
 // k) on page number n (1 to 6) is RGB(p, k, n).
 void WriteColorScheme();
 std::uint32_t SchemeColor(int phaseBit, int kindBit, int page);
+// The harmonic page also colours by index (0 to 54): RGB(index, 64, 3).
+std::uint32_t HarmSchemeColor(int index);
 
 // A converted K7700 folder of the voltage THD, DC, harmonic, interharmonic and
 // high-order items (no current items, no K factor), opened in a statistic model whose
