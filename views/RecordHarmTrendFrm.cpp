@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <wx/window.h>
+
 #include "core/ZVResourceManager.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/ui/InputMessages.h"

@@ -5,19 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
-#include <fstream>
 #include <numeric>
 
 #include "ViewsTestSupport.h"
 #include "core/ZVResourceManager.h"
-#include "lib/viewer/data/BufferredDataManager.h"
 #include "lib/viewer/data/LineStyleInfo.h"
-#include "platform/base/Encoding.h"
-#include "terminal/CtrlItem.h"
-#include "terminal/GlobalDataConfig.h"
 #include "tests/support/ProgramFolderFixture.h"
-#include "tools/gen/ItemFiles.h"
 #include "views/HarmTrendFrame.h"
 
 namespace {
@@ -339,79 +332,6 @@ TEST_F(HarmTrendTest, KFactorAndOrderSlotsFollowTheItem)
 
 // ---- the frame over generated data ----
 
-// Harmonic item ids of the generator beside the frame's item codes.
-std::uint32_t ItemIdOf(std::uint32_t code, std::int32_t order)
-{
-    struct Base {
-        std::uint32_t code;
-        std::uint32_t first;
-    };
-    static constexpr Base bases[] = {{2000, 25},  {3000, 75},  {4000, 125}, {5000, 160}, {7000, 212},
-                                     {8000, 262}, {9000, 312}, {10000, 347}, {12000, 399}, {24, 23},
-                                     {25, 24},    {6000, 210}, {6001, 211}, {11000, 397}, {11001, 398},
-                                     {23, 22}};
-    for (const Base& base : bases) {
-        if (base.code == code) {
-            return base.first + static_cast<std::uint32_t>(order < 0 ? 0 : order);
-        }
-    }
-    return 0;
-}
-
-// A generated folder of the harmonic quantities, converted to item files and opened
-// in a statistic model, and in the full-resolution model over its block files.
-struct TrendFolder {
-    static constexpr std::uint64_t kRecords = 30;
-    testsupport::TempDir dir;
-    gen::StatisticFolderOptions options;
-    CGlobalModel model;
-    CGlobalModel second;
-
-    TrendFolder()
-    {
-        GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
-        options.items = Join({Range(22, 138), Range(210, 52), Range(397, 52)});
-        options.records = kRecords;
-        options.blockCountPerFile = 10;
-        options.noValueRecords = {4};
-        EXPECT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
-        EXPECT_TRUE(gen::WriteItemFiles(dir.Path() / "Statistic" / "newfiles", options));
-        std::array<std::uint32_t, 14> query = {0, 0, kRecords, 0, kRecords, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        const std::wstring path = platform::FromPath(dir.Path());
-        model.CreateAnalysis(0);
-        CCtrlItem open{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 0, path};
-        model.OpenData(&open);
-        second.CreateAnalysis(1);
-        CCtrlItem openSecond{ctrl::kSecondStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 0, path};
-        second.OpenData(&openSecond);
-    }
-    ~TrendFolder() { GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::Unknown); }
-
-    // The values of one series as the item file holds them (record by record).
-    std::vector<double> ItemFileSeries(const CRecordSeriesKey& key) const
-    {
-        const std::uint32_t item = ItemIdOf(key.item, harmtrend::OrderOf(key));
-        const std::vector<std::string> names = gen::ItemFileNames(item);
-        EXPECT_FALSE(names.empty()) << item;
-        if (names.empty()) {
-            return {};
-        }
-        const std::string& name = names[std::min<std::size_t>(key.word2 - 1, names.size() - 1)];
-        const std::uint32_t channels = gen::ItemFloats(item) / static_cast<std::uint32_t>(names.size());
-        std::ifstream file(dir.Path() / "Statistic" / "newfiles" / (name + ".data"), std::ios::binary);
-        std::vector<double> values;
-        for (std::uint64_t r = 0; r < kRecords; ++r) {
-            file.seekg(static_cast<std::streamoff>(((r * 3 + key.kind) * channels + key.phase) * 4));
-            char bytes[4] = {};
-            file.read(bytes, 4);
-            float value = 0.0f;
-            std::memcpy(&value, bytes, 4);
-            values.push_back(value);
-        }
-        return values;
-    }
-};
-
 struct FrameRig {
     FakeViewer viewer;
     Observer observer;
@@ -489,7 +409,7 @@ TEST_F(HarmTrendTest, RowsShowTheItemFilesByOrderAndPhase)
         {"voltage interharmonics", 3000, {}, 2, 0, false, {L"L1"},
          {L"05组间谐波", L"01组间谐波", L"07组间谐波", L"03组间谐波"}, {5, 4, 3, 2}},
     };
-    TrendFolder folder;
+    viewstest::HarmTrendFolder folder;
     for (const Case& c : cases) {
         FrameRig rig(&folder.model, &folder.second);
         rig.frame.OnUpdate(CHarmTrendFrame::kEventLoaded, 0, 0);
@@ -534,7 +454,7 @@ TEST_F(HarmTrendTest, RowsShowTheItemFilesByOrderAndPhase)
             }
         }
         EXPECT_EQ(rig.frame.RequestRange(1001, 0, 0), 3) << c.row;
-        EXPECT_EQ(rig.viewer.GetDataLength(), static_cast<std::int64_t>(TrendFolder::kRecords)) << c.row;
+        EXPECT_EQ(rig.viewer.GetDataLength(), static_cast<std::int64_t>(viewstest::HarmTrendFolder::kRecords)) << c.row;
     }
 }
 
@@ -604,7 +524,7 @@ TEST_F(HarmTrendTest, SelectionRulesOfTheRows)
 // the requested range, and leaving the detail view points them back.
 TEST_F(HarmTrendTest, DetailRequestsAfterABuild)
 {
-    TrendFolder folder;
+    viewstest::HarmTrendFolder folder;
     FrameRig rig(&folder.model, &folder.second);
     rig.frame.OnUpdate(CHarmTrendFrame::kEventLoaded, 0, 0);
     rig.Select(7000);
@@ -642,7 +562,7 @@ TEST_F(HarmTrendTest, DetailRequestsAfterABuild)
 // Loading, the colour-scheme event, reset, and the export request.
 TEST_F(HarmTrendTest, EventsAndExport)
 {
-    TrendFolder folder;
+    viewstest::HarmTrendFolder folder;
     FrameRig rig(&folder.model, &folder.second);
     rig.frame.OnUpdate(CHarmTrendFrame::kEventLoaded, 0, 0);
     rig.Select(7000);

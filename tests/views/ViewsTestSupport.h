@@ -21,6 +21,7 @@
 #include "terminal/HarmDataCollector.h"
 #include "terminal/ObserverViewBase.h"
 #include "terminal/ZVDataManager.h"
+#include "views/RecordSeriesKey.h"
 #include "tests/support/TempDir.h"
 #include "tools/gen/StatisticFolder.h"
 
@@ -165,6 +166,24 @@ struct HarmFolder {
 
     HarmFolder();
     ~HarmFolder();
+};
+
+// A generated folder of the harmonic trend's quantities (the K factor, voltage THD,
+// DC, harmonics, interharmonics and high-order harmonics, the current and harmonic
+// power quantities) with record 4 without value, converted to item files and opened
+// in a statistic model, and in the full-resolution model over its block files.
+struct HarmTrendFolder {
+    static constexpr std::uint64_t kRecords = 30;
+    testsupport::TempDir dir;
+    gen::StatisticFolderOptions options;
+    CGlobalModel model;
+    CGlobalModel second;
+
+    HarmTrendFolder();
+    ~HarmTrendFolder();
+    // The values of a series (phase, kind, order, value type, item code of the
+    // harmonic trend) as the generator's item file holds them, record by record.
+    std::vector<double> ItemFileSeries(const CRecordSeriesKey& key) const;
 };
 
 }  // namespace viewstest
