@@ -156,7 +156,6 @@ TEST_F(RecordFrameWindowTest, ThePanelsControlsChooseTheSeries)
 TEST_F(RecordFrameWindowTest, HarmonicTrendFrameFollowsItsPanelsControls)
 {
     viewstest::HarmTrendFolder folder;
-    viewstest::WriteColorScheme();  // over the program folder's own scheme
     RegisterRecordViews();
     const ui::PaneViewFactory factory = ui::FindPaneView(40011);
     ASSERT_TRUE(factory) << "the harmonic trend pane is registered";

@@ -236,7 +236,9 @@ std::uint32_t ItemIdOf(std::uint32_t code, std::int32_t order)
 
 HarmTrendFolder::HarmTrendFolder()
 {
+    // The reader's item table, and the tests' colour scheme over the program's own.
     testsupport::PrepareProgramFolder();
+    WriteColorScheme();
     GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
     for (const auto& [first, count] : {std::pair<std::uint32_t, std::uint32_t>{22, 138}, {210, 52}, {397, 52}}) {
         for (std::uint32_t id = first; id < first + count; ++id) {
