@@ -5,10 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <numeric>
 
 #include "ViewsTestSupport.h"
 #include "core/ZVResourceManager.h"
+#include "export/RecordTabulist.h"
+#include "platform/base/Encoding.h"
 #include "lib/viewer/data/LineStyleInfo.h"
 #include "tests/support/ProgramFolderFixture.h"
 #include "views/HarmTrendFrame.h"
@@ -122,11 +127,11 @@ std::vector<std::uint32_t> Range(std::uint32_t first, std::uint32_t count)
     return ids;
 }
 
-std::vector<std::uint32_t> Join(std::initializer_list<std::vector<std::uint32_t>> parts)
+std::vector<std::uint32_t> Join(std::initializer_list<std::vector<std::uint32_t>> lists)
 {
     std::vector<std::uint32_t> all;
-    for (const auto& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
+    for (const auto& list : lists) {
+        all.insert(all.end(), list.begin(), list.end());
     }
     return all;
 }
@@ -618,6 +623,57 @@ TEST_F(HarmTrendTest, EventsAndExport)
     rig.frame.OnUpdate(CHarmTrendFrame::kEventLoaded, 0, 0);
     EXPECT_FALSE(rig.viewer.Rows().empty());
     EXPECT_EQ(rig.frame.Items(), std::vector<std::uint32_t>{24}) << "the first quantity: voltage THD, without orders";
+}
+
+// The export of what the frame shows reaches the table as shown: one column per order
+// and phase with the generator's values, the record without value a "-" cell.
+TEST_F(HarmTrendTest, ExportedTableHoldsTheShownSeries)
+{
+    viewstest::HarmTrendFolder folder;
+    FrameRig rig(&folder.model, &folder.second);
+    rig.frame.OnUpdate(CHarmTrendFrame::kEventLoaded, 0, 0);
+    rig.Select(7000);
+    ExportSource source;
+    rig.frame.FillAttributes(source);
+    ASSERT_EQ(source.Channels(), 4u);
+    testsupport::TempDir out;
+    CRecordTabulist exporter;
+    ASSERT_EQ(exporter.Export(source, platform::Utf8ToWide(platform::PathToUtf8(out.Path()))),
+              ITabulistEx::kExported);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(out.Path())) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    std::ifstream csv(files[0]);
+    std::vector<std::vector<std::string>> lines;
+    std::string line;
+    while (std::getline(csv, line)) {
+        std::vector<std::string> cells;
+        std::stringstream stream(line);
+        std::string cell;
+        while (std::getline(stream, cell, ',')) {
+            cells.push_back(cell);
+        }
+        lines.push_back(cells);
+    }
+    ASSERT_EQ(lines.size(), 2u + viewstest::HarmTrendFolder::kRecords) << "title, header and one row per record";
+    for (std::size_t c = 0; c < source.keys.size(); ++c) {
+        const ExportKey& key = source.keys[c];
+        const std::vector<double> expected = folder.ItemFileSeries(
+            {static_cast<std::uint32_t>(key.phase), static_cast<std::uint32_t>(key.statistic),
+             static_cast<std::uint32_t>(key.order), static_cast<std::uint32_t>(key.valueKind),
+             static_cast<std::uint32_t>(key.type)});
+        for (std::size_t r = 0; r < viewstest::HarmTrendFolder::kRecords; ++r) {
+            const std::vector<std::string>& cells = lines[2 + r];
+            ASSERT_GT(cells.size(), c + 1) << "record " << r;
+            if (r == 4) {
+                EXPECT_EQ(cells[c + 1], "-") << "column " << c;
+            } else {
+                EXPECT_DOUBLE_EQ(std::stod(cells[c + 1]), expected[r]) << "column " << c << " record " << r;
+            }
+        }
+    }
 }
 
 }  // namespace
