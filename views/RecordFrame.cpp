@@ -208,28 +208,34 @@ void CRecordFrame::SetUpTimeAxis()
     m_FrequencyAvailable = m_Profile.items.empty() &&
                            std::find(info.viewIds.begin(), info.viewIds.end(), m_Profile.fixedItem.code) !=
                                info.viewIds.end();
+    std::uint32_t source = 0;
+    model->GetSource(&source);
+    m_DetailAllowed = ApplyTimeAxis(*m_pViewer, info, source);
+}
+
+bool CRecordFrame::ApplyTimeAxis(ITracelume& viewer, const BasicInfo& info, std::uint32_t source)
+{
     ExportSource start;
     start.startTime = info.startText;
     const std::optional<std::int64_t> origin = start.StartNanoseconds();
-    std::uint32_t source = 0;
-    model->GetSource(&source);
-    m_DetailAllowed = source != 1;
-    m_pViewer->Command(tracelume::kCommandDetailView, m_DetailAllowed ? 1 : 0, 0);
+    const bool detailAllowed = source != 1;
+    viewer.Command(tracelume::kCommandDetailView, detailAllowed ? 1 : 0, 0);
     if (origin) {
         const auto bits = static_cast<std::uint64_t>(*origin);
-        m_pViewer->Command(tracelume::kCommandTimeOrigin, static_cast<std::intptr_t>(bits >> 32),
-                           static_cast<std::intptr_t>(bits & 0xFFFFFFFFu));
+        viewer.Command(tracelume::kCommandTimeOrigin, static_cast<std::intptr_t>(bits >> 32),
+                       static_cast<std::intptr_t>(bits & 0xFFFFFFFFu));
     } else {
         Log(L"record start time not understood: \"" + info.startText + L"\"");
     }
-    m_pViewer->Command(tracelume::kCommandLabelStyle, 1, 0);
-    m_pViewer->SetDataLength(info.recordCount, 0);
+    viewer.Command(tracelume::kCommandLabelStyle, 1, 0);
+    viewer.SetDataLength(info.recordCount, 0);
     // The interval is kept whole (sub-second intervals too); no interval, no time scale.
     if (std::isfinite(info.interval) && info.interval > 0.0) {
-        m_pViewer->SetSampleRate(1.0 / info.interval);
+        viewer.SetSampleRate(1.0 / info.interval);
     } else {
         Log(L"record interval refused: " + std::to_wstring(info.interval));
     }
+    return detailAllowed;
 }
 
 // ---- panel operations ----

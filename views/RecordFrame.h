@@ -100,6 +100,10 @@ public:
     // side (0.5 when the span is below 1); the frequency rule keeps it at 0 and above
     // and gives 0 to 1 without a positive maximum.
     static void WidenRange(double& minimum, double& maximum, bool frequencyRule);
+    // Gives the viewer the record's time axis: start time, calendar labels, length and
+    // rate, and the detail view unless the source is of full resolution (kind 1);
+    // answers whether the detail view is allowed.
+    static bool ApplyTimeAxis(ITracelume& viewer, const BasicInfo& info, std::uint32_t source);
     std::uint32_t SeriesColor(const CRecordSeriesKey& key) const;
     std::wstring SeriesName(const CRecordSeriesKey& key) const;
 

@@ -68,20 +68,30 @@ bool CRecordFrameWnd::Create(ui::Window& host)
     return true;
 }
 
+ITracelume* CRecordFrameWnd::LoadViewer(platform::DynamicLibrary& library, wxWindow* parent,
+                                        ITracelumeCallback* callback)
+{
+    if (!library.Load(platform::ProgramFolder() / kViewerLibrary)) {
+        return nullptr;
+    }
+    auto create = reinterpret_cast<CreateTracelumeFunction>(library.Symbol("CreateTracelume"));
+    ITracelume* viewer = create != nullptr ? create(parent) : nullptr;
+    if (viewer == nullptr) {
+        library.Unload();
+        return nullptr;
+    }
+    viewer->ShowToolBar(1);
+    viewer->SetCallback(callback);
+    viewer->Command(tracelume::kCommandSplitterLimits, kTreeMinWidth, kTreeMaxWidth);
+    return viewer;
+}
+
 bool CRecordFrameWnd::MakeViewer()
 {
-    if (!m_Library.Load(platform::ProgramFolder() / kViewerLibrary)) {
-        return false;
-    }
-    auto create = reinterpret_cast<CreateTracelumeFunction>(m_Library.Symbol("CreateTracelume"));
-    m_pViewer = create != nullptr ? create(GetWx()) : nullptr;
+    m_pViewer = LoadViewer(m_Library, GetWx(), &m_Property);
     if (m_pViewer == nullptr) {
-        m_Library.Unload();
         return false;
     }
-    m_pViewer->ShowToolBar(1);
-    m_pViewer->SetCallback(&m_Property);
-    m_pViewer->Command(tracelume::kCommandSplitterLimits, kTreeMinWidth, kTreeMaxWidth);
     m_pRoot = m_pViewer->AddRow(nullptr);
     return true;
 }

@@ -21,6 +21,8 @@
 class CRecordAttribDlg;
 class IRowItem;
 class ITracelume;
+class ITracelumeCallback;
+class wxWindow;
 
 class CRecordFrameWnd : public ui::Window, public IObserverView {
 public:
@@ -39,6 +41,10 @@ public:
     // The pane factory: the frame as a child of the host, or null when it could not
     // be made (a message has then been shown where the profile asks for one).
     static std::unique_ptr<ui::Window> CreateObject(const RecordFrameProfile& profile, ui::Window& host);
+    // Loads the viewer library from the program folder and makes the viewer in
+    // `parent` with its tool bar, callback and row-name width limits; null (and the
+    // library unloaded) when either fails.
+    static ITracelume* LoadViewer(platform::DynamicLibrary& library, wxWindow* parent, ITracelumeCallback* callback);
 
     int OnUpdate(std::uint32_t event, std::uintptr_t wParam, std::uintptr_t lParam) override;
     void Release() override;

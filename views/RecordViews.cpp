@@ -3,6 +3,7 @@
 #include "platform/ui/PaneViewRegistry.h"
 #include "views/RecordFrameProfile.h"
 #include "views/RecordFrameWnd.h"
+#include "views/RecordHarmTrendFrm.h"
 
 void RegisterRecordViews()
 {
@@ -11,4 +12,5 @@ void RegisterRecordViews()
             return CRecordFrameWnd::CreateObject(*profile, host);
         });
     }
+    ui::RegisterPaneView(HarmTrendProfile().viewId, CRecordHarmTrendFrm::CreateObject);
 }

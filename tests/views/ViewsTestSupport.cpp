@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <fstream>
 #include <numeric>
 
 #include "lib/viewer/data/BufferedDataManager.h"
 #include "lib/viewer/data/RowImpAnalog.h"
+#include "core/ColorPicker.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/ProgramFolder.h"
 #include "terminal/CtrlItem.h"
@@ -27,20 +30,30 @@ FakeViewer::~FakeViewer()
 
 IRowItem* FakeViewer::AddRow(IRowItem*)
 {
-    if (m_root == nullptr) {
-        m_root = new CRowItem;
-        m_root->AddRef();
+    // The record frames add one root row; the harmonic trend frame one row per phase.
+    auto* row = new CRowItem;
+    row->AddRef();
+    m_rows.push_back(row);
+    return row;
+}
+
+void FakeViewer::RemoveRow(IRowItem* row)
+{
+    const auto found = std::find(m_rows.begin(), m_rows.end(), row);
+    if (found != m_rows.end()) {
+        (*found)->RemoveAllImps();
+        (*found)->Release();
+        m_rows.erase(found);
     }
-    return m_root;
 }
 
 void FakeViewer::RemoveAllRows()
 {
-    if (m_root != nullptr) {
-        m_root->RemoveAllImps();
-        m_root->Release();
-        m_root = nullptr;
+    for (CRowItem* row : m_rows) {
+        row->RemoveAllImps();
+        row->Release();
     }
+    m_rows.clear();
 }
 
 IRowItemImp* FakeViewer::CreateRowImp(int kind)
@@ -149,7 +162,18 @@ void WriteColorScheme()
                 file << phase << kind << "=RGB(" << phaseBit << "," << kindBit << "," << page << ")\r\n";
             }
         }
+        if (page == 3) {
+            // The harmonic trend's colours by index: orders, then THD, DC and K factor.
+            for (int index = 0; index <= 54; ++index) {
+                file << platform::WideToUtf8(CColorPicker::MakeItemKey(0, 0, index)) << "=RGB(" << index << ",64,3)\r\n";
+            }
+        }
     }
+}
+
+std::uint32_t HarmSchemeColor(int index)
+{
+    return static_cast<std::uint32_t>(index) | (64u << 8) | (3u << 16);
 }
 
 std::uint32_t SchemeColor(int phaseBit, int kindBit, int page)
@@ -186,6 +210,82 @@ HarmFolder::HarmFolder()
 HarmFolder::~HarmFolder()
 {
     GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::Unknown);
+}
+
+namespace {
+
+// The generator's item id of a harmonic trend item code and order.
+std::uint32_t ItemIdOf(std::uint32_t code, std::int32_t order)
+{
+    struct Base {
+        std::uint32_t code;
+        std::uint32_t first;
+    };
+    static constexpr Base bases[] = {{2000, 25},  {3000, 75},  {4000, 125},  {5000, 160},  {7000, 212}, {8000, 262},
+                                     {9000, 312}, {10000, 347}, {12000, 399}, {24, 23},    {25, 24},    {6000, 210},
+                                     {6001, 211}, {11000, 397}, {11001, 398}, {23, 22}};
+    for (const Base& base : bases) {
+        if (base.code == code) {
+            return base.first + static_cast<std::uint32_t>(order < 0 ? 0 : order);
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+HarmTrendFolder::HarmTrendFolder()
+{
+    // The reader's item table, and the tests' colour scheme over the program's own.
+    testsupport::PrepareProgramFolder();
+    WriteColorScheme();
+    GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
+    for (const auto& [first, count] : {std::pair<std::uint32_t, std::uint32_t>{22, 138}, {210, 52}, {397, 52}}) {
+        for (std::uint32_t id = first; id < first + count; ++id) {
+            options.items.push_back(id);
+        }
+    }
+    options.records = kRecords;
+    options.blockCountPerFile = 10;
+    options.noValueRecords = {4};
+    EXPECT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
+    EXPECT_TRUE(gen::WriteItemFiles(dir.Path() / "Statistic" / "newfiles", options));
+    std::array<std::uint32_t, 14> query = {0, 0, kRecords, 0, kRecords, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::wstring path = platform::FromPath(dir.Path());
+    model.CreateAnalysis(0);
+    CCtrlItem open{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 0, path};
+    model.OpenData(&open);
+    second.CreateAnalysis(1);
+    CCtrlItem openSecond{ctrl::kSecondStatistic, reinterpret_cast<std::uintptr_t>(query.data()), 0, path};
+    second.OpenData(&openSecond);
+}
+
+HarmTrendFolder::~HarmTrendFolder()
+{
+    GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::Unknown);
+}
+
+std::vector<double> HarmTrendFolder::ItemFileSeries(const CRecordSeriesKey& key) const
+{
+    const std::uint32_t item = ItemIdOf(key.item, static_cast<std::int32_t>(key.word1));
+    const std::vector<std::string> names = gen::ItemFileNames(item);
+    EXPECT_FALSE(names.empty()) << item;
+    if (names.empty()) {
+        return {};
+    }
+    const std::string& name = names[std::min<std::size_t>(key.word2 - 1, names.size() - 1)];
+    const std::uint32_t channels = gen::ItemFloats(item) / static_cast<std::uint32_t>(names.size());
+    std::ifstream file(dir.Path() / "Statistic" / "newfiles" / (name + ".data"), std::ios::binary);
+    std::vector<double> values;
+    for (std::uint64_t r = 0; r < kRecords; ++r) {
+        file.seekg(static_cast<std::streamoff>(((r * 3 + key.kind) * channels + key.phase) * 4));
+        char bytes[4] = {};
+        file.read(bytes, 4);
+        float value = 0.0f;
+        std::memcpy(&value, bytes, 4);
+        values.push_back(value);
+    }
+    return values;
 }
 
 }  // namespace viewstest

@@ -21,6 +21,7 @@
 #include "terminal/HarmDataCollector.h"
 #include "terminal/ObserverViewBase.h"
 #include "terminal/ZVDataManager.h"
+#include "views/RecordSeriesKey.h"
 #include "tests/support/TempDir.h"
 #include "tools/gen/StatisticFolder.h"
 
@@ -40,7 +41,7 @@ public:
     void Refresh() override { ++refreshes; }
     void RefreshAll() override { ++refreshes; }
     IRowItem* AddRow(IRowItem* parent) override;
-    void RemoveRow(IRowItem*) override {}
+    void RemoveRow(IRowItem* row) override;
     void RemoveAllRows() override;
     IRowItemImp* CreateRowImp(int kind) override;
     IBufferredDataManager* CreateDataManager(ISimpleDataManager* source) override;
@@ -74,7 +75,9 @@ public:
     double SampleToTime(double value) override { return value; }
     int SetToolStrip(wxWindow*) override { return 0; }
 
-    CRowItem* Root() const { return m_root; }
+    // The first row (the record frames' root row), or null.
+    CRowItem* Root() const { return m_rows.empty() ? nullptr : m_rows.front(); }
+    const std::vector<CRowItem*>& Rows() const { return m_rows; }
     // The last command of that code; nothing when none was given.
     const Call* LastCommand(int code) const;
 
@@ -86,7 +89,7 @@ public:
     int cachesMade = 0;
 
 private:
-    CRowItem* m_root = nullptr;
+    std::vector<CRowItem*> m_rows;
 };
 
 // The frame's observer words (the controller writes them in the program).
@@ -148,6 +151,8 @@ public:
 // k) on page number n (1 to 6) is RGB(p, k, n).
 void WriteColorScheme();
 std::uint32_t SchemeColor(int phaseBit, int kindBit, int page);
+// The harmonic page also colours by index (0 to 54): RGB(index, 64, 3).
+std::uint32_t HarmSchemeColor(int index);
 
 // A converted K7700 folder of the voltage THD, DC, harmonic, interharmonic and
 // high-order items (no current items, no K factor), opened in a statistic model whose
@@ -161,6 +166,24 @@ struct HarmFolder {
 
     HarmFolder();
     ~HarmFolder();
+};
+
+// A generated folder of the harmonic trend's quantities (the K factor, voltage THD,
+// DC, harmonics, interharmonics and high-order harmonics, the current and harmonic
+// power quantities) with record 4 without value, converted to item files and opened
+// in a statistic model, and in the full-resolution model over its block files.
+struct HarmTrendFolder {
+    static constexpr std::uint64_t kRecords = 30;
+    testsupport::TempDir dir;
+    gen::StatisticFolderOptions options;
+    CGlobalModel model;
+    CGlobalModel second;
+
+    HarmTrendFolder();
+    ~HarmTrendFolder();
+    // The values of a series (phase, kind, order, value type, item code of the
+    // harmonic trend) as the generator's item file holds them, record by record.
+    std::vector<double> ItemFileSeries(const CRecordSeriesKey& key) const;
 };
 
 }  // namespace viewstest
