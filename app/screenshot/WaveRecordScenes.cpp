@@ -53,7 +53,7 @@ const screenshot::SceneRegistrar kWindow("waverecord-window", [](screenshot::Sce
     }
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "ondrava-waverecord-scene";
     std::filesystem::remove_all(folder);
-    if (!gen::WriteWaveRecord(folder, gen::ThreePhaseWaveRecord(12800, 2.0, 0.05))) {
+    if (!gen::WriteWaveRecord(folder, gen::ThreePhaseWaveRecord(6400, 70.0, 0.05))) {
         return false;
     }
     context.frame->GetFrame()->SetSize(1600, 1000);
