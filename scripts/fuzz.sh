@@ -117,27 +117,38 @@ fuzz_one() {
     local objectArgs=() libraries report
     IFS=, read -r -a libraries <<<"$objects"
     for library in "${libraries[@]}"; do objectArgs+=(-object "$library"); done
-    report=$(llvm-cov-14 report "$binary" "${objectArgs[@]}" -instr-profile="$work/profiles/$name.profdata" \
-      2>/dev/null)
-    # Columns: regions, missed, cover, functions, missed, executed, lines, missed,
-    # cover, branches, missed, cover. The files are named as they were compiled: from
-    # the build folder, relative when ccache rewrote the paths below its base folder;
-    # only the reader's files are kept.
-    report=$(awk -v build="$PWD/$build" -v root="$PWD/" -v covers="$covers" '
-      BEGIN { n = split(covers, list, ","); for (i = 1; i <= n; ++i) wanted[list[i]] = 1 }
-      $1 ~ /\.cpp$/ {
-        file = $1
-        if (file !~ /^\//) file = build "/" file
-        while (sub(/\/[^\/]+\/\.\.\//, "/", file)) {}
-        if (file in wanted) { seen[file] = 1; sub(root, "", file); $1 = file; print }
-      }
-      END { for (file in wanted) if (!(file in seen)) { sub(root, "", file); print file, 0, 0, "-", 0, 0, "-", 0, 0, "-", 0, 0, "-" } }' \
-      <<<"$report")
-    details=$(awk '{printf "    %-44s lines %5d of %5d  %7s   branches %7s\n", $1, $8 - $9, $8, $10, $13}' \
-      <<<"$report")
-    missed=$(awk '$8 == $9 {print $1}' <<<"$report")
-    coverage=$(awk '{lines += $8; missed += $9} END {if (lines > 0) printf "%.2f%%", 100 * (lines - missed) / lines}' \
-      <<<"$report")
+    # The lines and branches of each file, from the full export: "report" would name
+    # the files below their common folder. The files are named as they were compiled:
+    # from the build folder, relative when ccache rewrote the paths below its base
+    # folder. Only the reader's files are kept: path, lines, lines run, branches,
+    # branches taken.
+    report=$(llvm-cov-14 export -format=lcov "$binary" "${objectArgs[@]}" \
+      -instr-profile="$work/profiles/$name.profdata" 2>/dev/null |
+      awk -v build="$PWD/$build" -v root="$PWD/" -v covers="$covers" '
+        BEGIN { n = split(covers, list, ","); for (i = 1; i <= n; ++i) wanted[list[i]] = 1 }
+        /^SF:/ {
+          file = substr($0, 4)
+          if (file !~ /^\//) file = build "/" file
+          while (sub(/\/[^\/]+\/\.\.\//, "/", file)) {}
+          lines = hit = branches = taken = 0
+        }
+        /^LF:/ { lines = substr($0, 4) }
+        /^LH:/ { hit = substr($0, 4) }
+        /^BRF:/ { branches = substr($0, 5) }
+        /^BRH:/ { taken = substr($0, 5) }
+        # A file in more than one of the objects counts where it ran most.
+        /^end_of_record/ && (file in wanted) && (!(file in row) || hit > best[file]) {
+          best[file] = hit; row[file] = lines " " hit " " branches " " taken
+        }
+        END {
+          for (file in wanted) {
+            name = file; sub(root, "", name); print name, (file in row) ? row[file] : "0 0 0 0"
+          }
+        }')
+    details=$(awk '{printf "    %-44s lines %5d of %5d  %6.2f%%   branches %6.2f%%\n", $1, $3, $2,
+                    $2 ? 100 * $3 / $2 : 0, $4 ? 100 * $5 / $4 : 0}' <<<"$report")
+    missed=$(awk '$3 == 0 {print $1}' <<<"$report")
+    coverage=$(awk '{lines += $2; hit += $3} END {if (lines > 0) printf "%.2f%%", 100 * hit / lines}' <<<"$report")
   fi
   if [[ -n "$missed" && $result == ok ]]; then
     result="does not reach $(echo $missed)"
