@@ -77,9 +77,9 @@ LLVM_PROFILE_FILE=/dev/null "$work/fuzz-seeds" "$seeds"
 
 # A leak is reported at the end of the input that made it; undefined behaviour stops
 # the process (the build does not recover from it). Freed memory stays poisoned for
-# the last 16 MB freed rather than 256 MB: far more than one input frees, so a use
-# after free within an input is still caught, while the process no longer cycles a
-# quarter of a gigabyte through fresh pages (page faults took half of the time of
+# the last 16 MB freed rather than 256 MB: more than nearly every input frees, so a
+# use after free within an input is still caught, while the process no longer cycles
+# a quarter of a gigabyte through fresh pages (page faults took half of the time of
 # the quick targets).
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1:quarantine_size_mb=16"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
