@@ -104,10 +104,18 @@ void CDataFileLoader::CacheDeleter::operator()(unsigned char* bytes) const
 CDataFileLoader::CacheBuffer CDataFileLoader::AllocateCache(std::uint64_t bytes)
 {
     // Large pages where the system offers them: a cache of hundreds of megabytes is
-    // otherwise filled one small page fault at a time.
+    // otherwise filled one small page fault at a time. A cache smaller than one large
+    // page gains nothing from it and would still take and clear the whole page.
     constexpr std::size_t kLargePage = 2 * 1024 * 1024;
+    if (bytes < kLargePage) {
+        void* memory = std::malloc(bytes == 0 ? 1 : static_cast<std::size_t>(bytes));
+        if (memory == nullptr) {
+            throw std::bad_alloc();
+        }
+        return CacheBuffer(static_cast<unsigned char*>(memory));
+    }
     const std::size_t size = (static_cast<std::size_t>(bytes) + kLargePage - 1) / kLargePage * kLargePage;
-    void* memory = std::aligned_alloc(kLargePage, size == 0 ? kLargePage : size);
+    void* memory = std::aligned_alloc(kLargePage, size);
     if (memory == nullptr) {
         throw std::bad_alloc();
     }
@@ -281,8 +289,9 @@ bool CDataFileLoader::LoadCache(std::uint32_t progressBudget, std::uint64_t reco
             finished.notify_all();
         }
     };
+    // A single file is copied by this thread: a thread of its own would only add its start.
     const std::size_t threadCount =
-        std::min<std::size_t>({4, parts.size(), std::max(1u, std::thread::hardware_concurrency())});
+        parts.size() <= 1 ? 0 : std::min<std::size_t>({4, parts.size(), std::max(1u, std::thread::hardware_concurrency())});
     std::vector<std::thread> threads;
     for (std::size_t t = 0; t < threadCount; ++t) {
         threads.emplace_back([&work] {
@@ -292,6 +301,9 @@ bool CDataFileLoader::LoadCache(std::uint32_t progressBudget, std::uint64_t reco
     }
     for (std::size_t p = 0; p < parts.size(); ++p) {
         ShowBusyText(m_StrPaths[parts[p].index], step);
+        if (threads.empty()) {
+            work();
+        }
         std::unique_lock<std::mutex> guard(lock);
         finished.wait(guard, [&] { return ready[p] != 0; });
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <cwctype>
+#include <limits>
 
 #include "core/Ini.h"
 #include "platform/base/Encoding.h"
@@ -71,7 +72,10 @@ std::wstring FormatRecordTime(const std::int64_t* time, int milliseconds)
 {
     int fields[6] = {-1, 0, -1, -1, -1, -1};
     if (time != nullptr) {
-        if (const auto local = platform::ToLocalTime(static_cast<std::time_t>(*time))) {
+        // A damaged time can be a year that an int does not hold once 1900 is added
+        // to it: such a time is shown as none.
+        const auto local = platform::ToLocalTime(static_cast<std::time_t>(*time));
+        if (local && local->tm_year <= std::numeric_limits<int>::max() - 1900) {
             fields[0] = local->tm_year + 1900;
             fields[1] = local->tm_mon + 1;
             fields[2] = local->tm_mday;

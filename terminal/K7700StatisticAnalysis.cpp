@@ -8,7 +8,6 @@
 #include <map>
 #include <set>
 
-#include "core/Ini.h"
 #include "core/NumberHelpers.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
@@ -19,7 +18,6 @@
 #include "terminal/GlobalDataConfig.h"
 #include "terminal/HarmHistDataManager.h"
 #include "terminal/ItemViewTable.h"
-#include "terminal/ProfileInt.h"
 #include "terminal/StatCube.h"
 #include "terminal/StatisticItemNames.h"
 #include "terminal/TerminalTexts.h"
@@ -140,6 +138,7 @@ int CK7700StatisticAnalysis::ReleaseFile()
     m_EndTime = 0;
     m_ItemFolder.clear();
     m_ItemInfo.clear();
+    m_ItemInfoFile.reset();
     m_ItemFiles.reset();
     m_Loaded = 0;
     return 1;
@@ -363,13 +362,21 @@ std::optional<CK7700StatisticAnalysis::ItemInfo> CK7700StatisticAnalysis::Descri
     if (const auto known = m_ItemInfo.find(section); known != m_ItemInfo.end()) {
         return known->second;
     }
-    const fs::path folder = platform::ProgramFolder();
-    const fs::path file = platform::FindNoCase(folder, L"itemInfo.ini").value_or(folder / "itemInfo.ini");
-    const CIni ini(platform::FromPath(file));
+    if (!m_ItemInfoFile) {
+        const fs::path folder = platform::ProgramFolder();
+        const fs::path file = platform::FindNoCase(folder, L"itemInfo.ini").value_or(folder / "itemInfo.ini");
+        const std::optional<std::string> bytes = platform::ReadFileBytes(file);
+        m_ItemInfoFile = bytes ? platform::ProfileSnapshot(*bytes) : platform::ProfileSnapshot();
+    }
+    // As the description files' integers are read: absent or empty gives the default.
+    const auto read = [&](const wchar_t* key) {
+        const std::optional<std::wstring> text = m_ItemInfoFile->Get(section, key);
+        return text && !text->empty() ? platform::ParseProfileInt(*text) : -1;
+    };
     ItemInfo info;
-    info.channel = ReadProfileInt(ini, section.c_str(), L"Channel", -1);
-    info.view = ReadProfileInt(ini, section.c_str(), L"View", -1);
-    info.staticsType = ReadProfileInt(ini, section.c_str(), L"StaticsType", -1);
+    info.channel = read(L"Channel");
+    info.view = read(L"View");
+    info.staticsType = read(L"StaticsType");
     std::optional<ItemInfo> result;
     if (info.channel >= 0 && info.view >= 0 && info.staticsType >= 0) {
         result = info;

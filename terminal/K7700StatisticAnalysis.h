@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/base/PrivateProfile.h"
 #include "terminal/DevFileAnalysis.h"
 
 class IZVDataManager;
@@ -111,5 +112,7 @@ private:
     const CStatCube* m_SummaryCube = nullptr;
     SummarySource m_SummarySource;
     mutable std::map<std::wstring, std::optional<ItemInfo>> m_ItemInfo;
+    // "itemInfo.ini", read once per load: a view describes dozens of items from it.
+    mutable std::optional<platform::ProfileSnapshot> m_ItemInfoFile;
     mutable std::optional<std::vector<std::filesystem::path>> m_ItemFiles;
 };

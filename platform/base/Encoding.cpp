@@ -1,5 +1,6 @@
 #include "platform/base/Encoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -83,6 +84,10 @@ void AppendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
+}
+
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // An iconv conversion descriptor, closed when the object goes.
@@ -288,6 +293,11 @@ std::wstring Utf16ToWide(std::u16string_view text) {
 }
 
 std::wstring GbkToWide(std::string_view text) {
+    // GBK keeps ASCII as it is; most text read this way (the lines of settings and
+    // description files) is nothing else, and opening a converter costs more than it.
+    if (IsAscii(text)) {
+        return std::wstring(text.begin(), text.end());
+    }
     std::wstring out;
     Converter converter("UTF-32LE", "CP936");
     if (!converter.Valid()) {
@@ -319,6 +329,9 @@ std::wstring GbkToWide(std::string_view text) {
 }
 
 std::optional<std::string> WideToGbk(std::wstring_view text) {
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<char32_t>(c) < 0x80; })) {
+        return std::string(text.begin(), text.end());
+    }
     Converter converter("CP936", "UTF-32LE");
     if (!converter.Valid()) {
         return std::nullopt;

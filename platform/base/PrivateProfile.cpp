@@ -303,6 +303,12 @@ bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<Pr
         out += line.bytes;
         out += line.end;
     }
+    // UTF-8 without a mark is told from GBK by its text alone: where the written text
+    // would read as GBK (a new or ASCII file given a key with U+070B, whose two bytes are
+    // also a GBK character), the mark makes the file read as written.
+    if (raw.encoding == TextEncoding::Utf8 && DetectEncoding(out) != TextEncoding::Utf8) {
+        out.insert(0, ByteOrderMark(TextEncoding::Utf8Bom));
+    }
     return AtomicWriteFile(file, out);
 }
 

@@ -200,6 +200,35 @@ TEST(PrivateProfileTest, UnicodeFileCutInACharacterIsLeftAlone) {
     }
 }
 
+// UTF-8 without a mark is told from GBK by its text. A write that would leave text
+// reading as GBK (U+070B is the bytes DC 8B, also a GBK character) marks the file as
+// UTF-8, so that the key reads back as written. (Found by the INI fuzz target.)
+TEST(PrivateProfileTest, Utf8TextThatWouldReadAsGbkIsMarked) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> before;  // absent: no file yet
+        ProfileEntry entry;
+        std::string after;
+    };
+    const std::string bom = "\xEF\xBB\xBF";
+    const Case cases[] = {
+        {"new file, value", std::nullopt, {L"c", L"k", L"\u070B"}, bom + "[c]\nk=\xDC\x8B\n"},
+        {"ascii file, key", "x=1\n", {L"c", L"\u070B", L"v"}, bom + "x=1\n[c]\n\xDC\x8B=v\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto path = c.before ? dir.Write("a.ini", *c.before) : dir / "a.ini";
+        ASSERT_TRUE(ProfileWriteStrings(path, {c.entry})) << c.name;
+        EXPECT_EQ(ReadAll(path), c.after) << c.name;
+        EXPECT_EQ(ProfileGetString(path, c.entry.section, c.entry.key), c.entry.value) << c.name;
+    }
+    // Text that reads as UTF-8 without the mark keeps going without one.
+    TempDir dir;
+    const auto path = dir / "a.ini";
+    ASSERT_TRUE(ProfileWriteString(path, L"c", L"k", L"é"));
+    EXPECT_EQ(ReadAll(path), "[c]\nk=\xC3\xA9\n");
+}
+
 // A terminal's GBK file whose Chinese happens to be valid UTF-8 is read and written
 // as the GBK it is.
 TEST(PrivateProfileTest, GbkThatLooksLikeUtf8StaysGbk) {

@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
+    // GetLanguageDir loads the selected language itself.
     CLanguageInfo info;
-    (void)CZVLanguageList::Load(info, -1);
     (void)CZVLanguageList::Load(info, 2);
     LanguageChoices choices;
     (void)CZVLanguageList::ReadChoices(choices);

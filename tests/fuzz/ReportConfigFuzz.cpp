@@ -13,12 +13,19 @@
 
 namespace {
 
-CReportConfig Stored(CReportConfig config) {
+// The configuration a file is loaded over, made once: building one is most of the
+// work of a short input.
+const CReportConfig& Defaults() {
+    static const CReportConfig defaults;
+    return defaults;
+}
+
+// What the file stores: the memory flag of the parameter rows stays in memory.
+void ForgetMemoryFlags(CReportConfig& config) {
     for (CReportParamItem item : config.GetParamPart()) {
         item.memoryFlag = 0;
         config.SetParamItem(item);
     }
-    return config;
 }
 
 }  // namespace
@@ -28,10 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     folder.Fresh();
     folder.Write("config.rcg", std::string(reinterpret_cast<const char*>(data), size));
 
-    CReportConfig config;
-    const CReportConfig before = config;
+    CReportConfig config = Defaults();
     if (config.Load(platform::FromPath(folder.Input() / "config.rcg")) == 0) {
-        if (!(config == before)) {
+        if (!(config == Defaults())) {
             fuzz::PropertyBroken("report configuration", "a refused file changed the configuration");
         }
         return 0;
@@ -40,8 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (config.Save(saved) == 0) {
         fuzz::PropertyBroken("report configuration", "a loaded configuration cannot be saved");
     }
-    CReportConfig again;
-    if (again.Load(saved) == 0 || !(Stored(again) == Stored(config))) {
+    CReportConfig again = Defaults();
+    if (again.Load(saved) == 0) {
+        fuzz::PropertyBroken("report configuration", "a saved configuration does not load back the same");
+    }
+    ForgetMemoryFlags(config);
+    ForgetMemoryFlags(again);
+    if (!(again == config)) {
         fuzz::PropertyBroken("report configuration", "a saved configuration does not load back the same");
     }
     return 0;

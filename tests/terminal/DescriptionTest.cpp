@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <limits>
@@ -81,6 +82,16 @@ TEST_F(RecordInfoTest, EdgeCases)
         EXPECT_EQ(basic.startText, c.startText) << c.name;
         EXPECT_EQ(basic.deviceType, c.deviceType) << c.name;
     }
+}
+
+// A damaged start time far past the year 2^31 - 1: its year does not fit an int once
+// 1900 is added, and it is shown as no time. (Found by the description fuzz target.)
+TEST(RecordTime, YearBeyondAnIntIsNoTime)
+{
+    const std::int64_t farFuture = 67767987341572560;  // about the year 2147484000
+    EXPECT_EQ(FormatRecordTime(&farFuture, 0), FormatRecordTime(nullptr, 0));
+    const std::int64_t valid = 0;
+    EXPECT_NE(FormatRecordTime(&valid, 0), FormatRecordTime(nullptr, 0));
 }
 
 TEST(SysInfor, RatioTexts)
