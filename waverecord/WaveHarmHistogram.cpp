@@ -5,6 +5,7 @@
 #include <map>
 
 #include "waverecord/WaveAnalysisManager.h"
+#include "waverecord/WaveHarmonicTrend.h"
 #include "waverecord/WaveSettings.h"
 
 namespace {
@@ -182,24 +183,12 @@ std::vector<int> CWaveHarmHistogramBars::ItemsRead(const HarmHistAttrib& record)
     return items;
 }
 
-bool CWaveHarmHistogramBars::RangeHoldsWindows(std::int64_t start, std::int64_t end, double nominalFrequency,
-                                               double sampleRate, std::int64_t harmWindows)
-{
-    // Without a record there is no frequency to count cycles by.
-    if (!std::isfinite(nominalFrequency) || nominalFrequency <= 0.0 || !std::isfinite(sampleRate) ||
-        sampleRate <= 0.0 || start < 0 || end < start) {
-        return false;
-    }
-    const auto cyclesPer200ms = static_cast<std::int64_t>(nominalFrequency * 200.0 / 1000.0);
-    const auto samplesPerCycle = static_cast<std::int64_t>(sampleRate / nominalFrequency);
-    return end - start + 1 >= harmWindows * samplesPerCycle * cyclesPer200ms;
-}
-
 bool CWaveHarmHistogramBars::HarmonicRangeIsLongEnough(const CWaveAnalysisManager& manager, std::int64_t start,
                                                        std::int64_t end)
 {
-    return RangeHoldsWindows(start, end, manager.GetNominalFrequency(), manager.GetSampleRate(),
-                             CWaveSettings::Instance().Stored().harm);
+    // The same rule as the harmonic trend view's, so that both views accept the same ranges.
+    return harmtrend::HarmonicRangeIsLongEnough(start, end, manager.GetNominalFrequency(), manager.GetSampleRate(),
+                                                static_cast<std::uint64_t>(CWaveSettings::Instance().Stored().harm));
 }
 
 void CWaveHarmHistogramBars::CollectExtras(const HarmHistAttrib& record, const WaveResultGetter& getResult)

@@ -78,8 +78,6 @@ public:
     // Whether a selected sample range [start, end) holds the harmonic window of
     // "WaveSystem.ini" (in 200 ms intervals) at the record's rate and frequency.
     static bool HarmonicRangeIsLongEnough(const CWaveAnalysisManager& manager, std::int64_t start, std::int64_t end);
-    static bool RangeHoldsWindows(std::int64_t start, std::int64_t end, double nominalFrequency, double sampleRate,
-                                  std::int64_t harmWindows);
 
     // The record whose statistics are read.
     void SetAttrib(const HarmHistAttrib& record) { m_attrib = record; }

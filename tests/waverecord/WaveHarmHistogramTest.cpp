@@ -11,6 +11,7 @@
 #include "tests/waverecord/FakeDataSet.h"
 #include "waverecord/WaveHarmHistPanel.h"
 #include "waverecord/WaveHarmHistogram.h"
+#include "waverecord/WaveHarmonicTrend.h"
 
 namespace {
 
@@ -252,26 +253,27 @@ TEST(WaveHarmHistogramTest, TitlesLabelsFamiliesAndPhases)
 
 TEST(WaveHarmHistogramTest, RangeMustHoldTheHarmonicWindows)
 {
+    // The histogram takes the trend view's rule; the range is [start, end).
     struct Case {
         std::int64_t start, end;
         double frequency, rate;
-        std::int64_t windows;
+        std::uint64_t windows;
         bool expected;
     };
     const Case cases[] = {
-        {0, 2559, 50, 12800, 1, true},      // 10 cycles of 256 samples, end included
-        {0, 2558, 50, 12800, 1, false},
-        {100, 5219, 50, 12800, 2, true},
-        {100, 5218, 50, 12800, 2, false},
-        {0, 2555, 60, 12800, 1, true},      // 12 cycles of 213 samples
-        {0, 2554, 60, 12800, 1, false},
+        {0, 2560, 50, 12800, 1, true},      // 10 cycles of 256 samples
+        {0, 2559, 50, 12800, 1, false},
+        {100, 5220, 50, 12800, 2, true},
+        {100, 5219, 50, 12800, 2, false},
+        {0, 2556, 60, 12800, 1, true},      // 12 cycles of 213 samples
+        {0, 2555, 60, 12800, 1, false},
         {-1, -1, 50, 12800, 1, false},      // nothing selected
         {0, 100000, 0, 12800, 1, false},    // no record: no frequency
         {0, 100000, 50, 0, 1, false},
         {500, 100, 50, 12800, 1, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CWaveHarmHistogramBars::RangeHoldsWindows(c.start, c.end, c.frequency, c.rate, c.windows), c.expected)
+        EXPECT_EQ(harmtrend::HarmonicRangeIsLongEnough(c.start, c.end, c.frequency, c.rate, c.windows), c.expected)
             << c.start << ".." << c.end << " at " << c.frequency;
     }
 }
