@@ -56,6 +56,12 @@ bool CXmlHelper::SaveFile(const tinyxml2::XMLDocument& document, std::string pat
     tinyxml2::XMLPrinter printer;
     document.Print(&printer);
     // The printer's size counts its closing zero.
-    const std::string_view text(printer.CStr(), static_cast<std::size_t>(printer.CStrSize() - 1));
+    std::string text(printer.CStr(), static_cast<std::size_t>(printer.CStrSize() - 1));
+    // Readers tell UTF-8 without a mark from the GBK code page of older copies by the
+    // text alone; where this text would read as GBK (U+070B is written as DC 8B, also a
+    // GBK character), the mark makes it read back as written.
+    if (platform::DetectEncoding(text) != platform::TextEncoding::Utf8) {
+        text.insert(0, platform::ByteOrderMark(platform::TextEncoding::Utf8Bom));
+    }
     return platform::AtomicWriteFile(platform::ToPath(std::string_view(path)), text);
 }

@@ -213,6 +213,29 @@ TEST(ReportConfigFile, ReadsFilesOfOlderCopiesInTheGbkCodePage)
     EXPECT_EQ(config.GetBasicInfo().place, "北京变电站");
 }
 
+TEST(ReportConfigFile, TextsThatWouldReadAsGbkComeBackAsSaved)
+{
+    // U+070B is written as DC 8B, which is also a GBK character: without a mark the
+    // saved file would be taken for an older copy in the GBK code page.
+    struct Case {
+        const char* place;
+        bool marked;
+    };
+    for (const Case& c : {Case{"\xDC\x8B", true}, Case{"ZV\xDC\x8B\xDC\x8BVrms", true}, Case{"北京变电站", false}}) {
+        testsupport::TempDir dir;
+        CReportConfig saved;
+        CReportBasicInfo info;
+        info.place = c.place;
+        saved.SetBasicInfo(info);
+        const auto file = dir / "scheme.rcg";
+        ASSERT_EQ(saved.Save(Wide(file)), 1);
+        EXPECT_EQ(testsupport::ReadAll(file).rfind("\xEF\xBB\xBF", 0) == 0, c.marked) << c.place;
+        CReportConfig loaded;
+        ASSERT_EQ(loaded.Load(Wide(file)), 1);
+        EXPECT_EQ(loaded.GetBasicInfo().place, c.place);
+    }
+}
+
 TEST(ReportConfigFile, SaveReportsAFailedWrite)
 {
     testsupport::TempDir dir;
