@@ -7,11 +7,14 @@
 # hang (over 1 s for one input, or --timeout), a leak or undefined behaviour, or
 # when a target does not reach its reader's files at all.
 #
-#   scripts/fuzz.sh [--runs N] [--time SECONDS] [--jobs P] [--timeout S] [--no-build] [TARGET...]
+#   scripts/fuzz.sh [--runs N] [--time SECONDS] [--jobs P] [--workers W] [--timeout S] [--no-build] [TARGET...]
 #     --runs N        N inputs per target with a fixed random seed (CI: the default, 2000)
 #     --time SECONDS  as many inputs as fit in SECONDS per target; with --runs, the
 #                     target stops at whichever limit it reaches first
 #     --jobs P        P targets at once (default 1)
+#     --workers W     W processes per target sharing its corpus, each with its own
+#                     seed and an equal share of --runs (default 1; for the slow
+#                     targets of a long run)
 #     --timeout S     an input running longer than S seconds is a hang (default 1; CI
 #                     gives more, for a shared machine under load stretches wall time)
 #     --no-build      use the targets as last built (several runs of this script side
@@ -25,12 +28,13 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 usage() {
-  echo "usage: $0 [--runs N] [--time SECONDS] [--jobs P] [--timeout S] [--no-build] [TARGET...]" >&2
+  echo "usage: $0 [--runs N] [--time SECONDS] [--jobs P] [--workers W] [--timeout S] [--no-build] [TARGET...]" >&2
   exit 2
 }
 runs=""
 seconds=""
 parallel=1
+workers=1
 hang=1
 build_targets=1
 targets=()
@@ -39,6 +43,7 @@ while (($#)); do
     --runs) runs="${2:?}"; shift 2 ;;
     --time) seconds="${2:?}"; shift 2 ;;
     --jobs) parallel="${2:?}"; shift 2 ;;
+    --workers) workers="${2:?}"; shift 2 ;;
     --timeout) hang="${2:?}"; shift 2 ;;
     --no-build) build_targets=0; shift ;;
     -*) usage ;;
@@ -92,17 +97,30 @@ fuzz_one() {
   mkdir -p "$corpus"
   rm -f "$work/profiles/$name"-*.profraw "$work/profiles/$name.profdata"
   local limit=()
-  [[ -n "$runs" ]] && limit+=(-runs="$runs" -seed=1)
+  [[ -n "$runs" ]] && limit+=(-runs="$(((runs + workers - 1) / workers))")
   [[ -n "$seconds" ]] && limit+=(-max_total_time="$seconds")
-  set +e
-  LLVM_PROFILE_FILE="$PWD/$work/profiles/$name-%p.profraw" \
-    nice "$binary" "${limit[@]}" -timeout="$hang" -rss_limit_mb=2048 -max_len="$maxlen" \
-      -artifact_prefix="$work/artifacts/$name-" -print_final_stats=1 \
-      "$corpus" "$seeds/$name" >"$log" 2>&1
-  status=$?
-  set -e
-  local executions
-  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  # Worker k logs to <name>.log (k = 1) or <name>.<k>.log and fuzzes with seed k.
+  local logs=() pids=() worker
+  rm -f "$work/$name".*.log
+  for ((worker = 1; worker <= workers; ++worker)); do
+    local workerLog="$work/$name.log"
+    ((worker > 1)) && workerLog="$work/$name.$worker.log"
+    logs+=("$workerLog")
+    local seed=()
+    [[ -n "$runs" ]] && seed=(-seed="$worker")
+    LLVM_PROFILE_FILE="$PWD/$work/profiles/$name-%p.profraw" \
+      nice "$binary" "${limit[@]}" "${seed[@]}" -timeout="$hang" -rss_limit_mb=2048 -max_len="$maxlen" \
+        -artifact_prefix="$work/artifacts/$name-" -print_final_stats=1 \
+        "$corpus" "$seeds/$name" >"$workerLog" 2>&1 &
+    pids+=($!)
+  done
+  status=0
+  for worker in "${!pids[@]}"; do
+    wait "${pids[$worker]}" || { ((status == 0)) && log=${logs[$worker]}; status=1; }
+  done
+  local executions slowest
+  executions=$(cat "${logs[@]}" | awk '/^stat::number_of_executed_units:/ {n += $2; seen = 1} END {if (seen) print n}')
+  slowest=$(cat "${logs[@]}" | awk '/^stat::slowest_unit_time_sec:/ && $2 >= s {s = $2} END {print s + 0}')
   if ((status != 0)); then
     result=$(grep -m 1 -oE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer): [a-z-]+|runtime error|property broken' \
       "$log" || true)
@@ -154,9 +172,10 @@ fuzz_one() {
     result="does not reach $(echo $missed)"
   fi
   local line
-  line=$(printf '%-4s %-13s %10s inputs  lines %-8s %s' "$([[ $result == ok ]] && echo ok || echo FAIL)" \
-    "$name" "${executions:-?}" "$coverage" "$([[ $result == ok ]] || echo "$result")")
+  line=$(printf '%-4s %-13s %10s inputs  slowest %3s s  lines %-8s %s' "$([[ $result == ok ]] && echo ok || echo FAIL)" \
+    "$name" "${executions:-?}" "$slowest" "$coverage" "$([[ $result == ok ]] || echo "$result")")
   printf '%s\n%s\n' "$line" "$details" >"$work/$name.result"
+  [[ $result == ok ]] || tail -n 30 "$log" >>"$work/$name.result"
 }
 
 # The targets named, in the order named; else all.
@@ -177,9 +196,6 @@ failed=0
 echo
 for name in "${names[@]}"; do
   cat "$work/$name.result"
-  if grep -q '^FAIL' "$work/$name.result"; then
-    failed=1
-    tail -n 30 "$work/$name.log"
-  fi
+  if grep -q '^FAIL' "$work/$name.result"; then failed=1; fi
 done
 exit "$failed"

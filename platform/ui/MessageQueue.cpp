@@ -128,6 +128,18 @@ bool PostMessage(Window* target, unsigned message, WParam wParam, LParam lParam)
     });
 }
 
+bool PostMessageKeeping(Window* target, unsigned message, std::shared_ptr<const void> data, LParam lParam) {
+    const std::uint64_t serial = Window::SerialOf(target);
+    if (serial == 0) {
+        return false;
+    }
+    return PostToUiThread([target, serial, message, data = std::move(data), lParam] {
+        if (Window::SerialOf(target) == serial) {
+            target->WindowProc(message, reinterpret_cast<WParam>(data.get()), lParam);
+        }
+    });
+}
+
 LResult SendMessage(Window* target, unsigned message, WParam wParam, LParam lParam) {
     const std::uint64_t serial = Window::SerialOf(target);
     if (serial == 0) {

@@ -9,6 +9,7 @@
 // refused.
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "platform/ui/Message.h"
@@ -21,6 +22,14 @@ bool IsUiThread();
 
 // False when the window is not alive or the loop is not running.
 bool PostMessage(Window* target, unsigned message, WParam wParam = 0, LParam lParam = 0);
+// Posts a message whose wParam points to a copy of the value, alive until the message
+// has been handled or dropped: a sender's own record may change again before a posted
+// message is delivered.
+bool PostMessageKeeping(Window* target, unsigned message, std::shared_ptr<const void> data, LParam lParam = 0);
+template <class T>
+bool PostMessageWithCopy(Window* target, unsigned message, const T& value, LParam lParam = 0) {
+    return PostMessageKeeping(target, message, std::make_shared<const T>(value), lParam);
+}
 // The window's result; 0 when the window is gone or the loop is not running.
 LResult SendMessage(Window* target, unsigned message, WParam wParam = 0, LParam lParam = 0);
 

@@ -93,6 +93,29 @@ TEST(Messages, MessagesForAWindowThatWentAreDropped) {
     EXPECT_EQ(ui::SendMessage(gone, kMsgRecord), 0);
 }
 
+TEST(Messages, APostedCopyKeepsTheValueOfItsPostAndGoesWithItsMessage) {
+    ui::Window target;
+    std::vector<int> received;
+    target.OnMessage(kMsgRecord, [&](ui::WParam value, ui::LParam) {
+        received.push_back(*reinterpret_cast<const int*>(value));
+        return 0;
+    });
+    int record = 1;
+    ASSERT_TRUE(ui::PostMessageWithCopy(&target, kMsgRecord, record));
+    record = 2;
+    ASSERT_TRUE(ui::PostMessageWithCopy(&target, kMsgRecord, record));
+    ASSERT_TRUE(uitest::PumpUntil([&] { return received.size() == 2; }));
+    EXPECT_EQ(received, (std::vector<int>{1, 2}));
+
+    // A copy whose window went is freed with the dropped message.
+    auto gone = std::make_unique<ui::Window>();
+    auto data = std::make_shared<const int>(3);
+    const std::weak_ptr<const int> watch = data;
+    ASSERT_TRUE(ui::PostMessageKeeping(gone.get(), kMsgRecord, std::move(data)));
+    gone.reset();
+    ASSERT_TRUE(uitest::PumpUntil([&] { return watch.expired(); }));
+}
+
 TEST(Messages, TimerDeliversItsIdUntilKilled) {
     ui::Frame frame;
     ASSERT_TRUE(frame.Create(L"timer"));

@@ -260,15 +260,14 @@ void CWaveOrginalViewFrame::SwitchChannel(bool checked, int channel)
         done = m_host->HidePhase(m_voltageRow, channel, false) && m_host->HidePhase(m_currentRow, channel, false);
     }
     if (done) {
-        m_command = WavePaneCommand{checked ? 0 : 1, 0, 0, channel};
-        ui::SendMessage(GetOwnerWindow(), kMsgToStatistics, reinterpret_cast<ui::WParam>(&m_command), 0);
+        WavePaneCommand command{checked ? 0 : 1, 0, 0, channel};
+        ui::SendMessage(GetOwnerWindow(), kMsgToStatistics, reinterpret_cast<ui::WParam>(&command), 0);
     }
     m_host->Refresh();
 }
 
 void CWaveOrginalViewFrame::RangeSelected(std::int64_t first, std::int64_t end)
 {
-    m_command = WavePaneCommand{2, first, end, 4};
     CWaveSelection::Instance().SetSelectedSampleRange(first, end);
     if (m_host && m_host->GetViewer()) {
         const WaveTimeAxis axis = WaveTimeAxis::Of(*Manager());
@@ -282,7 +281,7 @@ void CWaveOrginalViewFrame::RangeSelected(std::int64_t first, std::int64_t end)
         const wxPoint at = wxGetMousePosition();
         PlaceRangeDialog(at.x, at.y);
     }
-    ui::PostMessage(GetOwnerWindow(), kMsgToStatistics, reinterpret_cast<ui::WParam>(&m_command), 0);
+    ui::PostMessageWithCopy(GetOwnerWindow(), kMsgToStatistics, WavePaneCommand{2, first, end, 4});
 }
 
 void CWaveOrginalViewFrame::SetRangeDialogBounds()

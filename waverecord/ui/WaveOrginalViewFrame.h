@@ -54,7 +54,6 @@ public:
     // The viewer's shortest selection in samples, as last applied.
     std::int64_t GetMinimumSelection() const { return m_minimumSamples; }
     // The last command sent to the owner.
-    const WavePaneCommand& LastCommand() const { return m_command; }
     CWaveStartAndEndTimeDlg* GetRangeDialog() const { return m_rangeDialog.get(); }
     CTracelumeCallBack* GetCallback() const { return m_callback.get(); }
 
@@ -82,7 +81,6 @@ private:
     IRowItem* m_currentRow = nullptr;
     float m_voltageLow = 0.0f, m_voltageHigh = 0.0f;
     float m_currentLow = 0.0f, m_currentHigh = 0.0f;
-    WavePaneCommand m_command;
     bool m_regionMode = false;
     std::unique_ptr<CWaveStartAndEndTimeDlg> m_rangeDialog;
     int m_anchorX = 0, m_anchorY = 0;  // where the range dialog was put, on the screen

@@ -239,6 +239,17 @@ TEST_F(WaveWindowTest, ChannelsAndRangesReachEveryStatisticView)
     std::int64_t startMs = 0, endMs = 0;
     CWaveSelection::Instance().GetSelectedTimeRange(startMs, endMs);
     EXPECT_EQ(endMs - startMs, 800) << "10,240 samples at 12,800 per second";
+
+    // Two selections made before the views hear of the first: each range arrives as it was.
+    SimpleView::s_events.clear();
+    raw->GetHost()->ViewerCommand(tracelume::kCommandSelectRegion, 2000, 12239);
+    raw->GetHost()->ViewerCommand(tracelume::kCommandSelectRegion, 2600, 12799);
+    ASSERT_TRUE(uitest::PumpUntil([] { return SimpleView::s_events.size() >= 4; }));
+    ASSERT_EQ(SimpleView::s_events.size(), 4u);
+    EXPECT_EQ(SimpleView::s_events[0].first, 2000);
+    EXPECT_EQ(SimpleView::s_events[1].second, 12240);
+    EXPECT_EQ(SimpleView::s_events[2].first, 2600);
+    EXPECT_EQ(SimpleView::s_events[3].second, 12800);
 }
 
 TEST_F(WaveWindowTest, ExportsTheViewsTablesIntoANewFolder)
