@@ -5,6 +5,7 @@
 
 #include <tinyxml2.h>
 
+#include "core/XmlHelper.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 
@@ -143,7 +144,7 @@ bool CLanguagePack::LoadFile(const std::filesystem::path& file) {
 
 bool CLanguagePack::LoadText(std::string_view xml) {
     auto document = std::make_unique<tinyxml2::XMLDocument>();
-    if (document->Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) {
+    if (!CXmlHelper::Parse(*document, xml)) {
         return false;
     }
     const tinyxml2::XMLElement* root = document->RootElement();

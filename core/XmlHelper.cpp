@@ -5,16 +5,93 @@
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 
+namespace {
+
+// Whether the '&' at text[at] starts a reference: a numeric one (tinyxml2 reads those
+// itself and keeps a malformed one as written) or one of the five named ones.
+bool StartsReference(std::string_view text, std::size_t at) {
+    const std::string_view rest = text.substr(at + 1);
+    if (rest.starts_with('#')) {
+        return true;
+    }
+    for (const std::string_view name : {"quot;", "amp;", "apos;", "lt;", "gt;"}) {
+        if (rest.starts_with(name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Where the markup that starts at text[at] with "<" ends, for the parts in which '&' is
+// literal (comments, character data, processing instructions, declarations); npos
+// for an element's tag.
+std::size_t EndOfLiteralMarkup(std::string_view text, std::size_t at) {
+    const std::string_view rest = text.substr(at);
+    const auto after = [&](std::string_view close) {
+        const std::size_t end = text.find(close, at);
+        return end == std::string_view::npos ? text.size() : end + close.size();
+    };
+    if (rest.starts_with("<!--")) {
+        return after("-->");
+    }
+    if (rest.starts_with("<![CDATA[")) {
+        return after("]]>");
+    }
+    if (rest.starts_with("<?")) {
+        return after("?>");
+    }
+    if (rest.starts_with("<!")) {
+        return after(">");
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 bool CXmlHelper::LoadFile(tinyxml2::XMLDocument& document, std::string path) {
     try {
         const auto bytes = platform::ReadFileBytes(platform::ToPath(std::string_view(path)));
-        if (!bytes) {
-            return false;
-        }
-        return document.Parse(bytes->data(), bytes->size()) == tinyxml2::XML_SUCCESS;
+        return bytes && Parse(document, *bytes);
     } catch (...) {
         return false;
     }
+}
+
+bool CXmlHelper::Parse(tinyxml2::XMLDocument& document, std::string_view text) {
+    const std::string escaped = EscapeBareAmpersands(text);
+    return document.Parse(escaped.data(), escaped.size()) == tinyxml2::XML_SUCCESS;
+}
+
+std::string CXmlHelper::EscapeBareAmpersands(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    enum class State { Text, Tag, Value } state = State::Text;
+    char quote = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '&' && state != State::Tag && !StartsReference(text, at)) {
+            out += "&amp;";
+            continue;
+        }
+        if (state == State::Text && c == '<') {
+            const std::size_t end = EndOfLiteralMarkup(text, at);
+            if (end != std::string_view::npos) {
+                out.append(text.substr(at, end - at));
+                at = end - 1;
+                continue;
+            }
+            state = State::Tag;
+        } else if (state == State::Tag && (c == '"' || c == '\'')) {
+            quote = c;
+            state = State::Value;
+        } else if (state == State::Tag && c == '>') {
+            state = State::Text;
+        } else if (state == State::Value && c == quote) {
+            state = State::Tag;
+        }
+        out += c;
+    }
+    return out;
 }
 
 tinyxml2::XMLElement* CXmlHelper::AddRootElement(tinyxml2::XMLDocument& document, std::string name) {

@@ -4,6 +4,7 @@
 // Names and texts are UTF-8; paths are UTF-8 too.
 
 #include <string>
+#include <string_view>
 
 namespace tinyxml2 {
 class XMLDeclaration;
@@ -15,6 +16,13 @@ class CXmlHelper {
 public:
     // False when the file cannot be read or parsed; never throws.
     static bool LoadFile(tinyxml2::XMLDocument& document, std::string path);
+    // Parses the text; false when it is not XML. An '&' of a text or attribute value
+    // that starts no reference is read as itself: tinyxml2 would keep it so only while
+    // no reference came before it in the same value, and otherwise read a stale byte
+    // of the text in its place ("&lt;ab&c" gave "<ab;c").
+    static bool Parse(tinyxml2::XMLDocument& document, std::string_view text);
+    // The text with every such '&' written as "&amp;".
+    static std::string EscapeBareAmpersands(std::string_view text);
     // A new element as the document's last child.
     static tinyxml2::XMLElement* AddRootElement(tinyxml2::XMLDocument& document, std::string name);
     // A new element as the parent's last child; null for a null parent.

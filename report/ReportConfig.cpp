@@ -345,7 +345,7 @@ int CReportConfig::Load(const std::wstring& path)
     }
     const std::string text = AsUtf8(*bytes);
     tinyxml2::XMLDocument document;
-    if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
+    if (!CXmlHelper::Parse(document, text)) {
         return 0;
     }
     const XMLElement* root = document.FirstChildElement();

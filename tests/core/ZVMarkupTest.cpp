@@ -295,4 +295,31 @@ TEST(XmlHelperTest, BuildSaveAndLoadBack) {
     EXPECT_FALSE(CXmlHelper::SaveFile(document, platform::PathToUtf8(dir / "no-folder" / "x.rcg")));
 }
 
+// An '&' that starts no reference is read as itself: tinyxml2 alone would read a
+// stale byte in its place once a reference came before it ("&lt;ab&c" gave "<ab;c").
+TEST(XmlHelperTest, AnAmpersandThatStartsNoReferenceReadsAsItself) {
+    struct Case {
+        const char* text;
+        const char* attribute;  // b's value, or the root's text when null
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"<a b=\"&lt;ab&c\"/>", "b", "<ab&c"},
+        {"<a b='&lt;&amp'/>", "b", "<&amp"},
+        {"<a>&lt;x &c</a>", nullptr, "<x &c"},
+        {"<a b=\"&lt;&gt;&amp;&quot;&apos;&#65;&#x42;\"/>", "b", "<>&\"'AB"},
+        {"<a b=\"'&lt;&'\" c='\"'/>", "b", "'<&'"},
+        {"<!-- &lt;& --><a><![CDATA[&lt;&]]></a>", nullptr, "&lt;&"},
+        {"<?xml version=\"1.0\"?><!DOCTYPE a><a b=\"&gt;&\"/>", "b", ">&"},
+    };
+    for (const Case& c : cases) {
+        tinyxml2::XMLDocument document;
+        ASSERT_TRUE(CXmlHelper::Parse(document, c.text)) << c.text;
+        const tinyxml2::XMLElement* root = document.RootElement();
+        EXPECT_STREQ(c.attribute ? root->Attribute(c.attribute) : root->GetText(), c.expected) << c.text;
+    }
+    tinyxml2::XMLDocument document;
+    EXPECT_FALSE(CXmlHelper::Parse(document, "<a><b></a>"));
+}
+
 }  // namespace

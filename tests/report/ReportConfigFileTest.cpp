@@ -236,6 +236,30 @@ TEST(ReportConfigFile, TextsThatWouldReadAsGbkComeBackAsSaved)
     }
 }
 
+// A hand-edited '&' that starts no reference is kept as written, also after a
+// reference (the parser alone read a stale byte there: an invalid UTF-8 text that was
+// saved as such and loaded back as something else).
+TEST(ReportConfigFile, AnAmpersandThatStartsNoReferenceIsKeptAsWritten)
+{
+    const struct {
+        std::string bytes;
+        std::string place;
+    } cases[] = {
+        {"<Ondrava><ZVBasicInfo OperatePlace=\"&lt;\xB6&\"/></Ondrava>", "<\uFFFD&"},
+        {Document("<ZVBasicInfo OperatePlace=\"&lt;A&B\"/>"), "<A&B"},
+    };
+    for (const auto& c : cases) {
+        testsupport::TempDir dir;
+        CReportConfig config;
+        ASSERT_EQ(config.Load(Wide(dir.Write("edited.rcg", c.bytes))), 1) << c.place;
+        EXPECT_EQ(config.GetBasicInfo().place, c.place);
+        ASSERT_EQ(config.Save(Wide(dir / "saved.rcg")), 1);
+        CReportConfig again;
+        ASSERT_EQ(again.Load(Wide(dir / "saved.rcg")), 1);
+        EXPECT_EQ(again.GetBasicInfo().place, c.place);
+    }
+}
+
 TEST(ReportConfigFile, SaveReportsAFailedWrite)
 {
     testsupport::TempDir dir;
