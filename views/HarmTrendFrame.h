@@ -25,6 +25,7 @@
 #include "views/RecordFrameProfile.h"
 #include "views/RecordManagerGrid.h"
 #include "views/RecordSeriesKey.h"
+#include "views/ViewerCommands.h"
 
 class IObserverViewBase;
 class IRowItem;
@@ -37,9 +38,9 @@ class CHarmTrendFrame : public IHarmTrendOwner {
 public:
     // Sub-codes of the frame's own message.
     enum SubCode : unsigned {
-        kRefresh = 0,
-        kZoomAll = 1,
-        kSetLength = 2,
+        kRefresh = recordview::kRefresh,
+        kZoomAll = recordview::kZoomAll,
+        kSetLength = recordview::kSetLength,
         kRemoveSeries = 4,  // every series leaves the four rows
         kTimeAxis = 5,
         kRemoveRows = 16,   // the rows leave the viewer, every manager is released

@@ -9,6 +9,7 @@
 #include "lib/viewer/data/LineStyleInfo.h"
 #include "lib/viewer/data/RowItem.h"
 #include "lib/viewer/data/Tracelume.h"
+#include "views/ViewerCommands.h"
 #include "platform/base/Hourglaze.h"
 #include "terminal/BasicInfo.h"
 #include "terminal/DataModel.h"
@@ -73,29 +74,15 @@ void CRecordFrame::Detach()
 
 bool CRecordFrame::ViewerWindow() const
 {
-    return m_pViewer != nullptr && m_pViewer->GetHwnd() != nullptr;
+    return recordview::HasViewerWindow(m_pViewer);
 }
 
 void CRecordFrame::Command(unsigned subCode, std::intptr_t lParam)
 {
+    if (recordview::ApplyViewerCommand(m_pViewer, subCode, lParam)) {
+        return;
+    }
     switch (subCode) {
-    case kRefresh:
-        if (ViewerWindow()) {
-            m_pViewer->Refresh();
-            m_pViewer->RefreshAll();
-        }
-        break;
-    case kZoomAll:
-        if (ViewerWindow()) {
-            m_pViewer->ZoomAll();
-        }
-        break;
-    case kSetLength:
-        if (ViewerWindow()) {
-            const auto length = static_cast<std::uint64_t>(static_cast<std::int64_t>(lParam));
-            m_pViewer->SetDataLength(static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(length >> 32));
-        }
-        break;
     case kRemoveSeries:
         if (m_pRoot != nullptr) {
             m_pRoot->RemoveAllImps();

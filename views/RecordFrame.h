@@ -22,6 +22,7 @@
 #include "views/RecordFrameProfile.h"
 #include "views/RecordManagerGrid.h"
 #include "views/RecordSeriesKey.h"
+#include "views/ViewerCommands.h"
 
 class CRecordDataManager;
 class IObserverViewBase;
@@ -33,9 +34,9 @@ class CRecordFrame : public IRecordPanelOwner {
 public:
     // Sub-codes of the frame's own message (kMsgFrameCommand).
     enum SubCode : unsigned {
-        kRefresh = 0,       // Refresh and RefreshAll
-        kZoomAll = 1,
-        kSetLength = 2,     // the data length lParam
+        kRefresh = recordview::kRefresh,
+        kZoomAll = recordview::kZoomAll,
+        kSetLength = recordview::kSetLength,
         kRemoveSeries = 4,  // every series leaves the root row
         kTimeAxis = 5,
     };
