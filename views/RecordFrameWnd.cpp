@@ -115,24 +115,28 @@ void CRecordFrameWnd::Layout()
     if (!IsWindow()) {
         return;
     }
-    const wxSize client = GetClientSize();
-    const int panel = m_Frame.PanelCollapsed() ? kCollapsedWidth : m_PanelWidth;
-    if (m_pViewer != nullptr && m_pViewer->GetHwnd() != nullptr) {
-        m_pViewer->GetHwnd()->SetSize(0, 0, std::max(client.x - panel, 0), client.y);
-        // The root row fills the height of the viewer's waveform area.
-        wxWindow* wave = wxWindow::FindWindowByName("CTracelumeCtrl", m_pViewer->GetHwnd());
-        if (m_pRoot != nullptr && wave != nullptr) {
-            m_pRoot->SetHeight(wave->GetClientSize().y);
+    LayOut(*this, m_pViewer, m_pRoot, m_Dialog.get(), m_Frame.PanelCollapsed() ? kCollapsedWidth : m_PanelWidth,
+           m_ViewWord);
+}
+
+void CRecordFrameWnd::LayOut(ui::Window& window, ITracelume* viewer, IRowItem* root, ui::Window* panel,
+                             int panelWidth, std::uint32_t& layoutWord)
+{
+    const wxSize client = window.GetClientSize();
+    if (viewer != nullptr && viewer->GetHwnd() != nullptr) {
+        viewer->GetHwnd()->SetSize(0, 0, std::max(client.x - panelWidth, 0), client.y);
+        wxWindow* wave = root != nullptr ? wxWindow::FindWindowByName("CTracelumeCtrl", viewer->GetHwnd()) : nullptr;
+        if (wave != nullptr) {
+            root->SetHeight(wave->GetClientSize().y);
         }
     }
-    if (m_Dialog && m_Dialog->IsWindow()) {
-        m_Dialog->MoveWindow(wxRect(client.x - panel, 0, panel, client.y));
-        m_Dialog->ShowWindow(ui::kShow);
+    if (panel != nullptr && panel->IsWindow()) {
+        panel->MoveWindow(wxRect(client.x - panelWidth, 0, panelWidth, client.y));
+        panel->ShowWindow(ui::kShow);
     }
-    // The first sizing with room fits the whole record into the viewer.
-    if (m_ViewWord < 2 && client.x > 0 && client.y > 0 && m_pViewer != nullptr) {
-        m_pViewer->ZoomAll();
-        m_ViewWord = 2;
+    if (layoutWord < 2 && client.x > 0 && client.y > 0 && viewer != nullptr) {
+        viewer->ZoomAll();
+        layoutWord = 2;
     }
 }
 
@@ -161,13 +165,18 @@ int CRecordFrameWnd::FillAttributes(ExportSource& source)
 void CRecordFrameWnd::ReleaseViewer()
 {
     m_Frame.Detach();
-    if (m_pViewer != nullptr) {
-        m_pViewer->RemoveAllRows();
-        m_pViewer->Release();
-        m_pViewer = nullptr;
-        m_pRoot = nullptr;
+    UnloadViewer(m_pViewer, m_Library);
+    m_pRoot = nullptr;
+}
+
+void CRecordFrameWnd::UnloadViewer(ITracelume*& viewer, platform::DynamicLibrary& library)
+{
+    if (viewer != nullptr) {
+        viewer->RemoveAllRows();
+        viewer->Release();
+        viewer = nullptr;
     }
-    m_Library.Unload();
+    library.Unload();
 }
 
 void CRecordFrameWnd::OnDestroyed()

@@ -45,6 +45,14 @@ public:
     // `parent` with its tool bar, callback and row-name width limits; null (and the
     // library unloaded) when either fails.
     static ITracelume* LoadViewer(platform::DynamicLibrary& library, wxWindow* parent, ITracelumeCallback* callback);
+    // Lays out a frame window: the viewer on the left (a root row, when given, fills the
+    // height of its waveform area), the panel (when it has a window) shown on the right
+    // in `panelWidth`; the first sizing with room fits the whole record into the viewer
+    // (the layout word goes from below 2 to 2).
+    static void LayOut(ui::Window& window, ITracelume* viewer, IRowItem* root, ui::Window* panel, int panelWidth,
+                       std::uint32_t& layoutWord);
+    // Releases the viewer with its rows, then its library.
+    static void UnloadViewer(ITracelume*& viewer, platform::DynamicLibrary& library);
 
     int OnUpdate(std::uint32_t event, std::uintptr_t wParam, std::uintptr_t lParam) override;
     void Release() override;

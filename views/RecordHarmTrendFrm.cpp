@@ -73,22 +73,10 @@ void CRecordHarmTrendFrm::MakePanel()
 
 void CRecordHarmTrendFrm::Layout()
 {
-    if (!IsWindow()) {
-        return;
-    }
-    const wxSize client = GetClientSize();
-    const int panel = m_Frame.PanelCollapsed() ? CRecordFrameWnd::kCollapsedWidth : m_PanelWidth;
-    if (m_pViewer != nullptr && m_pViewer->GetHwnd() != nullptr) {
-        m_pViewer->GetHwnd()->SetSize(0, 0, std::max(client.x - panel, 0), client.y);
-    }
-    if (m_Dialog && m_Dialog->IsWindow()) {
-        m_Dialog->MoveWindow(wxRect(client.x - panel, 0, panel, client.y));
-        m_Dialog->ShowWindow(ui::kShow);
-    }
-    // The first sizing with room fits the whole record into the viewer.
-    if (m_ViewWord < 2 && client.x > 0 && client.y > 0 && m_pViewer != nullptr) {
-        m_pViewer->ZoomAll();
-        m_ViewWord = 2;
+    if (IsWindow()) {
+        CRecordFrameWnd::LayOut(*this, m_pViewer, nullptr, m_Dialog.get(),
+                                m_Frame.PanelCollapsed() ? CRecordFrameWnd::kCollapsedWidth : m_PanelWidth,
+                                m_ViewWord);
     }
 }
 
@@ -117,12 +105,7 @@ int CRecordHarmTrendFrm::FillAttributes(ExportSource& source)
 void CRecordHarmTrendFrm::ReleaseViewer()
 {
     m_Frame.Detach();
-    if (m_pViewer != nullptr) {
-        m_pViewer->RemoveAllRows();
-        m_pViewer->Release();
-        m_pViewer = nullptr;
-    }
-    m_Library.Unload();
+    CRecordFrameWnd::UnloadViewer(m_pViewer, m_Library);
 }
 
 void CRecordHarmTrendFrm::OnDestroyed()
