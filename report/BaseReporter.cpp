@@ -222,9 +222,9 @@ std::optional<float> CBaseReporter::GetHarmCurrentLimit(int order) const
     return m_LimitTable.GetScaledCurrent(order, GetNominalValue());
 }
 
-float CBaseReporter::GetFactor(int flag) const
+float CBaseReporter::GetFactor(int kind) const
 {
-    return flag != 0 || m_LimitTable.GetSelectedRow() == 6 ? 0.8f : 1.0f;
+    return kind == 0 ? m_LimitTable.GetPstLimit() : m_LimitTable.GetPltLimit();
 }
 
 std::uint32_t CBaseReporter::CountDeviationOver(const std::vector<float>& samples) const

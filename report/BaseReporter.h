@@ -120,8 +120,9 @@ public:
     // The current allowance scaled to the site's capacity; none where no limit applies
     // (orders outside 2 to 25, no usable site capacity).
     std::optional<float> GetHarmCurrentLimit(int order) const;
-    // The flicker limit: 0.8 for a non-zero flag or the 220 kV level, else 1.0.
-    float GetFactor(int flag) const;
+    // The flicker limit of the selected level: short-term (Pst) for kind 0, long-term
+    // (Plt) for any other, both reports judging from the one level table.
+    float GetFactor(int kind) const;
     // How many phase-voltage samples lie outside the permitted deviation. Up to 10 kV
     // each side has its own limit; from 35 kV on the deviation's magnitude is held
     // against the limit. Samples without value are not judged.

@@ -468,7 +468,7 @@ int CWordReporter::FillFlickerRow(CParamAssessRow& row, std::size_t list, int ph
     if (tests == 0) {
         return 0;
     }
-    const float limit = GetFactor(0);
+    const float limit = GetFactor(list == kPlt ? 1 : 0);
     const float cp95 = GetCP95(values);
     const std::uint32_t over = CountOver(values, limit);
     row.maximum = FormatCell(SeriesMax(values));

@@ -216,7 +216,8 @@ void CheckQualityGrid(const WrittenReport& report, const XlsxSheet& s, const Lan
     ExpectTypedCell(s, "M13", unbalance.cp95 <= 2.0f && unbalance.maximum <= 4.0f ? c.pass : c.fail, "unbalance verdict");
 
     for (int kind = 0; kind < 2; ++kind) {
-        const float limit = kind == 1 || c.levelCode == 7 ? 0.8f : 1.0f;
+        // GB/T 12326-2008: long-term flicker Plt 1 up to 110 kV, 0.8 above; Pst alike.
+        const float limit = c.levelCode == 7 ? 0.8f : 1.0f;
         for (std::uint32_t phase = 0; phase < 3; ++phase) {
             // Flicker has one value per interval: the MAX block's.
             const std::vector<float> values = report.data.Series(kind == 0 ? 449 : 450, phase, 0);

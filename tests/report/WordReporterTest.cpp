@@ -284,6 +284,10 @@ TEST(WordReporterRows, ThdFlickerAndHarmonicLimits)
     EXPECT_EQ(Texts(row), (std::vector<std::wstring>{L"1.500", L"1.250", L"1.000", L"1.500", L"1.000", L"2", L"1",
                                                      Fail(), L"50.000"}))
         << "negative samples take no part";
+    reporter.GetList(CWordReporter::kPlt).at(0)->values = {0.9f, 0.95f};
+    ASSERT_EQ(reporter.FillFlickerRow(row, CWordReporter::kPlt, 0), 1);
+    EXPECT_EQ(row.limit, L"1.000") << "Plt at 10 kV, GB/T 12326-2008";
+    EXPECT_EQ(row.verdict, Pass());
 
     struct Harm {
         const char* name;
