@@ -269,13 +269,14 @@ bool CSampolyxDataPool::RunAnalysis(const LoadedRecord& record)
     m_engine->End();
     Report(kSampolyxProgressDone, chunks);
 
-    // Waveforms of the frames whose cycles lie in whole analysed intervals, read from
-    // the file as they are asked for.
+    // Waveforms of every sample of the analysed intervals, read from the file as they
+    // are asked for. An interval may end inside a frame (frames of 16 cycles, intervals
+    // of 10): its samples there are served all the same.
     WaveformLayout waveform;
     waveform.dataOffset = header.dataOffset;
     waveform.frameSize = header.frameSize;
     waveform.samplesPerFrame = layout.samplesPerFrame;
-    waveform.frames = std::uint64_t(m_intervalCount) * layout.cyclesPerInterval / header.cyclesPerFrame;
+    waveform.samples = std::uint64_t(m_intervalCount) * layout.intervalPoints;
     const RecordConfig config = ParseConfig(*m_config);
     const std::uint32_t half = header.channelCount / 2;
     for (std::uint32_t channel = 0; channel < header.channelCount; ++channel) {

@@ -451,5 +451,39 @@ TEST(DataPool, WaveformsAreScaledFromTheFileWithTheNeutralSubtracted)
     EXPECT_GT(peak, 2000.0f);
 }
 
+// A record longer than one 32 MiB read whose frames (16 cycles) do not end with its
+// intervals (10 cycles): every sample of every analysed interval is served, across
+// the read boundary and into the last frame the intervals reach.
+TEST(DataPool, EverySampleOfTheAnalysedIntervalsIsServed)
+{
+    testsupport::TempDir dir;
+    gen::WaveRecordOptions options = SmallRecord();
+    options.cyclesPerFrame = 16;
+    options.frames = 259;  // one read holds 255 frames of 131076 bytes
+    ASSERT_TRUE(gen::WriteWaveRecord(dir.Path(), options));
+    CSampolyxDataPool pool;
+    ASSERT_TRUE(pool.Analyse(Wide(dir.Path())));
+
+    const std::uint64_t frameSize = 8 * 16 * 512 * 2 + 4;
+    const std::uint64_t frames = (std::filesystem::file_size(dir / "wave.data") - 52) / frameSize;
+    ASSERT_GT(frames * frameSize, 33554432u) << "the record spans more than one read";
+    const std::uint64_t intervals = frames * 16 / 10;
+    EXPECT_EQ(pool.GetIntervalCount(), static_cast<int>(intervals));
+    const gen::WaveSampleSource source(options);
+    const float k = 5.0f / 16384.0f;
+    for (const int channel : {0, 5}) {
+        IDataSetManager* manager = pool.GetDataSet(channel);
+        ASSERT_NE(manager, nullptr);
+        EXPECT_EQ(manager->GetPointCount(), static_cast<std::int64_t>(intervals * 5120)) << channel;
+        const std::int64_t positions[] = {255 * 8192 - 1, 255 * 8192, static_cast<std::int64_t>(intervals * 5120) - 1};
+        for (const std::int64_t at : positions) {
+            std::int16_t raw = 0;
+            source.Fill(static_cast<std::uint32_t>(channel), static_cast<std::uint64_t>(at), 1, &raw);
+            const float gain = channel < 4 ? options.voltageGain : options.currentGain;
+            EXPECT_FLOAT_EQ(Read(manager, at), float(raw) * k * gain) << "channel " << channel << " at " << at;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace sampolyx
