@@ -24,12 +24,12 @@ constexpr std::string_view kZvParamKeys[] = {
     "Title"sv,    "ParamItem"sv, "Fq"sv,       "NegUnbal"sv,  "Pst"sv,       "Plt"sv,       "VoltOffet"sv,
     "BaseVolt"sv, "BaseCurr"sv,  "VoltTHD"sv,  "PF"sv,        "MaxValue"sv,  "MinValue"sv,  "AvgValue"sv,
     "C95Value"sv, "GbValue"sv,   "TestTimes"sv, "OverLimitTimes"sv, "IsPass"sv, "PassPercent"sv, "Pass"sv,
-    "Fail"sv};
+    "Fail"sv,     "JudgedOn"sv};
 
 constexpr std::string_view kHarmTableKeys[] = {
     "TableTitle"sv, "TableTitleContinue"sv, "GraphTitle"sv, "TestTimes"sv,      "ParamItem"sv, "HarmTimes"sv,
     "MaxValue"sv,   "MinValue"sv,           "AvgValue"sv,   "C95Value"sv,       "GbValue"sv,   "OverLimitTimes"sv,
-    "IsPass"sv,     "PassPercent"sv,        "Pass"sv,       "Fail"sv};
+    "IsPass"sv,     "PassPercent"sv,        "Pass"sv,       "Fail"sv,           "JudgedOn"sv,  "FromHarmonics"sv};
 
 constexpr std::string_view kTrendParamKeys[] = {
     "ZV_TREND_NAME_FREQ"sv,      "ZV_TREND_NAME_URMS"sv,    "ZV_TREND_NAME_UAVG"sv,      "ZV_TREND_NAME_HALF_URMS"sv,

@@ -260,14 +260,13 @@ int CWordReporter::CollectReportData()
             AppendToAll(p.first + channel);
         }
     }
-    for (int order = 0; order < kHarmOrders; ++order) {
-        for (std::uint32_t phase = 0; phase < 3; ++phase) {
-            triple(kHarmVoltage + phase, phase, order, 2, 5000);
-        }
-    }
-    for (int order = 0; order < kHarmOrders; ++order) {
-        for (std::uint32_t phase = 0; phase < 3; ++phase) {
-            triple(kHarmCurrent + phase, phase, order, 1, 10000);
+    m_HarmSources = {SubgroupSource(false), SubgroupSource(true)};
+    for (const bool current : {false, true}) {
+        const CHarmonicSource& source = m_HarmSources[current ? 1 : 0];
+        for (int order = 0; order < kHarmOrders; ++order) {
+            for (std::uint32_t phase = 0; phase < 3; ++phase) {
+                triple((current ? kHarmCurrent : kHarmVoltage) + phase, phase, order, source.valueKind, source.item);
+            }
         }
     }
     for (std::size_t list = kHarmVoltage; list < kHarmCurrent + 3; ++list) {
@@ -287,6 +286,7 @@ int CWordReporter::CollectReportData()
     }
     // Opens the model's data when they are not open yet; the answer itself is not needed.
     model->GetData(kNoChannel, kMax, 0, 0, 13017, 0);
+    ChooseHarmonicSources();
     IDevFileAnalysis* reader = model->GetAnalysis();
     std::vector<ItemRequest*> requests(m_Lists[kAllRecords].begin(), m_Lists[kAllRecords].end());
     if (reader == nullptr || reader->GetItemData(requests) == 0) {
@@ -322,6 +322,19 @@ int CWordReporter::CollectReportData()
         }
     }
     return 1;
+}
+
+void CWordReporter::ChooseHarmonicSources()
+{
+    for (const bool current : {false, true}) {
+        CHarmonicSource& source = m_HarmSources[current ? 1 : 0];
+        source = ChooseHarmonicSource(GetCurrentModel(), current);
+        for (std::size_t phase = 0; phase < 3; ++phase) {
+            for (CReportStatRecord* record : m_Lists[(current ? kHarmCurrent : kHarmVoltage) + phase]) {
+                record->viewId = source.item;
+            }
+        }
+    }
 }
 
 // --- Rows

@@ -47,16 +47,15 @@ std::wstring MakingText(const char* key, const std::wstring& name)
 
 bool CWordReporter::HarmonicsAvailable(bool current) const
 {
-    IDataModel* model = GetCurrentModel();
-    if (model == nullptr) {
-        return false;
+    return HoldsHarmonicOrders(GetCurrentModel(), m_HarmSources[current ? 1 : 0]);
+}
+
+std::wstring CWordReporter::HarmPageHeading(bool current, const std::wstring& title) const
+{
+    if (!HarmonicsFromHarmonicItems(current)) {
+        return title;
     }
-    for (int order = 0; order < kHarmOrders; ++order) {
-        if (model->GetData(0, 0, static_cast<QueryWord>(order), current ? 1 : 2, current ? 10000 : 5000, 0) != 1) {
-            return false;
-        }
-    }
-    return true;
+    return title + L" " + CRtfReportText::Instance().Text(current ? RtfSection::AHarm : RtfSection::VHarm, "FromHarmonics");
 }
 
 CZVHarmPic CWordReporter::BuildHarmChart(bool current, int phase) const
@@ -97,7 +96,8 @@ int CWordReporter::WriteHarmChartPage(bool current, const std::wstring& caption)
     if (!HarmonicsAvailable(current)) {
         return 0;
     }
-    if (m_Canvas->BeginPage(static_cast<std::uint32_t>(GetCounter()), PageHeader(caption)) == 0) {
+    if (m_Canvas->BeginPage(static_cast<std::uint32_t>(GetCounter()), PageHeader(HarmPageHeading(current, caption))) ==
+        0) {
         m_PageFailed = true;
         return 0;
     }
