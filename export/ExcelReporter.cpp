@@ -266,11 +266,7 @@ void CExcelReporter::ChooseHarmonicSources()
     for (const bool current : {false, true}) {
         CHarmonicSource& source = m_HarmSources[current ? 1 : 0];
         source = ChooseHarmonicSource(GetCurrentModel(), current);
-        for (std::size_t phase = 0; phase < 3; ++phase) {
-            for (CReportStatRecord* record : m_Lists[(current ? kCurrentHarmonic : kVoltageHarmonic) + phase]) {
-                record->viewId = source.item;
-            }
-        }
+        PointRecordsAt(source, std::span(m_Lists).subspan((current ? kCurrentHarmonic : kVoltageHarmonic), 3));
     }
 }
 

@@ -35,3 +35,12 @@ CHarmonicSource ChooseHarmonicSource(IDataModel* model, bool current)
     const CHarmonicSource harmonics{current ? 7000u : 2000u, subgroups.valueKind, true};
     return HoldsHarmonicOrders(model, harmonics) ? harmonics : subgroups;
 }
+
+void PointRecordsAt(const CHarmonicSource& source, std::span<const std::vector<CReportStatRecord*>> lists)
+{
+    for (const std::vector<CReportStatRecord*>& list : lists) {
+        for (CReportStatRecord* record : list) {
+            record->viewId = source.item;
+        }
+    }
+}

@@ -5,6 +5,10 @@
 // then made from those and say so.
 
 #include <cstdint>
+#include <span>
+#include <vector>
+
+#include "report/ReportStatRecord.h"
 
 class IDataModel;
 
@@ -23,3 +27,6 @@ bool HoldsHarmonicOrders(IDataModel* model, const CHarmonicSource& source);
 // The subgroups where the model holds them, else the harmonics where it holds those,
 // else the subgroups (the tables then have nothing to show).
 CHarmonicSource ChooseHarmonicSource(IDataModel* model, bool current);
+
+// Points every record of the lists (one per phase) at the source's item.
+void PointRecordsAt(const CHarmonicSource& source, std::span<const std::vector<CReportStatRecord*>> lists);

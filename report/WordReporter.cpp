@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 #include "core/OndravaLog.h"
 #include "core/ZVResourceManager.h"
@@ -329,11 +330,7 @@ void CWordReporter::ChooseHarmonicSources()
     for (const bool current : {false, true}) {
         CHarmonicSource& source = m_HarmSources[current ? 1 : 0];
         source = ChooseHarmonicSource(GetCurrentModel(), current);
-        for (std::size_t phase = 0; phase < 3; ++phase) {
-            for (CReportStatRecord* record : m_Lists[(current ? kHarmCurrent : kHarmVoltage) + phase]) {
-                record->viewId = source.item;
-            }
-        }
+        PointRecordsAt(source, std::span(m_Lists).subspan((current ? kHarmCurrent : kHarmVoltage), 3));
     }
 }
 
