@@ -55,7 +55,8 @@ std::wstring CWordReporter::HarmPageHeading(bool current, const std::wstring& ti
     if (!HarmonicsFromHarmonicItems(current)) {
         return title;
     }
-    return title + L" " + CRtfReportText::Instance().Text(current ? RtfSection::AHarm : RtfSection::VHarm, "FromHarmonics");
+    const RtfSection section = current ? RtfSection::AHarm : RtfSection::VHarm;
+    return title + L" " + CRtfReportText::Instance().Text(section, "FromHarmonics");
 }
 
 CZVHarmPic CWordReporter::BuildHarmChart(bool current, int phase) const

@@ -223,7 +223,8 @@ std::optional<TwoByteReadings> ReadTwoByteText(std::string_view bytes) {
         readings.any = true;
         readings.latin1Only = readings.latin1Only && step.codePoint >= 0xA0 && step.codePoint <= 0xFF;
         const Script script = ScriptOf(step.codePoint);
-        if (script == Script::Other || (script != Script::Neutral && runScript != Script::Neutral && script != runScript)) {
+        const bool mixed = script != Script::Neutral && runScript != Script::Neutral && script != runScript;
+        if (script == Script::Other || mixed) {
             readings.utf8InOneScript = false;
         }
         if (script != Script::Neutral) {

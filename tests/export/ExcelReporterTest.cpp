@@ -380,7 +380,8 @@ TEST(ExcelReporter, GeneratedDataInBothLanguages)
         // its average, the THD's its maximum.
         const auto mentions = [&book](const char* ref, const wchar_t* word) {
             const XlsxValue cell = book.sheets[3].At(ref);
-            return std::holds_alternative<std::wstring>(cell) && std::get<std::wstring>(cell).find(word) != std::wstring::npos;
+            const auto* text = std::get_if<std::wstring>(&cell);
+            return text != nullptr && text->find(word) != std::wstring::npos;
         };
         EXPECT_TRUE(mentions("B38", c.languageId == 0 ? L"平均值" : L"average")) << Describe(book.sheets[3].At("B38"));
         EXPECT_TRUE(mentions("B41", c.languageId == 0 ? L"最大值" : L"maximum")) << Describe(book.sheets[3].At("B41"));
