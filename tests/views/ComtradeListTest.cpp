@@ -6,8 +6,8 @@
 
 #include "terminal/ComtradeModel.h"
 #include "tests/support/TempDir.h"
-#include "tools/gen/ComtradeRecord.h"
 #include "tests/views/EventViewsTestSupport.h"
+#include "tools/gen/ComtradeRecord.h"
 #include "views/data/ComtradeListManager.h"
 
 namespace {
