@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <wx/button.h>
@@ -29,6 +30,7 @@
 #include "views/ObserverView.h"
 #include "terminal/ZVDataManager.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteFault.h"
 #include "tools/gen/StatisticFolder.h"
 
 namespace {
@@ -313,11 +315,13 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
         fs::path folder;
         std::uint64_t count;
         std::wstring box;
+        bool diskFull = false;
     };
     const Case cases[] = {
         {"written", output.Path() / "tables", 3, Text(6116)},
         {"no values", output.Path() / "empty", 0, Text(6120)},
         {"unwritable folder", output.Path() / "file", 3, Text(6119)},
+        {"full disk", output.Path() / "full", 3, Text(6297), true},
     };
     for (const Case& c : cases) {
         fs::create_directories(c.folder.filename() == "file" ? output.Path() : c.folder);
@@ -327,6 +331,10 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
         FolderChoice choice(c.folder);
         Boxes().answer = ui::kIdNo;
         Boxes().Clear();
+        std::optional<testsupport::WriteFault> full;
+        if (c.diskFull) {
+            full.emplace(c.folder, testsupport::WriteFault::Kind::DiskFull);
+        }
         Command(kCmdExportData);
         ASSERT_TRUE(apptest::PumpUntil([] { return !Boxes().shown.empty(); })) << c.name;
         EXPECT_EQ(LastBox(), c.box) << c.name;

@@ -1,11 +1,14 @@
 #include "waverecord/ui/WaveMainView.h"
 
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include <wx/window.h>
 
 #include "core/CrashDump.h"
+#include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
@@ -26,6 +29,7 @@ constexpr unsigned kTextOutOfMemory = 10156;
 constexpr unsigned kTextFolderFailed = 10214;
 constexpr unsigned kTextExportFailedCaption = 10215;
 constexpr unsigned kTextExported = 10216;
+constexpr unsigned kTextDiskFull = 10217;
 constexpr unsigned kTextViewFailed = 10218;
 constexpr unsigned kTextExportCaption = 32766;
 constexpr unsigned kMsgRawRequest = 0x723;
@@ -216,6 +220,15 @@ ui::LResult CWaveMainView::OnExport(const std::wstring& baseFolder)
         written = ui::SendMessage(statistics, CWaveStatisticMainFrame::kMsgExport,
                                   reinterpret_cast<ui::WParam>(&m_exportDir), 0);
     });
+    // A full disk leaves no part of the export: the folder and what it holds are all
+    // this export's own.
+    if (statistics && statistics->ExportFoundDiskFull()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(platform::ToPath(m_exportDir), ignored);
+        ui::MessageBox(this, WaveText(kTextDiskFull), WaveText(kTextExportFailedCaption),
+                       ui::kMbOk | ui::kMbIconExclamation);
+        return 0;
+    }
     // The user hears which views could not be written; one failure is not a success.
     std::wstring failed;
     if (statistics) {
