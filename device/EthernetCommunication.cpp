@@ -78,15 +78,25 @@ std::wstring CEthernetCommunication::RootFolder(const wchar_t* name) {
 }
 
 int CEthernetCommunication::ListFolders(std::vector<ZVFolderInfo>& folders) {
+    // A listing that broke off ends the walk: the server has stalled or dropped the
+    // connection, and every further listing would wait as long.
+    m_client.ResetListingFailure();
+    const auto broke = [this] { return m_client.GetListingFailure() != 0; };
     std::wstring base;
     if (m_mode == kModeStatistic) {
-        folders.emplace_back(RootFolder(kScreenFolder), 0);
+        const std::wstring screen = RootFolder(kScreenFolder);
+        if (broke()) {
+            return 0;
+        }
+        folders.emplace_back(screen, 0);
         base = RootFolder(kExportFolder);
     } else {
         base = RootFolder(kWaveFolder);
     }
     std::vector<std::wstring> records;
-    m_client.ListSubfolders(base, records);
+    if (!broke()) {
+        m_client.ListSubfolders(base, records);
+    }
     for (const std::wstring& record : records) {
         const std::wstring path = base + L"/" + record;
         std::vector<ZVFolderInfo> offered;
@@ -105,11 +115,17 @@ int CEthernetCommunication::ListFolders(std::vector<ZVFolderInfo>& folders) {
             std::uint64_t total = 0;
             std::uint64_t count = 0;
             m_client.GetFolderSize(folder.GetDisplayName(), total, count);
+            if (broke()) {
+                return 0;  // its size would be short
+            }
             folder.SetCounts(total, count);
             folders.push_back(folder);
         }
+        if (broke()) {
+            return 0;
+        }
     }
-    return 1;
+    return broke() ? 0 : 1;
 }
 
 int CEthernetCommunication::GetSnapshots(const ZVFolderInfo& folder, const std::wstring& localFolder,

@@ -24,6 +24,8 @@ public:
                         SystemTime& end) override;
     int DownloadRecord(const ZVFolderInfo& folder, const std::wstring& localFolder) override;
     bool IsRecordLocked(const ZVFolderInfo& folder) override;
+    int GetListingError() override { return m_client.GetListingFailure(); }
+    std::wstring GetRefusedName() override { return m_client.RefusedName(); }
 
     // The terminals serve on 21; tests run their server elsewhere.
     void SetPort(std::uint16_t port) { m_port = port; }

@@ -260,13 +260,19 @@ void COpenNetDlg::OpenDevice(int row) {
         RefreshDevices();
         return;
     }
+    // What was listed whole is shown; the user hears that the rest is missing.
     ShowFolders(listing);
+    if (listing.error != 0) {
+        ShowMessage(device::ListingFailureText(listing.error), ui::kMbIconExclamation);
+    }
 }
 
 COpenNetDlg::Listing COpenNetDlg::ListWorker(ICommunicationBase* transport) {
     Listing listing;
-    transport->ListFolders(listing.folders);
-    if (listing.folders.empty() && transport->Verify() == 0) {
+    if (transport->ListFolders(listing.folders) == 0) {
+        listing.error = transport->GetListingError();
+    }
+    if (listing.error == 0 && listing.folders.empty() && transport->Verify() == 0) {
         listing.verifyFailed = true;
         return listing;
     }
@@ -427,7 +433,7 @@ int COpenNetDlg::DownloadFolder(long row, const std::wstring& downloadFolder) {
         }
     }
     GetWx()->Raise();
-    const device::DownloadOutcome outcome = device::OutcomeOfDownload(result);
+    const device::DownloadOutcome outcome = device::OutcomeOfDownload(result, m_current->GetRefusedName());
     if (outcome.downloaded) {
         m_downloaded = true;
         m_resultPath = target;

@@ -60,6 +60,7 @@ public:
     CDeviceListCtrl& GetDeviceList() { return m_deviceList; }
     wxListCtrl* GetFolderList() const;
     void SetFtpPort(std::uint16_t port) { m_network.SetPort(port); }
+    void SetFtpListingLimits(const net::FtpListingLimits& limits) { m_network.GetClient().SetListingLimits(limits); }
     // Selects the folder rows (by row) as the user would.
     void SelectFolderRows(const std::vector<long>& rows);
     void RefreshDevices();
@@ -73,6 +74,7 @@ private:
         std::vector<ZVFolderInfo> folders;
         std::vector<bool> locked;
         bool verifyFailed = false;
+        int error = 0;  // why the listing broke off (the transport's GetListingError)
     };
 
     void AddNetworkDevice(const CZVDeviceInfo& device);

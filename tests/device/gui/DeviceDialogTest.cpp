@@ -210,7 +210,7 @@ TEST_F(DeviceDialogTest, FailedDownloadsShowTheirMessages) {
     };
     const Case cases[] = {
         {"connection dropped", {"--drop-after", "statistic1.data"}, L"网络连接已经断开，请检测网络连接"},
-        {"hostile names", {"--hostile"}, L"下载过程发生错误\r\n错误码：123"},
+        {"hostile names", {"--hostile"}, L"终端列出的文件名不能安全地保存，下载已停止：EXPORT/20260301_080000/../x"},
     };
     for (const Case& c : cases) {
         StartServer(c.serverOptions);
@@ -240,6 +240,18 @@ TEST_F(DeviceDialogTest, FailedDownloadsShowTheirMessages) {
     ASSERT_TRUE(uitest::PumpUntil([&] { return dialog->GetDeviceList().GetItemCount() == 1; }));
     dialog->GetDeviceList().SetSelection(0);
     EXPECT_EQ(std::vector<std::wstring>{L"连接失败！请检查网络连接是否畅通"}, Messages()) << "no server";
+    dialog->DestroyWindow();
+}
+
+TEST_F(DeviceDialogTest, AListingThatBreaksOffIsToldAndWhatWasListedStays) {
+    StartServer({"--endless", "EXPORT"});
+    auto dialog = Open();
+    dialog->SetFtpListingLimits({std::chrono::seconds(10), 64 * 1024});
+    dialog->GetDeviceList().SetSelection(1);
+    EXPECT_EQ(std::vector<std::wstring>{L"读取终端的文件列表失败，列表不完整：终端送来的文件列表过长，超出任何终端的文件列表"},
+              Messages());
+    EXPECT_EQ(std::vector<std::wstring>{L"SCREEN"}, Rows(*dialog, 0));
+    EXPECT_EQ(1, dialog->GetDeviceList().GetSelection()) << "the terminal stays chosen";
     dialog->DestroyWindow();
 }
 
