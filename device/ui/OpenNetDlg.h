@@ -31,6 +31,7 @@ class wxListCtrl;
 inline constexpr unsigned kMsgDeviceFound = 0x052D;      // lParam: const CZVDeviceInfo*, valid for the call
 inline constexpr unsigned kMsgDiscoveryEnd = 0x052C;
 inline constexpr unsigned kMsgDiscoveryFailed = 0x052E;
+inline constexpr unsigned kMsgTooManyDevices = 0x052F;   // lParam: the number listening stopped at
 
 class COpenNetDlg : public ui::Dialog {
 public:
@@ -78,6 +79,8 @@ private:
     };
 
     void AddNetworkDevice(const CZVDeviceInfo& device);
+    // The network status: the devices listed, or that listening stopped at the cap.
+    void ShowNetworkCount();
     void DeviceSelectionChanged();
     void OpenDevice(int row);
     Listing ListWorker(ICommunicationBase* transport);
@@ -110,4 +113,5 @@ private:
     std::wstring m_resultPath;
     std::unique_ptr<DiscoveryRelay> m_relay;
     ui::WParam m_search = 0;
+    std::size_t m_tooManyDevices = 0;  // the cap the current search stopped at, 0 while it did not
 };

@@ -255,6 +255,25 @@ TEST_F(DeviceDialogTest, AListingThatBreaksOffIsToldAndWhatWasListedStays) {
     dialog->DestroyWindow();
 }
 
+TEST_F(DeviceDialogTest, AFloodOfAnswersIsCappedAndSaidSo) {
+    DiscoverySettings settings = CDiscoveryTool::GetSettings();
+    settings.maxDevices = 3;
+    CDiscoveryTool::SetSettings(settings);
+    auto dialog = Open();  // the terminal's two answers
+    net::UdpSocket flood;
+    ASSERT_TRUE(flood.Open(net::kLoopback, 0));
+    for (int i = 0; i < 20; ++i) {
+        flood.SendTo(net::kLoopback, CDiscoveryTool::ListenPort(),
+                     "devtype=K7700;devname=F;IpCount=1;ipaddress0=10.0.0." + std::to_string(i) +
+                         ";gateway0=10.0.0.254;mask0=255.0.0.0;");
+    }
+    const std::wstring capped = L"网络设备的应答已达3个，超出任何实际网络，其余应答不再列出";
+    EXPECT_TRUE(uitest::PumpUntil([&] { return dialog->GetDlgItemText(COpenNetDlg::kNetworkStatusId) == capped; }))
+        << platform::WideToUtf8(dialog->GetDlgItemText(COpenNetDlg::kNetworkStatusId));
+    EXPECT_LE(dialog->GetDeviceList().GetItemCount(), 4) << "the drive and at most three answers";
+    dialog->DestroyWindow();
+}
+
 TEST_F(DeviceDialogTest, OkDownloadsTheChosenRecordAndCloses) {
     COpenNetDlg dialog(kModeStatistic, nullptr);
     dialog.SetFtpPort(server->Port());
