@@ -47,6 +47,7 @@ constexpr unsigned kTextNoView = 6121;
 constexpr unsigned kTextDataExport = 32766;
 constexpr unsigned kTextReportDone = 10046;
 constexpr unsigned kTextGeneralFailure = 6294;
+constexpr unsigned kTextReportsNeedStatistics = 6296;
 constexpr unsigned kTextExportDiskFull = 6297;
 
 // The export-done code of an export that found the disk full (beside the
@@ -118,7 +119,11 @@ bool CMainFrame::RunReportWizard(int mode, CReportConfig& config, BasicInfo& rec
     m_ReportResult = 0;
     const unsigned caption = mode == kModeSpreadsheet ? kTextExportReport : kTextGenerateReport;
     if (m_StatisticModel.QueryBasicInfo(&record) == 0) {
-        ui::MessageBox(this, Text(kTextDataNotRight), Text(kTextGenerateReport), ui::kMbIconInformation);
+        // With only a waveform record open the data are not wrong: reports are made
+        // from statistic data, which the user has not opened.
+        const bool onlyWaveform = m_StatisticPath.empty() && !m_WavePath.empty();
+        ui::MessageBox(this, Text(onlyWaveform ? kTextReportsNeedStatistics : kTextDataNotRight),
+                       Text(kTextGenerateReport), ui::kMbIconInformation);
         return false;
     }
     if (record.recordCount == 0 &&

@@ -150,6 +150,17 @@ TEST_F(ExportCommandTest, ReportsWithoutDataSayTheDataAreNotRight) {
     }
 }
 
+TEST_F(ExportCommandTest, ReportsAskedForWithOnlyAWaveformRecordSayTheyNeedStatisticData) {
+    Frame().SetWavePath(L"/数据/录波/rec1");
+    for (const unsigned id : {kCmdExcelReport, kCmdWordReport, kCmdWaveExcelReport, kCmdWaveWordReport}) {
+        Boxes().Clear();
+        Command(id);
+        ASSERT_EQ(Boxes().shown.size(), 1u) << id;
+        EXPECT_EQ(LastBox(), Text(6296)) << id;
+    }
+    Frame().SetWavePath(L"");
+}
+
 TEST_F(ExportCommandTest, SpreadsheetReportIsWrittenThroughTheWizard) {
     OpenGeneratedFolder();
     {
