@@ -26,6 +26,8 @@ namespace {
 
 constexpr unsigned kTextOpenFailed = 10155;
 constexpr unsigned kTextOutOfMemory = 10156;
+constexpr unsigned kTextConfigDamaged = 10236;
+constexpr unsigned kTextConfigUnusual = 10237;
 constexpr unsigned kTextFolderFailed = 10214;
 constexpr unsigned kTextExportFailedCaption = 10215;
 constexpr unsigned kTextExported = 10216;
@@ -177,9 +179,16 @@ ui::LResult CWaveMainView::OnOpenRecord(const std::wstring& path)
     switch (outcome) {
     case WaveRunOutcome::Done:
         m_panes->SendToPane(FirstPane(), CWaveOrginalViewFrame::kMsgLoad, 0, 0);
+        // The record is shown, but the user hears that its values may be off.
+        if (CWaveAnalysisManager::GetInstance()->GetConfigGrade() == kSampolyxConfigUnusual) {
+            ui::MessageBox(this, WaveText(kTextConfigUnusual), std::wstring(), ui::kMbOk | ui::kMbIconExclamation);
+        }
         return 1;
     case WaveRunOutcome::OpenFailed:
         ui::MessageBox(this, WaveText(kTextOpenFailed), std::wstring(), ui::kMbOk | ui::kMbIconExclamation);
+        return 0;
+    case WaveRunOutcome::ConfigDamaged:
+        ui::MessageBox(this, WaveText(kTextConfigDamaged), std::wstring(), ui::kMbOk | ui::kMbIconExclamation);
         return 0;
     case WaveRunOutcome::Failed:
         ui::MessageBox(this, WaveText(kTextOutOfMemory), std::wstring(), ui::kMbOk | ui::kMbIconError);

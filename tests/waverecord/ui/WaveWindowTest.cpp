@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
+#include <random>
 #include <sstream>
 
 #include <wx/checkbox.h>
@@ -333,6 +334,29 @@ TEST_F(WaveWindowTest, ABrokenRecordShowsItsMessageAndTheWindowStaysUsable)
     EXPECT_EQ(m_boxes[0], WaveText(10155));
     EXPECT_FALSE(m_view->IsBusy());
     EXPECT_EQ(Open(s_record->Folder()), 1) << "the next record opens";
+}
+
+// A configuration of random bytes is refused with its own message; one with a value
+// no terminal writes opens with a warning.
+TEST_F(WaveWindowTest, ADamagedConfigurationIsRefusedAndAnOddOneWarned)
+{
+    wavetest::GeneratedRecord damaged(wavetest::ShortRecord());
+    std::mt19937 random(42);
+    std::string bytes(1196, '\0');
+    for (char& byte : bytes) {
+        byte = static_cast<char>(random());
+    }
+    damaged.dir.Write("wave.cfg", bytes);
+    EXPECT_EQ(Open(damaged.Folder()), 0);
+    EXPECT_EQ(m_boxes, std::vector<std::wstring>{WaveText(10236)});
+    EXPECT_FALSE(m_view->IsBusy());
+
+    gen::WaveRecordOptions options = wavetest::ShortRecord();
+    options.voltageFactor[1] = 3.0f;
+    wavetest::GeneratedRecord odd(options);
+    m_boxes.clear();
+    EXPECT_EQ(Open(odd.Folder()), 1);
+    EXPECT_EQ(m_boxes, std::vector<std::wstring>{WaveText(10237)});
 }
 
 TEST_F(WaveWindowTest, ACloseDuringTheAnalysisWaitsForIt)
