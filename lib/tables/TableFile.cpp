@@ -3,12 +3,12 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
+#include <signal.h>
 #include <string_view>
 #include <system_error>
 #include <unistd.h>
@@ -39,9 +39,12 @@ std::optional<pid_t> WriterOfTemporary(std::string_view name) {
     }
     name = name.substr(kTemporaryPrefix.size(), name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
     const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos) {
+        return std::nullopt;
+    }
     pid_t pid = 0;
     const auto [end, error] = std::from_chars(name.data(), name.data() + dash, pid);
-    if (dash == std::string_view::npos || error != std::errc() || end != name.data() + dash || pid <= 0) {
+    if (error != std::errc() || end != name.data() + dash || pid <= 0) {
         return std::nullopt;
     }
     return pid;

@@ -4,8 +4,8 @@
 
 #include <cerrno>
 #include <ctime>
-#include <new>
 #include <memory>
+#include <new>
 #include <optional>
 #include <unordered_set>
 
