@@ -81,6 +81,7 @@ int CEthernetCommunication::ListFolders(std::vector<ZVFolderInfo>& folders) {
     // A listing that broke off ends the walk: the server has stalled or dropped the
     // connection, and every further listing would wait as long.
     m_client.ResetListingFailure();
+    m_lockChecksStopped = false;
     const auto broke = [this] { return m_client.GetListingFailure() != 0; };
     std::wstring base;
     if (m_mode == kModeStatistic) {
@@ -173,10 +174,16 @@ int CEthernetCommunication::DownloadRecord(const ZVFolderInfo& folder, const std
 }
 
 bool CEthernetCommunication::IsRecordLocked(const ZVFolderInfo& folder) {
-    const std::wstring lock = std::wstring(L"/") + kRecordLockFile;
-    if (m_client.FileExists(folder.GetDisplayName() + lock) != 0) {
+    // Once a listing broke off here, the terminal is not asked again (each question
+    // would wait as long), and a record whose lock was not looked for is not offered.
+    if (m_lockChecksStopped) {
         return true;
     }
+    const std::uint64_t broken = m_client.BrokenListings();
+    const std::wstring lock = std::wstring(L"/") + kRecordLockFile;
     // A board's record is being written while its record folder carries the lock.
-    return folder.GetBoard() != 0 && m_client.FileExists(folder.GetPath() + lock) != 0;
+    const bool locked = m_client.FileExists(folder.GetDisplayName() + lock) != 0 ||
+                        (folder.GetBoard() != 0 && m_client.FileExists(folder.GetPath() + lock) != 0);
+    m_lockChecksStopped = m_client.BrokenListings() != broken;
+    return locked || m_lockChecksStopped;
 }

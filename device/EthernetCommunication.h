@@ -37,6 +37,8 @@ private:
 
     CFtpClient m_client;
     CZVDeviceInfo m_device;
+    // Set when a lock could not be looked for: the terminal is not asked again.
+    bool m_lockChecksStopped = false;
     IProgressRunner* m_progress = nullptr;
     int m_mode = kModeStatistic;
     std::uint16_t m_port = 21;

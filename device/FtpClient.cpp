@@ -107,8 +107,11 @@ int CFtpClient::List(const std::wstring& folder, std::vector<Entry>& entries) {
     std::string listing;
     const int result = m_connection.List(Encode(folder), listing);
     if (result != 0) {
-        if (m_listingFailure == 0 && result != net::kErrorFileNotFound && result != net::kErrorExtended) {
-            m_listingFailure = result;
+        if (result != net::kErrorFileNotFound && result != net::kErrorExtended) {
+            ++m_brokenListings;
+            if (m_listingFailure == 0) {
+                m_listingFailure = result;
+            }
         }
         return result;
     }

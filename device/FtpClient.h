@@ -70,6 +70,8 @@ public:
     // failure.
     int GetListingFailure() const { return m_listingFailure; }
     void ResetListingFailure() { m_listingFailure = 0; }
+    // How many listings broke off since the client was made.
+    std::uint64_t BrokenListings() const { return m_brokenListings; }
     // The remote path that made the last copy fail with kErrorInvalidName: a name
     // that is not a plain component, or a folder nested deeper than any terminal's.
     const std::wstring& RefusedName() const { return m_refused; }
@@ -106,5 +108,6 @@ private:
     int m_failIfExists = 0;
     int m_result = 0;
     int m_listingFailure = 0;
+    std::uint64_t m_brokenListings = 0;
     std::wstring m_refused;
 };

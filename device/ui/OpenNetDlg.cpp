@@ -303,6 +303,8 @@ COpenNetDlg::Listing COpenNetDlg::ListWorker(ICommunicationBase* transport) {
         listing.locked.push_back(transport->IsRecordLocked(folder));
         IncreaseHourglaze(1);
     }
+    // The first listing that broke off, while the folders or their locks were looked for.
+    listing.error = transport->GetListingError();
     return listing;
 }
 

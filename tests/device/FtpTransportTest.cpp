@@ -180,6 +180,22 @@ TEST_F(FtpTransportTest, AListingThatBreaksOffIsToldWithItsReason) {
     }
 }
 
+// Once a lock cannot be looked for, the terminal is asked no more: each question
+// would wait as long. The records are then not offered, and the listing is said to
+// have broken off.
+TEST_F(FtpTransportTest, AStalledLockCheckAsksNoMore) {
+    ASSERT_TRUE(Serve(gen::TerminalMediumOptions{}, {"--drip", "SCREEN"}));
+    transport.GetClient().SetListingLimits({std::chrono::milliseconds(1500), 64 * 1024});
+    const std::vector<ZVFolderInfo> folders = List();
+    ASSERT_EQ(3u, folders.size());
+    EXPECT_EQ(0, transport.GetListingError());
+    for (const ZVFolderInfo& folder : folders) {
+        EXPECT_TRUE(transport.IsRecordLocked(folder)) << platform::WideToUtf8(folder.GetPath());
+    }
+    EXPECT_EQ(1u, transport.GetClient().BrokenListings()) << "one wait, not one per record";
+    EXPECT_EQ(net::kErrorTimeout, transport.GetListingError());
+}
+
 TEST_F(FtpTransportTest, ADroppedConnectionKeepsTheEarlierCopy) {
     ASSERT_TRUE(Serve(gen::TerminalMediumOptions{}));
     std::vector<ZVFolderInfo> folders = List();
