@@ -292,10 +292,8 @@ void COpenNetDlg::OpenDevice(int row) {
 
 COpenNetDlg::Listing COpenNetDlg::ListWorker(ICommunicationBase* transport) {
     Listing listing;
-    if (transport->ListFolders(listing.folders) == 0) {
-        listing.error = transport->GetListingError();
-    }
-    if (listing.error == 0 && listing.folders.empty() && transport->Verify() == 0) {
+    const bool whole = transport->ListFolders(listing.folders) != 0;
+    if (whole && listing.folders.empty() && transport->Verify() == 0) {
         listing.verifyFailed = true;
         return listing;
     }
