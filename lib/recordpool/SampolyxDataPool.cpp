@@ -151,8 +151,20 @@ RecordError CSampolyxDataPool::Load(const std::wstring& folder, LoadedRecord& re
         return RecordError::NoPair;
     }
     auto config = std::make_unique<ConfigBlock>();
+    m_configGrade = kSampolyxConfigNotRead;
     if (!ReadConfig(path / platform::ToPath(*base + ".cfg"), *config)) {
         return RecordError::BadConfig;
+    }
+    switch (GradeConfig(*config)) {
+    case ConfigGrade::Damaged:
+        m_configGrade = kSampolyxConfigDamaged;
+        return RecordError::DamagedConfig;
+    case ConfigGrade::Unusual:
+        m_configGrade = kSampolyxConfigUnusual;
+        break;
+    case ConfigGrade::Sound:
+        m_configGrade = kSampolyxConfigSound;
+        break;
     }
     record.file = CRecordFile::Open(path / platform::ToPath(*base + ".data"));
     if (!record.file) {

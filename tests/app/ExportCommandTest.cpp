@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <wx/button.h>
@@ -29,6 +30,7 @@
 #include "views/ObserverView.h"
 #include "terminal/ZVDataManager.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteFault.h"
 #include "tools/gen/StatisticFolder.h"
 
 namespace {
@@ -146,6 +148,17 @@ TEST_F(ExportCommandTest, ReportsWithoutDataSayTheDataAreNotRight) {
         EXPECT_EQ(LastBox(), Text(6094)) << id;
         EXPECT_EQ(Boxes().shown.back().caption, Text(6093)) << id;
     }
+}
+
+TEST_F(ExportCommandTest, ReportsAskedForWithOnlyAWaveformRecordSayTheyNeedStatisticData) {
+    Frame().SetWavePath(L"/数据/录波/rec1");
+    for (const unsigned id : {kCmdExcelReport, kCmdWordReport, kCmdWaveExcelReport, kCmdWaveWordReport}) {
+        Boxes().Clear();
+        Command(id);
+        ASSERT_EQ(Boxes().shown.size(), 1u) << id;
+        EXPECT_EQ(LastBox(), Text(6296)) << id;
+    }
+    Frame().SetWavePath(L"");
 }
 
 TEST_F(ExportCommandTest, SpreadsheetReportIsWrittenThroughTheWizard) {
@@ -313,11 +326,13 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
         fs::path folder;
         std::uint64_t count;
         std::wstring box;
+        bool diskFull = false;
     };
     const Case cases[] = {
         {"written", output.Path() / "tables", 3, Text(6116)},
         {"no values", output.Path() / "empty", 0, Text(6120)},
         {"unwritable folder", output.Path() / "file", 3, Text(6119)},
+        {"full disk", output.Path() / "full", 3, Text(6297), true},
     };
     for (const Case& c : cases) {
         fs::create_directories(c.folder.filename() == "file" ? output.Path() : c.folder);
@@ -327,6 +342,10 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
         FolderChoice choice(c.folder);
         Boxes().answer = ui::kIdNo;
         Boxes().Clear();
+        std::optional<testsupport::WriteFault> full;
+        if (c.diskFull) {
+            full.emplace(c.folder, testsupport::WriteFault::Kind::DiskFull);
+        }
         Command(kCmdExportData);
         ASSERT_TRUE(apptest::PumpUntil([] { return !Boxes().shown.empty(); })) << c.name;
         EXPECT_EQ(LastBox(), c.box) << c.name;
