@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "platform/base/Encoding.h"
+#include "platform/gfx/EmfWriter.h"
 #include "platform/gfx/ImageCodec.h"
 #include "report/ReportCanvas.h"
 #include "report/ReportChartPainter.h"
@@ -72,7 +73,7 @@ bool CReportPageCanvas::StartPage()
     if (m_Context == nullptr) {
         return false;
     }
-    if (cairo_status(m_Context->Cairo()) != CAIRO_STATUS_SUCCESS) {
+    if (!m_Context->IsHealthy()) {
         m_Context.reset();
         return false;
     }
@@ -81,7 +82,7 @@ bool CReportPageCanvas::StartPage()
 
 bool CReportPageCanvas::CanDraw() const
 {
-    return m_Context != nullptr && cairo_status(m_Context->Cairo()) == CAIRO_STATUS_SUCCESS;
+    return m_Context != nullptr && m_Context->IsHealthy();
 }
 
 gfx::Size CReportPageCanvas::FitLogo(double w, double h, double boxWidth, double boxHeight)
@@ -285,8 +286,13 @@ std::string CReportPageCanvas::EndPage()
         return {};
     }
     m_Context.reset();
-    const gfx::Bitmap page = m_Page.Render(PixelWidth(), PixelHeight(), report::kWhite);
-    m_Page = gfx::Recording();
+    const gfx::Recording page = std::move(m_Page);
+    if (m_Format == PageFormat::Metafile) {
+        return gfx::EmfWriter(kUnitsPerInch).Write(page);
+    }
+    if (!page.RenderInto(m_Pixels, PixelWidth(), PixelHeight(), report::kWhite)) {
+        return {};
+    }
     // A page is opaque; the fastest compression keeps a mostly white page small.
-    return gfx::EncodePng(page, gfx::PngOptions{true, kPngCompression});
+    return gfx::EncodePng(m_Pixels, gfx::PngOptions{true, kPngCompression});
 }

@@ -10,6 +10,7 @@
 #include "platform/base/Hourglaze.h"
 #include "report/GridReportPainter.h"
 #include "report/ReportPageCanvas.h"
+#include "report/ReportWizardSettings.h"
 #include "report/RtfPageOutput.h"
 #include "report/SeriesStatistics.h"
 #include "report/ZVReportUtil.h"
@@ -63,7 +64,11 @@ int CWordReporter::Prepare(std::wstring subLogoPath, std::wstring mainLogoPath)
         std::move(subLogoPath), std::move(mainLogoPath), texts.Text(RtfSection::TrendGraph, "MaxValue"),
         texts.Text(RtfSection::TrendGraph, "MinValue"), texts.Text(RtfSection::TrendGraph, "AvgValue"),
         texts.Text(RtfSection::TrendGraph, "C95Value"), texts.Text(RtfSection::TrendGraph, "MaxValueTime"));
-    // One pixel per page unit: the document shows each page 150 pixels to the inch.
+    // Metafile pages unless the settings ask for PNG; those at one pixel per page
+    // unit: the document shows each page 150 pixels to the inch.
+    if (CReportWizardSettings::ReadPngPages()) {
+        m_Canvas->SetPageFormat(CReportPageCanvas::PageFormat::Png);
+    }
     m_Canvas->SetResolution(CReportPageCanvas::kUnitsPerInch);
     return 1;
 }

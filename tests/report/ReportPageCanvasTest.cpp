@@ -21,11 +21,12 @@ constexpr gfx::Color kWhite{255, 255, 255};
 constexpr gfx::Color kRed{255, 0, 0};
 constexpr gfx::Color kBlue{0, 0, 255};
 
-// A canvas at 75 dpi: half a pixel per page unit, enough for placement checks.
+// A canvas of PNG pages at 75 dpi: half a pixel per page unit, enough for placement checks.
 std::unique_ptr<CReportPageCanvas> MakeCanvas(const std::wstring& headerLogo = {}, const std::wstring& frontLogo = {})
 {
     auto canvas = std::make_unique<CReportPageCanvas>(headerLogo, frontLogo, L"最大值", L"最小值", L"平均值",
                                                       L"95%概率值", L"最大值时间");
+    canvas->SetPageFormat(CReportPageCanvas::PageFormat::Png);
     canvas->SetResolution(75);
     return canvas;
 }
