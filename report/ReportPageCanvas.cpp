@@ -146,8 +146,11 @@ int CReportPageCanvas::BeginPage(std::uint32_t pageNumber, CPageHeader header)
     report::DrawLine(g, left + 300, 3, left + 300, 100, thin);
     report::DrawLine(g, left + 800, 3, left + 800, 100, thin);
     report::DrawLine(g, left + 800, 35, left + width, 35, thin);
-    report::DrawString(g, header.heading, gfx::Rect::FromSize(left + 300, 18, 500, 140),
-                       Text(report::PointFont(kHei, 25), Align::Center));
+    // A heading too long for one line of the title cell is set smaller in the cell's
+    // upper part: wrapped at full size it would run into the period line below it.
+    TextStyle heading = Text(report::PointFont(kHei, 25), Align::Center);
+    heading.shrinkToFit = true;
+    report::DrawString(g, header.heading, gfx::Rect::FromSize(left + 300, 18, 500, 74 - 18), heading);
     report::DrawString(g, header.subheading, gfx::Rect::FromSize(left + 300, 74, 500, 140),
                        Text(report::PointFont(kHei, 14), Align::Center));
     const gfx::Font small = report::PointFont(kHei, 16);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "platform/gfx/EmfWriter.h"
 #include "platform/gfx/Recording.h"
 #include "platform/gfx/VectorDrawing.h"
+#include "tests/gfx/EmfReader.h"
 
 namespace {
 
@@ -24,137 +24,23 @@ using gfx::Color;
 using gfx::Point;
 using gfx::Rect;
 
-constexpr std::uint32_t kHeader = 1;
-constexpr std::uint32_t kEof = 14;
-constexpr std::uint32_t kSetTextColor = 24;
 constexpr std::uint32_t kExcludeClipRect = 29;
 constexpr std::uint32_t kIntersectClipRect = 30;
 constexpr std::uint32_t kSaveDC = 33;
 constexpr std::uint32_t kRestoreDC = 34;
-constexpr std::uint32_t kSelectObject = 37;
 constexpr std::uint32_t kCreateBrushIndirect = 39;
 constexpr std::uint32_t kStrokePath = 64;
 constexpr std::uint32_t kFillPath = 62;
 constexpr std::uint32_t kStretchDIBits = 81;
-constexpr std::uint32_t kExtCreateFontIndirectW = 82;
-constexpr std::uint32_t kExtTextOutW = 84;
 constexpr std::uint32_t kPolygon16 = 86;
 constexpr std::uint32_t kPolyline16 = 87;
 constexpr std::uint32_t kExtCreatePen = 95;
 
-struct Record {
-    std::uint32_t type = 0;
-    std::string bytes;  // the whole record
-
-    std::uint32_t U32(std::size_t at) const {
-        std::uint32_t value = 0;
-        std::memcpy(&value, bytes.data() + at, 4);
-        return value;
-    }
-    std::int32_t I32(std::size_t at) const { return static_cast<std::int32_t>(U32(at)); }
-    std::int16_t I16(std::size_t at) const {
-        std::int16_t value = 0;
-        std::memcpy(&value, bytes.data() + at, 2);
-        return value;
-    }
-    std::u16string Utf16(std::size_t at, std::size_t units) const {
-        std::u16string text(units, u'\0');
-        std::memcpy(text.data(), bytes.data() + at, units * 2);
-        return text;
-    }
-};
-
-// The records, after checking the file's frame; a failure names what is wrong.
-std::vector<Record> ReadEmf(const std::string& emf) {
-    std::vector<Record> records;
-    std::size_t at = 0;
-    while (at + 8 <= emf.size()) {
-        Record record;
-        std::uint32_t size = 0;
-        std::memcpy(&record.type, emf.data() + at, 4);
-        std::memcpy(&size, emf.data() + at + 4, 4);
-        EXPECT_EQ(size % 4, 0u) << "record " << records.size() << " of type " << record.type;
-        if (size < 8 || at + size > emf.size()) {
-            ADD_FAILURE() << "record " << records.size() << " runs past the end";
-            return records;
-        }
-        record.bytes = emf.substr(at, size);
-        records.push_back(std::move(record));
-        at += size;
-    }
-    EXPECT_EQ(at, emf.size());
-    if (records.empty()) {
-        ADD_FAILURE() << "no records";
-        return records;
-    }
-    const Record& header = records.front();
-    EXPECT_EQ(header.type, kHeader);
-    EXPECT_EQ(header.U32(40), 0x464D4520u) << "signature";
-    EXPECT_EQ(header.U32(48), emf.size()) << "bytes in the header";
-    EXPECT_EQ(header.U32(52), records.size()) << "records in the header";
-    EXPECT_EQ(records.back().type, kEof);
-    return records;
-}
-
-std::vector<const Record*> OfType(const std::vector<Record>& records, std::uint32_t type) {
-    std::vector<const Record*> found;
-    for (const Record& record : records) {
-        if (record.type == type) {
-            found.push_back(&record);
-        }
-    }
-    return found;
-}
-
-// The font selected when each text record is written: face, height, character set.
-struct ShownText {
-    std::u16string text;
-    std::u16string face;
-    std::int32_t height = 0;
-    int charSet = 0;
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    std::vector<std::int32_t> advances;
-    std::uint32_t color = 0;
-};
-
-std::vector<ShownText> Texts(const std::vector<Record>& records) {
-    std::vector<ShownText> texts;
-    std::vector<std::pair<std::uint32_t, const Record*>> fonts;
-    const Record* font = nullptr;
-    std::uint32_t color = 0;
-    for (const Record& r : records) {
-        if (r.type == kExtCreateFontIndirectW) {
-            fonts.emplace_back(r.U32(8), &r);
-        } else if (r.type == kSelectObject) {
-            for (const auto& [handle, made] : fonts) {
-                if (handle == r.U32(8)) {
-                    font = made;
-                }
-            }
-        } else if (r.type == kSetTextColor) {
-            color = r.U32(8);
-        } else if (r.type == kExtTextOutW) {
-            ShownText shown;
-            const std::uint32_t units = r.U32(44);
-            shown.text = r.Utf16(r.U32(48), units);
-            shown.x = r.I32(36);
-            shown.y = r.I32(40);
-            for (std::uint32_t i = 0; i < units; ++i) {
-                shown.advances.push_back(r.I32(r.U32(72) + 4 * i));
-            }
-            if (font != nullptr) {
-                std::u16string face = font->Utf16(12 + 28, 32);
-                shown.face = face.substr(0, face.find(u'\0'));
-                shown.height = font->I32(12);
-                shown.charSet = static_cast<unsigned char>(font->bytes[12 + 23]);
-            }
-            shown.color = color;
-            texts.push_back(std::move(shown));
-        }
-    }
-    return texts;
-}
+using gfxtest::EmfRecord;
+using gfxtest::OfType;
+using gfxtest::ReadEmf;
+using gfxtest::Texts;
+using gfxtest::EmfText;
 
 std::string Emf(const gfx::Recording& recording) { return gfx::EmfWriter(150.0).Write(recording); }
 
@@ -180,10 +66,10 @@ TEST(EmfWriterTest, TextIsWideCharacterTextInItsFaceWithAPlaceForEveryCharacter)
             Rect box{100, 50, 500, 150};
             g->DrawText(c.text, box, gfx::TextFormat::SingleLine);
         }
-        const std::vector<Record> records = ReadEmf(Emf(page));
-        const std::vector<ShownText> texts = Texts(records);
+        const std::vector<EmfRecord> records = ReadEmf(Emf(page));
+        const std::vector<EmfText> texts = Texts(records);
         ASSERT_EQ(texts.size(), 1u) << c.name;
-        const ShownText& shown = texts[0];
+        const EmfText& shown = texts[0];
         EXPECT_EQ(shown.text, platform::WideToUtf16(c.text)) << c.name;
         EXPECT_EQ(shown.face, platform::WideToUtf16(c.face)) << c.name;
         EXPECT_EQ(shown.charSet, c.charSet) << c.name;
@@ -214,7 +100,7 @@ TEST(EmfWriterTest, WrappedTextKeepsItsLinesAndCutTextItsEllipsis) {
         Rect cut{0, 350, 60, 380};
         g->DrawText(L"a very long caption that cannot fit", cut, gfx::TextFormat::SingleLine | gfx::TextFormat::EndEllipsis);
     }
-    const std::vector<ShownText> texts = Texts(ReadEmf(Emf(page)));
+    const std::vector<EmfText> texts = Texts(ReadEmf(Emf(page)));
     ASSERT_GE(texts.size(), 3u);
     std::u16string joined;
     for (std::size_t i = 0; i + 1 < texts.size(); ++i) {
@@ -237,10 +123,10 @@ TEST(EmfWriterTest, LinesAndFillsLandAtTheirCoordinatesWithTheirColours) {
         const Point line[] = {{5, 5}, {150.25, 5}, {150.25, 90}};
         g->StrokeLine(line, gfx::LineStyle{Color{255, 0, 0}, 2.0, {}});
     }
-    const std::vector<Record> records = ReadEmf(Emf(page));
+    const std::vector<EmfRecord> records = ReadEmf(Emf(page));
     const auto polygons = OfType(records, kPolygon16);
     ASSERT_EQ(polygons.size(), 1u);
-    const Record& fill = *polygons[0];
+    const EmfRecord& fill = *polygons[0];
     ASSERT_EQ(fill.U32(24), 4u) << "a rectangle of four corners";
     EXPECT_EQ(fill.I16(28), 100);
     EXPECT_EQ(fill.I16(30), 200);
@@ -252,7 +138,7 @@ TEST(EmfWriterTest, LinesAndFillsLandAtTheirCoordinatesWithTheirColours) {
 
     const auto polylines = OfType(records, kPolyline16);
     ASSERT_EQ(polylines.size(), 1u);
-    const Record& stroke = *polylines[0];
+    const EmfRecord& stroke = *polylines[0];
     ASSERT_EQ(stroke.U32(24), 3u);
     EXPECT_EQ(stroke.I16(32), 1503) << "a quarter unit kept to a tenth";
     EXPECT_EQ(stroke.I16(38), 900);
@@ -271,7 +157,7 @@ TEST(EmfWriterTest, CurvedShapesGoAsPaths) {
         g->SetPen(gfx::Pen{Color{0, 0, 255}, 1.0});
         g->Ellipse(Rect{10, 10, 60, 40});
     }
-    const std::vector<Record> records = ReadEmf(Emf(page));
+    const std::vector<EmfRecord> records = ReadEmf(Emf(page));
     EXPECT_EQ(OfType(records, kFillPath).size(), 1u);
     EXPECT_EQ(OfType(records, kStrokePath).size(), 1u);
 }
@@ -289,10 +175,10 @@ TEST(EmfWriterTest, PicturesAreBitmapsOverWhiteAtNoMorePixelsThanPrintNeeds) {
         g->DrawBitmap(small, Rect{0, 0, 2, 2}, Rect{10, 10, 110, 110});
         g->DrawBitmap(large, Rect{0, 0, 3000, 1000}, Rect{0, 200, 300, 300});
     }
-    const std::vector<Record> records = ReadEmf(Emf(page));
+    const std::vector<EmfRecord> records = ReadEmf(Emf(page));
     const auto pictures = OfType(records, kStretchDIBits);
     ASSERT_EQ(pictures.size(), 2u);
-    const Record& first = *pictures[0];
+    const EmfRecord& first = *pictures[0];
     EXPECT_EQ(first.I32(8), 100);
     EXPECT_EQ(first.I32(72), 1000) << "destination width";
     const std::size_t info = first.U32(48);
@@ -304,7 +190,7 @@ TEST(EmfWriterTest, PicturesAreBitmapsOverWhiteAtNoMorePixelsThanPrintNeeds) {
     const std::string expected("\xFF\x00\x00\xFF\xFF\xFF\x00\x00\x00\x00\xFF\x00\xFF\x00\x00\x00", 16);
     EXPECT_EQ(first.bytes.substr(bits, 16), expected);
 
-    const Record& second = *pictures[1];
+    const EmfRecord& second = *pictures[1];
     const std::size_t secondInfo = second.U32(48);
     EXPECT_EQ(second.I32(secondInfo + 4), 600) << "300 units at 150 a inch printed at 300 dpi";
     EXPECT_EQ(second.I32(secondInfo + 8), 200);
@@ -325,7 +211,7 @@ TEST(EmfWriterTest, ClippingIsBalancedAndRecordingsPlayInsideOthersAtTheirScale)
         table.Play(*g, Rect::FromSize(100, 300, 400, 200));
         g->FillRect(Rect{0, 0, 10, 10}, Color{0, 0, 0});
     }
-    const std::vector<Record> records = ReadEmf(Emf(page));
+    const std::vector<EmfRecord> records = ReadEmf(Emf(page));
     EXPECT_EQ(OfType(records, kSaveDC).size(), OfType(records, kRestoreDC).size());
     const auto polygons = OfType(records, kPolygon16);
     ASSERT_EQ(polygons.size(), 2u);

@@ -11,6 +11,7 @@
 #include "platform/gfx/ImageCodec.h"
 #include "report/ReportDrawing.h"
 #include "report/ReportPageCanvas.h"
+#include "tests/gfx/EmfReader.h"
 #include "tests/gfx/PixelAssert.h"
 #include "tests/support/TempDir.h"
 
@@ -169,6 +170,45 @@ TEST(ReportPageCanvas, PageFurnitureAtItsPlaces)
             << "18 pt fits the page number's 30-unit box";
     }
     EXPECT_EQ(gfx::MissingGlyphCount(L"谐波分析 Harmonics 2026/03/01", report::PointFont(L"黑体", 25)), 0);
+}
+
+// A heading too long for the title cell is set smaller, on the cell's upper part,
+// rather than wrapping into the period line below it.
+TEST(ReportPageCanvas, AHeadingKeepsClearOfThePeriodBelowIt)
+{
+    struct Case {
+        const wchar_t* heading;
+    };
+    const Case cases[] = {
+        {L"电压谐波含有率统计表(%)"},
+        {L"Voltage Harmonic Ratios (%) (continued)"},
+        {L"Voltage negative-sequence unbalance and zero-sequence unbalance (%)"},
+    };
+    for (const Case& c : cases) {
+        const std::string name = platform::WideToUtf8(c.heading);
+        CReportPageCanvas canvas(L"", L"", L"", L"", L"", L"", L"");
+        ASSERT_EQ(canvas.BeginPage(3, CPageHeader{c.heading, L"2026/03/01 00:00:00 - 2026/03/01 02:00:00", L"", L""}), 1);
+        const std::vector<gfxtest::EmfText> texts = gfxtest::Texts(gfxtest::ReadEmf(canvas.EndPage()));
+        std::u16string heading;
+        const gfxtest::EmfText* period = nullptr;
+        for (const gfxtest::EmfText& text : texts) {
+            if (text.text.find(u"2026/03/01 00:00:00") != std::u16string::npos) {
+                period = &text;
+            }
+        }
+        ASSERT_NE(period, nullptr) << name;
+        for (const gfxtest::EmfText& text : texts) {
+            // Heading lines: between the page's top and the header's bottom line, in the title cell.
+            if (&text == period || text.y > 1000 || text.x < 3030 || text.x > 8030) {
+                continue;
+            }
+            heading += text.text;
+            const double descent = 0.25 * -text.height;
+            EXPECT_LE(text.y + descent, period->y - 0.8 * -period->height)
+                << name << ": \"" << platform::WideToUtf8(platform::Utf16ToWide(text.text)) << "\" runs into the period";
+        }
+        EXPECT_EQ(platform::Utf16ToWide(heading), c.heading) << name << ": the heading whole";
+    }
 }
 
 TEST(ReportPageCanvas, ResolutionSetsThePixelsNotTheLayout)
