@@ -288,8 +288,13 @@ std::string CReportPageCanvas::EndPage()
     if (m_Context == nullptr) {
         return {};
     }
+    // A page whose drawing failed part way is no page: it would lack what failed.
+    const bool drawn = m_Context->IsHealthy();
     m_Context.reset();
     const gfx::Recording page = std::move(m_Page);
+    if (!drawn) {
+        return {};
+    }
     if (m_Format == PageFormat::Metafile) {
         return gfx::EmfWriter(kUnitsPerInch).Write(page);
     }

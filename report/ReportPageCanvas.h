@@ -85,8 +85,8 @@ public:
     // The first chart of the list at position 1, 2 or 3 (top, middle, bottom).
     int DrawHarmonicPage(const std::vector<const CZVHarmPic*>& charts, int percent, int position);
 
-    // --- Finishing: the page's metafile or PNG bytes; empty without an open page or
-    // when the picture cannot be made.
+    // --- Finishing: the page's metafile or PNG bytes; empty without an open page,
+    // when drawing on the page failed or when the picture cannot be made.
     std::string EndPage();
 
     // --- Page geometry, as the operations above use it

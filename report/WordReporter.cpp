@@ -571,6 +571,14 @@ bool CWordReporter::FinishPage(bool newSection)
     return true;
 }
 
+bool CWordReporter::Placed(int drawn)
+{
+    if (drawn == 0) {
+        m_PageFailed = true;
+    }
+    return drawn != 0;
+}
+
 bool CWordReporter::DrawTable(const CReportTable& table, double width, double height, gfx::Recording& picture)
 {
     CGridReportPainter painter;
@@ -599,6 +607,5 @@ bool CWordReporter::WriteTablePage(const CReportTable& table, double width, doub
         const CReportPageCanvas::LayoutRect& layout = m_Canvas->GetLayout();
         m_Canvas->DrawCenteredText(caption, layout.left, 102.0, layout.width, 40.0);
     }
-    m_Canvas->DrawImageFitted(picture, scale, yOffset);
-    return FinishPage(true);
+    return Placed(m_Canvas->DrawImageFitted(picture, scale, yOffset)) && FinishPage(true);
 }

@@ -211,6 +211,35 @@ TEST(ReportPageCanvas, AHeadingKeepsClearOfThePeriodBelowIt)
     }
 }
 
+// Once drawing on a page fails, nothing more is placed on it and it gives no
+// picture: a page lacking part of what was drawn on it is not handed out.
+TEST(ReportPageCanvas, APageWhoseDrawingFailedGivesNoPicture)
+{
+    for (const auto format : {CReportPageCanvas::PageFormat::Metafile, CReportPageCanvas::PageFormat::Png}) {
+        const char* name = format == CReportPageCanvas::PageFormat::Png ? "PNG" : "metafile";
+        const auto owned = MakeCanvas();
+        CReportPageCanvas& canvas = *owned;
+        canvas.SetPageFormat(format);
+        gfx::Recording table(100, 50);
+        table.NewContext()->FillRect(gfx::Rect{0, 0, 100, 50}, kBlue);
+        CZVTrendPic trend(L"t", L"", 0, 60, 1);
+        ASSERT_EQ(canvas.BeginPage(1, {}), 1) << name;
+        ASSERT_EQ(canvas.DrawImageFitted(table, 1, 0), 1) << name;
+        // A restore without its save puts the drawing into an error state for good.
+        cairo_t* cr = canvas.GetGraphics()->Cairo();
+        cairo_restore(cr);
+        cairo_restore(cr);
+        ASSERT_FALSE(canvas.GetGraphics()->IsHealthy()) << name;
+        EXPECT_EQ(canvas.DrawImageFitted(table, 1, 0), 0) << name;
+        EXPECT_EQ(canvas.DrawTrendPage({&trend}, 1, 0), 0) << name;
+        EXPECT_EQ(canvas.DrawBarChartPage({&trend}, 4), 0) << name;
+        EXPECT_TRUE(canvas.EndPage().empty()) << name;
+        EXPECT_FALSE(canvas.IsPageOpen()) << name;
+        ASSERT_EQ(canvas.BeginPage(2, {}), 1) << name << ": the next page starts afresh";
+        EXPECT_FALSE(canvas.EndPage().empty()) << name;
+    }
+}
+
 TEST(ReportPageCanvas, ResolutionSetsThePixelsNotTheLayout)
 {
     const auto owned = MakeCanvas();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "ReportFolderFixture.h"
 #include "WordReportFixture.h"
 #include "core/ZVResourceManager.h"
+#include "platform/gfx/Context.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
 #include "report/ReportPageCanvas.h"
@@ -197,25 +199,43 @@ TEST(WordReport, FailuresLeaveNoFileAndTellWhy)
     }
 }
 
-// A page whose picture cannot be had (here: ended before the report ends it) fails
-// the report instead of leaving a gap in it.
-TEST(WordReport, APageThatCannotBeEncodedFailsTheReport)
+// A page whose picture cannot be had (ended before the report ends it, or its drawing
+// failed part way) fails the report instead of leaving a gap in it, in either page format.
+TEST(WordReport, APageThatCannotBeMadeFailsTheReport)
 {
+    struct Case {
+        const char* name;
+        std::function<void(CReportPageCanvas&)> spoil;
+    };
+    const Case cases[] = {
+        {"ended early", [](CReportPageCanvas& canvas) { canvas.EndPage(); }},
+        {"drawing failed",
+         [](CReportPageCanvas& canvas) {
+             cairo_restore(canvas.GetGraphics()->Cairo());
+             cairo_restore(canvas.GetGraphics()->Cairo());
+         }},
+    };
     OpenedReportFolder& folder = Folder();
-    testsupport::TempDir out;
-    CWordReporter reporter;
-    ASSERT_TRUE(folder.Init(reporter));
-    reporter.KeepPages(true);
-    int pages = 0;
-    reporter.SetPageObserver([&pages](CReportPageCanvas& canvas) {
-        if (++pages == 3) {
-            canvas.EndPage();
+    for (const Case& c : cases) {
+        for (const auto format : {CReportPageCanvas::PageFormat::Metafile, CReportPageCanvas::PageFormat::Png}) {
+            const std::string name = std::string(c.name) + (format == CReportPageCanvas::PageFormat::Png ? ", PNG" : "");
+            testsupport::TempDir out;
+            CWordReporter reporter;
+            ASSERT_TRUE(folder.Init(reporter)) << name;
+            reporter.GetCanvas()->SetPageFormat(format);
+            reporter.KeepPages(true);
+            int pages = 0;
+            reporter.SetPageObserver([&](CReportPageCanvas& canvas) {
+                if (++pages == 3) {
+                    c.spoil(canvas);
+                }
+            });
+            EXPECT_EQ(reporter.ReportOutput(platform::FromPath(out / "report.rtf"), 0), 0) << name;
+            EXPECT_EQ(reporter.GetReportName(), Message(6294)) << name;
+            EXPECT_EQ(reporter.GetKeptPages().size(), 2u) << name << ": no page is drawn after the failed one";
+            EXPECT_TRUE(Entries(out.Path()).empty()) << name;
         }
-    });
-    EXPECT_EQ(reporter.ReportOutput(platform::FromPath(out / "report.rtf"), 0), 0);
-    EXPECT_EQ(reporter.GetReportName(), Message(6294));
-    EXPECT_EQ(reporter.GetKeptPages().size(), 2u) << "no page is drawn after the failed one";
-    EXPECT_TRUE(Entries(out.Path()).empty());
+    }
 }
 
 TEST(WordReport, ReaderFailureAndMissingFolder)
