@@ -85,33 +85,30 @@ std::unique_ptr<CReportPageCanvas> MakeCanvas(double dpi, Format format = Format
 
 const CPageHeader kHeader{L"趋势图", L"2026/03/01 00:00:00 - 2026/03/12 13:46:40", L"", L"K7700"};
 
+// Trend pages drawn and finished on the canvas, one an iteration; the counter gets
+// the size of one page.
+void RunTrendPages(benchmark::State& state, CReportPageCanvas& canvas, const char* sizeCounter)
+{
+    const std::vector<const CZVTrendPic*> pictures = Page().List();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        canvas.BeginPage(1, kHeader);
+        canvas.DrawTrendPage(pictures, 1, 0);
+        bytes = canvas.EndPage().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters[sizeCounter] = static_cast<double>(bytes) / 1024.0;
+}
+
 // Argument: dpi.
 void BM_TrendPageOfFourCharts(benchmark::State& state)
 {
-    const std::vector<const CZVTrendPic*> pictures = Page().List();
-    const auto canvas = MakeCanvas(static_cast<double>(state.range(0)));
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        canvas->BeginPage(1, kHeader);
-        canvas->DrawTrendPage(pictures, 1, 0);
-        bytes = canvas->EndPage().size();
-        benchmark::DoNotOptimize(bytes);
-    }
-    state.counters["png_kB"] = static_cast<double>(bytes) / 1024.0;
+    RunTrendPages(state, *MakeCanvas(static_cast<double>(state.range(0))), "png_kB");
 }
 
 void BM_TrendPageOfFourChartsAsMetafile(benchmark::State& state)
 {
-    const std::vector<const CZVTrendPic*> pictures = Page().List();
-    const auto canvas = MakeCanvas(CReportPageCanvas::kDefaultDpi, Format::Metafile);
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        canvas->BeginPage(1, kHeader);
-        canvas->DrawTrendPage(pictures, 1, 0);
-        bytes = canvas->EndPage().size();
-        benchmark::DoNotOptimize(bytes);
-    }
-    state.counters["emf_kB"] = static_cast<double>(bytes) / 1024.0;
+    RunTrendPages(state, *MakeCanvas(CReportPageCanvas::kDefaultDpi, Format::Metafile), "emf_kB");
 }
 
 void BM_BlankPage(benchmark::State& state)

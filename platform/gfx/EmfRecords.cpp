@@ -258,11 +258,7 @@ void EmfRecords::CreateFont(std::uint32_t handle, const EmfFont& font) {
     End();
 }
 
-void EmfRecords::Points(std::uint32_t type16, std::uint32_t type32, std::span<const EmfPoint> points) {
-    const bool small = Fits16(points);
-    Begin(small ? type16 : type32);
-    Rect(BoundsOf(points));
-    U32(static_cast<std::uint32_t>(points.size()));
+void EmfRecords::PointList(std::span<const EmfPoint> points, bool small) {
     for (const EmfPoint& p : points) {
         if (small) {
             U16(static_cast<std::uint16_t>(static_cast<std::int16_t>(p.x)));
@@ -272,6 +268,14 @@ void EmfRecords::Points(std::uint32_t type16, std::uint32_t type32, std::span<co
             I32(p.y);
         }
     }
+}
+
+void EmfRecords::Points(std::uint32_t type16, std::uint32_t type32, std::span<const EmfPoint> points) {
+    const bool small = Fits16(points);
+    Begin(small ? type16 : type32);
+    Rect(BoundsOf(points));
+    U32(static_cast<std::uint32_t>(points.size()));
+    PointList(points, small);
     End();
 }
 
@@ -289,15 +293,7 @@ void EmfRecords::PolyPolygon(std::span<const EmfPoint> points, std::span<const s
     for (const std::uint32_t count : counts) {
         U32(count);
     }
-    for (const EmfPoint& p : points) {
-        if (small) {
-            U16(static_cast<std::uint16_t>(static_cast<std::int16_t>(p.x)));
-            U16(static_cast<std::uint16_t>(static_cast<std::int16_t>(p.y)));
-        } else {
-            I32(p.x);
-            I32(p.y);
-        }
-    }
+    PointList(points, small);
     End();
 }
 

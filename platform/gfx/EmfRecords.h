@@ -110,7 +110,9 @@ private:
     void F32(float value);
     void Rect(const EmfRect& rect);
     void Pad();
+    // A record of the points: 16-bit coordinates when they all fit, else 32-bit.
     void Points(std::uint32_t type16, std::uint32_t type32, std::span<const EmfPoint> points);
+    void PointList(std::span<const EmfPoint> points, bool small);
     void Simple(std::uint32_t type);
     void OneValue(std::uint32_t type, std::uint32_t value);
     void PatchU32(std::size_t at, std::uint32_t value);
