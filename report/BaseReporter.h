@@ -49,7 +49,8 @@ public:
     // Fills the base for a report of `record` (the data record the wizard showed):
     // `levelCode` 1 (0.38 kV) to 7 (220 kV), the configuration, the statistic model,
     // the second statistic model, the SOE model and a value kept for the writer
-    // (GetSetting2). 1 on success; 0 when a pointer is missing, the level code is
+    // (GetSetting2). 1 on success; 0 when a pointer is missing, the report texts
+    // are not loaded (with a message that names their file), the level code is
     // outside 1 to 7, Prepare fails or anything throws.
     int Init(std::wstring dataPath, int levelCode, const BasicInfo* record, CReportConfig* config,
              IDataModel* model1, IDataModel* model2, IDataModel* soeSource, std::uintptr_t lastValue);

@@ -156,13 +156,19 @@ void CRtfReportText::LoadSection(RtfSection section, const tinyxml2::XMLElement&
     }
 }
 
+std::filesystem::path CRtfReportText::LanguageFile()
+{
+    return platform::ToPath(CZVLanguageList::GetLanguageDir() + L"RtfReport.xml");
+}
+
 int CRtfReportText::Load()
 {
-    return LoadFile(platform::ToPath(CZVLanguageList::GetLanguageDir() + L"RtfReport.xml"));
+    return LoadFile(LanguageFile());
 }
 
 int CRtfReportText::LoadFile(const std::filesystem::path& file)
 {
+    m_Loaded = false;
     const auto bytes = platform::ReadFileBytes(file);
     if (!bytes) {
         return 0;
@@ -185,6 +191,7 @@ int CRtfReportText::LoadFile(const std::filesystem::path& file)
         }
         LoadSection(place.section, *element);
     }
+    m_Loaded = true;
     return 1;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/base/Hourglaze.h"
 #include "report/GridReportPainter.h"
 #include "report/ReportPageCanvas.h"
+#include "report/ReportWizardSettings.h"
 #include "report/RtfPageOutput.h"
 #include "report/SeriesStatistics.h"
 #include "report/ZVReportUtil.h"
@@ -64,7 +65,11 @@ int CWordReporter::Prepare(std::wstring subLogoPath, std::wstring mainLogoPath)
         std::move(subLogoPath), std::move(mainLogoPath), texts.Text(RtfSection::TrendGraph, "MaxValue"),
         texts.Text(RtfSection::TrendGraph, "MinValue"), texts.Text(RtfSection::TrendGraph, "AvgValue"),
         texts.Text(RtfSection::TrendGraph, "C95Value"), texts.Text(RtfSection::TrendGraph, "MaxValueTime"));
-    // One pixel per page unit: the document shows each page 150 pixels to the inch.
+    // Metafile pages unless the settings ask for PNG; those at one pixel per page
+    // unit: the document shows each page 150 pixels to the inch.
+    if (CReportWizardSettings::ReadPngPages()) {
+        m_Canvas->SetPageFormat(CReportPageCanvas::PageFormat::Png);
+    }
     m_Canvas->SetResolution(CReportPageCanvas::kUnitsPerInch);
     return 1;
 }
@@ -576,6 +581,14 @@ bool CWordReporter::FinishPage(bool newSection)
     return true;
 }
 
+bool CWordReporter::Placed(int drawn)
+{
+    if (drawn == 0) {
+        m_PageFailed = true;
+    }
+    return drawn != 0;
+}
+
 bool CWordReporter::DrawTable(const CReportTable& table, double width, double height, gfx::Recording& picture)
 {
     CGridReportPainter painter;
@@ -604,6 +617,5 @@ bool CWordReporter::WriteTablePage(const CReportTable& table, double width, doub
         const CReportPageCanvas::LayoutRect& layout = m_Canvas->GetLayout();
         m_Canvas->DrawCenteredText(caption, layout.left, 102.0, layout.width, 40.0);
     }
-    m_Canvas->DrawImageFitted(picture, scale, yOffset);
-    return FinishPage(true);
+    return Placed(m_Canvas->DrawImageFitted(picture, scale, yOffset)) && FinishPage(true);
 }

@@ -261,6 +261,9 @@ private:
     // Ends the open page and writes it into the document (a new section unless it is
     // the front page); false, and the report failed, when it could not be.
     bool FinishPage(bool newSection);
+    // Whether a drawing operation of the page canvas placed what it was given (its
+    // result not 0); when not, the report has failed: it would lack that part.
+    bool Placed(int drawn);
     // The table as a picture of width x height units; false, and the report failed, when it cannot be drawn.
     bool DrawTable(const CReportTable& table, double width, double height, gfx::Recording& picture);
     bool WriteTablePage(const CReportTable& table, double width, double height, const std::wstring& heading,

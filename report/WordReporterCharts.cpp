@@ -106,7 +106,9 @@ int CWordReporter::WriteHarmChartPage(bool current, const std::wstring& caption)
         const CZVHarmPic chart = BuildHarmChart(current, phase);
         // The axis follows the values: a fixed 0-120 % axis would flatten the small
         // ratios of the harmonic groups to nothing.
-        m_Canvas->DrawHarmonicPage({&chart}, 0, phase + 1);
+        if (!Placed(m_Canvas->DrawHarmonicPage({&chart}, 0, phase + 1))) {
+            return 0;
+        }
     }
     return FinishPage(true) ? 1 : 0;
 }
@@ -151,8 +153,7 @@ bool CWordReporter::WriteTrendPage(const std::wstring& name, const std::vector<c
         m_PageFailed = true;
         return false;
     }
-    m_Canvas->DrawTrendPage(pictures, style, layout);
-    return FinishPage(true);
+    return Placed(m_Canvas->DrawTrendPage(pictures, style, layout)) && FinishPage(true);
 }
 
 bool CWordReporter::GetPhaseLabel(std::uint32_t phase, std::uint32_t count, const std::wstring& name,

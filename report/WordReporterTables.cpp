@@ -262,8 +262,7 @@ int CWordReporter::WriteBasicInfoPage()
         m_PageFailed = true;
         return 0;
     }
-    m_Canvas->DrawImageFitted(picture, 1.0, 40.0);
-    return FinishPage(false) ? 1 : 0;
+    return Placed(m_Canvas->DrawImageFitted(picture, 1.0, 40.0)) && FinishPage(false) ? 1 : 0;
 }
 
 std::wstring CWordReporter::ParameterTableCaption() const
@@ -329,16 +328,16 @@ int CWordReporter::WriteComtradeEventTable()
         m_PageFailed = true;
         return 0;
     }
-    m_Canvas->DrawImageFitted(table, 1.0, 10.0);
-    // The ITIC chart below the table; a chart that cannot be drawn leaves the table alone.
+    if (!Placed(m_Canvas->DrawImageFitted(table, 1.0, 10.0))) {
+        return 0;
+    }
+    // The ITIC chart below the table: a chart that cannot be drawn fails the report
+    // rather than leave the page without it.
     CITICImpl chart(Text(RtfSection::ComtradeEvent, "ITIC_X"), Text(RtfSection::ComtradeEvent, "ITIC_Y"),
                     Text(RtfSection::ComtradeEvent, "ITIC_EventNum"), Text(RtfSection::ComtradeEvent, "ITIC_Over"));
     chart.AddEvents(m_IticEvents);
     chart.SetShowLabels(1);
     chart.GetDecade(chart.GetLongestDuration());
     const gfx::Recording itic = chart.DrawPicture(700, 500);
-    if (!itic.IsEmpty()) {
-        m_Canvas->DrawImageFitted(itic, 1.2, 400.0);
-    }
-    return FinishPage(true) ? 1 : 0;
+    return Placed(m_Canvas->DrawImageFitted(itic, 1.2, 400.0)) && FinishPage(true) ? 1 : 0;
 }

@@ -36,6 +36,8 @@
 namespace {
 
 using apptest::Boxes;
+using apptest::FinishWizardWhenItOpens;
+using apptest::FolderChoice;
 using apptest::Frame;
 namespace fs = std::filesystem;
 
@@ -47,37 +49,6 @@ void Command(unsigned id) {
 }
 
 std::wstring LastBox() { return Boxes().shown.empty() ? std::wstring() : Boxes().shown.back().text; }
-
-// Answers the folder picker with the folder of the test's choice.
-struct FolderChoice {
-    explicit FolderChoice(const fs::path& folder) {
-        ui::SetPickerResponder([path = platform::FromPath(folder)](const ui::PickerRequest&) { return path; });
-    }
-    ~FolderChoice() { ui::SetPickerResponder({}); }
-};
-
-wxButton* FindButton(wxWindow& window, const std::wstring& label) {
-    for (wxWindow* child : window.GetChildren()) {
-        if (auto* button = dynamic_cast<wxButton*>(child); button != nullptr && button->GetLabel() == label) {
-            return button;
-        }
-        if (wxButton* found = FindButton(*child, label)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-// Finishes the report wizard the next command opens, on its first page, once its
-// Finish button (captioned as the report) may be pressed.
-void FinishWizardWhenItOpens(unsigned finishText) {
-    apptest::WhenModalOpens([finishText](wxDialog& dialog) {
-        wxButton* finish = FindButton(dialog, Text(finishText));
-        ASSERT_NE(finish, nullptr);
-        ASSERT_TRUE(apptest::PumpUntil([&] { return finish->IsEnabled(); }));
-        EXPECT_TRUE(apptest::ClickButton(dialog, Text(finishText)));
-    });
-}
 
 // An RTF writer of the test's own: it writes the file it is given, or fails.
 class DocumentReporter : public CBaseReporter {
