@@ -1,5 +1,6 @@
 #include "app/DockPaneMgr.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -219,6 +220,13 @@ int CDockPaneMgr::SetPaneCaption(std::uint32_t id, const std::wstring& text) {
 }
 
 IObserverView* CDockPaneMgr::GetActiveObserver() const {
+    // The pane the user chose last (its tab or a click into it), while it is in
+    // front; else the first exportable pane in front, in the order of the list.
+    if (const ui::DockingPane* active = m_Manager.GetActivePane();
+        active != nullptr && active->IsSelected() &&
+        std::find(kExportPanes.begin(), kExportPanes.end(), active->GetId()) != kExportPanes.end()) {
+        return dynamic_cast<IObserverView*>(GetView(active->GetId()));
+    }
     for (const std::uint32_t id : kExportPanes) {
         if (m_Manager.IsPaneSelected(id)) {
             return dynamic_cast<IObserverView*>(GetView(id));
