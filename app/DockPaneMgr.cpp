@@ -78,10 +78,11 @@ ui::DockingPane* FirstExisting(const ui::DockingPaneManager& manager, const std:
 
 CDockPaneMgr::CDockPaneMgr() = default;
 
-// Views go before the panes that show them (members are destroyed in reverse). A
-// view that goes makes the panes realize its group again, which asks this manager
-// for views: the map is emptied first, so that none being destroyed is handed out.
+// Views go before the panes that show them (members are destroyed in reverse). The
+// frame may be going too (its models are gone by now): the panes lay nothing out
+// and send nothing while the views leave them.
 CDockPaneMgr::~CDockPaneMgr() {
+    m_Manager.ReleaseSite();
     std::map<std::uint32_t, std::unique_ptr<ui::Window>> views;
     views.swap(m_Views);
     views.clear();

@@ -358,6 +358,12 @@ bool DockingPaneManager::InstallDockingPanes(Window& site, Window& bodyWindow, W
     return true;
 }
 
+void DockingPaneManager::ReleaseSite() {
+    m_released = true;
+    m_pending = false;
+    m_site = nullptr;
+}
+
 void DockingPaneManager::SetTheme(std::shared_ptr<DockTheme> theme) {
     m_theme = std::move(theme);
     if (m_aui && m_theme) {
@@ -634,7 +640,7 @@ std::optional<DockLayout> DockingPaneManager::LoadLayout(const std::wstring& nam
 }
 
 void DockingPaneManager::Changed() {
-    if (m_pending || !m_aui) {
+    if (m_pending || !m_aui || m_released) {
         return;
     }
     m_pending = true;
@@ -914,7 +920,7 @@ bool DockingPaneManager::IsClientShown() const {
 
 void DockingPaneManager::Realize() {
     m_pending = false;
-    if (!m_aui || m_aui->GetManagedWindow() == nullptr) {
+    if (!m_aui || m_released || m_aui->GetManagedWindow() == nullptr) {
         return;
     }
     m_realizing = true;

@@ -90,6 +90,9 @@ public:
     // The same in any window: the panes dock inside `body` around `client` (a child
     // of body), and the site hears of them.
     bool InstallDockingPanes(Window& site, Window& body, Window& client);
+    // The site is going: from now on nothing is laid out and the site hears nothing
+    // (windows still leave their tabs as their owners destroy them).
+    void ReleaseSite();
     void SetTheme(std::shared_ptr<DockTheme> theme);
     void HideClient(bool hide);
     // The picture is a strip of square images (as wide as it is high), one per id
@@ -181,6 +184,7 @@ private:
     bool m_pending = false;
     bool m_realizing = false;
     bool m_layoutStale = false;  // the body must be laid out again whatever the groups say
+    bool m_released = false;
     int m_holds = 0;
     // What queued layouts capture, so that one arriving after the manager went does nothing.
     std::shared_ptr<DockingPaneManager*> m_self;

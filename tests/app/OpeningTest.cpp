@@ -720,5 +720,26 @@ TEST_F(OpeningTest, TheWindowPaintsWhileTheLoadRuns) {
     EXPECT_TRUE(Frame().IsStatisticLoaded());
 }
 
+// The frame object goes while its window is up and its panes hold the views of
+// loaded data, as when the process ends without closing it (start-up run again
+// does the same): the panes let go of their views without laying anything out.
+TEST_F(OpeningTest, TheFrameGoesWithoutAClosingWhileItsPanesHoldViews) {
+    testsupport::TempDir dir;
+    WriteTerminal(dir / "data", Record(L"K7900"));
+    Open(dir / "data");
+    ASSERT_TRUE(Frame().IsStatisticLoaded());
+    ASSERT_NE(Frame().GetPaneManager().GetView(40006), nullptr);
+    ASSERT_TRUE(Frame().IsWindow());
+
+    // At the process's end messages are no longer delivered when the frame goes.
+    ui::StopMessageDelivery();
+    const bool started = App().InitInstance();
+    ui::StartMessageDelivery();
+    ASSERT_TRUE(started);
+    Drain();
+    EXPECT_TRUE(Frame().IsWindow());
+    EXPECT_FALSE(Frame().IsStatisticLoaded());
+}
+
 }  // namespace
 }  // namespace apptest

@@ -114,7 +114,11 @@ Desktop::~Desktop() {
     m_server.reset();
 }
 
-void Desktop::Sync() { XSync(m_display, False); }
+void Desktop::Sync() {
+    if (m_display != nullptr) {
+        XSync(m_display, False);
+    }
+}
 
 std::string Desktop::Property(::Window window, const char* name, const char* type) {
     const Atom property = XInternAtom(m_display, name, False);
@@ -173,6 +177,9 @@ std::string Desktop::Property(::Window window, const char* name, const char* typ
 std::vector<TopWindow> Desktop::ShownWindows() {
     Sync();
     std::vector<TopWindow> shown;
+    if (m_display == nullptr) {
+        return shown;
+    }
     ::Window root = 0;
     ::Window parent = 0;
     ::Window* children = nullptr;
@@ -250,6 +257,9 @@ bool Desktop::WaitUntil(const std::function<bool()>& done, std::chrono::millisec
 
 ScreenShot Desktop::Grab(const Rect& wanted) {
     Sync();
+    if (m_display == nullptr) {
+        return {};
+    }
     const int screenWidth = DisplayWidth(m_display, DefaultScreen(m_display));
     const int screenHeight = DisplayHeight(m_display, DefaultScreen(m_display));
     Rect rect = wanted;
@@ -280,6 +290,9 @@ ScreenShot Desktop::Grab(const Rect& wanted) {
 }
 
 ScreenShot Desktop::GrabScreen() {
+    if (m_display == nullptr) {
+        return {};
+    }
     return Grab(Rect{0, 0, DisplayWidth(m_display, DefaultScreen(m_display)),
                      DisplayHeight(m_display, DefaultScreen(m_display))});
 }
@@ -342,6 +355,15 @@ void Desktop::Type(const std::string& text) {
         Sync();
         std::this_thread::sleep_for(10ms);
     }
+}
+
+void Desktop::EndServer() {
+    if (m_display != nullptr) {
+        XCloseDisplay(m_display);
+        m_display = nullptr;
+    }
+    m_manager.reset();
+    m_server.reset();
 }
 
 void Desktop::Settle(std::chrono::milliseconds time) {

@@ -57,6 +57,9 @@ public:
     void Key(const std::string& combination);
     // Plain text typed key by key (ASCII).
     void Type(const std::string& text);
+    // The X server goes away under its clients, as when a remote session drops;
+    // the desktop is no more use after it.
+    void EndServer();
     // Lets the program's reactions arrive.
     void Settle(std::chrono::milliseconds time = std::chrono::milliseconds(300));
 

@@ -233,6 +233,26 @@ protected:
                 Rect{m_frame->rect.x, openIcon.y + 66, m_frame->rect.width, 10}};
     }
 
+    // The open button, the folder typed into the chooser, OK on the data selection
+    // (its buttons are painted in its own grey-blue), and the load.
+    void OpenFolder(const fs::path& folder) {
+        ASSERT_NO_FATAL_FAILURE(ClickIcon(4132, 0));
+        ASSERT_NO_FATAL_FAILURE(ChooseFolder(folder));
+        const std::optional<TopWindow> selection = WaitForDialog("the data selection");
+        ASSERT_TRUE(selection);
+        const std::vector<Rect> buttons =
+            FindRunsFromBottom(m_desktop->Grab(selection->rect), selection->rect, Rgb{182, 194, 205}, 30, 2);
+        ASSERT_EQ(buttons.size(), 2u) << "the data selection's OK and Cancel";
+        m_desktop->Click(buttons[0].CentreX(), buttons[0].y);
+        ASSERT_TRUE(m_desktop->WaitUntil(
+            [&] {
+                const auto frame = m_desktop->FindWindow([&](const TopWindow& w) { return w.id == m_frame->id; });
+                return frame && frame->title.find(folder.string()) != std::string::npos;
+            },
+            60s))
+            << "the folder did not load";
+    }
+
     std::vector<TabRow> TabRows() { return FindTabRows(m_desktop->Grab(m_frame->rect)); }
 
     // Clicks every tab of every row and sees each come to the front with its title
@@ -294,23 +314,8 @@ TEST_F(Journey, FromTheStartPageToTheViewsTheReportsAndOut) {
     const ScreenShot startPage = m_desktop->Grab(m_frame->rect);
     EXPECT_EQ(StrayWindows(), std::vector<std::string>{}) << "on the start page";
 
-    // Open the folder: chooser, data selection (its OK takes Return), load.
-    ASSERT_NO_FATAL_FAILURE(ClickIcon(4132, 0));
-    ASSERT_NO_FATAL_FAILURE(ChooseFolder(data));
-    const std::optional<TopWindow> selection = WaitForDialog("the data selection");
-    ASSERT_TRUE(selection);
-    // Its OK and Cancel buttons are painted in the dialog's own grey-blue.
-    const std::vector<Rect> selectionButtons =
-        FindRunsFromBottom(m_desktop->Grab(selection->rect), selection->rect, Rgb{182, 194, 205}, 30, 2);
-    ASSERT_EQ(selectionButtons.size(), 2u) << "the data selection's OK and Cancel";
-    m_desktop->Click(selectionButtons[0].CentreX(), selectionButtons[0].y);
-    ASSERT_TRUE(m_desktop->WaitUntil(
-        [&] {
-            const auto frame = m_desktop->FindWindow([&](const TopWindow& w) { return w.id == m_frame->id; });
-            return frame && frame->title.find(data.string()) != std::string::npos;
-        },
-        60s))
-        << "the folder did not load";
+    // Open the folder: chooser, data selection, load.
+    ASSERT_NO_FATAL_FAILURE(OpenFolder(data));
     ASSERT_TRUE(WaitForNoDialog());
     AwayFromButtons();
     m_desktop->Settle(1s);
@@ -373,7 +378,7 @@ TEST_F(Journey, FromTheStartPageToTheViewsTheReportsAndOut) {
         const Rect finish = buttons[buttons.size() - 2];
         m_desktop->Click(finish.CentreX(), finish.CentreY());
         ASSERT_NO_FATAL_FAILURE(ChooseFolder(m_temp / folder, {*wizard}));
-        ASSERT_TRUE(WaitForDialog(std::string("the result of the ") + folder + " report", {}, 180s));
+        ASSERT_TRUE(WaitForDialog(std::string("the result of the ") + folder + " report", {*wizard}, 180s));
         m_desktop->Key("Escape");  // do not open it
         ASSERT_TRUE(WaitForNoDialog());
     }
@@ -428,6 +433,27 @@ TEST_F(Journey, FromTheStartPageToTheViewsTheReportsAndOut) {
             fs::rename(dump, m_logs / dump.filename());
         }
     }
+}
+
+// The other ways out, with data loaded: SIGTERM (a session's end) and the display
+// going away. Either way the program is gone in a few seconds and leaves no dump.
+TEST_F(Journey, SigtermAndALostDisplayEndTheProgramWithDataLoaded) {
+    const KeptFiles kept({kProgramFolder / "Ondrava.ini", kProgramFolder / "OndravaLog.log"});
+    const std::vector<fs::path> dumpsBefore = CrashDumps();
+    const fs::path data = m_temp / "sample";
+    Generate({"sample", data.string()}, m_logs / "gen.log");
+    for (const char* way : {"SIGTERM", "lost display"}) {  // the display last: it goes for good
+        ASSERT_NO_FATAL_FAILURE(StartProgram()) << way;
+        ASSERT_NO_FATAL_FAILURE(OpenFolder(data)) << way;
+        ASSERT_TRUE(WaitForNoDialog()) << way;
+        if (std::string(way) == "SIGTERM") {
+            m_program->Signal(SIGTERM);
+        } else {
+            m_desktop->EndServer();
+        }
+        EXPECT_TRUE(m_program->WaitForExit(10s)) << way << ": the program still runs 10 s after";
+    }
+    EXPECT_EQ(CrashDumps(), dumpsBefore) << "a crash dump was left";
 }
 
 }  // namespace
