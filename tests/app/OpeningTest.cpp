@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 
 #include <wx/frame.h>
@@ -739,6 +740,35 @@ TEST_F(OpeningTest, TheFrameGoesWithoutAClosingWhileItsPanesHoldViews) {
     Drain();
     EXPECT_TRUE(Frame().IsWindow());
     EXPECT_FALSE(Frame().IsStatisticLoaded());
+}
+
+// The window manager's close while the load runs behind the busy indicator is not
+// lost: nothing is asked meanwhile, the exit question comes once the data is
+// there, and Cancel keeps it.
+TEST_F(OpeningTest, ACloseDuringTheLoadWaitsForItAndThenAsks) {
+    testsupport::TempDir dir;
+    WriteTerminal(dir / "data", Record(L"K7900"));
+    Boxes().answer = ui::kIdCancel;
+    std::optional<std::size_t> boxesDuringLoad;
+    m_indicator.onUpdate = [&] {
+        if (boxesDuringLoad) {
+            return;
+        }
+        ui::CallOnUiThread([] {
+            Frame().GetFrame()->Close();
+            return ui::LResult{0};
+        });
+        boxesDuringLoad = Boxes().shown.size();
+    };
+    Open(dir / "data");
+    m_indicator.onUpdate = nullptr;
+    ASSERT_TRUE(boxesDuringLoad);
+    EXPECT_EQ(*boxesDuringLoad, 0u) << "asked while the load ran";
+    EXPECT_TRUE(PumpUntil([] { return !Boxes().shown.empty(); })) << "the close was lost";
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].text, L"确定要退出Ondrava电能质量分析软件吗？");
+    EXPECT_TRUE(Frame().IsWindow());
+    EXPECT_TRUE(Frame().IsStatisticLoaded());
 }
 
 }  // namespace
