@@ -21,6 +21,7 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -419,6 +420,8 @@ TEST_F(Journey, FromTheStartPageToTheViewsTheReportsAndOut) {
         << "the waveform record did not open";
     ASSERT_TRUE(WaitForNoDialog(180s)) << "the analysis did not end";
     AwayFromButtons();
+    m_desktop->Settle(1s);
+    ASSERT_TRUE(WaitForNoDialog(180s)) << "the analysis did not end";
     EXPECT_EQ(StrayWindows(), std::vector<std::string>{}) << "with the waveform record";
 
     // Out through the window manager (Alt+F4 in openbox), the exit question
@@ -427,6 +430,13 @@ TEST_F(Journey, FromTheStartPageToTheViewsTheReportsAndOut) {
     ASSERT_TRUE(WaitForDialog("the exit question"));
     m_desktop->Key("Return");
     EXPECT_TRUE(m_program->WaitForExit(10s)) << "the program still runs 10 s after the close";
+    // The terminal stays quiet: no toolkit diagnostics, no warnings.
+    std::istringstream output(ReadFile(m_logs / "program.log"));
+    for (std::string line; std::getline(output, line);) {
+        EXPECT_TRUE(line.find("Debug:") == std::string::npos && line.find("CRITICAL") == std::string::npos &&
+                    line.find("WARNING") == std::string::npos && line.find("Warning:") == std::string::npos)
+            << "the program said: " << line;
+    }
     for (const fs::path& dump : CrashDumps()) {
         if (std::find(dumpsBefore.begin(), dumpsBefore.end(), dump) == dumpsBefore.end()) {
             ADD_FAILURE() << "the program left a crash dump, moved to " << (m_logs / dump.filename());
