@@ -1,8 +1,7 @@
 // Times what the user-interface thread does for the panes and views when a folder
 // opens: the program's open road on a folder so small (one day of all statistic
 // items at a one-minute interval, a K7900 folder) that reading it is a small part,
-// from the data selection's OK until the views show the data, and how often the
-// frame's panes are laid out meanwhile. Beside it, as the reference of the same
+// from the data selection's OK until the views show the data. Beside it, as the reference of the same
 // run, the load of the same folder into a statistic model alone (no views, no
 // panes). Checks free disk first and removes what it writes.
 //
@@ -17,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include <wx/aui/framemanager.h>
 #include <wx/frame.h>
 #include <wx/init.h>
 
@@ -126,24 +124,16 @@ int main(int argc, char** argv) {
     } else {
         COndravaApp& app = static_cast<COndravaApp&>(*wxTheApp);
         CMainFrame& frame = *app.GetMainFrame();
-        int layouts = 0;
-        frame.GetBody().GetWx()->Bind(wxEVT_AUI_RENDER, [&layouts](wxAuiManagerEvent& event) {
-            ++layouts;
-            event.Skip();
-        });
         Figures open;
         Figures model;
-        std::vector<int> layoutCounts;
         const std::wstring path = platform::FromPath(folder);
         for (int i = 0; i < kRuns; ++i) {
-            layouts = 0;
             frame.OpenStatistic(path);
             while (wxTheApp->Pending()) {
                 wxTheApp->Dispatch();
             }
             wxTheApp->ProcessIdle();
             open.Add(Since(okPressed));
-            layoutCounts.push_back(layouts);
             model.Add(LoadModelAlone(path, frame.GetSelection()));
         }
         if (frame.IsStatisticLoaded() == 0 || frame.GetSelection().EndBlock != kRecords) {
@@ -152,8 +142,8 @@ int main(int argc, char** argv) {
         }
         std::printf("one day of all items (%.0f MB), %d opens, min / median\n", bytes / 1e6, kRuns);
         std::printf("%-52s %8.1f / %8.1f ms\n", "reference: the load into a model alone", model.Min(), model.Median());
-        std::printf("%-52s %8.1f / %8.1f ms  (%d dock repaints in the last)\n",
-                    "open: data selection OK to views shown, pumped", open.Min(), open.Median(), layoutCounts.back());
+        std::printf("%-52s %8.1f / %8.1f ms\n", "open: data selection OK to views shown, pumped", open.Min(),
+                    open.Median());
         std::printf("%-52s %8.1f / %8.1f ms\n", "  the user-interface side (open less the load)",
                     open.Min() - model.Min(), open.Median() - model.Median());
         wxTheApp->OnExit();
