@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,6 +55,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
     }
     m_pid = ::fork();
     if (m_pid == 0) {
+        // A journey that dies (a timeout, a crash) takes its server and program along.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         ::setpgid(0, 0);
         ::dup2(log, STDOUT_FILENO);
         ::dup2(log, STDERR_FILENO);

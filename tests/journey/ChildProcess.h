@@ -1,6 +1,7 @@
 #pragma once
 // A program the journey starts: its own environment and its output into a file.
-// The object ends the program (SIGTERM, then SIGKILL) if it still runs when it goes.
+// The object ends the program (SIGTERM, then SIGKILL) if it still runs when it goes,
+// and the program ends with the test process if that dies first.
 
 #include <sys/types.h>
 
