@@ -245,13 +245,17 @@ protected:
             FindRunsFromBottom(m_desktop->Grab(selection->rect), selection->rect, Rgb{182, 194, 205}, 30, 2);
         ASSERT_EQ(buttons.size(), 2u) << "the data selection's OK and Cancel";
         m_desktop->Click(buttons[0].CentreX(), buttons[0].y);
-        ASSERT_TRUE(m_desktop->WaitUntil(
+        ASSERT_TRUE(WaitForTitleWith(folder)) << "the folder did not load";
+    }
+
+    // The frame's title names the folder or record it shows.
+    bool WaitForTitleWith(const fs::path& shown) {
+        return m_desktop->WaitUntil(
             [&] {
                 const auto frame = m_desktop->FindWindow([&](const TopWindow& w) { return w.id == m_frame->id; });
-                return frame && frame->title.find(folder.string()) != std::string::npos;
+                return frame && frame->title.find(shown.string()) != std::string::npos;
             },
-            60s))
-            << "the folder did not load";
+            60s);
     }
 
     std::vector<TabRow> TabRows() { return FindTabRows(m_desktop->Grab(m_frame->rect)); }
@@ -411,13 +415,7 @@ TEST_F(Journey, FromTheStartPageToTheViewsTheReportsAndOut) {
     ASSERT_NO_FATAL_FAILURE(ChooseFolder(wave));
     ASSERT_TRUE(WaitForDialog("the question about the statistic data"));
     m_desktop->Key("Return");
-    ASSERT_TRUE(m_desktop->WaitUntil(
-        [&] {
-            const auto frame = m_desktop->FindWindow([&](const TopWindow& w) { return w.id == m_frame->id; });
-            return frame && frame->title.find(wave.string()) != std::string::npos;
-        },
-        60s))
-        << "the waveform record did not open";
+    ASSERT_TRUE(WaitForTitleWith(wave)) << "the waveform record did not open";
     ASSERT_TRUE(WaitForNoDialog(180s)) << "the analysis did not end";
     AwayFromButtons();
     m_desktop->Settle(1s);
