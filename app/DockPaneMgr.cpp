@@ -1,5 +1,6 @@
 #include "app/DockPaneMgr.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -77,10 +78,11 @@ ui::DockingPane* FirstExisting(const ui::DockingPaneManager& manager, const std:
 
 CDockPaneMgr::CDockPaneMgr() = default;
 
-// Views go before the panes that show them (members are destroyed in reverse). A
-// view that goes makes the panes realize its group again, which asks this manager
-// for views: the map is emptied first, so that none being destroyed is handed out.
+// Views go before the panes that show them (members are destroyed in reverse). The
+// frame may be going too (its models are gone by now): the panes lay nothing out
+// and send nothing while the views leave them.
 CDockPaneMgr::~CDockPaneMgr() {
+    m_Manager.ReleaseSite();
     std::map<std::uint32_t, std::unique_ptr<ui::Window>> views;
     views.swap(m_Views);
     views.clear();
@@ -219,6 +221,13 @@ int CDockPaneMgr::SetPaneCaption(std::uint32_t id, const std::wstring& text) {
 }
 
 IObserverView* CDockPaneMgr::GetActiveObserver() const {
+    // The pane the user chose last (its tab or a click into it), while it is in
+    // front; else the first exportable pane in front, in the order of the list.
+    if (const ui::DockingPane* active = m_Manager.GetActivePane();
+        active != nullptr && active->IsSelected() &&
+        std::find(kExportPanes.begin(), kExportPanes.end(), active->GetId()) != kExportPanes.end()) {
+        return dynamic_cast<IObserverView*>(GetView(active->GetId()));
+    }
     for (const std::uint32_t id : kExportPanes) {
         if (m_Manager.IsPaneSelected(id)) {
             return dynamic_cast<IObserverView*>(GetView(id));

@@ -47,8 +47,9 @@ public:
     int IsPaneHidden(std::uint32_t id) const;
     // 1, or 0 when there is no such pane.
     int SetPaneCaption(std::uint32_t id, const std::wstring& text);
-    // The view of the front pane among 40002, 40003 and 40006 to 40011 (in this
-    // order), or null: the views whose data can be exported as a table.
+    // The views whose data can be exported as a table (40002, 40003 and 40006 to
+    // 40011): the one the user activated last when its pane is in front, else the
+    // first of them in front in this order; null when none is.
     IObserverView* GetActiveObserver() const;
     int SaveLayout();
     void CloseAll();

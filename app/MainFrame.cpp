@@ -5,6 +5,7 @@
 #include <wx/frame.h>
 #include <wx/icon.h>
 #include <wx/statusbr.h>
+#include <wx/timer.h>
 
 #include "app/AboutDlg.h"
 #include "app/ChildView.h"
@@ -21,6 +22,8 @@
 #include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/BusyIndicator.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Picture.h"
@@ -33,6 +36,8 @@ constexpr unsigned kStringExitQuestion = 6089;
 constexpr unsigned kStringRestartFailed = 6390;
 constexpr unsigned kStringAppTitle = 57344;
 constexpr unsigned kStringIdlePrompt = 57345;
+// How often a waiting close looks whether the frame is free.
+constexpr int kDeferredCloseCheck = 200;
 
 // The statistic client: child, visible, border; the waveform-record client the
 // same but hidden until a record is opened.
@@ -258,6 +263,21 @@ void CMainFrame::OnClose() {
     if (m_WaveView->DeferWhileBusy([this, reason] { ui::PostMessage(this, ui::kMsgClose, reason, 0); })) {
         return;
     }
+    if (!IsFree()) {
+        // Asked again once the work and its dialogs are done; never lost.
+        m_DeferredReason = reason;
+        if (!m_DeferredClose) {
+            m_DeferredClose = std::make_unique<wxTimer>();
+            m_DeferredClose->Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+                if (IsFree()) {
+                    m_DeferredClose->Stop();
+                    ui::PostMessage(this, ui::kMsgClose, m_DeferredReason, 0);
+                }
+            });
+        }
+        m_DeferredClose->Start(kDeferredCloseCheck);
+        return;
+    }
     if (m_CloseReason != kCloseReasonWaveAnalysisFailed && m_CloseReason != kCloseReasonLanguageRestart) {
         if (ui::MessageBox(this, String(kStringExitQuestion), String(kStringAppTitle),
                            ui::kMbOkCancel | ui::kMbIconInformation) != ui::kIdOk) {
@@ -270,6 +290,12 @@ void CMainFrame::OnClose() {
     m_WaveView->DestroyWindow();
     m_wndView->DestroyWindow();
     DestroyWindow();
+}
+
+bool CMainFrame::IsFree() const {
+    const auto* app = dynamic_cast<ui::Application*>(wxTheApp);
+    const bool busy = app != nullptr && app->GetBusyIndicator() != nullptr && app->GetBusyIndicator()->IsShowing();
+    return !busy && GetFrame() != nullptr && GetFrame()->IsEnabled();
 }
 
 void CMainFrame::OnViewMode(int mode) {

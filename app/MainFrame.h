@@ -14,7 +14,10 @@
 // kMsgClose carries the close reason in wParam: 9122 (the waveform-record analysis
 // gave up) and 9123 (restart for a new language) close without asking; any other
 // value (0 from the title bar button, the system menu and the exit commands) asks.
-// Only a confirmed close lets go of the data folder and saves the pane layout.
+// Only a confirmed close lets go of the data folder and saves the pane layout. A
+// close asked for while work runs behind the busy indicator (the window manager's
+// close reaches the frame then) or while a dialog is up waits until the frame is
+// free again, and then asks as ever.
 
 #include <atomic>
 #include <cstdint>
@@ -41,6 +44,7 @@
 #include "terminal/ZVController.h"
 
 class CChildView;
+class wxTimer;
 class CReportConfig;
 class CWaveMainView;
 struct ReportOutcome;
@@ -200,6 +204,8 @@ private:
     // The report texts of the selected language, for every report and picture made after.
     void LoadReportTexts();
     void OnClose();
+    // Whether nothing holds the frame: no work behind the busy indicator, no dialog.
+    bool IsFree() const;
     void OnAbout();
     void OnLanguage();
     void OnColorScheme();
@@ -288,4 +294,7 @@ private:
     std::wstring m_OpenTarget;
     std::wstring m_OpenQuestion;
     std::unique_ptr<IReportWriterFactory> m_Writers;
+    // A close that waits for the frame to be free, with its reason.
+    std::unique_ptr<wxTimer> m_DeferredClose;
+    int m_DeferredReason = kCloseReasonNone;
 };

@@ -297,7 +297,13 @@ void CMainFrame::OpenStatistic(const std::wstring& path) {
         Invalidate();
     }
     bool loaded = false;
-    if (!RunBusy([this, &loaded, path, selection = m_Selection] { loaded = LoadStatistic(path, selection); })) {
+    bool ran = false;
+    {
+        // The load resets, shows and captions many panes: they are laid out once, after it.
+        const ui::DockingPaneManager::LayoutHold hold(m_PaneMgr.GetManager());
+        ran = RunBusy([this, &loaded, path, selection = m_Selection] { loaded = LoadStatistic(path, selection); });
+    }
+    if (!ran) {
         FailLoad();
         return;
     }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "app/MainFrame.h"
+#include "app/ToolkitLog.h"
 #include "core/CrashDump.h"
 #include "core/LanguageInfo.h"
 #include "core/OndravaLog.h"
@@ -31,6 +32,7 @@ COndravaApp::~COndravaApp() = default;
 std::uint16_t COndravaApp::GetThreadLocale() { return g_threadLocale.load(); }
 
 bool COndravaApp::InitInstance() {
+    CToolkitLog::Install();
     // The profile and its recent-file list of four entries.
     m_RecentFiles.Load();
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Saves pictures of the program's named scenes into docs/ (<scene>.png): builds the
 # screenshot tool into build/ (or $BUILD_DIR) and runs the program's start-up under a
-# virtual display (Xvfb), in the language that build/bin/Language/Language.xml
+# virtual display (Xvfb) with a window manager (openbox), as a desktop has, in the language that build/bin/Language/Language.xml
 # selects (Chinese as shipped), with a profile of its own (the user's interface
 # style and pane layout stay out of the pictures).
 #   scripts/screenshot.sh                          every scene
@@ -29,6 +29,9 @@ scenes=("$@")
 if [[ ${#scenes[@]} -eq 0 ]]; then
   mapfile -t scenes < <("$build/bin/ondrava-screenshot" --list)
 fi
+# The window manager runs beside each scene's program and ends with it.
+with_openbox='openbox --sm-disable >/dev/null 2>&1 & wm=$!; sleep 1; "$@"; status=$?; kill "$wm"; exit "$status"'
 for scene in "${scenes[@]}"; do
-  xvfb-run -a -s "-screen 0 1600x1000x24" "$build/bin/ondrava-screenshot" "${language[@]}" docs "$scene"
+  xvfb-run -a -s "-screen 0 1600x1000x24" \
+    sh -c "$with_openbox" sh "$build/bin/ondrava-screenshot" "${language[@]}" docs "$scene"
 done

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/evtloop.h>
+#include <wx/weakref.h>
 #include <wx/gauge.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -13,6 +16,24 @@ namespace ui {
 namespace {
 
 constexpr int kGaugeRange = 100;
+
+// Disables what the user could act on in every other top-level window (their
+// children) and returns what it disabled; the windows themselves stay enabled.
+std::vector<wxWeakRef<wxWindow>> HoldInput(const wxWindow* indicator) {
+    std::vector<wxWeakRef<wxWindow>> held;
+    for (wxWindow* top : wxTopLevelWindows) {
+        if (top == indicator || !top->IsShown()) {
+            continue;
+        }
+        for (wxWindow* child : top->GetChildren()) {
+            if (!child->IsTopLevel() && child->IsEnabled()) {
+                child->Disable();
+                held.push_back(child);
+            }
+        }
+    }
+    return held;
+}
 
 }  // namespace
 
@@ -35,7 +56,9 @@ void BusyIndicator::Start(void* ownerWindow) {
     if (owner == nullptr && wxTheApp != nullptr) {
         owner = wxTheApp->GetTopWindow();
     }
-    m_dialog = new wxDialog(owner, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxCAPTION);
+    // A caption without a close box: the work has no cancel, so nothing is offered.
+    m_dialog = new wxDialog(owner != nullptr ? wxGetTopLevelParent(owner) : nullptr, wxID_ANY, wxString(),
+                            wxDefaultPosition, wxDefaultSize, wxCAPTION);
     m_dialog->Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
         if (event.CanVeto()) {
             event.Veto();  // only the worker ends it
@@ -58,7 +81,17 @@ void BusyIndicator::Start(void* ownerWindow) {
         endedMeanwhile = m_ended;
     }
     if (!endedMeanwhile) {
-        m_dialog->ShowModal();
+        const std::vector<wxWeakRef<wxWindow>> held = HoldInput(m_dialog);
+        m_dialog->Show();
+        wxGUIEventLoop loop;
+        m_loop = &loop;
+        loop.Run();
+        m_loop = nullptr;
+        for (const wxWeakRef<wxWindow>& window : held) {
+            if (window) {
+                window->Enable();
+            }
+        }
     }
 
     m_dialog->Destroy();
@@ -140,12 +173,12 @@ void BusyIndicator::Finish(std::uint64_t cycle) {
             return;
         }
     }
-    if (m_dialog != nullptr && m_dialog->IsModal()) {
-        m_dialog->EndModal(0);
+    if (m_loop != nullptr && m_loop->IsRunning()) {
+        m_loop->Exit(0);
     }
 }
 
-bool BusyIndicator::IsShowing() const { return m_dialog != nullptr && m_dialog->IsModal(); }
+bool BusyIndicator::IsShowing() const { return m_loop != nullptr; }
 
 std::wstring BusyIndicator::ShownText() const {
     return m_caption != nullptr ? m_caption->GetLabel().ToStdWstring() : std::wstring();

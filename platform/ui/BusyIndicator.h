@@ -1,9 +1,13 @@
 #pragma once
-// The busy indicator window: a small modal window with a caption and a progress bar
-// over its owner. Start runs on the user-interface thread and returns only after
-// End, dispatching that thread's messages meanwhile (a worker's send is served);
-// Update, Increase, Notify, GetPos and End may come from any thread and are carried
-// to the user-interface thread. An End that comes before Start (a worker quicker
+// The busy indicator window: a small window with a caption and a progress bar over
+// its owner. Start runs on the user-interface thread and returns only after End,
+// dispatching that thread's messages meanwhile (a worker's send is served). The
+// user's input waits meanwhile (the windows' contents are disabled), but the
+// top-level windows themselves stay enabled and no modal loop runs, so that a
+// close request of the window manager still reaches them; the indicator itself
+// offers no close. Update, Increase, Notify, GetPos and End may come from any
+// thread and are carried to the user-interface thread;
+// An End that comes before Start (a worker quicker
 // than its starter) makes that Start return at once. The owner handle is a wx
 // window (null: the application's top window).
 
@@ -14,6 +18,7 @@
 #include "platform/base/Hourglaze.h"
 
 class wxDialog;
+class wxGUIEventLoop;
 class wxGauge;
 class wxStaticText;
 
@@ -51,6 +56,7 @@ private:
 
     // User-interface thread only.
     wxDialog* m_dialog = nullptr;
+    wxGUIEventLoop* m_loop = nullptr;
     wxGauge* m_gauge = nullptr;
     wxStaticText* m_caption = nullptr;
 };

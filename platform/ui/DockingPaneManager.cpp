@@ -1,6 +1,7 @@
 #include "platform/ui/DockingPaneManager.h"
 
 #include <algorithm>
+#include <map>
 
 #include <wx/aui/auibook.h>
 #include <wx/aui/dockart.h>
@@ -23,6 +24,7 @@ constexpr const char* kClientName = "client";
 constexpr int kTabPadding = 10;
 constexpr int kIconGap = 4;
 constexpr int kNarrowestTab = 40;
+constexpr int kCaptionPadding = 3;
 
 wxColour ToWx(gfx::Color color) { return wxColour(color.r, color.g, color.b); }
 
@@ -45,15 +47,14 @@ public:
     void DrawBorder(wxDC&, wxWindow*, const wxRect&) override {}
 
     void DrawBackground(wxDC& dc, wxWindow*, const wxRect& rect) override {
-        gfx::Bitmap picture(rect.width, rect.height);
-        gfx::Context context(picture);
-        const gfx::Rect area = gfx::Rect::FromSize(0, 0, rect.width, rect.height);
-        if (DockTheme* theme = Theme()) {
-            theme->FillTabArea(context, area);
-        } else {
-            context.FillRect(area, gfx::Brush(gfx::Color{240, 240, 240}));
-        }
-        PaintBitmap(dc, picture, rect.x, rect.y);
+        PaintThrough(dc, rect, [this, &rect](gfx::Context& context) {
+            const gfx::Rect area = gfx::Rect::FromSize(0, 0, rect.width, rect.height);
+            if (DockTheme* theme = Theme()) {
+                theme->FillTabArea(context, area);
+            } else {
+                context.FillRect(area, gfx::Brush(gfx::Color{240, 240, 240}));
+            }
+        });
     }
 
     void SetSizingInfo(const wxSize& tabCtrlSize, size_t tabCount, wxWindow* window) override {
@@ -63,10 +64,7 @@ public:
 
     wxSize GetTabSize(wxDC&, wxWindow*, const wxString& caption, const wxBitmapBundle& bitmap, bool, int,
                       int* xExtent) override {
-        gfx::Bitmap scratch(1, 1);
-        gfx::Context context(scratch);
-        context.SetFont(Font());
-        const gfx::Size text = context.TextExtent(caption.ToStdWstring());
+        const gfx::Size text = CaptionExtent(caption.ToStdWstring());
         int width = static_cast<int>(text.width) + 2 * kTabPadding;
         if (bitmap.IsOk()) {
             width += bitmap.GetDefaultSize().x + kIconGap;
@@ -85,8 +83,6 @@ public:
         int extent = 0;
         const wxSize size = GetTabSize(dc, window, page.caption, page.bitmap, page.active, 0, &extent);
         const wxRect tab(inRect.x, inRect.y, size.x, inRect.height);
-        gfx::Bitmap picture(tab.width, tab.height);
-        gfx::Context context(picture);
         DockTheme::TabState state = page.active  ? DockTheme::TabState::Selected
                                     : page.hover ? DockTheme::TabState::Highlighted
                                                  : DockTheme::TabState::Normal;
@@ -97,25 +93,24 @@ public:
                 }
             }
         }
-        gfx::Rect area = gfx::Rect::FromSize(0, 0, tab.width, tab.height);
-        gfx::Color text{0, 0, 0};
-        if (DockTheme* theme = Theme()) {
-            text = theme->DrawTab(context, area, state);
-        } else {
-            context.FillRect(area, gfx::Brush(page.active ? gfx::Color{255, 255, 255} : gfx::Color{220, 220, 220}));
-        }
-        int iconWidth = 0;
-        if (page.bitmap.IsOk()) {
-            iconWidth = page.bitmap.GetDefaultSize().x + kIconGap;
-        }
-        area.left += kTabPadding + iconWidth;
-        area.right -= kTabPadding;
-        context.SetFont(Font());
-        context.SetTextColor(text);
-        context.DrawText(page.caption.ToStdWstring(), area,
-                         gfx::TextFormat::Left | gfx::TextFormat::VCenter | gfx::TextFormat::SingleLine |
-                             gfx::TextFormat::EndEllipsis);
-        PaintBitmap(dc, picture, tab.x, tab.y);
+        const int iconWidth = page.bitmap.IsOk() ? page.bitmap.GetDefaultSize().x + kIconGap : 0;
+        PaintThrough(dc, tab, [&](gfx::Context& context) {
+            gfx::Rect area = gfx::Rect::FromSize(0, 0, tab.width, tab.height);
+            gfx::Color text{0, 0, 0};
+            if (DockTheme* theme = Theme()) {
+                text = theme->DrawTab(context, area, state);
+            } else {
+                context.FillRect(area,
+                                 gfx::Brush(page.active ? gfx::Color{255, 255, 255} : gfx::Color{220, 220, 220}));
+            }
+            area.left += kTabPadding + iconWidth;
+            area.right -= kTabPadding;
+            context.SetFont(Font());
+            context.SetTextColor(text);
+            context.DrawText(page.caption.ToStdWstring(), area,
+                             gfx::TextFormat::Left | gfx::TextFormat::VCenter | gfx::TextFormat::SingleLine |
+                                 gfx::TextFormat::EndEllipsis);
+        });
         if (page.bitmap.IsOk()) {
             const wxBitmap icon = page.bitmap.GetBitmap(page.bitmap.GetDefaultSize());
             dc.DrawBitmap(icon, tab.x + kTabPadding, tab.y + (tab.height - icon.GetHeight()) / 2, true);
@@ -134,9 +129,26 @@ private:
         DockTheme* theme = Theme();
         return theme != nullptr ? theme->TabFont() : DefaultTabFont();
     }
+    // Tabs are measured many times a paint; their captions change seldom.
+    gfx::Size CaptionExtent(const std::wstring& caption) {
+        if (m_measuredWith != Theme()) {
+            m_measuredWith = Theme();
+            m_extents.clear();
+        }
+        const auto found = m_extents.find(caption);
+        if (found != m_extents.end()) {
+            return found->second;
+        }
+        gfx::Bitmap scratch(1, 1);
+        gfx::Context context(scratch);
+        context.SetFont(Font());
+        return m_extents[caption] = context.TextExtent(caption);
+    }
 
     std::shared_ptr<DockingPaneManager*> m_owner;
     int m_shareWidth = 0;  // the row's width divided among its tabs
+    const DockTheme* m_measuredWith = nullptr;
+    std::map<std::wstring, gfx::Size> m_extents;
 };
 
 // Captions drawn by the theme when it wants to, and reported to the program's hook
@@ -148,19 +160,35 @@ public:
     void DrawCaption(wxDC& dc, wxWindow* window, const wxString& text, const wxRect& rect,
                      wxAuiPaneInfo& pane) override {
         DockingPaneManager* manager = *m_owner;
-        bool drawn = false;
-        if (manager != nullptr && manager->m_theme && rect.width > 0 && rect.height > 0) {
-            gfx::Bitmap picture(rect.width, rect.height);
-            gfx::Context context(picture);
-            const bool active = (pane.state & wxAuiPaneInfo::optionActive) != 0;
-            drawn = manager->m_theme->DrawCaption(context, gfx::Rect::FromSize(0, 0, rect.width, rect.height),
-                                                  text.ToStdWstring(), active);
-            if (drawn) {
-                PaintBitmap(dc, picture, rect.x, rect.y);
-            }
-        }
-        if (!drawn) {
+        if (manager == nullptr || !manager->m_theme) {
             wxAuiDefaultDockArt::DrawCaption(dc, window, text, rect, pane);
+        } else {
+            DockTheme& theme = *manager->m_theme;
+            const bool active = (pane.state & wxAuiPaneInfo::optionActive) != 0;
+            int buttons = 0;
+            buttons += pane.HasCloseButton() ? 1 : 0;
+            buttons += pane.HasMaximizeButton() ? 1 : 0;
+            buttons += pane.HasPinButton() ? 1 : 0;
+            const int textRight = rect.width - kCaptionPadding - buttons * GetMetric(wxAUI_DOCKART_PANE_BUTTON_SIZE);
+            PaintThrough(dc, rect, [&](gfx::Context& context) {
+                const gfx::Rect area = gfx::Rect::FromSize(0, 0, rect.width, rect.height);
+                const std::wstring title = text.ToStdWstring();
+                if (theme.DrawCaption(context, area, title, active)) {
+                    return;
+                }
+                // One gradient fill, left to right, in the theme's caption colours.
+                const DockTheme::CaptionColours colours = theme.Caption(active);
+                context.FillRect(area, gfx::Brush::Linear({area.left, area.top}, {area.right, area.top},
+                                                          colours.start, colours.end));
+                context.SetFont(theme.TabFont());
+                context.SetTextColor(colours.text);
+                gfx::Rect textArea{static_cast<double>(kCaptionPadding), 0.0,
+                                   static_cast<double>(std::max(kCaptionPadding, textRight)),
+                                   static_cast<double>(rect.height)};
+                context.DrawText(title, textArea,
+                                 gfx::TextFormat::Left | gfx::TextFormat::VCenter | gfx::TextFormat::SingleLine |
+                                     gfx::TextFormat::EndEllipsis);
+            });
         }
         if (manager != nullptr && manager->m_captionHook) {
             for (const auto& group : manager->m_groups) {
@@ -215,6 +243,7 @@ void DockingPane::Attach(wxWindow* window) {
     }
     m_window = window;
     if (window != nullptr) {
+        m_manager.Park(window);
         const auto owner = m_manager.m_self;
         window->Bind(wxEVT_DESTROY, [owner, window](wxWindowDestroyEvent& event) {
             event.Skip();
@@ -256,7 +285,10 @@ void DockingPane::SetClosable(bool closable) {
 void DockingPane::SetEnabled(int enabled) {
     if (m_enabled != enabled) {
         m_enabled = enabled;
-        m_manager.Changed();
+        // Only the tab's look changes.
+        if (m_group != nullptr && m_group->book != nullptr) {
+            m_group->book->Refresh();
+        }
     }
 }
 
@@ -326,6 +358,12 @@ bool DockingPaneManager::InstallDockingPanes(Window& site, Window& bodyWindow, W
     return true;
 }
 
+void DockingPaneManager::ReleaseSite() {
+    m_released = true;
+    m_pending = false;
+    m_site = nullptr;
+}
+
 void DockingPaneManager::SetTheme(std::shared_ptr<DockTheme> theme) {
     m_theme = std::move(theme);
     if (m_aui && m_theme) {
@@ -343,6 +381,7 @@ void DockingPaneManager::SetTheme(std::shared_ptr<DockTheme> theme) {
         art->SetMetric(wxAUI_DOCKART_GRADIENT_TYPE, wxAUI_GRADIENT_HORIZONTAL);
         m_aui->GetManagedWindow()->SetBackgroundColour(ToWx(m_theme->Background()));
     }
+    m_layoutStale = true;
     Changed();
 }
 
@@ -438,6 +477,7 @@ void DockingPaneManager::RemoveFromGroup(DockingPane* pane) {
     if (members.empty()) {
         if (group->book != nullptr) {
             m_aui->DetachPane(group->book);
+            m_layoutStale = true;
             // Windows parked in the book (pages once shown) must outlive it.
             const std::vector<wxWindow*> children(group->book->GetChildren().begin(), group->book->GetChildren().end());
             for (wxWindow* child : children) {
@@ -600,13 +640,16 @@ std::optional<DockLayout> DockingPaneManager::LoadLayout(const std::wstring& nam
 }
 
 void DockingPaneManager::Changed() {
-    if (m_pending || !m_aui) {
+    if (m_pending || !m_aui || m_released) {
         return;
     }
     m_pending = true;
+    if (m_holds > 0) {
+        return;  // laid out once the hold ends
+    }
     const auto owner = m_self;
     if (!PostToUiThread([owner] {
-            if (*owner != nullptr && (*owner)->m_pending) {
+            if (*owner != nullptr && (*owner)->m_pending && (*owner)->m_holds == 0) {
                 (*owner)->Realize();
             }
         })) {
@@ -654,9 +697,12 @@ DockingPane* DockingPaneManager::PaneOfPage(const wxAuiNotebook* book, int page)
 void DockingPaneManager::BindBook(DockGroup& group) {
     wxAuiNotebook* book = group.book;
     const auto owner = m_self;
+    // A click on a tab asks the tab row first, and the notebook switches pages only
+    // when that request goes on to it; the notebook's own request can be refused.
     book->Bind(wxEVT_AUINOTEBOOK_PAGE_CHANGING, [owner, book](wxAuiNotebookEvent& event) {
+        event.Skip();
         DockingPaneManager* self = *owner;
-        if (self == nullptr || self->m_realizing) {
+        if (self == nullptr || self->m_realizing || event.GetEventObject() != book) {
             return;
         }
         const DockingPane* pane = self->PaneOfPage(book, event.GetSelection());
@@ -665,8 +711,9 @@ void DockingPaneManager::BindBook(DockGroup& group) {
         }
     });
     book->Bind(wxEVT_AUINOTEBOOK_PAGE_CHANGED, [owner, book](wxAuiNotebookEvent& event) {
+        event.Skip();
         DockingPaneManager* self = *owner;
-        if (self == nullptr || self->m_realizing) {
+        if (self == nullptr || self->m_realizing || event.GetEventObject() != book) {
             return;
         }
         if (DockingPane* pane = self->PaneOfPage(book, event.GetSelection())) {
@@ -702,7 +749,24 @@ void DockingPaneManager::WindowGoing(wxWindow* window) {
     }
 }
 
-void DockingPaneManager::RealizeGroup(DockGroup& group) {
+void DockingPaneManager::Park(wxWindow* window) {
+    if (!m_aui || m_aui->GetManagedWindow() == nullptr) {
+        return;
+    }
+    for (const auto& group : m_groups) {
+        if (group->book != nullptr && group->book->GetPageIndex(window) != wxNOT_FOUND) {
+            return;
+        }
+    }
+    // Out of sight in the body until a shown tab takes it: wherever its owner made
+    // it, it must not stand over the frame meanwhile.
+    window->Hide();
+    if (window->GetParent() != m_aui->GetManagedWindow()) {
+        window->Reparent(m_aui->GetManagedWindow());
+    }
+}
+
+bool DockingPaneManager::RealizeGroup(DockGroup& group) {
     std::vector<DockingPane*> shown;
     for (DockingPane* pane : group.panes) {
         if (!pane->m_closed) {
@@ -710,9 +774,10 @@ void DockingPaneManager::RealizeGroup(DockGroup& group) {
         }
     }
     wxWindow* body = m_aui->GetManagedWindow();
+    bool changed = false;
     if (group.book == nullptr) {
         if (shown.empty()) {
-            return;
+            return false;
         }
         long style = wxAUI_NB_TOP | wxAUI_NB_SCROLL_BUTTONS;
         if (group.movable) {
@@ -721,7 +786,15 @@ void DockingPaneManager::RealizeGroup(DockGroup& group) {
         group.book = new wxAuiNotebook(body, wxID_ANY, wxDefaultPosition, wxDefaultSize, style);
         group.book->SetArtProvider(new TabArt(m_self));
         BindBook(group);
-        m_aui->AddPane(group.book, wxAuiPaneInfo().Name(group.name).BestSize(group.bestSize).CloseButton(true));
+        m_aui->AddPane(group.book, wxAuiPaneInfo()
+                                       .Name(group.name)
+                                       .BestSize(group.bestSize)
+                                       .Floatable(group.movable)
+                                       .Movable(group.movable)
+                                       .Dockable(group.movable)
+                                       .MaximizeButton(false)
+                                       .PinButton(false));
+        changed = true;
     }
     wxAuiNotebook* book = group.book;
     // Pages: the shown panes in tab order, nothing else.
@@ -733,8 +806,9 @@ void DockingPaneManager::RealizeGroup(DockGroup& group) {
         wxWindow* window = book->GetPage(page);
         if (std::find(wanted.begin(), wanted.end(), window) == wanted.end()) {
             book->RemovePage(page);
-            window->Reparent(body);
             window->Hide();
+            window->Reparent(body);
+            changed = true;
         }
     }
     for (size_t i = 0; i < wanted.size(); ++i) {
@@ -747,14 +821,22 @@ void DockingPaneManager::RealizeGroup(DockGroup& group) {
         }
         wanted[i]->Reparent(book);
         book->InsertPage(i, wanted[i], wxString(), false);
+        changed = true;
     }
+    // Only what differs is set: each setting repaints the tab row at once.
     wxSize minimum(0, 0);
     wxSize maximum(-1, -1);
     for (size_t i = 0; i < shown.size(); ++i) {
         DockingPane& pane = *shown[i];
-        book->SetPageText(i, wxString(pane.m_tabCaption));
+        const wxString caption(pane.m_tabCaption);
+        if (book->GetPageText(i) != caption) {
+            book->SetPageText(i, caption);
+        }
         const wxBitmap* icon = IconOf(pane.m_id);
-        book->SetPageBitmap(i, icon != nullptr ? wxBitmapBundle(*icon) : wxBitmapBundle());
+        const bool hasIcon = book->GetPageBitmap(i).IsOk();
+        if (icon != nullptr || hasIcon) {
+            book->SetPageBitmap(i, icon != nullptr ? wxBitmapBundle(*icon) : wxBitmapBundle());
+        }
         minimum.IncTo(pane.m_minSize);
         if (pane.m_maxSize.x > 0) {
             maximum.x = maximum.x < 0 ? pane.m_maxSize.x : std::min(maximum.x, pane.m_maxSize.x);
@@ -762,22 +844,18 @@ void DockingPaneManager::RealizeGroup(DockGroup& group) {
         if (pane.m_maxSize.y > 0) {
             maximum.y = maximum.y < 0 ? pane.m_maxSize.y : std::min(maximum.y, pane.m_maxSize.y);
         }
-        if (&pane == group.selected) {
+        if (&pane == group.selected && book->GetSelection() != static_cast<int>(i)) {
             book->ChangeSelection(i);
         }
     }
     wxAuiPaneInfo& info = m_aui->GetPane(book);
+    const wxAuiPaneInfo before = info;
     const bool closable = group.selected == nullptr || group.selected->m_closable;
     info.Show(!shown.empty())
         .CloseButton(closable)
         .Caption(wxString(group.selected != nullptr ? group.selected->m_title : std::wstring()))
         .MinSize(minimum)
-        .MaxSize(maximum)
-        .Floatable(group.movable)
-        .Movable(group.movable)
-        .Dockable(group.movable)
-        .MaximizeButton(false)
-        .PinButton(false);
+        .MaxSize(maximum);
     if (IsFilling(group)) {
         info.Centre().Layer(0);
     } else {
@@ -803,6 +881,10 @@ void DockingPaneManager::RealizeGroup(DockGroup& group) {
             break;
         }
     }
+    return changed || before.IsShown() != info.IsShown() || before.HasCloseButton() != info.HasCloseButton() ||
+           before.caption != info.caption || before.min_size != info.min_size || before.max_size != info.max_size ||
+           before.dock_direction != info.dock_direction || before.dock_layer != info.dock_layer ||
+           before.dock_row != info.dock_row;
 }
 
 bool DockingPaneManager::IsFilling(const DockGroup& group) const {
@@ -838,12 +920,13 @@ bool DockingPaneManager::IsClientShown() const {
 
 void DockingPaneManager::Realize() {
     m_pending = false;
-    if (!m_aui || m_aui->GetManagedWindow() == nullptr) {
+    if (!m_aui || m_released || m_aui->GetManagedWindow() == nullptr) {
         return;
     }
     m_realizing = true;
+    bool changed = false;
     for (auto& group : m_groups) {
-        RealizeGroup(*group);
+        changed = RealizeGroup(*group) || changed;
     }
     // A pane that got its window no longer needs its empty page (no book holds it now).
     for (auto it = m_placeholders.begin(); it != m_placeholders.end();) {
@@ -855,9 +938,26 @@ void DockingPaneManager::Realize() {
             ++it;
         }
     }
-    m_aui->GetPane(kClientName).Show(IsClientShown());
-    m_aui->Update();
+    wxAuiPaneInfo& client = m_aui->GetPane(kClientName);
+    if (client.IsShown() != IsClientShown()) {
+        client.Show(IsClientShown());
+        changed = true;
+    }
+    // Laying the body out repaints all of it: only when the layout is not what it was.
+    if (changed || m_layoutStale) {
+        m_layoutStale = false;
+        m_aui->Update();
+    }
     m_realizing = false;
+}
+
+DockingPaneManager::LayoutHold::LayoutHold(DockingPaneManager& manager) : m_manager(manager) { ++manager.m_holds; }
+
+DockingPaneManager::LayoutHold::~LayoutHold() {
+    if (--m_manager.m_holds == 0 && m_manager.m_pending) {
+        m_manager.m_pending = false;
+        m_manager.Changed();
+    }
 }
 
 }  // namespace ui

@@ -7,7 +7,9 @@
 //
 // The manager's state (panes, groups, front panes, what is shown) changes at once
 // with every call; the windows follow at the next turn of the event loop, or at
-// once with Realize, so that a run of calls is laid out once.
+// once with Realize, so that a run of calls is laid out once. A window attached to
+// a pane is taken out of sight at once, wherever it was made, and shows only in its
+// pane's tab.
 //
 // The frame hears of the panes through kMsgDockingPaneNotify, sent with a code in
 // wParam and, in lParam, the pane or an action record that lives while the send
@@ -88,6 +90,9 @@ public:
     // The same in any window: the panes dock inside `body` around `client` (a child
     // of body), and the site hears of them.
     bool InstallDockingPanes(Window& site, Window& body, Window& client);
+    // The site is going: from now on nothing is laid out and the site hears nothing
+    // (windows still leave their tabs as their owners destroy them).
+    void ReleaseSite();
     void SetTheme(std::shared_ptr<DockTheme> theme);
     void HideClient(bool hide);
     // The picture is a strip of square images (as wide as it is high), one per id
@@ -129,6 +134,18 @@ public:
 
     // Lays the windows out now.
     void Realize();
+    // While one lives, changes wait: the windows follow once, when the last hold
+    // ends (a load that shows, closes and captions many panes lays them out once).
+    class LayoutHold {
+    public:
+        explicit LayoutHold(DockingPaneManager& manager);
+        ~LayoutHold();
+        LayoutHold(const LayoutHold&) = delete;
+        LayoutHold& operator=(const LayoutHold&) = delete;
+
+    private:
+        DockingPaneManager& m_manager;
+    };
     bool IsClientShown() const;
     // The group's wxAUI pane is shown and takes what the sides leave.
     bool IsFilling(const DockGroup& group) const;
@@ -143,7 +160,10 @@ private:
     void SendAction(DockingPaneAction& action);
     DockGroup* NewGroup(DockPlace place, const wxSize& best);
     void RemoveFromGroup(DockingPane* pane);
-    void RealizeGroup(DockGroup& group);
+    // True when the group's place, size limits, caption or pages changed.
+    bool RealizeGroup(DockGroup& group);
+    // Puts a pane's window out of sight in the body until a tab shows it.
+    void Park(wxWindow* window);
     wxWindow* PageOf(DockingPane& pane);
     void WindowGoing(wxWindow* window);
     DockingPane* PaneOfPage(const wxAuiNotebook* book, int page) const;
@@ -163,6 +183,9 @@ private:
     int m_nextGroup = 1;
     bool m_pending = false;
     bool m_realizing = false;
+    bool m_layoutStale = false;  // the body must be laid out again whatever the groups say
+    bool m_released = false;
+    int m_holds = 0;
     // What queued layouts capture, so that one arriving after the manager went does nothing.
     std::shared_ptr<DockingPaneManager*> m_self;
 };

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <wx/dc.h>
+#include <wx/graphics.h>
 #include <wx/image.h>
 
 #include "platform/gfx/PictureStore.h"
@@ -53,10 +54,32 @@ wxBitmap ToWxBitmap(const gfx::Bitmap& bitmap, const wxRect& part, gfx::Color tr
 
 wxBitmap PictureBitmap(int id) { return ToWxBitmap(gfx::LoadPicture(id)); }
 
-void PaintBitmap(wxDC& dc, const gfx::Bitmap& bitmap, int x, int y) {
-    const wxBitmap converted = ToWxBitmap(bitmap);
+void PaintThrough(wxDC& dc, const wxRect& rect, const std::function<void(gfx::Context&)>& draw) {
+    if (rect.width <= 0 || rect.height <= 0) {
+        return;
+    }
+    wxGraphicsContext* graphics = dc.GetGraphicsContext();
+    auto* surface = graphics != nullptr ? static_cast<cairo_t*>(graphics->GetNativeContext()) : nullptr;
+    if (surface != nullptr) {
+        cairo_save(surface);
+        cairo_rectangle(surface, rect.x, rect.y, rect.width, rect.height);
+        cairo_clip(surface);
+        cairo_translate(surface, rect.x, rect.y);
+        {
+            gfx::Context context(surface);
+            draw(context);
+        }
+        cairo_restore(surface);
+        return;
+    }
+    gfx::Bitmap picture(rect.width, rect.height);
+    {
+        gfx::Context context(picture);
+        draw(context);
+    }
+    const wxBitmap converted = ToWxBitmap(picture);
     if (converted.IsOk()) {
-        dc.DrawBitmap(converted, x, y, true);
+        dc.DrawBitmap(converted, rect.x, rect.y, true);
     }
 }
 

@@ -94,8 +94,21 @@ RibbonBar::RibbonBar(Frame& frame, wxRibbonBar* bar)
         }
     });
     bar->Bind(wxEVT_RIBBONBUTTONBAR_CLICKED, [self](wxRibbonButtonBarEvent& event) {
-        if (*self != nullptr) {
-            (*self)->Issue(CommandForMenuId(event.GetId()));
+        if (*self == nullptr) {
+            return;
+        }
+        (*self)->Issue(CommandForMenuId(event.GetId()));
+        // A dialog the command ran took the pointer: the button and its group heard
+        // nothing of it leaving and would stay lit.
+        wxRibbonButtonBar* buttons = event.GetBar();
+        if (*self != nullptr && (*self)->m_bar != nullptr && buttons != nullptr) {
+            const wxPoint pointer = buttons->ScreenToClient(wxGetMousePosition());
+            if (!wxRect(buttons->GetClientSize()).Contains(pointer)) {
+                wxMouseEvent leave(wxEVT_LEAVE_WINDOW);
+                leave.SetEventObject(buttons);
+                leave.SetPosition(pointer);
+                buttons->ProcessWindowEvent(leave);
+            }
         }
     });
     bar->Bind(wxEVT_IDLE, [self](wxIdleEvent& event) {

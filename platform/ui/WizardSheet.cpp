@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <wx/button.h>
+#include <wx/display.h>
+#include <wx/scrolwin.h>
 #include <wx/dialog.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
@@ -13,6 +15,23 @@
 #include "platform/ui/WizardPage.h"
 
 namespace ui {
+namespace {
+
+constexpr int kScrollUnit = 10;
+// Room for the window manager's frame and title bar around the client area.
+const wxSize kFrameAllowance(16, 48);
+constexpr int kSmallestPageArea = 100;
+
+// The work area of the screen the window (or its owner) is on.
+wxRect WorkArea(wxWindow* window) {
+    int display = wxDisplay::GetFromWindow(window);
+    if (display == wxNOT_FOUND && window->GetParent() != nullptr) {
+        display = wxDisplay::GetFromWindow(window->GetParent());
+    }
+    return wxDisplay(static_cast<unsigned>(display == wxNOT_FOUND ? 0 : display)).GetClientArea();
+}
+
+}  // namespace
 
 WizardSheet::WizardSheet(const std::wstring& caption, WizardButtonTexts texts)
     : Dialog(SheetTemplate(caption)), m_texts(std::move(texts)) {
@@ -77,6 +96,9 @@ bool WizardSheet::OnInitDialog() {
     bold.MakeBold();
     m_title->SetFont(bold);
     m_line = new wxStaticLine(window, wxID_ANY);
+    m_viewport = new wxScrolledWindow(window, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                      wxVSCROLL | wxHSCROLL | wxBORDER_NONE);
+    m_viewport->SetScrollRate(kScrollUnit, kScrollUnit);
     AddButton(m_texts.back, kIdWizardBack);
     AddButton(m_texts.next, kIdWizardNext);
     AddButton(m_texts.finish, kIdWizardFinish);
@@ -101,6 +123,7 @@ bool WizardSheet::SetActivePage(int index) {
         if (!page->Create(this)) {
             return false;
         }
+        page->GetWx()->Reparent(m_viewport);
         const wxSize size = page->GetWindowRect().GetSize();
         m_pageArea.x = std::max(m_pageArea.x, size.x);
         m_pageArea.y = std::max(m_pageArea.y, size.y);
@@ -211,15 +234,24 @@ void WizardSheet::Arrange() {
         rowWidth += sizes.back().x + (rowWidth > 0 ? kSheetButtonGap : 0);
         rowHeight = std::max(rowHeight, sizes.back().y);
     }
-    const int width = std::max(m_pageArea.x, rowWidth) + 2 * kSheetMargin;
     const int titleHeight = m_title->GetBestSize().y;
-    m_title->SetSize(kSheetMargin, kSheetMargin, width - 2 * kSheetMargin, titleHeight);
     const int pageY = kSheetMargin + titleHeight + kSheetGap;
+    // What the screen leaves for the pages once the title, the buttons and the
+    // window manager's frame have their room.
+    const wxRect work = WorkArea(window);
+    const wxSize shown(std::min(m_pageArea.x, work.width - kFrameAllowance.x - 2 * kSheetMargin),
+                       std::min(m_pageArea.y, work.height - kFrameAllowance.y - pageY - 2 * kSheetGap - 2 -
+                                                  rowHeight - kSheetMargin));
+    const wxSize visible(std::max(shown.x, kSmallestPageArea), std::max(shown.y, kSmallestPageArea));
+    const int width = std::max(visible.x, rowWidth) + 2 * kSheetMargin;
+    m_title->SetSize(kSheetMargin, kSheetMargin, width - 2 * kSheetMargin, titleHeight);
+    m_viewport->SetSize(kSheetMargin, pageY, visible.x, visible.y);
+    m_viewport->SetVirtualSize(m_pageArea);
     if (WizardPage* page = GetPage(m_active); page != nullptr && page->IsWindow()) {
         // Every page takes the whole page area, as the largest one needs it.
-        page->MoveWindow(wxRect(wxPoint(kSheetMargin, pageY), m_pageArea));
+        page->MoveWindow(wxRect(m_viewport->CalcScrolledPosition(wxPoint(0, 0)), m_pageArea));
     }
-    const int lineY = pageY + m_pageArea.y + kSheetGap;
+    const int lineY = pageY + visible.y + kSheetGap;
     m_line->SetSize(kSheetMargin, lineY, width - 2 * kSheetMargin, 2);
     const int rowY = lineY + 2 + kSheetGap;
     int x = width - kSheetMargin - rowWidth;

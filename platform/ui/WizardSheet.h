@@ -20,6 +20,7 @@
 
 class wxButton;
 class wxStaticText;
+class wxScrolledWindow;
 class wxStaticLine;
 
 namespace ui {
@@ -92,6 +93,9 @@ private:
     std::vector<std::pair<unsigned, wxButton*>> m_buttons;
     wxStaticText* m_title = nullptr;
     wxStaticLine* m_line = nullptr;
+    // Holds the pages: as large as they are when the screen's work area allows,
+    // else smaller and scrolled, so that the wizard and its buttons fit the screen.
+    wxScrolledWindow* m_viewport = nullptr;
     wxSize m_pageArea;
     std::wstring m_titleText;
     WizardButtonTexts m_texts;

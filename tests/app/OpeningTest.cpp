@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 
 #include <wx/frame.h>
@@ -682,6 +683,56 @@ TEST_F(OpeningTest, TheWindowPaintsWhileTheLoadRuns) {
     m_indicator.onUpdate = nullptr;
     status->Unbind(wxEVT_PAINT, onPaint);
     EXPECT_TRUE(paintedMidLoad);
+    EXPECT_TRUE(Frame().IsStatisticLoaded());
+}
+
+// The frame object goes while its window is up and its panes hold the views of
+// loaded data, as when the process ends without closing it (start-up run again
+// does the same): the panes let go of their views without laying anything out.
+TEST_F(OpeningTest, TheFrameGoesWithoutAClosingWhileItsPanesHoldViews) {
+    testsupport::TempDir dir;
+    WriteTerminal(dir / "data", Record(L"K7900"));
+    Open(dir / "data");
+    ASSERT_TRUE(Frame().IsStatisticLoaded());
+    ASSERT_NE(Frame().GetPaneManager().GetView(40006), nullptr);
+    ASSERT_TRUE(Frame().IsWindow());
+
+    // At the process's end messages are no longer delivered when the frame goes.
+    ui::StopMessageDelivery();
+    const bool started = App().InitInstance();
+    ui::StartMessageDelivery();
+    ASSERT_TRUE(started);
+    Drain();
+    EXPECT_TRUE(Frame().IsWindow());
+    EXPECT_FALSE(Frame().IsStatisticLoaded());
+}
+
+// The window manager's close while the load runs behind the busy indicator is not
+// lost: nothing is asked meanwhile, the exit question comes once the data is
+// there, and Cancel keeps it.
+TEST_F(OpeningTest, ACloseDuringTheLoadWaitsForItAndThenAsks) {
+    testsupport::TempDir dir;
+    WriteTerminal(dir / "data", Record(L"K7900"));
+    Boxes().answer = ui::kIdCancel;
+    std::optional<std::size_t> boxesDuringLoad;
+    m_indicator.onUpdate = [&] {
+        if (boxesDuringLoad) {
+            return;
+        }
+        ui::CallOnUiThread([] {
+            Frame().GetFrame()->Close();
+            return ui::LResult{0};
+        });
+        boxesDuringLoad = Boxes().shown.size();
+    };
+    Open(dir / "data");
+    m_indicator.onUpdate = nullptr;
+    ASSERT_TRUE(boxesDuringLoad);
+    EXPECT_EQ(*boxesDuringLoad, 0u) << "asked while the load ran";
+    EXPECT_TRUE(PumpUntil([] { return !Boxes().shown.empty(); })) << "the close was lost";
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].text, L"确定要退出Ondrava电能质量分析软件吗？");
+    EXPECT_TRUE(Frame().IsWindow());
     EXPECT_TRUE(Frame().IsStatisticLoaded());
 }
 

@@ -183,12 +183,22 @@ TEST_F(PaneTest, GroupsFormFromTheFirstPaneOfEach) {
 TEST_F(PaneTest, OnlyTheExportableViewsAreTheActiveObserver) {
     struct Case {
         std::vector<std::uint32_t> shown;
-        std::uint32_t selected;
-        bool observer;
+        std::uint32_t selected;  // selected last: the pane the user chose
+        std::uint32_t observer;  // whose view exports; 0: none
     };
     const Case cases[] = {
-        {{40006, 40012}, 40012, false}, {{40006, 40012}, 40006, true}, {{40001}, 40001, false}, {{40004}, 40004, false},
-        {{40005}, 40005, false},        {{40003}, 40003, true},        {{}, 0, false},
+        {{40006, 40012}, 40012, 0},
+        {{40006, 40012}, 40006, 40006},
+        {{40001}, 40001, 0},
+        {{40004}, 40004, 0},
+        {{40005}, 40005, 0},
+        {{40003}, 40003, 40003},
+        {{}, 0, 0},
+        // Two exportable views in front of their groups: the one chosen last.
+        {{40002, 40006, 40007}, 40007, 40007},
+        {{40006, 40007, 40002}, 40002, 40002},
+        // The chosen pane exports nothing: the first in front in the list's order.
+        {{40002, 40006, 40012}, 40012, 40002},
     };
     for (const Case& row : cases) {
         Restart();
@@ -197,9 +207,10 @@ TEST_F(PaneTest, OnlyTheExportableViewsAreTheActiveObserver) {
         }
         Panes().SelectPane(row.selected);
         IObserverViewBase* observer = Panes().GetActiveObserver();
-        EXPECT_EQ(observer != nullptr, row.observer) << row.selected;
-        if (row.observer) {
-            EXPECT_EQ(observer, dynamic_cast<IObserverViewBase*>(Panes().GetView(row.selected))) << row.selected;
+        if (row.observer == 0) {
+            EXPECT_EQ(observer, nullptr) << row.selected;
+        } else {
+            EXPECT_EQ(observer, dynamic_cast<IObserverViewBase*>(Panes().GetView(row.observer))) << row.selected;
         }
     }
 }

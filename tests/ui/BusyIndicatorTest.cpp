@@ -6,6 +6,8 @@
 #include <thread>
 
 #include <wx/app.h>
+#include <wx/button.h>
+#include <wx/frame.h>
 
 #include "platform/base/Hourglaze.h"
 #include "platform/ui/Application.h"
@@ -55,6 +57,46 @@ TEST(BusyIndicator, WorkerSendIsServedWhileTheUiWaits) {
     EXPECT_EQ(seen.percent, 40);
     EXPECT_DOUBLE_EQ(positionAfterSteps.load(), 40.0);
     EXPECT_FALSE(Busy().IsShowing());
+}
+
+// While it shows, the other windows take no input but stay open to the window
+// manager's close request; the indicator itself offers no close.
+TEST(BusyIndicator, TheOwnerTakesACloseWhileItsContentWaits) {
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "owner");
+    auto* button = new wxButton(frame, wxID_ANY, "button");
+    frame->Show();
+    bool closeSeen = false;
+    frame->Bind(wxEVT_CLOSE_WINDOW, [&](wxCloseEvent& event) {
+        closeSeen = true;
+        event.Veto();
+    });
+    struct Seen {
+        bool frameEnabled = false;
+        bool buttonEnabled = true;
+        bool indicatorClosable = true;
+    } seen;
+    std::thread worker([&] {
+        ui::CallOnUiThread([&] {
+            seen.frameEnabled = frame->IsEnabled();
+            seen.buttonEnabled = button->IsEnabled();
+            for (wxWindow* top : wxTopLevelWindows) {
+                if (top != frame && top->IsShown()) {
+                    seen.indicatorClosable = (top->GetWindowStyle() & wxCLOSE_BOX) != 0;
+                }
+            }
+            frame->Close();
+            return ui::LResult{0};
+        });
+        EndHourglaze();
+    });
+    StartHourglaze(frame);
+    worker.join();
+    EXPECT_TRUE(seen.frameEnabled);
+    EXPECT_FALSE(seen.buttonEnabled);
+    EXPECT_FALSE(seen.indicatorClosable);
+    EXPECT_TRUE(closeSeen);
+    EXPECT_TRUE(button->IsEnabled()) << "input comes back with the end";
+    frame->Destroy();
 }
 
 TEST(BusyIndicator, WorkerThatEndedBeforeTheStartDoesNotHangIt) {

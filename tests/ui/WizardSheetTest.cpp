@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <wx/button.h>
+#include <wx/display.h>
 
 #include "Clicks.h"
 #include "DialogFixtures.h"
@@ -18,11 +19,11 @@
 
 namespace {
 
-DialogTemplateInfo PageTemplate(const wchar_t* caption) {
+DialogTemplateInfo PageTemplate(const wchar_t* caption, short cx = 160, short cy = 90) {
     DialogTemplateInfo info;
     info.style = 0x40000000;
-    info.cx = 160;
-    info.cy = 90;
+    info.cx = cx;
+    info.cy = cy;
     info.caption = caption;
     info.fontFace = L"MS Sans Serif";
     info.fontSize = 8;
@@ -35,8 +36,8 @@ DialogTemplateInfo PageTemplate(const wchar_t* caption) {
 // asks for the buttons it was given, as the program's pages do, by a posted message.
 class Page : public ui::WizardPage {
 public:
-    Page(const wchar_t* name, std::vector<std::wstring>& log, unsigned buttons)
-        : ui::WizardPage(PageTemplate(name)), m_name(name), m_log(log), m_buttons(buttons) {}
+    Page(const wchar_t* name, std::vector<std::wstring>& log, unsigned buttons, short cx = 160, short cy = 90)
+        : ui::WizardPage(PageTemplate(name, cx, cy)), m_name(name), m_log(log), m_buttons(buttons) {}
 
     bool OnInitDialog() override {
         m_log.push_back(m_name + L" built");
@@ -118,6 +119,31 @@ TEST(WizardSheetTest, NextAndBackMoveThroughThePagesAsTheyAllow) {
     EXPECT_EQ(sheet.DoModal(), ui::kIdCancel);
     EXPECT_EQ(log, (std::vector<std::wstring>{L"一 built", L"一 shown", L"一 next", L"一 next", L"二 built", L"二 shown",
                                               L"二 next", L"三 built", L"三 shown", L"三 back", L"二 shown"}));
+}
+
+// A page larger than the screen: the wizard keeps within the work area with its
+// buttons in sight, and the page keeps its size, scrolled.
+TEST(WizardSheetTest, AWizardLargerThanTheScreenFitsItAndScrollsThePage) {
+    std::vector<std::wstring> log;
+    Page big(L"大", log, ui::kWizardFinish, 1200, 800);
+    ui::WizardSheet sheet(L"向导");
+    sheet.AddPage(&big);
+    ui::PostToUiThread([&] {
+        ASSERT_TRUE(uitest::PumpUntil([&] { return sheet.GetWizardButtons() == ui::kWizardFinish; }));
+        wxWindow* window = sheet.GetWx();
+        const wxRect work = wxDisplay(0u).GetClientArea();
+        EXPECT_LE(window->GetSize().x, work.width);
+        EXPECT_LE(window->GetSize().y, work.height);
+        const wxRect client(window->GetClientSize());
+        for (const unsigned id : {static_cast<unsigned>(ui::kIdWizardFinish), static_cast<unsigned>(ui::kIdCancel)}) {
+            EXPECT_TRUE(client.Contains(sheet.GetButton(id)->GetRect())) << id;
+        }
+        const wxSize page = big.GetWx()->GetSize();
+        EXPECT_GT(page.y, work.height) << "the page keeps its size";
+        EXPECT_LT(big.GetWx()->GetParent()->GetClientSize().y, page.y) << "and is scrolled";
+        uitest::PressButton(sheet.GetButton(ui::kIdCancel));
+    });
+    EXPECT_EQ(sheet.DoModal(), ui::kIdCancel);
 }
 
 TEST(WizardSheetTest, FinishEndsTheWizardOnlyWhenThePageAgrees) {

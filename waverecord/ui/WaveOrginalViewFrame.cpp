@@ -286,7 +286,9 @@ void CWaveOrginalViewFrame::RangeSelected(std::int64_t first, std::int64_t end)
 
 void CWaveOrginalViewFrame::SetRangeDialogBounds()
 {
-    if (!m_rangeDialog || !IsWindow()) {
+    // A window not on screen has no screen position yet; the bounds come with the
+    // next layout or placement once it shows.
+    if (!m_rangeDialog || !IsWindow() || !GetWx()->IsShownOnScreen()) {
         return;
     }
     const wxPoint origin = GetWx()->ClientToScreen(wxPoint(0, 0));

@@ -74,7 +74,17 @@ void CTracelumeCtrl::Notify(std::uint32_t code, std::uintptr_t wParam, std::intp
     }
 }
 
-double CTracelumeCtrl::GetTimePerDivision() const { return ZoomScale(m_zoom); }
+double CTracelumeCtrl::GetTimePerDivision() const { return m_fitted ? FitScale() : ZoomScale(m_zoom); }
+
+double CTracelumeCtrl::FitScale() const {
+    const double coarsest = ZoomScale(GetMinZoomLevel());
+    const std::int64_t range = m_max - m_min;
+    if (range <= 0 || Width() <= 0 || !(m_rate > 0.0)) {
+        return coarsest;
+    }
+    const double exact = static_cast<double>(Width()) * m_rate / static_cast<double>(range);
+    return std::clamp(exact, coarsest, std::max(coarsest, ZoomScale(GetMaxZoomLevel())));
+}
 
 TimeAxis CTracelumeCtrl::Axis() const { return {GetTimePerDivision(), m_rate, m_position}; }
 
@@ -93,6 +103,7 @@ int CTracelumeCtrl::GetMinZoomLevel() const { return MinZoomLevel(m_max - m_min,
 int CTracelumeCtrl::GetMaxZoomLevel() const { return MaxZoomLevel(GetMinZoomLevel(), m_rate); }
 
 void CTracelumeCtrl::SetZoom(int level) {
+    m_fitted = false;
     m_zoom = std::clamp(level, GetMinZoomLevel(), GetMaxZoomLevel());
     // Nothing is shown anew until the next refresh, but the scroll range is the
     // level's from now on.
@@ -220,6 +231,7 @@ void CTracelumeCtrl::UpdateTime() { m_view.UpdateTimeBox(); }
 
 void CTracelumeCtrl::ZoomAt(int level, int x) {
     const double sample = Axis().SampleAtPixel(x);
+    m_fitted = false;
     m_zoom = std::clamp(level, GetMinZoomLevel(), GetMaxZoomLevel());
     UpdateScrollBars();
     const double pixel = GetTimePerDivision() * sample / m_rate - x;
@@ -228,7 +240,12 @@ void CTracelumeCtrl::ZoomAt(int level, int x) {
 }
 
 void CTracelumeCtrl::ZoomInAt(int x) {
-    ZoomAt(m_zoom + 1, x);
+    int level = m_zoom + 1;
+    // From a fitted view, the first level that shows more than it does.
+    while (m_fitted && level < GetMaxZoomLevel() && ZoomScale(level) <= FitScale()) {
+        ++level;
+    }
+    ZoomAt(level, x);
     if (!m_detailAllowed) {
         return;
     }
@@ -253,6 +270,9 @@ void CTracelumeCtrl::ZoomOutAt(int x) {
         return;
     }
     m_detail = kDetailNormal;
+    if (m_fitted) {
+        return;  // the whole range is shown already
+    }
     ZoomAt(m_zoom - 1, x);
     if (m_detailAllowed && m_zoom == GetMaxZoomLevel()) {
         m_detail = kDetailReady;
@@ -269,7 +289,11 @@ void CTracelumeCtrl::ZoomAll() {
         SetDetailMode(1);
         m_detail = kDetailNormal;
     }
-    ZoomAt(GetMinZoomLevel(), 0);
+    m_zoom = GetMinZoomLevel();
+    m_fitted = true;
+    UpdateScrollBars();
+    SetScrollPosition(false, ToPixels(GetTimePerDivision() * static_cast<double>(m_min) / m_rate), true);
+    InvalidatePanes();
     m_view.Tree().FitRowsToWindow();
     m_view.OnRefresh();
     if (m_detailAllowed && m_zoom == GetMaxZoomLevel()) {
@@ -297,6 +321,7 @@ void CTracelumeCtrl::SetDetailMode(int mode) {
     navigator.SetDataRange(0, m_dataLength);
     navigator.SetViewRange(m_min, m_max);
     const double newCentre = entering ? centreSample * kDetailFactor : centreSample / kDetailFactor;
+    m_fitted = false;
     m_zoom = std::clamp(m_zoom, GetMinZoomLevel(), GetMaxZoomLevel());
     UpdateScrollBars();
     SetScrollPosition(false, ToPixels(GetTimePerDivision() * newCentre / m_rate - centre), true);

@@ -97,14 +97,19 @@ public:
     int LoadSettings(const tinyxml2::XMLElement& element);
     static std::wstring DefaultSettings();
 
-    // The axis.
+    // The axis: the scale of the zoom level, or while the view is fitted (ZoomAll)
+    // the scale that spreads the view range over the whole width.
     double GetTimePerDivision() const;
     TimeAxis Axis() const;
     int GetZoom() const { return m_zoom; }
+    bool IsFitted() const { return m_fitted; }
     // Stored within the zoom range; nothing is repainted.
     void SetZoom(int level);
     int GetMinZoomLevel() const;
     int GetMaxZoomLevel() const;
+    // The scale at which the view range fills the width: the coarsest level's,
+    // stretched, but no finer than the finest level's.
+    double FitScale() const;
     double GetRate() const { return m_rate; }
     double GetBaseRate() const { return m_baseRate; }
     // Ignored unless a positive finite number.
@@ -134,6 +139,8 @@ public:
     void ZoomAt(int level, int x);
     void ZoomIn();
     void ZoomOut();
+    // The whole view range over the whole width, followed as the width changes;
+    // zooming in goes on from there by the fixed levels.
     void ZoomAll();
     // 1 normal, 2 tenfold.
     void SetDetailMode(int mode);
@@ -249,6 +256,7 @@ private:
     std::uint32_t m_background = 0xFFFFFF;
     gfx::Font m_font;
     int m_zoom = 0;
+    bool m_fitted = false;
     bool m_detailAllowed = false;
     int m_detail = kDetailNormal;
     double m_rate = 100000000.0;

@@ -408,7 +408,7 @@ void CTracelumeCtrl::GetCommandState(unsigned id, bool* enabled, bool* checked) 
         case kCmdScreenshotMouse:
         case kCmdMagnifier:
         case kCmdRegionMouse: check = m_mouseMode == id; break;
-        case kCmdZoomOut: on = m_zoom > GetMinZoomLevel() || m_detail == kDetailShown; break;
+        case kCmdZoomOut: on = (!m_fitted && m_zoom > GetMinZoomLevel()) || m_detail == kDetailShown; break;
         case kCmdZoomIn: on = m_zoom < GetMaxZoomLevel() || m_detail == kDetailReady; break;
         case kCmdTrigger: on = false; break;
         case kCmdWindowProperties:
@@ -556,6 +556,7 @@ bool CTracelumeCtrl::OnCommand(unsigned id) {
             while (level < GetMaxZoomLevel() && ZoomScale(level + 1) * samples / m_rate <= Width()) {
                 ++level;
             }
+            m_fitted = false;
             m_zoom = level;
             UpdateScrollBars();
             SetScrollPosition(false, ToPixels(GetTimePerDivision() * centre / m_rate - Width() / 2), true);

@@ -69,6 +69,43 @@ TEST(ViewInteractionTest, SetZoomKeepsToTheRangeAndWaitsForARefresh) {
     EXPECT_EQ(v.platform->refreshPosts, posted + 1);
 }
 
+// Zoom to fit (and the first display, which is one) spreads the whole range over
+// the width whatever the fixed levels are; zooming in and out keeps to the levels.
+TEST(ViewInteractionTest, ZoomAllSpreadsTheWholeRangeOverTheWidth) {
+    struct Case {
+        const char* name;
+        std::uint32_t samples;
+        double rate;
+    };
+    const Case cases[] = {
+        {"three days at one minute", 3 * 1440, 1.0 / 60},
+        {"twenty minutes at one second", 1200, 1.0},
+        {"ten seconds at 1 kHz", 10000, 1000.0},
+        {"seventy seconds at 25.6 kHz", 70 * 25600, 25600.0},
+        {"two hours at one minute", 120, 1.0 / 60},
+    };
+    for (const Case& c : cases) {
+        OneRow v;
+        v.view().SetDataLength(c.samples, 0);
+        v.view().SetSampleRate(c.rate);
+        v.view().ZoomAll();
+        CTracelumeCtrl& wave = v.wave();
+        const double used = wave.Axis().PixelOfSample(static_cast<double>(wave.GetRangeMax())) -
+                            wave.Axis().PixelOfSample(static_cast<double>(wave.GetRangeMin()));
+        EXPECT_GE(used, 0.95 * wave.Width()) << c.name;
+        EXPECT_LE(used, 1.0 * wave.Width() + 1) << c.name;
+        EXPECT_NEAR(wave.Axis().PixelOfSample(static_cast<double>(wave.GetRangeMin())), 0.0, 10.0) << c.name;
+
+        // Zooming out shows no more; zooming in goes to a fixed level showing less.
+        const double fitted = wave.GetTimePerDivision();
+        v.view().ZoomOut();
+        EXPECT_DOUBLE_EQ(wave.GetTimePerDivision(), fitted) << c.name;
+        v.view().ZoomIn();
+        EXPECT_GT(wave.GetTimePerDivision(), fitted) << c.name;
+        EXPECT_DOUBLE_EQ(wave.GetTimePerDivision(), ZoomScale(v.view().GetZoom())) << c.name;
+    }
+}
+
 TEST(ViewInteractionTest, FindKeepsOneMarkAndMovesIt) {
     OneRow v;
     v.view().Command(kCommandFind, 0, 2000);
@@ -181,6 +218,9 @@ TEST(ViewInteractionTest, ContextMenuFollowsTheOptionCtrlAndMarks) {
 
 TEST(ViewInteractionTest, CtrlClickZoomsAboutThePointInsteadOfAGesture) {
     OneRow v;
+    // From the coarsest fixed level: scroll positions keep to a 10-pixel grid, which
+    // a fitted scale's pixels do not.
+    v.view().SetZoom(v.view().GetZoom());
     const int level = v.view().GetZoom();
     const std::int64_t sample = v.wave().SampleAt(200);
     v.Mouse(MouseEvent::LeftDown, 200, 50, kMouseControl);
