@@ -283,8 +283,6 @@ bool CWaveMainView::OnAnalysisSetup()
     if (m_busy) {
         return false;
     }
-    WavePaneCommand opening{5, 0, 0, 4};
-    m_panes->SendToPane(SecondPane(), CWaveStatisticMainFrame::kMsgEvent, reinterpret_cast<ui::WParam>(&opening), 0);
     CWaveAnalysisManager* manager = CWaveAnalysisManager::GetInstance();
     CWaveAnalysisSetupDlg dialog(manager->GetIntervalCount(), manager->GetNominalFrequency());
     if (dialog.DoModal(this) != ui::kIdOk) {
@@ -298,6 +296,10 @@ bool CWaveMainView::Reanalyse()
     if (m_busy || !CWaveAnalysisManager::GetInstance()->HasRecord()) {
         return false;
     }
+    // The views let go of the series the analysis is about to replace. Only now: a
+    // dialog the user cancels changes nothing.
+    WavePaneCommand replacing{5, 0, 0, 4};
+    m_panes->SendToPane(SecondPane(), CWaveStatisticMainFrame::kMsgEvent, reinterpret_cast<ui::WParam>(&replacing), 0);
     WaveRunOutcome outcome = WaveRunOutcome::Failed;
     RunBusy([&] {
         try {

@@ -10,11 +10,14 @@
 #include <filesystem>
 #include <sstream>
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/window.h>
 
 #include "app/controls/CurrentViewList.h"
+#include "core/ZVResourceManager.h"
 #include "lib/viewer/data/RowItem.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/base/Encoding.h"
@@ -23,11 +26,14 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/Clicks.h"
 #include "tests/ui/EventPump.h"
+#include "tests/ui/Modal.h"
 #include "tests/waverecord/WaveRecordFixture.h"
 #include "waverecord/WaveResultStore.h"
 #include "waverecord/WaveSelection.h"
 #include "waverecord/WaveText.h"
+#include "waverecord/ui/WaveAnalysisSetupDlg.h"
 #include "waverecord/ui/WaveCapacityAndEnergyStatisticView.h"
 #include "waverecord/ui/WaveCurrentAndVoltageStatisticView.h"
 #include "waverecord/ui/WaveFrequencyStatisticView.h"
@@ -558,6 +564,44 @@ TEST_F(WaveTrendViewsTest, AColourSchemeChangeAndAReanalysisRedrawTheViews)
     view->GetHost()->GetMasks(phases, kinds);
     EXPECT_EQ(kinds, 0x05u);
     EXPECT_NEAR(Value(view, 0, kMax, 0), Expected(Phase(0, "voltageRms")), 0.05);
+}
+
+// The caption a dialog template gives a control.
+std::wstring TemplateCaption(unsigned dialog, unsigned control)
+{
+    const DialogTemplateInfo* info = CZVResourceManager::GetResourceManager()->LoadDialogTemplate(dialog);
+    for (const DialogItemTemplateInfo& item : info ? info->items : std::vector<DialogItemTemplateInfo>{}) {
+        if (item.id == control) {
+            return item.caption;
+        }
+    }
+    return {};
+}
+
+// The settings dialog as a user closes it: Cancel leaves every view's lines as they
+// were; OK analyses the record again and the lines come back from the new results.
+TEST_F(WaveTrendViewsTest, TheSettingsDialogsCancelLeavesTheViewsAlone)
+{
+    Open(*s_record);
+    auto* view = Find<CWaveCurrentAndVoltageStatisticView>();
+    ASSERT_EQ(view->GetRow()->GetImpCount(), 4);
+    struct Case {
+        const char* name;
+        unsigned button;
+        bool reanalysed;
+    };
+    const Case cases[] = {{"Cancel", 6908, false}, {"OK", 6907, true}};
+    for (const Case& c : cases) {
+        uitest::WhenModalOpens([&c](wxDialog& dialog) {
+            wxButton* button = uitest::FindButton(dialog, TemplateCaption(CWaveAnalysisSetupDlg::kTemplateId, c.button));
+            ASSERT_NE(button, nullptr) << c.name;
+            uitest::PressButton(button);
+        });
+        EXPECT_EQ(m_view->OnAnalysisSetup(), c.reanalysed) << c.name;
+        Pump();
+        EXPECT_EQ(view->GetRow()->GetImpCount(), 4) << c.name << ": the lines are still drawn";
+        EXPECT_NEAR(Value(view, 0, kAvg, 0), Expected(Phase(0, "voltageRms")), 0.05) << c.name;
+    }
 }
 
 }  // namespace

@@ -372,8 +372,12 @@ TEST_F(WaveWindowTest, TheSettingsRefuseValuesOutOfRangeAndAReanalysisFollowsThe
     ASSERT_TRUE(m_view->Reanalyse());
     EXPECT_EQ(manager->GetResult(6014)->GetDescriptor(0, CWaveResultStore::kAverage).GetCount(), 5);
     EXPECT_DOUBLE_EQ(m_indicator.Positions().back(), 100.0);
-    ASSERT_EQ(SimpleView::s_events.size(), 2u);
-    EXPECT_EQ(SimpleView::s_events[0].command, 4);
+    // Each view hears first that its series are about to go, then that new ones are there.
+    ASSERT_EQ(SimpleView::s_events.size(), 4u);
+    EXPECT_EQ(SimpleView::s_events[0].command, 5);
+    EXPECT_EQ(SimpleView::s_events[1].command, 5);
+    EXPECT_EQ(SimpleView::s_events[2].command, 4);
+    EXPECT_EQ(SimpleView::s_events[3].command, 4);
     EXPECT_EQ(m_view->GetRawFrame()->GetMinimumSelection(), 20 * 256 / 2)
         << "the raw pane's shortest selection follows the windows: 20 half cycles of 256 samples";
 }
