@@ -181,6 +181,17 @@ void CMainFrame::OpenWaveRecord(const std::wstring& path) {
     Invalidate();
 }
 
+void CMainFrame::OnReopenWave() {
+    // The copy: the open may change the path it was handed.
+    std::wstring path = m_WavePath;
+    if (path.empty() ||
+        ui::SendMessage(m_WaveView.get(), CWaveMainView::kMsgOpenRecord, reinterpret_cast<ui::WParam>(&path), 0) == 0) {
+        return;
+    }
+    m_StatisticModel.QueryBasicInfo(&m_RecordInfo);
+    Invalidate();
+}
+
 void CMainFrame::CheckAndOpen(const std::wstring& folder) {
     m_DataPath = folder;
     CheckAndOpen();

@@ -30,6 +30,8 @@ constexpr unsigned kTextViewFailed = 10218;
 constexpr unsigned kTextExportCaption = 32766;
 constexpr unsigned kMsgRawRequest = 0x723;
 constexpr unsigned kMsgRawSelection = 0x725;
+// Statistic views join their column at the top.
+constexpr ui::LParam kTopOfStatistics = 2;
 
 void RegisterFrames()
 {
@@ -248,6 +250,17 @@ void CWaveMainView::BroadcastRefresh()
     }
     m_panes->SendToPane(FirstPane(), kMsgRefreshViews, 1000, 0);
     m_panes->SendToPane(SecondPane(), kMsgRefreshViews, 0, 0);
+}
+
+void CWaveMainView::AddStatisticView(int kind)
+{
+    if (!m_panes) {
+        return;
+    }
+    ui::PostMessage(this, kMsgAddPane, static_cast<ui::WParam>(kind), kTopOfStatistics);
+    if (m_panes->IsPaneSizeFree(SecondPane())) {
+        m_panes->LockPaneSize(SecondPane());
+    }
 }
 
 void CWaveMainView::ToggleFirstPane()

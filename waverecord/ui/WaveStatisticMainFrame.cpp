@@ -20,6 +20,7 @@ constexpr unsigned kTextCaption = 10231;
 constexpr unsigned kTextUnknown = 10233;
 constexpr int kViewHeight = 300;
 constexpr int kWheelStep = 25;
+constexpr int kDockBottom = 3;
 
 }  // namespace
 
@@ -164,6 +165,9 @@ ui::LResult CWaveStatisticMainFrame::AddView(int kind, int direction)
         return 0;
     }
     m_limits.Added(kind);
+    // The new view is scrolled into sight: it joins the column at the top (or the
+    // bottom), where the user may not be looking.
+    m_scroll = direction == kDockBottom ? GetColumnHeight() : 0;
     Layout();
     return 1;
 }
