@@ -27,28 +27,8 @@ std::vector<std::uint32_t> ReportItems()
 
 DateTime At(const ReportFolderOptions& options, std::int64_t seconds)
 {
-    DateTime time{options.startYear, options.startMonth, options.startDay, 0, 0, 0, 0};
-    std::int64_t day = seconds / 86400;
-    seconds %= 86400;
-    time.hour = static_cast<int>(seconds / 3600);
-    time.minute = static_cast<int>(seconds / 60 % 60);
-    time.second = static_cast<int>(seconds % 60);
-    // Days past the start month's end roll over (the spans generated stay below a year).
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    time.day += static_cast<int>(day);
-    while (true) {
-        const bool leap = time.year % 4 == 0 && (time.year % 100 != 0 || time.year % 400 == 0);
-        const int length = kDays[time.month - 1] + (time.month == 2 && leap ? 1 : 0);
-        if (time.day <= length) {
-            break;
-        }
-        time.day -= length;
-        if (++time.month > 12) {
-            time.month = 1;
-            ++time.year;
-        }
-    }
-    return time;
+    return AddMilliseconds(DateTime{options.startYear, options.startMonth, options.startDay, 0, 0, 0, 0},
+                           seconds * 1000);
 }
 
 }  // namespace
