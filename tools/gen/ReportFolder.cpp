@@ -13,17 +13,7 @@ namespace {
 // Every item the reports read: voltages to THD (1-24), the fundamental and
 // harmonic voltages and currents (25-74, 160-261, 347-396) and the flicker and
 // unbalance items (449-461).
-std::vector<std::uint32_t> ReportItems()
-{
-    std::vector<std::uint32_t> items;
-    for (const auto& [first, last] : {std::pair{1u, 74u}, std::pair{160u, 261u}, std::pair{347u, 398u},
-                                     std::pair{449u, 461u}}) {
-        for (std::uint32_t id = first; id <= last; ++id) {
-            items.push_back(id);
-        }
-    }
-    return items;
-}
+std::vector<std::uint32_t> ReportItems() { return ItemsIn({{1, 74}, {160, 261}, {347, 398}, {449, 461}}); }
 
 DateTime At(const ReportFolderOptions& options, std::int64_t seconds)
 {

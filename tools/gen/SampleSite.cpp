@@ -28,17 +28,9 @@ constexpr double kLineFrequency = 50.0;
 constexpr int kCyclesBefore = 10, kCyclesAfter = 4;
 constexpr int kSamplesPerCycle = 64;
 
-std::vector<std::uint32_t> SampleItems()
-{
-    std::vector<std::uint32_t> items;
-    for (const auto& [first, last] : {std::pair{1u, 74u}, std::pair{210u, 261u}, std::pair{397u, 398u},
-                                     std::pair{449u, 461u}}) {
-        for (std::uint32_t id = first; id <= last; ++id) {
-            items.push_back(id);
-        }
-    }
-    return items;
-}
+// Voltages and currents to THD, the voltage and current harmonics, the harmonic
+// power's THD and DC, flicker and unbalance.
+std::vector<std::uint32_t> SampleItems() { return ItemsIn({{1, 74}, {210, 261}, {397, 398}, {449, 461}}); }
 
 // One value of the site's statistic data (a plausible one, before any override).
 class SiteValues {

@@ -209,11 +209,15 @@ std::uint32_t FloatIndexOf(const std::vector<std::uint32_t>& items, std::uint32_
     return floats;
 }
 
-std::vector<std::uint32_t> AllStatisticItems()
+std::vector<std::uint32_t> AllStatisticItems() { return ItemsIn({{1, 461}}); }
+
+std::vector<std::uint32_t> ItemsIn(std::initializer_list<std::pair<std::uint32_t, std::uint32_t>> ranges)
 {
     std::vector<std::uint32_t> items;
-    for (std::uint32_t id = 1; id <= 461; ++id) {
-        items.push_back(id);
+    for (const auto& [first, last] : ranges) {
+        for (std::uint32_t id = first; id <= last; ++id) {
+            items.push_back(id);
+        }
     }
     return items;
 }

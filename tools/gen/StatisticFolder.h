@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/gen/DescriptionFiles.h"
@@ -36,6 +38,8 @@ std::uint32_t BlockSizeOf(const std::vector<std::uint32_t>& items);
 std::uint32_t FloatIndexOf(const std::vector<std::uint32_t>& items, std::uint32_t itemId);
 // All statistic items 1 to 461.
 std::vector<std::uint32_t> AllStatisticItems();
+// The items of the ranges (first, last), in order.
+std::vector<std::uint32_t> ItemsIn(std::initializer_list<std::pair<std::uint32_t, std::uint32_t>> ranges);
 
 enum class NameCase {
     AsWritten,  // "Statistic/statistic.cfg", "001/statistic1.data"
