@@ -182,7 +182,8 @@ void CMainFrame::OpenWaveRecord(const std::wstring& path) {
 }
 
 void CMainFrame::OnReopenWave() {
-    // The copy: the open may change the path it was handed.
+    // A copy: the analysis worker reads it while the busy indicator lets other
+    // commands change the frame's path.
     std::wstring path = m_WavePath;
     if (path.empty() ||
         ui::SendMessage(m_WaveView.get(), CWaveMainView::kMsgOpenRecord, reinterpret_cast<ui::WParam>(&path), 0) == 0) {

@@ -6,6 +6,7 @@
 #include <wx/window.h>
 
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/ScrollBarMoves.h"
 #include "waverecord/ui/WaveHarmHistograrmsMainDlg.h"
 #include "waverecord/ui/WaveHarmHistogramsDlg.h"
 #include "waverecord/ui/WaveStatisticMainFrame.h"
@@ -56,10 +57,7 @@ void CWaveHarmHistogramsStatisticView::OnViewCreated()
         });
     }
     m_bar = new wxScrollBar(GetWx(), wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
-    for (const auto& type : {wxEVT_SCROLL_CHANGED, wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
-                             wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM}) {
-        m_bar->Bind(type, [this](wxScrollEvent& event) { ScrollPanelTo(event.GetPosition()); });
-    }
+    ui::OnScrollBarMoves(*m_bar, [this](int position) { ScrollPanelTo(position); });
     Layout();
 }
 

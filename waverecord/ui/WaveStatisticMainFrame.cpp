@@ -10,6 +10,7 @@
 #include "platform/ui/InputMessages.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/ScrollBarMoves.h"
 #include "waverecord/WaveText.h"
 
 namespace {
@@ -41,10 +42,7 @@ void CWaveStatisticMainFrame::OnViewCreated()
     }
     m_panes.Install(*this, *m_column, false);
     m_bar = new wxScrollBar(GetWx(), wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
-    for (const auto& type : {wxEVT_SCROLL_CHANGED, wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
-                             wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM}) {
-        m_bar->Bind(type, [this](wxScrollEvent& event) { ScrollTo(event.GetPosition()); });
-    }
+    ui::OnScrollBarMoves(*m_bar, [this](int position) { ScrollTo(position); });
     ui::RouteInputMessages(*this);
     ui::RouteInputMessages(*m_column);
     m_column->OnMessage(ui::kMsgMouseWheel, [this](ui::WParam wParam, ui::LParam lParam) {
