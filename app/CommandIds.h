@@ -20,6 +20,12 @@ inline constexpr unsigned kCmdOriginalView = 22841;
 inline constexpr unsigned kCmdStatisticView = 22842;
 inline constexpr unsigned kCmdFirstWaveView = 22843;  // 22843 to 22849: add a view to the record
 inline constexpr unsigned kCmdLastWaveView = 22849;
+// The statistic view each of them adds: voltage and current, power and energy,
+// fluctuation and flicker, unbalance, frequency, harmonic trend, harmonic histogram.
+inline constexpr int WaveViewKind(unsigned command) {
+    constexpr int kKinds[] = {5972, 5974, 5975, 5977, 5976, 5978, 5979};
+    return command >= kCmdFirstWaveView && command <= kCmdLastWaveView ? kKinds[command - kCmdFirstWaveView] : 0;
+}
 inline constexpr unsigned kCmdWaveExcelReport = 32853;
 inline constexpr unsigned kCmdWaveWordReport = 32854;
 inline constexpr unsigned kCmdWaveExportData = 32855;

@@ -111,6 +111,10 @@ CMainFrame::CMainFrame() : m_wndView(std::make_unique<CChildView>()), m_WaveView
     OnCommand(kCmdShowPanes, [this] { OnShowPanes(); });
     InstallExportCommands();
     OnCommand(kCmdAnalysisSetup, [this] { m_WaveView->OnAnalysisSetup(); });
+    OnCommand(kCmdReopenWave, [this] { OnReopenWave(); });
+    for (unsigned id = kCmdFirstWaveView; id <= kCmdLastWaveView; ++id) {
+        OnCommand(id, [this, id] { m_WaveView->AddStatisticView(WaveViewKind(id)); });
+    }
     OnCommand(kCmdOriginalView, [this] { m_WaveView->ToggleFirstPane(); });
     OnCommand(kCmdStatisticView, [this] { m_WaveView->ToggleSecondPane(); });
     OnCommand(kCmdEventData, [this] { OnViewMode(kViewModeEvents); });

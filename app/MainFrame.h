@@ -234,6 +234,8 @@ private:
     void OnOpenDevice();
     void OnOpenWaveLocal();
     void OnOpenWaveDevice();
+    // Opens the shown waveform record again, analysed afresh.
+    void OnReopenWave();
     // Asks whether loaded statistic data may go for a waveform record; true when
     // none is loaded or the user agreed.
     bool AskDiscardStatistic();

@@ -181,6 +181,18 @@ void CMainFrame::OpenWaveRecord(const std::wstring& path) {
     Invalidate();
 }
 
+void CMainFrame::OnReopenWave() {
+    // A copy: the analysis worker reads it while the busy indicator lets other
+    // commands change the frame's path.
+    std::wstring path = m_WavePath;
+    if (path.empty() ||
+        ui::SendMessage(m_WaveView.get(), CWaveMainView::kMsgOpenRecord, reinterpret_cast<ui::WParam>(&path), 0) == 0) {
+        return;
+    }
+    m_StatisticModel.QueryBasicInfo(&m_RecordInfo);
+    Invalidate();
+}
+
 void CMainFrame::CheckAndOpen(const std::wstring& folder) {
     m_DataPath = folder;
     CheckAndOpen();

@@ -17,6 +17,7 @@
 #include "platform/base/Encoding.h"
 #include "tools/gen/ComtradeRecord.h"
 #include "tools/gen/DescriptionFiles.h"
+#include "tools/gen/SampleSite.h"
 #include "tools/gen/SoeFile.h"
 #include "tools/gen/StatisticFolder.h"
 #include "tools/gen/TerminalMedium.h"
@@ -123,13 +124,8 @@ struct SampleStep {
     bool (*write)(const std::filesystem::path& folder);
 };
 
-bool WriteSampleDescription(const std::filesystem::path& folder) {
-    return gen::WriteDescriptionFiles(folder, gen::DescriptionFiles{});
-}
-
 constexpr SampleStep kSampleSteps[] = {
-    {"description files", WriteSampleDescription},
-    // After the description files: it rewrites statistic.cfg to match its items.
+    // With the description files, which describe the same site.
     {"statistic data", gen::WriteSampleStatisticFolder},
     {"transient events", gen::WriteSampleComtrade},
     {"alarm events", gen::WriteSampleSoe},

@@ -7,6 +7,7 @@
 
 #include "core/ZVResourceManager.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/ScrollBarMoves.h"
 #include "views/DlgHarmMain.h"
 
 CDlgHarmScrollView::CDlgHarmScrollView() = default;
@@ -25,10 +26,7 @@ bool CDlgHarmScrollView::Create(ui::Window& parent, const wxRect& rect)
     }
     m_Bar = new wxScrollBar(GetWx(), wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
     m_Bar->Hide();
-    for (const auto& type : {wxEVT_SCROLL_CHANGED, wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
-                             wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM}) {
-        m_Bar->Bind(type, [this](wxScrollEvent& event) { ScrollTo(event.GetPosition()); });
-    }
+    ui::OnScrollBarMoves(*m_Bar, [this](int position) { ScrollTo(position); });
     const DialogTemplateInfo* info =
         CZVResourceManager::GetResourceManager()->LoadDialogTemplate(CDlgHarmMain::kTemplateId);
     for (auto& chart : m_Charts) {

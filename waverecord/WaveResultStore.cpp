@@ -123,6 +123,8 @@ int CWaveResultStore::AttachRow(int phase, int statistic, IWaveViewer* viewer, I
     // A sampled waveform is drawn as a line through its samples, a statistic series
     // as steps held over each window.
     style.drawMode = attributes.kind == kPlainValue ? 1 : 0;
+    // The row's value axis: numbers with the quantity's unit beside the curves.
+    style.showScale = 1;
     row->SetValueText(imp, style);
     return 1;
 }

@@ -1,5 +1,5 @@
-// Scenes of the record views of transient and alarm events: a generated terminal
-// folder opened through the COMTRADE and SOE models, the views bound to them as the
+// Scenes of the record views of transient and alarm events: the sample folder's
+// events opened through the COMTRADE and SOE models, the views bound to them as the
 // controller binds them, in a window of the scene's own: the transient-event list
 // beside the voltage pane with its phase strip and effective-value row, and the
 // alarm-event list beside the scene view.
@@ -21,8 +21,7 @@
 #include "terminal/ComtradeModel.h"
 #include "terminal/SOEModel.h"
 #include "terminal/ZVController.h"
-#include "tools/gen/ComtradeRecord.h"
-#include "tools/gen/SoeFile.h"
+#include "tools/gen/SampleSite.h"
 #include "views/ComtradeListView.h"
 #include "views/ComtradePane.h"
 #include "views/SOEDMMView.h"
@@ -125,28 +124,13 @@ bool ShootPair(screenshot::SceneContext& context, Model& model, const std::files
 
 const screenshot::SceneRegistrar kComtrade("views-transient-events", [](screenshot::SceneContext& context) {
     screenshot::SceneFolder folder;
-    gen::ComtradeOptions options;
-    options.samples = 6400;
-    options.infFirst = 2;
-    options.infSecond = 1;
-    bool written = !gen::WriteComtradeFolder(folder.Path(), options, {1}).empty();
-    const int kinds[][2] = {{1, 3}, {3, 1}, {4, 2}};
-    for (int i = 0; i < 3; ++i) {
-        gen::ComtradeOptions event = options;
-        event.first.minute += i + 1;
-        event.infFirst = kinds[i][0];
-        event.infSecond = kinds[i][1];
-        written = written && gen::WriteComtradeRecord(folder.Path() / "COMTRADE" / "001" /
-                                                          gen::ComtradeRecordName("TR", event.first),
-                                                      event);
-    }
-    if (!written) {
+    if (!gen::WriteSampleStatisticFolder(folder.Path()) || !gen::WriteSampleComtrade(folder.Path())) {
         return false;
     }
     CComtradeModel model;
     model.CreateAnalysis(0);
     return ShootPair<CComtradeListView, CComtradeVoltage>(
-        context, model, folder.Path(), ctrl::kOpenComtrade, 40001, 40002, 300, wxSize(1400, 560), 1,
+        context, model, folder.Path(), ctrl::kOpenComtrade, 40001, 40002, 300, wxSize(1400, 560), 0,
         [](CComtradeListView& list, CComtradeVoltage&) {
             std::vector<std::wstring> texts = ListTexts(*list.GetList());
             texts.insert(texts.end(), {L"L1", L"L2", L"L3", L"N", L"有效值"});
@@ -156,23 +140,7 @@ const screenshot::SceneRegistrar kComtrade("views-transient-events", [](screensh
 
 const screenshot::SceneRegistrar kSoe("views-alarm-events", [](screenshot::SceneContext& context) {
     screenshot::SceneFolder folder;
-    auto blocks = gen::MakeSoeBlocks({3, 4});
-    // Types the list names, with a value and a phase each; a wiring change.
-    const std::uint32_t types[][5] = {{13, 1, 0, 0, 0x43700000}, {14, 0, 1, 0, 0x43480000}, {17, 1, 2, 4, 0x40400000},
-                                      {4, 1, 0, 0, 0x41200000}, {6, 1, 0, 0, 0x424A0000}, {19, 1, 3, 1, 0},
-                                      {9, 0, 2, 0, 0x40A00000}};
-    std::size_t at = 0;
-    int number = 0;
-    for (auto& block : blocks) {
-        block.scene = gen::SoeSampleScene(number++);
-        for (auto& record : block.records) {
-            for (int w = 0; w < 5; ++w) {
-                record.w[w] = types[at % 7][w];
-            }
-            ++at;
-        }
-    }
-    if (!gen::WriteSoeFolder(folder.Path(), blocks)) {
+    if (!gen::WriteSampleStatisticFolder(folder.Path()) || !gen::WriteSampleSoe(folder.Path())) {
         return false;
     }
     CSOEModel model;

@@ -18,7 +18,7 @@
 #include "terminal/CtrlItem.h"
 #include "terminal/GlobalDataConfig.h"
 #include "terminal/GlobalModel.h"
-#include "tools/gen/StatisticFolder.h"
+#include "tools/gen/SampleSite.h"
 #include "views/RecordFrameProfile.h"
 #include "views/RecordFrameWnd.h"
 

@@ -7,7 +7,6 @@
 #include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/stattext.h>
-#include <wx/toplevel.h>
 
 #include "app/MainFrame.h"
 #include "app/OndravaApp.h"
@@ -20,6 +19,7 @@
 #include "platform/ui/Profile.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/EventPump.h"
+#include "tests/ui/Modal.h"
 
 namespace apptest {
 
@@ -77,26 +77,6 @@ std::string ReadProgramFile(const std::string& relativeUtf8) { return testsuppor
 
 namespace {
 
-wxDialog* OpenModalDialog() {
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* dialog = dynamic_cast<wxDialog*>(window);
-        if (dialog != nullptr && dialog->IsModal() && !dialog->IsBeingDeleted()) {
-            return dialog;
-        }
-    }
-    return nullptr;
-}
-
-void LookForModal(std::function<void(wxDialog&)> action, int triesLeft) {
-    if (wxDialog* dialog = OpenModalDialog()) {
-        action(*dialog);
-    } else if (triesLeft > 0) {
-        ui::PostToUiThread([action = std::move(action), triesLeft] { LookForModal(action, triesLeft - 1); });
-    } else {
-        ADD_FAILURE() << "no modal dialog opened";
-    }
-}
-
 template <class Visit>
 void ForEachChild(wxWindow& parent, Visit visit) {
     for (wxWindow* child : parent.GetChildren()) {
@@ -107,9 +87,7 @@ void ForEachChild(wxWindow& parent, Visit visit) {
 
 }  // namespace
 
-void WhenModalOpens(std::function<void(wxDialog&)> action) {
-    ui::PostToUiThread([action = std::move(action)] { LookForModal(action, 1000); });
-}
+void WhenModalOpens(std::function<void(wxDialog&)> action) { uitest::WhenModalOpens(std::move(action)); }
 
 std::vector<std::wstring> StaticTexts(wxWindow& dialog) {
     std::vector<std::wstring> texts;

@@ -39,21 +39,6 @@ std::string TimeLine(const DateTime& time, int microseconds) {
     return buffer;
 }
 
-DateTime AddSeconds(const DateTime& time, int seconds) {
-    std::tm fields{};
-    fields.tm_year = time.year - 1900;
-    fields.tm_mon = time.month - 1;
-    fields.tm_mday = time.day;
-    fields.tm_hour = time.hour;
-    fields.tm_min = time.minute;
-    fields.tm_sec = time.second + seconds;
-    const std::time_t value = timegm(&fields);
-    std::tm out{};
-    gmtime_r(&value, &out);
-    return DateTime{out.tm_year + 1900, out.tm_mon + 1, out.tm_mday, out.tm_hour, out.tm_min, out.tm_sec,
-                    time.millisecond};
-}
-
 void PutU16(std::string& bytes, std::uint16_t value) {
     bytes.push_back(static_cast<char>(value & 0xFF));
     bytes.push_back(static_cast<char>(value >> 8));
@@ -66,6 +51,16 @@ void PutU32(std::string& bytes, std::uint32_t value) {
 
 std::uint32_t TimeStampMicroseconds(const ComtradeOptions& options, std::uint32_t sample) {
     return static_cast<std::uint32_t>(static_cast<double>(sample) * 1e6 / options.sampleRate);
+}
+
+// The raw word of an analog channel: the known pattern, or the signal through the
+// channel's a and b.
+std::int16_t SampleRaw(const ComtradeOptions& options, std::uint32_t sample, int channel) {
+    if (!options.signal) {
+        return ComtradeRaw(options, sample, channel);
+    }
+    const double raw = (options.signal(sample, channel) - ComtradeB(channel)) / ComtradeA(options, channel);
+    return static_cast<std::int16_t>(std::clamp(std::lround(raw), -32767L, 32767L));
 }
 
 bool WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
@@ -107,7 +102,7 @@ std::string ComtradeCfgBytes(const ComtradeOptions& options) {
     const std::string end = defect == ComtradeDefect::LfLineEnds ? "\n" : "\r\n";
     const int analog = options.analogChannels;
     const int digital = options.digitalChannels;
-    std::string text = platform::WideToGbk(L"城南变电站").value_or("STATION") + ",K7700-0815";
+    std::string text = platform::WideToGbk(options.station).value_or("STATION") + ",K7700-0815";
     if (defect != ComtradeDefect::OldFirstLine) {
         text += "," + options.revisionYear;
     }
@@ -122,7 +117,7 @@ std::string ComtradeCfgBytes(const ComtradeOptions& options) {
                 Unit(options, c) + "," + FloatText(ComtradeA(options, c)) + "," + FloatText(ComtradeB(c)) +
                 ",0,-32768,32767";
         if (defect != ComtradeDefect::TenFieldAnalog) {
-            text += current ? ",600,5,P" : ",10000,100,P";
+            text += "," + (current ? options.currentRatio : options.voltageRatio) + ",P";
         }
         text += end;
     }
@@ -165,7 +160,7 @@ std::string ComtradeDatBytes(const ComtradeOptions& options) {
             PutU32(bytes, i + 1);
             PutU32(bytes, TimeStampMicroseconds(options, i));
             for (int c = 0; c < analog; ++c) {
-                PutU16(bytes, static_cast<std::uint16_t>(ComtradeRaw(options, i, c)));
+                PutU16(bytes, static_cast<std::uint16_t>(SampleRaw(options, i, c)));
             }
             for (int w = 0; w < words; ++w) {
                 std::uint16_t word = 0;
@@ -177,7 +172,7 @@ std::string ComtradeDatBytes(const ComtradeOptions& options) {
         } else {
             bytes += std::to_string(i + 1) + "," + std::to_string(TimeStampMicroseconds(options, i));
             for (int c = 0; c < analog; ++c) {
-                bytes += "," + std::to_string(ComtradeRaw(options, i, c));
+                bytes += "," + std::to_string(SampleRaw(options, i, c));
             }
             for (int d = 0; d < digital; ++d) {
                 const bool longField = options.defect == ComtradeDefect::LongDigitalField && i == 3 && d == 0;
@@ -223,8 +218,8 @@ std::vector<std::string> WriteComtradeFolder(const std::filesystem::path& folder
         std::snprintf(sub, sizeof sub, "%03zu", f + 1);
         for (int r = 0; r < recordsPerFolder[f]; ++r) {
             ComtradeOptions record = options;
-            record.first = AddSeconds(options.first, seconds);
-            record.trigger = AddSeconds(options.trigger, seconds);
+            record.first = AddMilliseconds(options.first, 1000 * seconds);
+            record.trigger = AddMilliseconds(options.trigger, 1000 * seconds);
             ++seconds;
             const std::string name = ComtradeRecordName("TR", record.first);
             if (!WriteComtradeRecord(folder / "COMTRADE" / sub / name, record)) {
@@ -248,22 +243,6 @@ bool WriteComtradeEvent(const std::filesystem::path& base, int kind, int duratio
     options.first = first;
     options.trigger = first;
     return WriteComtradeRecord(base, options);
-}
-
-bool WriteSampleComtrade(const std::filesystem::path& folder) {
-    ComtradeOptions options;
-    options.samples = 6400;
-    options.digitalChannels = 4;
-    std::error_code error;
-    for (int r = 0; r < 2; ++r) {
-        options.format = r == 0 ? ComtradeFormat::Binary : ComtradeFormat::Ascii;
-        options.first = AddSeconds(DateTime{2024, 3, 15, 9, 12, 5, 250}, 3600 * r);
-        options.trigger = AddSeconds(DateTime{2024, 3, 15, 9, 12, 5, 350}, 3600 * r);
-        if (!WriteComtradeRecord(folder / "COMTRADE" / "001" / ComtradeRecordName("TR", options.first), options)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace gen

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,15 @@ struct ComtradeOptions {
     int infFirst = 3;   // value of the ".INF" third line
     int infSecond = 12; // value of the ".INF" fifth line
     ComtradeDefect defect = ComtradeDefect::None;
+    // The analog channels' values in their units (sample, channel, both 0-based),
+    // written through each channel's a and b; empty: the known pattern ComtradeRaw.
+    std::function<double(std::uint32_t sample, int channel)> signal;
+    // Primary and secondary of the voltage and current transformers, as the analog
+    // channel lines give them.
+    std::string voltageRatio = "10000,100";
+    std::string currentRatio = "600,5";
+    // The recording device's station name (GBK in the file).
+    std::wstring station = L"城南变电站";
 };
 
 // Raw 16-bit value of analog channel `channel` (0-based) at sample `sample`
@@ -90,7 +100,5 @@ std::vector<std::string> WriteComtradeFolder(const std::filesystem::path& folder
 bool WriteComtradeEvent(const std::filesystem::path& base, int kind, int durationMs, double rms,
                         const DateTime& first);
 
-// The sample folder's transient events: two records of a voltage dip.
-bool WriteSampleComtrade(const std::filesystem::path& folder);
 
 }  // namespace gen

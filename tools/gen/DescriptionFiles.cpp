@@ -1,5 +1,7 @@
 #include "tools/gen/DescriptionFiles.h"
 
+#include <ctime>
+
 #include "platform/base/Encoding.h"
 
 namespace gen {
@@ -19,6 +21,48 @@ void SetTime(IniDocument& document, const wchar_t* prefix, const DateTime& time,
 }
 
 }  // namespace
+
+namespace {
+
+// Calendar fields as seconds of a clock without time zone, and back.
+std::int64_t ClockSeconds(const DateTime& time) {
+    std::tm fields{};
+    fields.tm_year = time.year - 1900;
+    fields.tm_mon = time.month - 1;
+    fields.tm_mday = time.day;
+    fields.tm_hour = time.hour;
+    fields.tm_min = time.minute;
+    fields.tm_sec = time.second;
+    return static_cast<std::int64_t>(timegm(&fields));
+}
+
+std::tm ClockFields(std::int64_t seconds) {
+    const auto value = static_cast<std::time_t>(seconds);
+    std::tm fields{};
+    gmtime_r(&value, &fields);
+    return fields;
+}
+
+}  // namespace
+
+DateTime AddMilliseconds(const DateTime& time, std::int64_t milliseconds) {
+    std::int64_t total = ClockSeconds(time) * 1000 + time.millisecond + milliseconds;
+    std::int64_t seconds = total / 1000;
+    std::int64_t rest = total % 1000;
+    if (rest < 0) {
+        --seconds;
+        rest += 1000;
+    }
+    const std::tm out = ClockFields(seconds);
+    return DateTime{out.tm_year + 1900, out.tm_mon + 1, out.tm_mday, out.tm_hour, out.tm_min, out.tm_sec,
+                    static_cast<int>(rest)};
+}
+
+std::int64_t MillisecondsBetween(const DateTime& from, const DateTime& to) {
+    return (ClockSeconds(to) - ClockSeconds(from)) * 1000 + to.millisecond - from.millisecond;
+}
+
+int DayOfWeek(const DateTime& time) { return ClockFields(ClockSeconds(time)).tm_wday; }
 
 std::wstring ItemListText(const std::vector<int>& items) {
     std::wstring text;

@@ -5,6 +5,7 @@
 // The defaults describe a realistic K7700 recording; a fixture changes the fields it
 // cares about, or edits the documents key by key before writing them.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -28,6 +29,13 @@ struct DateTime {
     int second = 0;
     int millisecond = 0;
 };
+
+// The calendar time that many milliseconds later (or earlier), as a clock shows it.
+DateTime AddMilliseconds(const DateTime& time, std::int64_t milliseconds);
+// Milliseconds from one calendar time to another (negative when it lies before).
+std::int64_t MillisecondsBetween(const DateTime& from, const DateTime& to);
+// 0 Sunday .. 6 Saturday.
+int DayOfWeek(const DateTime& time);
 
 // "recordinfo.cfg", section "cfg".
 struct RecordInfo {

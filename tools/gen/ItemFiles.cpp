@@ -88,7 +88,7 @@ bool WriteItemFiles(const std::filesystem::path& itemFolder, const StatisticFold
     if (error) {
         return false;
     }
-    const ValueSource source(options.items, options.timePlot, options.realisticValues);
+    const ValueSource source(options);
     for (const std::uint32_t item : options.items) {
         const std::vector<std::string> names = ItemFileNames(item);
         if (names.empty()) {

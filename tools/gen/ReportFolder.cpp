@@ -13,42 +13,12 @@ namespace {
 // Every item the reports read: voltages to THD (1-24), the fundamental and
 // harmonic voltages and currents (25-74, 160-261, 347-396) and the flicker and
 // unbalance items (449-461).
-std::vector<std::uint32_t> ReportItems()
-{
-    std::vector<std::uint32_t> items;
-    for (const auto& [first, last] : {std::pair{1u, 74u}, std::pair{160u, 261u}, std::pair{347u, 398u},
-                                     std::pair{449u, 461u}}) {
-        for (std::uint32_t id = first; id <= last; ++id) {
-            items.push_back(id);
-        }
-    }
-    return items;
-}
+std::vector<std::uint32_t> ReportItems() { return ItemsIn({{1, 74}, {160, 261}, {347, 398}, {449, 461}}); }
 
 DateTime At(const ReportFolderOptions& options, std::int64_t seconds)
 {
-    DateTime time{options.startYear, options.startMonth, options.startDay, 0, 0, 0, 0};
-    std::int64_t day = seconds / 86400;
-    seconds %= 86400;
-    time.hour = static_cast<int>(seconds / 3600);
-    time.minute = static_cast<int>(seconds / 60 % 60);
-    time.second = static_cast<int>(seconds % 60);
-    // Days past the start month's end roll over (the spans generated stay below a year).
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    time.day += static_cast<int>(day);
-    while (true) {
-        const bool leap = time.year % 4 == 0 && (time.year % 100 != 0 || time.year % 400 == 0);
-        const int length = kDays[time.month - 1] + (time.month == 2 && leap ? 1 : 0);
-        if (time.day <= length) {
-            break;
-        }
-        time.day -= length;
-        if (++time.month > 12) {
-            time.month = 1;
-            ++time.year;
-        }
-    }
-    return time;
+    return AddMilliseconds(DateTime{options.startYear, options.startMonth, options.startDay, 0, 0, 0, 0},
+                           seconds * 1000);
 }
 
 }  // namespace

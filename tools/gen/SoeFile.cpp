@@ -28,69 +28,6 @@ std::uint8_t SoeSceneByte(std::size_t block, std::size_t index) {
     return static_cast<std::uint8_t>((block * 31 + index * 7 + 1) & 0xFF);
 }
 
-std::vector<float> SoeSampleScene(int block) {
-    std::vector<float> scene(kSceneBytes / 4, 0.0f);
-    const float shift = 0.1f * static_cast<float>(block);
-    const auto phases = [&](std::size_t first, float l, float n) {
-        for (std::size_t p = 0; p < 3; ++p) {
-            scene[first + p] = l + shift + 0.25f * static_cast<float>(p);
-        }
-        scene[first + 3] = n;
-    };
-    phases(0, 230.0f, 1.2f);     // voltage RMS
-    phases(4, 6.5f, 0.4f);       // current RMS
-    phases(8, 207.1f, 1.1f);     // averages
-    phases(12, 5.85f, 0.36f);
-    phases(16, 325.3f, 1.7f);    // positive peaks
-    phases(20, 9.19f, 0.57f);
-    phases(24, -325.3f, -1.7f);  // negative peaks
-    phases(28, -9.19f, -0.57f);
-    phases(32, 229.8f, 1.2f);    // half-cycle RMS
-    phases(36, 6.49f, 0.4f);
-    phases(40, 229.9f, 1.1f);    // fundamentals
-    phases(44, 6.48f, 0.38f);
-    phases(48, 1.414f, 1.41f);   // crest factors
-    phases(52, 1.415f, 1.42f);
-    scene[56] = 0.0f;            // phase angles
-    scene[57] = -120.0f;
-    scene[58] = 120.0f;
-    scene[59] = -0.0001f;
-    scene[60] = -30.0f;
-    scene[61] = -150.0f;
-    scene[62] = 90.0f;
-    scene[63] = 15.0f;
-    scene[64] = 50.012f;         // frequency
-    for (std::size_t p = 0; p < 3; ++p) {
-        scene[65 + p] = 1.5f;    // kW
-        scene[69 + p] = 0.2f;    // kvar
-        scene[73 + p] = 1.513f;  // kVA
-        scene[77 + p] = 0.99f;
-        scene[81 + p] = 0.991f;
-        scene[85 + p] = 1.05f;
-    }
-    scene[68] = 4.5f;
-    scene[72] = 0.6f;
-    scene[76] = 4.54f;
-    scene[84] = 0.991f;
-    scene[88] = 1.1f;
-    phases(89, 2.1f, 0.0f);      // THD
-    phases(93, 8.4f, 0.0f);
-    scene[100] = 0.3f;           // sequence components
-    scene[101] = 230.2f;
-    scene[102] = 0.5f;
-    scene[103] = 0.05f;
-    scene[104] = 6.5f;
-    scene[105] = 0.07f;
-    scene[106] = 0.22f;          // unbalance
-    scene[107] = 0.13f;
-    scene[108] = 1.08f;
-    scene[109] = 0.77f;
-    scene[110] = 0.4f;           // fluctuation
-    scene[111] = 0.35f;
-    scene[112] = 0.38f;
-    return scene;
-}
-
 std::vector<SoeBlock> MakeSoeBlocks(const std::vector<std::size_t>& recordCounts) {
     std::vector<SoeBlock> blocks;
     for (std::size_t b = 0; b < recordCounts.size(); ++b) {
@@ -177,10 +114,6 @@ std::uint64_t SoeBlockOffset(const std::vector<SoeBlock>& blocks, std::size_t bl
         offset += kHeaderBytes + kRecordBytes * blocks[b].records.size() + kTrailerBytes;
     }
     return offset;
-}
-
-bool WriteSampleSoe(const std::filesystem::path& folder) {
-    return WriteSoeFile(folder / "SOE" / "K7700.soe", MakeSoeBlocks({3, 0, 5, 2, 4}));
 }
 
 }  // namespace gen

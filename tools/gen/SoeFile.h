@@ -28,10 +28,6 @@ struct SoeBlock {
     std::vector<float> scene;
 };
 
-// A snapshot of a three-phase four-wire system at 230 V, 6.5 A, 50.012 Hz, every
-// word of the plausible magnitude of its quantity.
-std::vector<float> SoeSampleScene(int block);
-
 enum class SoeDefect {
     None,
     WrongTrailerTotal,  // the trailer total of block `defectBlock` is one too many
@@ -64,7 +60,5 @@ bool WriteSoeFolder(const std::filesystem::path& folder, const std::vector<SoeBl
 // File offset of block `block` in a well-formed file.
 std::uint64_t SoeBlockOffset(const std::vector<SoeBlock>& blocks, std::size_t block);
 
-// The sample folder's alarm events.
-bool WriteSampleSoe(const std::filesystem::path& folder);
 
 }  // namespace gen

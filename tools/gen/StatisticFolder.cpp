@@ -45,6 +45,8 @@ bool WriteDescriptions(const fs::path& folder, const fs::path& statistic, const 
     info.deviceType = options.deviceType;
     info.softwareVersion = options.softwareVersion;
     info.end = options.end;
+    info.place = options.place;
+    files.recordSet = options.recordSet;
     if (defect == StatisticDefect::ZeroRatioDivisor) {
         files.recordSet.pt1 = L"0";
         files.recordSet.pt1Right = L"0";
@@ -107,7 +109,7 @@ bool WriteBlockFile(const fs::path& file, const StatisticFolderOptions& options,
     std::vector<float> record(static_cast<std::size_t>(floats) * options.blockTypeCount);
     std::vector<unsigned char> bytes;
     bytes.reserve(static_cast<std::size_t>(count) * record.size() * 4);
-    ValueSource values(options.items, options.timePlot, options.realisticValues);
+    const ValueSource values(options);
     for (std::uint64_t r = first; r < first + count; ++r) {
         const std::uint64_t source = index ? r * 10 : r;
         const bool noValue = std::find(options.noValueRecords.begin(), options.noValueRecords.end(), source) !=
@@ -207,11 +209,15 @@ std::uint32_t FloatIndexOf(const std::vector<std::uint32_t>& items, std::uint32_
     return floats;
 }
 
-std::vector<std::uint32_t> AllStatisticItems()
+std::vector<std::uint32_t> AllStatisticItems() { return ItemsIn({{1, 461}}); }
+
+std::vector<std::uint32_t> ItemsIn(std::initializer_list<std::pair<std::uint32_t, std::uint32_t>> ranges)
 {
     std::vector<std::uint32_t> items;
-    for (std::uint32_t id = 1; id <= 461; ++id) {
-        items.push_back(id);
+    for (const auto& [first, last] : ranges) {
+        for (std::uint32_t id = first; id <= last; ++id) {
+            items.push_back(id);
+        }
     }
     return items;
 }
@@ -235,33 +241,6 @@ bool WriteBoardFolders(const fs::path& folder, const StatisticFolderOptions& opt
         }
     }
     return true;
-}
-
-bool WriteSampleStatisticFolder(const fs::path& folder)
-{
-    StatisticFolderOptions options;
-    options.items.clear();
-    for (std::uint32_t id = 1; id <= 74; ++id) {
-        options.items.push_back(id);
-    }
-    for (std::uint32_t id = 210; id <= 261; ++id) {
-        options.items.push_back(id);
-    }
-    for (std::uint32_t id : {397u, 398u}) {
-        options.items.push_back(id);
-    }
-    for (std::uint32_t id = 449; id <= 461; ++id) {
-        options.items.push_back(id);
-    }
-    options.records = 3 * 24 * 60;
-    options.blockCountPerFile = 300;
-    options.filesPerFolder = 10;
-    options.timePlot = 60;
-    options.startYear = 2026;
-    options.startMonth = 11;
-    options.startDay = 2;
-    options.realisticValues = true;
-    return WriteStatisticFolder(folder, options);
 }
 
 }  // namespace gen

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/gen/DescriptionFiles.h"
@@ -36,6 +38,8 @@ std::uint32_t BlockSizeOf(const std::vector<std::uint32_t>& items);
 std::uint32_t FloatIndexOf(const std::vector<std::uint32_t>& items, std::uint32_t itemId);
 // All statistic items 1 to 461.
 std::vector<std::uint32_t> AllStatisticItems();
+// The items of the ranges (first, last), in order.
+std::vector<std::uint32_t> ItemsIn(std::initializer_list<std::pair<std::uint32_t, std::uint32_t>> ranges);
 
 enum class NameCase {
     AsWritten,  // "Statistic/statistic.cfg", "001/statistic1.data"
@@ -60,6 +64,16 @@ enum class StatisticDefect {
     NoBlockFolder,          // no "001"
 };
 
+// One value the terminal measured apart from the plausible course: an event of the
+// record's interval (a dip's lowest half-cycle RMS, an inrush's highest current).
+struct StatisticOverride {
+    std::uint64_t record = 0;
+    std::uint32_t item = 0;
+    std::uint32_t channel = 0;    // 0..3 (3 = N or the total)
+    std::uint32_t blockType = 0;  // 0 maximum, 1 minimum, 2 average
+    float value = 0.0f;
+};
+
 struct StatisticFolderOptions {
     std::vector<std::uint32_t> items = {1, 7, 25, 461};
     std::wstring itemText;  // "Item" as written; empty: the items joined by ","
@@ -82,10 +96,16 @@ struct StatisticFolderOptions {
     NameCase nameCase = NameCase::AsWritten;
     StatisticDefect defect = StatisticDefect::None;
     bool realisticValues = false;  // plausible measurements instead of the known pattern
+    double plausibleVoltage = 230.0;  // phase voltage (V) the plausible voltages sit at
+    std::vector<StatisticOverride> overrides;  // on top of the plausible values
     // Records the terminal could not measure: every value of theirs is the no-value
     // marker kNoValueSample.
     std::vector<std::uint64_t> noValueRecords;
     FileFormat format;             // of the description files
+    // The system information and the texts of "recordset.ini" and "recordinfo.cfg"
+    // (the wiring comes from the fields above).
+    RecordSet recordSet;
+    std::wstring place = RecordInfo{}.place;
 };
 
 // Writes a terminal folder with statistic data into `folder` (made when missing).
@@ -94,10 +114,5 @@ bool WriteStatisticFolder(const std::filesystem::path& folder, const StatisticFo
 // Writes `boards` copies of the folder into "Board1" ... "Board<boards>" below `folder`.
 bool WriteBoardFolders(const std::filesystem::path& folder, const StatisticFolderOptions& options, int boards);
 
-// The statistic data of the sample folder a new user opens: three days at a
-// one-minute interval with plausible values for the voltage, current, power,
-// frequency, harmonic, flicker and unbalance items. Writes the description files
-// too (their "Item" list and "BlockSize" must match the blocks).
-bool WriteSampleStatisticFolder(const std::filesystem::path& folder);
 
 }  // namespace gen

@@ -6,6 +6,7 @@
 #include <wx/window.h>
 
 #include "core/ZVResourceManager.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/SpinArrows.h"
 #include "waverecord/WaveText.h"
@@ -20,6 +21,10 @@ constexpr unsigned kSpins[3] = {6936, 9543, 32944};
 constexpr unsigned kRangeTexts[3] = {10094, 10095, 10096};
 constexpr unsigned kErrorTexts[5] = {0, 10100, 10101, 10102, 10103};
 constexpr WaveSetting kSettings[3] = {WaveSetting::Rms, WaveSetting::Harm, WaveSetting::Pst};
+constexpr unsigned kRowNames[3] = {10331, 10332, 10333};
+constexpr unsigned kTextRefused = 10330;
+constexpr unsigned kTextNotSaved = 10334;
+constexpr unsigned kTextNotice = 10231;
 
 constexpr gfx::Color kRed{255, 0, 0};
 constexpr gfx::Color kBlack{0, 0, 0};
@@ -134,14 +139,40 @@ void CWaveAnalysisSetupDlg::Check(int row)
     SetItemTextColor(kRangeLabels[row], wrong ? kBlue : kGrey);
 }
 
+std::wstring CWaveAnalysisSetupDlg::Refusal()
+{
+    std::wstring lines;
+    for (int row = 0; row < 3; ++row) {
+        Check(row);
+        const Entry entry = m_entries[static_cast<std::size_t>(row)];
+        if (entry != Entry::Valid) {
+            lines += L"\n" + WaveText(kRowNames[row]) + L": " + WaveText(kErrorTexts[static_cast<int>(entry)]) + L"  " +
+                     GetDlgItemText(kRangeLabels[row]);
+        }
+    }
+    return lines.empty() ? lines : WaveText(kTextRefused) + lines;
+}
+
 void CWaveAnalysisSetupDlg::OnOK()
 {
-    std::optional<std::int64_t> values[3];
-    for (int row = 0; row < 3; ++row) {
-        values[row] = ReadWhole(GetDlgItemText(kEdits[row]));
+    // A value outside its range is not stored, and the user hears why: the dialog
+    // stays open with the entry to correct.
+    if (const std::wstring refusal = Refusal(); !refusal.empty()) {
+        ui::MessageBox(this, refusal, WaveText(kTextNotice), ui::kMbOk | ui::kMbIconExclamation);
+        for (int row = 0; row < 3; ++row) {
+            if (m_entries[static_cast<std::size_t>(row)] != Entry::Valid) {
+                if (wxWindow* edit = GetDlgItem(kEdits[row])) {
+                    edit->SetFocus();
+                }
+                break;
+            }
+        }
+        return;
     }
-    // Values below their minimum are left out by the writer; the upper bounds depend
-    // on the record and are checked whenever the values are read.
-    CWaveSettings::Instance().Write(values[0], values[1], values[2]);
+    if (!CWaveSettings::Instance().Write(m_values[0], m_values[1], m_values[2])) {
+        ui::MessageBox(this, WaveFillField(WaveText(kTextNotSaved), CWaveSettings::Instance().Path()),
+                       WaveText(kTextNotice), ui::kMbOk | ui::kMbIconExclamation);
+        return;
+    }
     EndDialog(ui::kIdOk);
 }

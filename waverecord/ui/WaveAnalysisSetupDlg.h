@@ -3,11 +3,13 @@
 // half cycles, the harmonic window in 200 ms intervals, the flicker window in
 // minutes). Each value is checked as it is typed against the record's ranges: a
 // valid one shows its length, an invalid one an error in red with its range in
-// blue. OK stores the values that are numbers and not below their minimum in
-// "WaveSystem.ini"; the caller then analyses the record again.
+// blue. OK stores the three values in "WaveSystem.ini" when all lie in their
+// ranges; otherwise it says which do not and the dialog stays open. The caller
+// then analyses the record again.
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/ui/Dialog.h"
 #include "waverecord/WaveSettings.h"
@@ -33,6 +35,8 @@ public:
 
 private:
     void Check(int row);
+    // Checks every row; the message that lists the rows out of range, empty when none is.
+    std::wstring Refusal();
 
     WaveSettingBounds m_bounds;
     std::array<std::int64_t, 3> m_values{};

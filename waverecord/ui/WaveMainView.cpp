@@ -36,6 +36,8 @@ constexpr unsigned kTextViewFailed = 10218;
 constexpr unsigned kTextExportCaption = 32766;
 constexpr unsigned kMsgRawRequest = 0x723;
 constexpr unsigned kMsgRawSelection = 0x725;
+// Statistic views join their column at the top.
+constexpr ui::LParam kTopOfStatistics = 2;
 
 void RegisterFrames()
 {
@@ -272,6 +274,17 @@ void CWaveMainView::BroadcastRefresh()
     m_panes->SendToPane(SecondPane(), kMsgRefreshViews, 0, 0);
 }
 
+void CWaveMainView::AddStatisticView(int kind)
+{
+    if (!m_panes) {
+        return;
+    }
+    ui::PostMessage(this, kMsgAddPane, static_cast<ui::WParam>(kind), kTopOfStatistics);
+    if (m_panes->IsPaneSizeFree(SecondPane())) {
+        m_panes->LockPaneSize(SecondPane());
+    }
+}
+
 void CWaveMainView::ToggleFirstPane()
 {
     if (m_panes->IsPaneSizeFree(FirstPane())) {
@@ -305,8 +318,6 @@ bool CWaveMainView::OnAnalysisSetup()
     if (m_busy) {
         return false;
     }
-    WavePaneCommand opening{5, 0, 0, 4};
-    m_panes->SendToPane(SecondPane(), CWaveStatisticMainFrame::kMsgEvent, reinterpret_cast<ui::WParam>(&opening), 0);
     CWaveAnalysisManager* manager = CWaveAnalysisManager::GetInstance();
     CWaveAnalysisSetupDlg dialog(manager->GetIntervalCount(), manager->GetNominalFrequency());
     if (dialog.DoModal(this) != ui::kIdOk) {
@@ -320,6 +331,10 @@ bool CWaveMainView::Reanalyse()
     if (m_busy || !CWaveAnalysisManager::GetInstance()->HasRecord()) {
         return false;
     }
+    // The views let go of the series the analysis is about to replace. Only now: a
+    // dialog the user cancels changes nothing.
+    WavePaneCommand replacing{5, 0, 0, 4};
+    m_panes->SendToPane(SecondPane(), CWaveStatisticMainFrame::kMsgEvent, reinterpret_cast<ui::WParam>(&replacing), 0);
     WaveRunOutcome outcome = WaveRunOutcome::Failed;
     RunBusy([&] {
         try {

@@ -53,6 +53,11 @@ public:
     bool DeferWhileBusy(std::function<void()> then);
     bool IsBusy() const { return m_busy; }
 
+    // The shell's add-view commands: a statistic view of the kind joins the
+    // statistic pane (once the queued messages are handled), which is shown if the
+    // user had hidden it.
+    void AddStatisticView(int kind);
+
     // The shell's pane commands.
     bool PostToOtherPane() { return SecondPaneHasViews(); }
     bool SecondPaneHasViews();

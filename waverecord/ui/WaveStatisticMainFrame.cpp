@@ -11,6 +11,7 @@
 #include "platform/ui/InputMessages.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/ScrollBarMoves.h"
 #include "waverecord/WaveText.h"
 
 namespace {
@@ -21,6 +22,7 @@ constexpr unsigned kTextCaption = 10231;
 constexpr unsigned kTextUnknown = 10233;
 constexpr int kViewHeight = 300;
 constexpr int kWheelStep = 25;
+constexpr int kDockBottom = 3;
 
 }  // namespace
 
@@ -41,10 +43,7 @@ void CWaveStatisticMainFrame::OnViewCreated()
     }
     m_panes.Install(*this, *m_column, false);
     m_bar = new wxScrollBar(GetWx(), wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
-    for (const auto& type : {wxEVT_SCROLL_CHANGED, wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
-                             wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM}) {
-        m_bar->Bind(type, [this](wxScrollEvent& event) { ScrollTo(event.GetPosition()); });
-    }
+    ui::OnScrollBarMoves(*m_bar, [this](int position) { ScrollTo(position); });
     ui::RouteInputMessages(*this);
     ui::RouteInputMessages(*m_column);
     m_column->OnMessage(ui::kMsgMouseWheel, [this](ui::WParam wParam, ui::LParam lParam) {
@@ -165,6 +164,9 @@ ui::LResult CWaveStatisticMainFrame::AddView(int kind, int direction)
         return 0;
     }
     m_limits.Added(kind);
+    // The new view is scrolled into sight: it joins the column at the top (or the
+    // bottom), where the user may not be looking.
+    m_scroll = direction == kDockBottom ? GetColumnHeight() : 0;
     Layout();
     return 1;
 }

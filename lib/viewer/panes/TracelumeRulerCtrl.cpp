@@ -1,6 +1,7 @@
 #include "lib/viewer/panes/TracelumeRulerCtrl.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <optional>
@@ -11,6 +12,9 @@
 namespace tracelume {
 
 namespace {
+
+// Labels stand ten ticks of ten pixels apart.
+constexpr double kPixelsBetweenLabels = 100;
 
 // The whole seconds of a time as a calendar time, and what is left over.
 struct Calendar {
@@ -27,6 +31,27 @@ Calendar ToCalendar(double seconds) {
     const double whole = std::floor(seconds);
     calendar.whole = static_cast<std::time_t>(whole);
     calendar.fraction = seconds - whole;
+    calendar.local = platform::ToLocalTime(calendar.whole);
+    return calendar;
+}
+
+// The same, with the fraction taken in whole microseconds: a time since 1970 holds
+// no finer digits in a double, and the split stays exact.
+Calendar ToCalendarMicroseconds(double seconds) {
+    Calendar calendar;
+    if (!std::isfinite(seconds) || std::fabs(seconds) > 9.0e12) {
+        return calendar;
+    }
+    constexpr std::int64_t kPerSecond = 1000000;
+    const auto micro = static_cast<std::int64_t>(std::llround(seconds * kPerSecond));
+    std::int64_t whole = micro / kPerSecond;
+    std::int64_t rest = micro % kPerSecond;
+    if (rest < 0) {
+        --whole;
+        rest += kPerSecond;
+    }
+    calendar.whole = static_cast<std::time_t>(whole);
+    calendar.fraction = static_cast<double>(rest) / kPerSecond;
     calendar.local = platform::ToLocalTime(calendar.whole);
     return calendar;
 }
@@ -66,6 +91,19 @@ std::wstring CTracelumeRulerCtrl::FormatTickTime(double seconds) const {
         std::wstring text;
         FormatTimeWithPrecision(m_timeOffset + seconds, static_cast<float>(m_precisionStep), text);
         return text;
+    }
+    const double scale = m_scale ? m_scale() : 0;
+    if (scale > kPixelsBetweenLabels) {
+        // Labels less than a second apart would all read the same second: the
+        // second line carries the fraction, to the precision of the zoom.
+        const Calendar calendar = ToCalendarMicroseconds(m_timeOffset + seconds);
+        if (!calendar.local) {
+            return Printed("%02d:%02d:%02d\n", -1, -1, -1);
+        }
+        const std::tm& t = *calendar.local;
+        std::wstring fraction;
+        FormatTimeWithPrecision(calendar.fraction, static_cast<float>(m_precisionStep), fraction);
+        return Printed("%02d:%02d:%02d\n+", t.tm_hour, t.tm_min, t.tm_sec) + fraction;
     }
     const Calendar calendar = ToCalendar(m_timeOffset + seconds);
     if (!calendar.local) {

@@ -27,7 +27,9 @@ public:
     double GetSampleRate() const { return m_sampleRate; }
 
     std::wstring GetTickLabel(std::int64_t index) override;
-    // A tick's label: relative with the precision step, or "month/day\n hh:mm:ss".
+    // A tick's label: relative with the precision step, or "month/day\n hh:mm:ss";
+    // with labels less than a second apart "hh:mm:ss\n+fraction", the fraction
+    // with the precision step's decimals.
     std::wstring FormatTickTime(double seconds) const;
     // Tooltip times: relative, or "hh:mm:ss" with "+fraction" when it has one.
     std::wstring FormatTimeLabel(double seconds) const;

@@ -204,6 +204,47 @@ TEST(GeometryTableTest, CalendarTimesShowAFractionOnlyAboveANanosecond) {
     }
 }
 
+// Calendar labels a hundred pixels apart: zoomed in below a second, each label
+// carries the fraction of its second to the precision that tells it from its
+// neighbours, in two lines as the ruler has room for.
+TEST(GeometryTableTest, CalendarTickLabelsTellNeighboursApart) {
+    struct Case {
+        double pixelsPerSecond;
+        const wchar_t* secondLine;  // of the label of tick 10 (one label on), empty: the date form
+    };
+    const Case cases[] = {
+        {1, L""},                  // 100 s between labels
+        {100, L""},                // 1 s
+        {1000, L"+100.000ms"},     // 100 ms
+        {100000, L"+1.000ms"},     // 1 ms
+        {3840000, L"+26.000us"},   // 26 us (30 pixels a sample at 12.8 kHz, tenfold), in whole us
+    };
+    for (const Case& c : cases) {
+        CTracelumeRulerCtrl ruler;
+        ruler.SetAbsoluteTime(true);
+        ruler.SetTimeOffset(1399345737.0);
+        ruler.SetScaleSource([&c] { return c.pixelsPerSecond; });
+        ruler.SetPrecisionStep(c.pixelsPerSecond / 1000);
+        std::vector<std::wstring> labels;
+        for (std::int64_t index = 0; index <= 40; index += 10) {
+            labels.push_back(ruler.GetTickLabel(index));
+        }
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            EXPECT_EQ(std::count(labels[i].begin(), labels[i].end(), L'\n'), 1) << c.pixelsPerSecond << " " << i;
+            for (std::size_t j = i + 1; j < labels.size(); ++j) {
+                EXPECT_NE(labels[i], labels[j]) << c.pixelsPerSecond << ": labels " << i << " and " << j;
+            }
+        }
+        const std::wstring second = labels[1].substr(labels[1].find(L'\n') + 1);
+        if (*c.secondLine != 0) {
+            EXPECT_EQ(second, c.secondLine) << c.pixelsPerSecond;
+        } else {
+            EXPECT_EQ(labels[1].find(L'+'), std::wstring::npos) << c.pixelsPerSecond;
+            EXPECT_EQ(labels[1][2], L'/') << c.pixelsPerSecond << ": month/day first";
+        }
+    }
+}
+
 // A mark bar on a plain scale: a pixel is a sample, 1000 samples a second.
 class PlainMarkBar final : public CBaseMarkCtrl {
 public:

@@ -11,6 +11,7 @@
 #include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/radiobut.h>
+#include <wx/scrolbar.h>
 
 #include "app/controls/ChartContrl.h"
 #include "lib/viewer/data/Tracelume.h"
@@ -307,6 +308,38 @@ TEST_F(WaveHistogramsTest, PanelFoldsAndExportSkipsTheHistogram)
                                                 reinterpret_cast<ui::WParam>(&folder), 0);
     EXPECT_NE(written, 0) << "the table view wrote its table";
     EXPECT_TRUE(m_view->GetStatisticFrame()->ExportFailures().empty()) << "a histogram has no table to fail";
+}
+
+// The panel is taller than the view's pane: its scroll bar brings every control
+// into sight, the phase choice included, and a phase chosen there is shown.
+TEST_F(WaveHistogramsTest, EveryPanelControlCanBeScrolledIntoSight)
+{
+    CWaveHarmHistogramsStatisticView* view = Histogram();
+    wxWindow* window = view->GetWx();
+    ASSERT_LT(window->GetClientSize().y, Panel().GetWindowRect().GetHeight()) << "the pane is shorter than the panel";
+    wxScrollBar* bar = view->GetPanelScrollBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(bar->IsShown());
+    const wxRect shown(window->GetScreenPosition(), window->GetClientSize());
+    std::vector<unsigned> controls(std::begin(CWaveHarmHistogramsDlg::kPhaseRadios),
+                                   std::end(CWaveHarmHistogramsDlg::kPhaseRadios));
+    controls.insert(controls.end(), {CWaveHarmHistogramsDlg::kKindRadios[0], CWaveHarmHistogramsDlg::kStatBoxes[3],
+                                     CWaveHarmHistogramsDlg::kKfBox, CWaveHarmHistogramsDlg::kSelectAll});
+    for (unsigned id : controls) {
+        wxWindow* control = Panel().GetDlgItem(id);
+        ASSERT_NE(control, nullptr) << id;
+        // What the toolkit does when the user drags the thumb: the bar moves, then tells.
+        bar->SetThumbPosition(std::max(0, control->GetPosition().y - 10));
+        wxScrollEvent drag(wxEVT_SCROLL_THUMBTRACK, bar->GetId(), bar->GetThumbPosition(), wxVERTICAL);
+        drag.SetEventObject(bar);
+        bar->GetEventHandler()->ProcessEvent(drag);
+        const wxRect rect(control->GetScreenPosition(), control->GetSize());
+        EXPECT_TRUE(shown.Contains(rect)) << id << " at " << rect.y << ".." << rect.GetBottom() << " in " << shown.y
+                                          << ".." << shown.GetBottom();
+    }
+    // Scrolled to the phases, the third one chosen shows its bars.
+    ClickRadio(CWaveHarmHistogramsDlg::kPhaseRadios[2]);
+    ExpectHarmonicBars(2, Orders(1, 15));
 }
 
 }  // namespace

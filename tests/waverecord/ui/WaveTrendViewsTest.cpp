@@ -11,25 +11,34 @@
 #include <filesystem>
 #include <sstream>
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/window.h>
 
 #include "app/controls/CurrentViewList.h"
+#include "core/ZVResourceManager.h"
+#include "lib/viewer/data/LineStyleInfo.h"
 #include "lib/viewer/data/RowItem.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/base/Encoding.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Context.h"
 #include "platform/ui/BusyIndicator.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WriteFault.h"
+#include "tests/ui/Clicks.h"
 #include "tests/ui/EventPump.h"
+#include "tests/ui/Modal.h"
 #include "tests/waverecord/WaveRecordFixture.h"
 #include "waverecord/WaveResultStore.h"
 #include "waverecord/WaveSelection.h"
 #include "waverecord/WaveText.h"
+#include "waverecord/ui/WaveAnalysisSetupDlg.h"
 #include "waverecord/ui/WaveCapacityAndEnergyStatisticView.h"
 #include "waverecord/ui/WaveCurrentAndVoltageStatisticView.h"
 #include "waverecord/ui/WaveFrequencyStatisticView.h"
@@ -576,6 +585,107 @@ TEST_F(WaveTrendViewsTest, AColourSchemeChangeAndAReanalysisRedrawTheViews)
     view->GetHost()->GetMasks(phases, kinds);
     EXPECT_EQ(kinds, 0x05u);
     EXPECT_NEAR(Value(view, 0, kMax, 0), Expected(Phase(0, "voltageRms")), 0.05);
+}
+
+// The caption a dialog template gives a control.
+std::wstring TemplateCaption(unsigned dialog, unsigned control)
+{
+    const DialogTemplateInfo* info = CZVResourceManager::GetResourceManager()->LoadDialogTemplate(dialog);
+    for (const DialogItemTemplateInfo& item : info ? info->items : std::vector<DialogItemTemplateInfo>{}) {
+        if (item.id == control) {
+            return item.caption;
+        }
+    }
+    return {};
+}
+
+// The settings dialog as a user closes it: Cancel leaves every view's lines as they
+// were; OK analyses the record again and the lines come back from the new results.
+TEST_F(WaveTrendViewsTest, TheSettingsDialogsCancelLeavesTheViewsAlone)
+{
+    Open(*s_record);
+    auto* view = Find<CWaveCurrentAndVoltageStatisticView>();
+    ASSERT_EQ(view->GetRow()->GetImpCount(), 4);
+    struct Case {
+        const char* name;
+        unsigned button;
+        bool reanalysed;
+    };
+    const Case cases[] = {{"Cancel", 6908, false}, {"OK", 6907, true}};
+    for (const Case& c : cases) {
+        uitest::WhenModalOpens([&c](wxDialog& dialog) {
+            wxButton* button = uitest::FindButton(dialog, TemplateCaption(CWaveAnalysisSetupDlg::kTemplateId, c.button));
+            ASSERT_NE(button, nullptr) << c.name;
+            uitest::PressButton(button);
+        });
+        EXPECT_EQ(m_view->OnAnalysisSetup(), c.reanalysed) << c.name;
+        Pump();
+        EXPECT_EQ(view->GetRow()->GetImpCount(), 4) << c.name << ": the lines are still drawn";
+        EXPECT_NEAR(Value(view, 0, kAvg, 0), Expected(Phase(0, "voltageRms")), 0.05) << c.name;
+    }
+}
+
+// The value axis of one viewer row as the channel tree draws it: every series asks
+// for the scale, and every label names its unit and fits the room the tree leaves
+// it beside the ticks.
+void ExpectValueAxis(const char* name, IRowItem* row, wxWindow* viewer, const std::wstring& unit)
+{
+    ASSERT_NE(row, nullptr) << name;
+    ASSERT_GT(row->GetImpCount(), 0) << name;
+    for (int i = 0; i < row->GetImpCount(); ++i) {
+        CLineStyleInfo style;
+        row->GetImpStyle(row->GetImp(i), &style);
+        EXPECT_NE(style.m_showScale, 0) << name << " series " << i;
+    }
+    wxWindow* tree = viewer ? wxWindow::FindWindowByName("CTracelumeTreeCtrl", viewer) : nullptr;
+    ASSERT_NE(tree, nullptr) << name;
+    const int room = tree->GetClientSize().x - 10;
+    int count = 4;
+    row->SetScaleDivisions(&count);
+    gfx::Bitmap scratch(1, 1);
+    gfx::Context dc(scratch);
+    dc.SetFont({L"Arial", 10});
+    int labels = 0;
+    double position = 0;
+    std::wstring text;
+    for (int k = 0; k <= count && row->GetScaleLabel(k, &position, &text) != 0; ++k, ++labels) {
+        EXPECT_TRUE(text.size() > unit.size() && text.compare(text.size() - unit.size(), unit.size(), unit) == 0)
+            << name << ": " << platform::WideToUtf8(text);
+        EXPECT_LE(dc.TextExtent(text).width, room) << name << ": " << platform::WideToUtf8(text);
+    }
+    EXPECT_GE(labels, 2) << name;
+}
+
+// Every pane that draws analog values shows its scale: numbers and units beside
+// the curves, in the raw-waveform pane as in the statistic views.
+TEST_F(WaveTrendViewsTest, EveryPaneDrawingValuesShowsItsScale)
+{
+    Open(*s_record);
+    CWaveOrginalViewFrame* raw = m_view->GetRawFrame();
+    auto* voltage = Find<CWaveCurrentAndVoltageStatisticView>();
+    auto* power = Add<CWaveCapacityAndEnergyStatisticView>();
+    auto* unbalance = Add<CWaveImbalanceStatisticView>();
+    auto* frequency = Add<CWaveFrequencyStatisticView>();
+    ASSERT_TRUE(voltage && power && unbalance && frequency);
+    Choose(power, 6032, 0x04);
+    Choose(unbalance, 6068, 0x04);
+    struct Case {
+        const char* name;
+        IRowItem* row;
+        CWaveViewHost* host;
+        std::wstring unit;
+    };
+    const Case cases[] = {
+        {"raw voltage", raw->GetVoltageRow(), raw->GetHost(), L"V"},
+        {"raw current", raw->GetCurrentRow(), raw->GetHost(), L"A"},
+        {"voltage RMS", voltage->GetRow(), voltage->GetHost(), L"V"},
+        {"reactive power", power->GetRow(), power->GetHost(), L"VAR"},
+        {"voltage unbalance", unbalance->GetRow(), unbalance->GetHost(), L"%"},
+        {"frequency", frequency->GetRow(), frequency->GetHost(), L"HZ"},
+    };
+    for (const Case& c : cases) {
+        ExpectValueAxis(c.name, c.row, c.host->GetViewerWindow(), c.unit);
+    }
 }
 
 }  // namespace

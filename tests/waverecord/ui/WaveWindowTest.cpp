@@ -383,6 +383,7 @@ TEST_F(WaveWindowTest, TheSettingsRefuseValuesOutOfRangeAndAReanalysisFollowsThe
     // Ten 200 ms intervals at 50 Hz: RMS 2 .. 200 half cycles, harmonics 1 .. 10, Pst 1 .. 10.
     CWaveAnalysisSetupDlg dialog(manager->GetIntervalCount(), manager->GetNominalFrequency());
     ASSERT_TRUE(dialog.Create(m_view.get()));
+    dialog.ShowWindow(ui::kShow);
     using Entry = CWaveAnalysisSetupDlg::Entry;
     struct Case {
         int row;
@@ -413,15 +414,44 @@ TEST_F(WaveWindowTest, TheSettingsRefuseValuesOutOfRangeAndAReanalysisFollowsThe
             << platform::WideToUtf8(row);
     }
 
-    // OK stores what passes; the re-analysis registers the RMS series anew.
-    dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[0], L"40");
-    dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[1], L"1");
-    dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[2], L"0");
-    uitest::PressButton(dialog.GetDlgItem(6907));
-    const WaveAnalysisSettings stored = CWaveSettings::Instance().Stored();
-    EXPECT_EQ(stored.rms, 40);
-    EXPECT_EQ(stored.harm, 1);
-    EXPECT_EQ(stored.pst, 1) << "a value below its minimum is not written";
+    // OK with a value out of its range says which and why, keeps the dialog open and
+    // stores nothing; once corrected, OK stores all three.
+    struct Confirm {
+        const wchar_t* rms;
+        const wchar_t* pst;
+        bool refused;
+        std::vector<unsigned> named;  // the rows the refusal names
+    };
+    const Confirm confirms[] = {
+        {L"40", L"0", true, {10333}},
+        {L"1", L"11", true, {10331, 10333}},
+        {L"40", L"1", false, {}},
+    };
+    for (const Confirm& c : confirms) {
+        m_boxes.clear();
+        dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[0], c.rms);
+        dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[1], L"1");
+        dialog.SetDlgItemText(CWaveAnalysisSetupDlg::kEdits[2], c.pst);
+        uitest::PressButton(dialog.GetDlgItem(6907));
+        const std::string row = platform::WideToUtf8(std::wstring(c.rms) + L", " + c.pst);
+        EXPECT_EQ(dialog.IsWindowVisible(), c.refused) << row;
+        ASSERT_EQ(m_boxes.size(), c.refused ? 1u : 0u) << row;
+        const WaveAnalysisSettings stored = CWaveSettings::Instance().Stored();
+        if (c.refused) {
+            EXPECT_EQ(m_boxes[0].rfind(WaveText(10330), 0), 0u) << row;
+            for (unsigned name : {10331u, 10332u, 10333u}) {
+                const bool named = std::find(c.named.begin(), c.named.end(), name) != c.named.end();
+                EXPECT_EQ(m_boxes[0].find(WaveText(name) + L": ") != std::wstring::npos, named) << row << " " << name;
+            }
+            EXPECT_NE(m_boxes[0].find(L"[1, 10]"), std::wstring::npos) << row << ": the range is named";
+            EXPECT_EQ(stored.rms, WaveAnalysisSettings::kDefaultRms) << row;
+            EXPECT_EQ(stored.pst, WaveAnalysisSettings::kDefaultPst) << row;
+        } else {
+            EXPECT_EQ(stored.rms, 40);
+            EXPECT_EQ(stored.harm, 1);
+            EXPECT_EQ(stored.pst, 1);
+        }
+    }
     dialog.DestroyWindow();
 
     SimpleView::s_events.clear();
@@ -429,8 +459,12 @@ TEST_F(WaveWindowTest, TheSettingsRefuseValuesOutOfRangeAndAReanalysisFollowsThe
     ASSERT_TRUE(m_view->Reanalyse());
     EXPECT_EQ(manager->GetResult(6014)->GetDescriptor(0, CWaveResultStore::kAverage).GetCount(), 5);
     EXPECT_DOUBLE_EQ(m_indicator.Positions().back(), 100.0);
-    ASSERT_EQ(SimpleView::s_events.size(), 2u);
-    EXPECT_EQ(SimpleView::s_events[0].command, 4);
+    // Each view hears first that its series are about to go, then that new ones are there.
+    ASSERT_EQ(SimpleView::s_events.size(), 4u);
+    EXPECT_EQ(SimpleView::s_events[0].command, 5);
+    EXPECT_EQ(SimpleView::s_events[1].command, 5);
+    EXPECT_EQ(SimpleView::s_events[2].command, 4);
+    EXPECT_EQ(SimpleView::s_events[3].command, 4);
     EXPECT_EQ(m_view->GetRawFrame()->GetMinimumSelection(), 20 * 256 / 2)
         << "the raw pane's shortest selection follows the windows: 20 half cycles of 256 samples";
 }
