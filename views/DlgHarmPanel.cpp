@@ -40,10 +40,7 @@ CDlgHarmPanel::~CDlgHarmPanel()
 bool CDlgHarmPanel::OnInitDialog()
 {
     ui::Dialog::OnInitDialog();
-    auto strip = std::make_unique<CResizeCtrl>(1);
-    if (strip->SubclassDlgItem(CHarmPanelState::kStrip, this)) {
-        m_Strip = std::move(strip);
-    }
+    m_Strip.Attach(*this, CHarmPanelState::kStrip);
     OnControlNotify(CHarmPanelState::kFamilyList, static_cast<int>(ui::kNotifySelChange), [this] {
         if (auto* list = GetItem<wxChoice>(CHarmPanelState::kFamilyList); list != nullptr && !m_Syncing) {
             m_State.OnSelectFamily(list->GetSelection());
@@ -58,13 +55,6 @@ bool CDlgHarmPanel::OnInitDialog()
     }
     OnMessage(kMsgResizeClick, [this](ui::WParam wParam, ui::LParam lParam) -> ui::LResult {
         return m_Owner != nullptr ? ui::SendMessage(m_Owner, kMsgResizeClick, wParam, lParam) : 0;
-    });
-    OnMessage(ui::kMsgSize, [this](ui::WParam, ui::LParam size) -> ui::LResult {
-        if (m_Strip) {
-            const int height = static_cast<int>((static_cast<std::uintptr_t>(size) >> 16) & 0xFFFF);
-            m_Strip->MoveWindow(wxRect(0, 0, m_Strip->GetWindowRect().GetWidth(), height));
-        }
-        return 0;
     });
     m_State.SetChangeListener([this] { Sync(); });
     Sync();

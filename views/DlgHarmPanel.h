@@ -6,12 +6,9 @@
 // along its left edge keeps the panel's full height, and its click goes on to the
 // owner window.
 
-#include <memory>
-
 #include "platform/ui/Dialog.h"
 #include "views/HarmPanelState.h"
-
-class CResizeCtrl;
+#include "views/PanelStrip.h"
 
 class CDlgHarmPanel : public ui::Dialog {
 public:
@@ -34,6 +31,6 @@ public:
 private:
     CHarmPanelState& m_State;
     ui::Window* m_Owner = nullptr;
-    std::unique_ptr<CResizeCtrl> m_Strip;
+    CPanelStrip m_Strip;
     bool m_Syncing = false;
 };

@@ -45,10 +45,7 @@ CHarmTrendNewDlg::~CHarmTrendNewDlg()
 bool CHarmTrendNewDlg::OnInitDialog()
 {
     ui::Dialog::OnInitDialog();
-    auto strip = std::make_unique<CResizeCtrl>(1);
-    if (strip->SubclassDlgItem(CHarmTrendPanel::kStripId, this)) {
-        m_Strip = std::move(strip);
-    }
+    m_Strip.Attach(*this, CHarmTrendPanel::kStripId);
     // The swatches are painted in their colour over the template's statics; a click
     // reaches the dialog as the static's click notification.
     for (std::size_t k = 0; k < m_Swatches.size(); ++k) {
@@ -117,13 +114,6 @@ bool CHarmTrendNewDlg::OnInitDialog()
         // The panel's state is read as the user changes it; writing shows it.
         if (code == kExchange && read == 0) {
             Sync();
-        }
-        return 0;
-    });
-    OnMessage(ui::kMsgSize, [this](ui::WParam, ui::LParam size) -> ui::LResult {
-        if (m_Strip) {
-            const int height = static_cast<int>((static_cast<std::uintptr_t>(size) >> 16) & 0xFFFF);
-            m_Strip->MoveWindow(wxRect(0, 0, m_Strip->GetWindowRect().GetWidth(), height));
         }
         return 0;
     });

@@ -7,12 +7,11 @@
 // comes back as kMsgColorChosen. Esc, Enter and Alt+F4 leave the panel as it is.
 
 #include <array>
-#include <memory>
 
 #include "platform/ui/Dialog.h"
 #include "views/HarmTrendPanel.h"
+#include "views/PanelStrip.h"
 
-class CResizeCtrl;
 class wxWindow;
 
 class CHarmTrendNewDlg : public ui::Dialog {
@@ -38,7 +37,7 @@ private:
     void OnSwatch(int k);
 
     CHarmTrendPanel& m_Panel;
-    std::unique_ptr<CResizeCtrl> m_Strip;
+    CPanelStrip m_Strip;
     std::array<wxWindow*, 6> m_Swatches{};
     bool m_Syncing = false;
 };

@@ -19,10 +19,7 @@ CRecordAttribDlg::~CRecordAttribDlg()
 bool CRecordAttribDlg::OnInitDialog()
 {
     ui::Dialog::OnInitDialog();
-    auto strip = std::make_unique<CResizeCtrl>(1);
-    if (strip->SubclassDlgItem(kStripId, this)) {
-        m_Strip = std::move(strip);
-    }
+    m_Strip.Attach(*this, kStripId);
     const RecordFrameProfile& profile = m_Panel.Profile();
     if (profile.comboId != 0) {
         OnControlNotify(profile.comboId, static_cast<int>(ui::kNotifySelChange), [this, id = profile.comboId] {
@@ -40,13 +37,6 @@ bool CRecordAttribDlg::OnInitDialog()
     }
     OnMessage(kMsgResizeClick, [this](ui::WParam, ui::LParam) -> ui::LResult {
         m_Panel.OnToggle();
-        return 0;
-    });
-    OnMessage(ui::kMsgSize, [this](ui::WParam, ui::LParam size) -> ui::LResult {
-        if (m_Strip) {
-            const int height = static_cast<int>((static_cast<std::uintptr_t>(size) >> 16) & 0xFFFF);
-            m_Strip->MoveWindow(wxRect(0, 0, m_Strip->GetWindowRect().GetWidth(), height));
-        }
         return 0;
     });
     m_Panel.SetChangeListener([this] { Sync(); });

@@ -5,12 +5,9 @@
 // clicks and the collapse strip's click to it; the collapse strip keeps the
 // dialog's left edge at its full height.
 
-#include <memory>
-
 #include "platform/ui/Dialog.h"
+#include "views/PanelStrip.h"
 #include "views/RecordAttribPanel.h"
-
-class CResizeCtrl;
 
 class CRecordAttribDlg : public ui::Dialog {
 public:
@@ -26,6 +23,6 @@ public:
 
 private:
     CRecordAttribPanel& m_Panel;
-    std::unique_ptr<CResizeCtrl> m_Strip;
+    CPanelStrip m_Strip;
     bool m_Syncing = false;
 };

@@ -1,15 +1,15 @@
-// The waveform panes' fill of the viewer, over a generated record and a viewer of
-// real rows, row kinds and summary caches that records what the pane asks of it.
+// The waveform panes' fill of the viewer, over a generated record and the test
+// viewer of real rows, row kinds and summary caches that records what the pane asks
+// of it.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "lib/viewer/data/BufferedDataManager.h"
-#include "lib/viewer/data/RowImpAnalog.h"
 #include "lib/viewer/data/RowItem.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "terminal/ComtradeModel.h"
+#include "tests/support/FakeViewer.h"
 #include "tests/support/TempDir.h"
 #include "tests/views/EventViewsTestSupport.h"
 #include "views/data/ComtradePaneLogic.h"
@@ -33,70 +33,6 @@ public:
     bool enabled[6] = {};
 };
 
-// The viewer's operations the pane uses, on the viewer's own row objects.
-class Viewer : public ITracelume {
-public:
-    ~Viewer() override { RemoveAllRows(); }
-    void Release() override {}
-    wxWindow* GetHwnd() override { return nullptr; }
-    void Refresh() override { ++refreshes; }
-    void RefreshAll() override { ++refreshes; }
-    IRowItem* AddRow(IRowItem*) override {
-        rows.push_back(std::make_unique<CRowItem>());
-        return rows.back().get();
-    }
-    void RemoveRow(IRowItem*) override {}
-    void RemoveAllRows() override { rows.clear(); }
-    IRowItemImp* CreateRowImp(int kind) override {
-        ++kinds;
-        return kind == 3 && kinds != failingKind ? new tracelume::CRowImpAnalog() : nullptr;
-    }
-    IBufferredDataManager* CreateDataManager(ISimpleDataManager* source) override {
-        auto* cache = new CBufferedDataManager();
-        cache->SetSource(source);
-        cache->Build();
-        return cache;
-    }
-    void ShowToolBar(int) override {}
-    void ShowNavigator(int) override {}
-    void ShowGrid(int, int) override {}
-    int SetMouseMode(int) override { return 0; }
-    int GetMouseMode() override { return 0; }
-    void SetSampleRate(double value) override { rate = value; }
-    double GetSampleRate() override { return rate; }
-    void SetDataLength(std::uint32_t low, std::uint32_t high) override {
-        length = static_cast<std::int64_t>(low | (static_cast<std::uint64_t>(high) << 32));
-    }
-    std::int64_t GetDataLength() override { return length; }
-    void GetZoomRange(int*, int*) override {}
-    void SetZoom(int) override {}
-    int GetZoom() override { return 0; }
-    void ZoomIn() override {}
-    void ZoomOut() override {}
-    void ZoomAll() override { ++zooms; }
-    void GoTo(int) override {}
-    void SetCallback(ITracelumeCallback*) override {}
-    int Reserved(std::uint32_t, std::uint32_t) override { return 0; }
-    int Command(int code, std::intptr_t a, std::intptr_t) override {
-        if (code == tracelume::kCommandTreeWidth) {
-            treeWidth = static_cast<int>(a);
-        }
-        return 0;
-    }
-    void ShowMeasureLines(int, int) override {}
-    double SampleToTime(double value) override { return value; }
-    int SetToolStrip(wxWindow*) override { return 0; }
-
-    std::vector<std::unique_ptr<CRowItem>> rows;
-    int kinds = 0;
-    int failingKind = -1;
-    double rate = 0.0;
-    std::int64_t length = 0;
-    int zooms = 0;
-    int refreshes = 0;
-    int treeWidth = 0;
-};
-
 class PaneLogicTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -117,17 +53,17 @@ protected:
     testsupport::TempDir dir;
     CComtradeModel model;
     Boxes boxes;
-    Viewer viewer;
+    testsupport::FakeViewer viewer;
     CComtradePaneLogic logic{kCurrentPaneKind, boxes};
 };
 
 TEST_F(PaneLogicTest, FillsRowsHeightsAndTheEffectiveValueRow) {
     EXPECT_FALSE(boxes.enabled[1]) << "nothing to switch before a record";
     logic.Fill(&model);
-    EXPECT_DOUBLE_EQ(viewer.rate, 3200.0);
-    EXPECT_EQ(viewer.length, eventtest::kSamples);
-    EXPECT_EQ(viewer.zooms, 1);
-    ASSERT_EQ(viewer.rows.size(), 2u);
+    EXPECT_DOUBLE_EQ(viewer.GetSampleRate(), 3200.0);
+    EXPECT_EQ(viewer.GetDataLength(), eventtest::kSamples);
+    EXPECT_EQ(viewer.zoomAlls, 1);
+    ASSERT_EQ(viewer.Rows().size(), 2u);
     EXPECT_EQ(Kinds(logic.GetWaveformRow()), 4);
     EXPECT_EQ(Kinds(logic.GetRmsRow()), 4);
     for (int box = 1; box <= 5; ++box) {
@@ -158,7 +94,9 @@ TEST_F(PaneLogicTest, FillsRowsHeightsAndTheEffectiveValueRow) {
         if (c.rmsHeight > 0) {
             EXPECT_EQ(logic.GetRmsRow()->GetHeight(), c.rmsHeight) << c.what;
         }
-        EXPECT_EQ(viewer.treeWidth, c.treeWidth) << c.what;
+        const testsupport::FakeViewer::Call* treeWidth = viewer.LastCommand(tracelume::kCommandTreeWidth);
+        ASSERT_NE(treeWidth, nullptr) << c.what;
+        EXPECT_EQ(treeWidth->a, c.treeWidth) << c.what;
     }
 
     // A phase box hides and shows a phase from the series held.
@@ -169,22 +107,22 @@ TEST_F(PaneLogicTest, FillsRowsHeightsAndTheEffectiveValueRow) {
     EXPECT_EQ(logic.Waveform(0).GetCount(), eventtest::kSamples);
 
     logic.Reset();
-    EXPECT_TRUE(viewer.rows.empty());
+    EXPECT_TRUE(viewer.Rows().empty());
     EXPECT_EQ(logic.GetWaveformRow(), nullptr);
     EXPECT_EQ(boxes.checked[1], 1);
     EXPECT_FALSE(boxes.enabled[1]);
 }
 
 TEST_F(PaneLogicTest, APhaseWithoutRowKindIsSkippedAndTheFillGoesOn) {
-    viewer.failingKind = 3;  // the first kind of L2
+    viewer.refusedKind = 3;  // the first kind of L2
     logic.Fill(&model);
     EXPECT_EQ(Kinds(logic.GetWaveformRow()), 3) << "L1, L3 and N";
     EXPECT_EQ(Kinds(logic.GetRmsRow()), 3);
     EXPECT_FALSE(boxes.enabled[2]);
     EXPECT_EQ(boxes.checked[2], 0);
     EXPECT_TRUE(boxes.enabled[4]) << "the phases after it still come";
-    EXPECT_DOUBLE_EQ(viewer.rate, 3200.0) << "time scale";
-    EXPECT_EQ(viewer.zooms, 1) << "zoom";
+    EXPECT_DOUBLE_EQ(viewer.GetSampleRate(), 3200.0) << "time scale";
+    EXPECT_EQ(viewer.zoomAlls, 1) << "zoom";
 }
 
 TEST_F(PaneLogicTest, ExportRecordListsCheckedPhasesWaveformsFirst) {

@@ -15,13 +15,14 @@
 #include "export/RecordTabulist.h"
 #include "platform/base/Encoding.h"
 #include "lib/viewer/data/LineStyleInfo.h"
+#include "tests/support/FakeViewer.h"
 #include "tests/support/ProgramFolderFixture.h"
 #include "views/HarmTrendFrame.h"
 
 namespace {
 
 using viewstest::FakeModel;
-using viewstest::FakeViewer;
+using testsupport::FakeViewer;
 using viewstest::Observer;
 
 std::wstring Text(unsigned id)

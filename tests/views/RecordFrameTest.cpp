@@ -13,6 +13,7 @@
 #include "lib/viewer/data/LineStyleInfo.h"
 #include "platform/base/ProgramFolder.h"
 #include "terminal/ZVDataManager.h"
+#include "tests/support/FakeViewer.h"
 #include "tests/support/ProgramFolderFixture.h"
 #include "core/ZVResourceManager.h"
 #include "export/RecordTabulist.h"
@@ -24,7 +25,7 @@
 namespace {
 
 using viewstest::FakeModel;
-using viewstest::FakeViewer;
+using testsupport::FakeViewer;
 using viewstest::Observer;
 
 class RecordFrameTest : public ::testing::Test {

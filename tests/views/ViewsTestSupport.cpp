@@ -8,8 +8,6 @@
 #include <fstream>
 #include <numeric>
 
-#include "lib/viewer/data/BufferedDataManager.h"
-#include "lib/viewer/data/RowImpAnalog.h"
 #include "core/ColorPicker.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/ProgramFolder.h"
@@ -20,67 +18,6 @@
 #include "tools/gen/ItemFiles.h"
 
 namespace viewstest {
-
-FakeViewer::FakeViewer() = default;
-
-FakeViewer::~FakeViewer()
-{
-    RemoveAllRows();
-}
-
-IRowItem* FakeViewer::AddRow(IRowItem*)
-{
-    // The record frames add one root row; the harmonic trend frame one row per phase.
-    auto* row = new CRowItem;
-    row->AddRef();
-    m_rows.push_back(row);
-    return row;
-}
-
-void FakeViewer::RemoveRow(IRowItem* row)
-{
-    const auto found = std::find(m_rows.begin(), m_rows.end(), row);
-    if (found != m_rows.end()) {
-        (*found)->RemoveAllImps();
-        (*found)->Release();
-        m_rows.erase(found);
-    }
-}
-
-void FakeViewer::RemoveAllRows()
-{
-    for (CRowItem* row : m_rows) {
-        row->RemoveAllImps();
-        row->Release();
-    }
-    m_rows.clear();
-}
-
-IRowItemImp* FakeViewer::CreateRowImp(int kind)
-{
-    return kind == tracelume::kRowKindAnalog ? new tracelume::CRowImpAnalog : nullptr;
-}
-
-IBufferredDataManager* FakeViewer::CreateDataManager(ISimpleDataManager* source)
-{
-    ++cachesMade;
-    auto* cache = new CBufferedDataManager;
-    cache->SetSource(source);
-    if (source != nullptr) {
-        cache->Build();
-    }
-    return cache;
-}
-
-const FakeViewer::Call* FakeViewer::LastCommand(int code) const
-{
-    for (auto it = commands.rbegin(); it != commands.rend(); ++it) {
-        if (it->code == code) {
-            return &*it;
-        }
-    }
-    return nullptr;
-}
 
 LoadedFolder::LoadedFolder(gen::StatisticFolderOptions folderOptions) : options(std::move(folderOptions))
 {

@@ -1,7 +1,5 @@
 #pragma once
-// Shared pieces of the record view tests: a viewer stand-in built from the viewer's
-// own rows, row kinds and summary caches (so series, styles and ranges are read
-// back through the viewer's interfaces), an observer that carries the frame's
+// Shared pieces of the record view tests: an observer that carries the frame's
 // model words, a generated statistic folder opened in the statistic models, a
 // model that serves hand-made series, and the colour-scheme fixture.
 
@@ -13,8 +11,6 @@
 #include <tuple>
 #include <vector>
 
-#include "lib/viewer/data/RowItem.h"
-#include "lib/viewer/data/Tracelume.h"
 #include "terminal/BasicInfo.h"
 #include "terminal/DataModel.h"
 #include "terminal/GlobalModel.h"
@@ -26,71 +22,6 @@
 #include "tools/gen/StatisticFolder.h"
 
 namespace viewstest {
-
-class FakeViewer final : public ITracelume {
-public:
-    struct Call {
-        int code;
-        std::intptr_t a, b;
-    };
-    FakeViewer();
-    ~FakeViewer() override;
-
-    void Release() override {}
-    wxWindow* GetHwnd() override { return reinterpret_cast<wxWindow*>(this); }
-    void Refresh() override { ++refreshes; }
-    void RefreshAll() override { ++refreshes; }
-    IRowItem* AddRow(IRowItem* parent) override;
-    void RemoveRow(IRowItem* row) override;
-    void RemoveAllRows() override;
-    IRowItemImp* CreateRowImp(int kind) override;
-    IBufferredDataManager* CreateDataManager(ISimpleDataManager* source) override;
-    void ShowToolBar(int) override {}
-    void ShowNavigator(int) override {}
-    void ShowGrid(int, int) override {}
-    int SetMouseMode(int) override { return 0; }
-    int GetMouseMode() override { return 0; }
-    void SetSampleRate(double value) override { rates.push_back(value); }
-    double GetSampleRate() override { return rates.empty() ? 0.0 : rates.back(); }
-    void SetDataLength(std::uint32_t low, std::uint32_t high) override
-    {
-        lengths.push_back(static_cast<std::int64_t>((std::uint64_t{high} << 32) | low));
-    }
-    std::int64_t GetDataLength() override { return lengths.empty() ? 0 : lengths.back(); }
-    void GetZoomRange(int*, int*) override {}
-    void SetZoom(int) override {}
-    int GetZoom() override { return 0; }
-    void ZoomIn() override {}
-    void ZoomOut() override {}
-    void ZoomAll() override { ++zoomAlls; }
-    void GoTo(int) override {}
-    void SetCallback(ITracelumeCallback*) override {}
-    int Reserved(std::uint32_t, std::uint32_t) override { return 0; }
-    int Command(int code, std::intptr_t a, std::intptr_t b) override
-    {
-        commands.push_back({code, a, b});
-        return 0;
-    }
-    void ShowMeasureLines(int, int) override {}
-    double SampleToTime(double value) override { return value; }
-    int SetToolStrip(wxWindow*) override { return 0; }
-
-    // The first row (the record frames' root row), or null.
-    CRowItem* Root() const { return m_rows.empty() ? nullptr : m_rows.front(); }
-    const std::vector<CRowItem*>& Rows() const { return m_rows; }
-    // The last command of that code; nothing when none was given.
-    const Call* LastCommand(int code) const;
-
-    std::vector<Call> commands;
-    std::vector<double> rates;
-    std::vector<std::int64_t> lengths;
-    int refreshes = 0;
-    int zoomAlls = 0;
-    int cachesMade = 0;
-
-private:
-    std::vector<CRowItem*> m_rows;
-};
 
 // The frame's observer words (the controller writes them in the program).
 class Observer final : public IObserverViewBase {

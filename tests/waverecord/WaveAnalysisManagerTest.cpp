@@ -14,7 +14,7 @@
 #include "platform/base/Hourglaze.h"
 #include "platform/base/LocalTime.h"
 #include "platform/base/ProgramFolder.h"
-#include "tests/waverecord/FakeViewer.h"
+#include "tests/support/FakeViewer.h"
 #include "tests/waverecord/WaveRecordFixture.h"
 #include "waverecord/WaveDataManager.h"
 #include "waverecord/WaveItemTable.h"
@@ -249,7 +249,7 @@ TEST_F(WaveAnalysisManagerTest, RawWaveformsShareOneRangeAndGoToTheHostWithProgr
 {
     CWaveAnalysisManager& manager = Manager();
     ASSERT_TRUE(manager.OpenRecord(s_record->Folder()));
-    wavetest::FakeHost host;
+    testsupport::FakeWaveHost host;
     WaveProgressBlock block{20.0, 20.0};
     manager.SetProgressBlock(&block);
     platform::HeadlessHourglaze().Reset();
@@ -384,7 +384,7 @@ TEST_F(WaveAnalysisManagerTest, WithoutARecordEveryAnswerIsFixed)
         EXPECT_EQ(rms, 20) << c.name;
         EXPECT_EQ(harm, 1) << c.name;
         EXPECT_EQ(pst, 1) << c.name;
-        wavetest::FakeHost host;
+        testsupport::FakeWaveHost host;
         for (const WaveDispatchRow& row : WaveDispatchRows()) {
             EXPECT_EQ(manager.Dispatch(row.item, &host), 0) << c.name << " item " << row.item;
         }

@@ -11,7 +11,7 @@
 #include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
-#include "tests/waverecord/FakeViewer.h"
+#include "tests/support/FakeViewer.h"
 #include "tests/waverecord/WaveRecordFixture.h"
 #include "waverecord/WaveAnalysisStages.h"
 #include "waverecord/WaveItemTable.h"
@@ -104,7 +104,7 @@ TEST(WaveAnalysisStages, EveryStageItemIsAnItemWithItsOwnText)
 
 TEST_F(WaveAnalysisStagesTest, OpeningAnalysesThenRegistersEveryItemFrom20To100)
 {
-    wavetest::FakeHost host;
+    testsupport::FakeWaveHost host;
     ASSERT_EQ(CWaveAnalysisStages::Open(Manager(), s_record->Folder(), &host, m_progress), WaveRunOutcome::Done);
     const platform::RecordingHourglaze::Snapshot shown = platform::HeadlessHourglaze().Get();
     ASSERT_FALSE(shown.notes.empty());
@@ -145,7 +145,7 @@ TEST_F(WaveAnalysisStagesTest, ARecordThatCannotBeOpenedIsAnOpenFailure)
 
 TEST_F(WaveAnalysisStagesTest, AnExceptionWhileRegisteringIsAFailureNotACrash)
 {
-    struct ThrowingHost : wavetest::FakeHost {
+    struct ThrowingHost : testsupport::FakeWaveHost {
         IWaveSource* CreateDataManager(ISimpleDataManager*) override { throw std::bad_alloc(); }
     } host;
     EXPECT_EQ(CWaveAnalysisStages::Open(Manager(), s_record->Folder(), &host, m_progress), WaveRunOutcome::Failed);

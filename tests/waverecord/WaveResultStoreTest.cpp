@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/FakeViewer.h"
 #include "tests/waverecord/FakeDataSet.h"
-#include "tests/waverecord/FakeViewer.h"
 #include "waverecord/WaveResultStore.h"
 
 namespace {
@@ -190,9 +190,9 @@ TEST(WaveResultStore, CopiesShareTheSeriesUntilTheMasterReleasesThem)
 TEST(WaveResultStore, AttachesSeriesToRowsAndTakesThemOffAgain)
 {
     FakeDataSet set({-2.0f, 6.0f});
-    wavetest::FakeViewer viewer;
+    testsupport::FakeWaveViewer viewer;
     {
-        wavetest::FakeRow row;
+        testsupport::FakeWaveRow row;
         CWaveResultStore store;
         store.Add(1, CWaveResultStore::kPlainValue, CWaveSeriesDescriptor(&set));
         store.Add(1, CWaveResultStore::kMaximum, CWaveSeriesDescriptor(&set));
@@ -211,8 +211,8 @@ TEST(WaveResultStore, AttachesSeriesToRowsAndTakesThemOffAgain)
         EXPECT_EQ(viewer.lastType, IWaveViewer::kAnalogRow);
         EXPECT_EQ(viewer.cursor, 2);
         ASSERT_EQ(row.imps.size(), 1u);
-        auto* imp = static_cast<wavetest::FakeImp*>(row.imps[0]);
-        auto* source = static_cast<wavetest::FakeSource*>(imp->data);
+        auto* imp = static_cast<testsupport::FakeWaveImp*>(row.imps[0]);
+        auto* source = static_cast<testsupport::FakeWaveSource*>(imp->data);
         ASSERT_NE(source, nullptr);
         // The series is drawn over the row's range: 6.0 lies at 10/12 of it.
         std::int64_t index = 1, position = 0;
@@ -232,7 +232,7 @@ TEST(WaveResultStore, AttachesSeriesToRowsAndTakesThemOffAgain)
         EXPECT_EQ(*viewer.liveImps, 1);
         EXPECT_EQ(*viewer.liveSources, 1);
 
-        wavetest::FakeHost host;
+        testsupport::FakeWaveHost host;
         EXPECT_EQ(store.RefreshRows(&row, &host), 1);
         EXPECT_EQ(row.styles[row.imps[0]].lineColour, 0x104u) << "the host's colour for phase 1, kind 4";
 
@@ -247,9 +247,9 @@ TEST(WaveResultStore, AttachesSeriesToRowsAndTakesThemOffAgain)
 TEST(WaveResultStore, AHostBuiltSummaryIsSharedByTheCopies)
 {
     FakeDataSet set({1.0f, 2.0f});
-    wavetest::FakeHost host;
-    wavetest::FakeViewer viewer;
-    wavetest::FakeRow row;
+    testsupport::FakeWaveHost host;
+    testsupport::FakeWaveViewer viewer;
+    testsupport::FakeWaveRow row;
     auto master = std::make_unique<CWaveResultStore>();
     master->Add(0, CWaveResultStore::kPlainValue, CWaveSeriesDescriptor(&set));
     EXPECT_FALSE(master->LoadIntoHost(0, CWaveResultStore::kPlainValue, nullptr));
@@ -258,8 +258,8 @@ TEST(WaveResultStore, AHostBuiltSummaryIsSharedByTheCopies)
 
     std::unique_ptr<CWaveResultStore> copy = master->Clone();
     ASSERT_EQ(copy->AttachRow(0, CWaveResultStore::kPlainValue, &viewer, &row, WaveRowAttributes{}), 1);
-    auto* imp = static_cast<wavetest::FakeImp*>(row.imps[0]);
-    EXPECT_EQ(static_cast<wavetest::FakeSource*>(imp->data)->source, host.sources[0]) << "the host's summary";
+    auto* imp = static_cast<testsupport::FakeWaveImp*>(row.imps[0]);
+    EXPECT_EQ(static_cast<testsupport::FakeWaveSource*>(imp->data)->source, host.sources[0]) << "the host's summary";
     EXPECT_EQ(*viewer.liveSources, 0) << "no second summary is built";
 
     copy->DetachAllRows(&row);
