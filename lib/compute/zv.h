@@ -95,7 +95,8 @@ typedef struct fft_record {
     float sample_rate;
     struct fftwf_plan_s* plan; /* shared by every record of the same length */
     float* input;
-    float* output; /* half-complex */
+    float* output;   /* half-complex */
+    float* spectrum; /* bins 0 .. length / 2 as (real, imaginary) pairs */
 } fft_record;
 
 typedef struct harmonic_record {
