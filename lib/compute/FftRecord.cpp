@@ -71,6 +71,13 @@ void FftBuild(fft_record& record, int32_t length, float sampleRate)
     record.plan = SharedPlan(length, record.input, record.spectrum);
 }
 
+void FftClear(fft_record& record)
+{
+    std::memset(record.input, 0, sizeof(float) * size_t(record.length));
+    std::memset(record.output, 0, sizeof(float) * size_t(record.length));
+    std::memset(record.spectrum, 0, sizeof(float) * 2 * (size_t(record.length) / 2 + 1));
+}
+
 void FftFree(fft_record& record)
 {
     fftwf_free(record.input);
