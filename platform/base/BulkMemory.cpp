@@ -11,6 +11,20 @@
 namespace platform {
 namespace {
 
+// Under AddressSanitizer every block comes from its allocator, so that it watches the
+// bounds and lifetimes of these arrays too.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
 std::size_t LargeBlockSize(std::size_t bytes)
 {
     return (bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes;
@@ -116,7 +130,7 @@ KeptBlocks& Kept()
 
 void* AllocateBulk(std::size_t bytes)
 {
-    if (bytes < kLargePageBytes) {
+    if (bytes < kLargePageBytes || kSanitized) {
         void* block = std::malloc(bytes == 0 ? 1 : bytes);
         if (block == nullptr) {
             throw std::bad_alloc();
@@ -138,7 +152,7 @@ void FreeBulk(void* block, std::size_t bytes) noexcept
     if (block == nullptr) {
         return;
     }
-    if (bytes < kLargePageBytes) {
+    if (bytes < kLargePageBytes || kSanitized) {
         std::free(block);
         return;
     }
