@@ -17,6 +17,21 @@ namespace platform {
 // Bytes from which a block goes on large pages.
 inline constexpr std::size_t kLargePageBytes = std::size_t{2} << 20;
 
+// Whether large blocks are mapped here (on large pages, and kept when given back for
+// the next arrays). Not under AddressSanitizer: there every block comes from its
+// allocator, so that it watches the bounds and lifetimes of these arrays too.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kKeepsLargeBlocks = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kKeepsLargeBlocks = false;
+#else
+inline constexpr bool kKeepsLargeBlocks = true;
+#endif
+#else
+inline constexpr bool kKeepsLargeBlocks = true;
+#endif
+
 // A block of at least `bytes` bytes, aligned for any type; throws std::bad_alloc.
 void* AllocateBulk(std::size_t bytes);
 // Gives back a block of AllocateBulk with the size it was asked for.

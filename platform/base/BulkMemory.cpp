@@ -11,20 +11,6 @@
 namespace platform {
 namespace {
 
-// Under AddressSanitizer every block comes from its allocator, so that it watches the
-// bounds and lifetimes of these arrays too.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
 std::size_t LargeBlockSize(std::size_t bytes)
 {
     return (bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes;
@@ -130,7 +116,7 @@ KeptBlocks& Kept()
 
 void* AllocateBulk(std::size_t bytes)
 {
-    if (bytes < kLargePageBytes || kSanitized) {
+    if (bytes < kLargePageBytes || !kKeepsLargeBlocks) {
         void* block = std::malloc(bytes == 0 ? 1 : bytes);
         if (block == nullptr) {
             throw std::bad_alloc();
@@ -152,7 +138,7 @@ void FreeBulk(void* block, std::size_t bytes) noexcept
     if (block == nullptr) {
         return;
     }
-    if (bytes < kLargePageBytes || kSanitized) {
+    if (bytes < kLargePageBytes || !kKeepsLargeBlocks) {
         std::free(block);
         return;
     }

@@ -9,20 +9,6 @@
 
 namespace {
 
-// Under AddressSanitizer blocks come from its allocator, which does not hand a freed
-// block out again at once.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kBlocksKept = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kBlocksKept = false;
-#else
-constexpr bool kBlocksKept = true;
-#endif
-#else
-constexpr bool kBlocksKept = true;
-#endif
-
 TEST(BulkMemory, ArraysOfEverySizeHoldWhatIsWrittenAndLargeBlocksServeTheNextArrayOfAboutTheirSize)
 {
     struct Case {
@@ -50,7 +36,7 @@ TEST(BulkMemory, ArraysOfEverySizeHoldWhatIsWrittenAndLargeBlocksServeTheNextArr
         next.resize(c.second / 4);
         std::iota(next.begin(), next.end(), 7u);
         EXPECT_EQ(next[next.size() / 2], next.size() / 2 + 7) << c.name;
-        if (!kBlocksKept) {
+        if (!platform::kKeepsLargeBlocks) {
             continue;
         }
         if (c.sameBlock) {
