@@ -24,6 +24,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Picture.h"
+#include "report/RtfReportText.h"
 #include "terminal/HarmDataCollector.h"
 
 namespace {
@@ -172,8 +173,17 @@ bool CMainFrame::OnCreate() {
 
     m_hFolderLock.Release();
     UpdateTitle();
+    LoadReportTexts();
     RecalcLayout();
     return true;
+}
+
+void CMainFrame::LoadReportTexts() {
+    // Reports made without them fail with their own message; the log says why.
+    if (CRtfReportText::Instance().Load() == 0) {
+        COndravaLog::GetInstance()->Write(L"CMainFrame: the report texts could not be read whole from " +
+                                          platform::FromPath(CRtfReportText::LanguageFile()));
+    }
 }
 
 void CMainFrame::InstallModels() {
@@ -292,6 +302,8 @@ void CMainFrame::OnLanguage() {
     if (dialog.DoModal(this) != ui::kIdOk) {
         return;
     }
+    // Reports follow the chosen language at once, as the spreadsheet template does.
+    LoadReportTexts();
     CLanguageInfo language;
     CZVLanguageList::Load(language, -1);
     const std::wstring message = CZVLanguageList::SplitText(language.switchTip, true) + L"\n" +

@@ -197,6 +197,8 @@ private:
     bool CreateRibbonBar();
     void InstallCommandStates();
     void InstallModels();
+    // The report texts of the selected language, for every report and picture made after.
+    void LoadReportTexts();
     void OnClose();
     void OnAbout();
     void OnLanguage();

@@ -16,6 +16,8 @@
 #include "core/ProgramPaths.h"
 #include "core/ZVResourceManager.h"
 #include "export/TableExportJob.h"
+#include "export/TabulistEx.h"
+#include "platform/base/FileSystem.h"
 #include "platform/base/Hourglaze.h"
 #include "platform/base/LocalTime.h"
 #include "platform/ui/FilePicker.h"
@@ -45,6 +47,12 @@ constexpr unsigned kTextNoView = 6121;
 constexpr unsigned kTextDataExport = 32766;
 constexpr unsigned kTextReportDone = 10046;
 constexpr unsigned kTextGeneralFailure = 6294;
+constexpr unsigned kTextReportsNeedStatistics = 6296;
+constexpr unsigned kTextExportDiskFull = 6297;
+
+// The export-done code of an export that found the disk full (beside the
+// exporters' own results and -1 for no view).
+constexpr int kExportDoneDiskFull = 3;
 
 constexpr int kModeRtf = 0;
 constexpr int kModeSpreadsheet = 1;
@@ -111,7 +119,11 @@ bool CMainFrame::RunReportWizard(int mode, CReportConfig& config, BasicInfo& rec
     m_ReportResult = 0;
     const unsigned caption = mode == kModeSpreadsheet ? kTextExportReport : kTextGenerateReport;
     if (m_StatisticModel.QueryBasicInfo(&record) == 0) {
-        ui::MessageBox(this, Text(kTextDataNotRight), Text(kTextGenerateReport), ui::kMbIconInformation);
+        // With only a waveform record open the data are not wrong: reports are made
+        // from statistic data, which the user has not opened.
+        const bool onlyWaveform = m_StatisticPath.empty() && !m_WavePath.empty();
+        ui::MessageBox(this, Text(onlyWaveform ? kTextReportsNeedStatistics : kTextDataNotRight),
+                       Text(kTextGenerateReport), ui::kMbIconInformation);
         return false;
     }
     if (record.recordCount == 0 &&
@@ -256,7 +268,10 @@ void CMainFrame::OnExportTable() {
                 m_OpenTarget = m_TableFolder;
             }
         }
-        ui::PostMessage(this, kMsgExportDone, static_cast<ui::WParam>(static_cast<std::intptr_t>(outcome.code)), 0);
+        const int code = outcome.code == ITabulistEx::kFailed && platform::IsDiskFullError(outcome.error)
+                             ? kExportDoneDiskFull
+                             : outcome.code;
+        ui::PostMessage(this, kMsgExportDone, static_cast<ui::WParam>(static_cast<std::intptr_t>(code)), 0);
     });
 }
 
@@ -277,6 +292,9 @@ void CMainFrame::OnExportDone(int code) {
         break;
     case 2:
         ui::MessageBox(this, Text(kTextExportFailed), caption, ui::kMbIconExclamation);
+        break;
+    case kExportDoneDiskFull:
+        ui::MessageBox(this, Text(kTextExportDiskFull), caption, ui::kMbIconExclamation);
         break;
     case -1:
         ui::MessageBox(this, Text(kTextNoView), caption, ui::kMbIconExclamation);

@@ -19,6 +19,8 @@ int ICommunicationBase::ReadRecordTimes(const ZVFolderInfo&, const std::wstring&
 }
 int ICommunicationBase::DownloadRecord(const ZVFolderInfo&, const std::wstring&) { return 0; }
 bool ICommunicationBase::IsRecordLocked(const ZVFolderInfo&) { return false; }
+int ICommunicationBase::GetListingError() { return 0; }
+std::wstring ICommunicationBase::GetRefusedName() { return {}; }
 
 std::wstring LocalRecordFolder(const ZVFolderInfo& folder, const std::wstring& localFolder) {
     return platform::FromPath(platform::ToPath(localFolder) / platform::ToPath(folder.GetFolderName(1)));

@@ -45,6 +45,8 @@ public:
     virtual int Connect();
     virtual int Verify();
     virtual int Disconnect();
+    // 1 when the medium could be listed whole. 0 when a listing broke off: the
+    // folders listed whole until then are appended, and GetListingError says why.
     virtual int ListFolders(std::vector<ZVFolderInfo>& folders);
     virtual int ListScreenFiles(const std::wstring& recordName, int second);
     virtual int CopyFiles(const std::wstring& first, const std::wstring& second, int third);
@@ -56,6 +58,11 @@ public:
     // Whether the record is still being written ("record.lock" in its folder on
     // the medium); such records are not offered.
     virtual bool IsRecordLocked(const ZVFolderInfo& folder);
+    // Why the last ListFolders broke off (an error code of NetErrors.h); 0 when it
+    // did not.
+    virtual int GetListingError();
+    // The remote name that made the last download fail as unsafe; empty when none.
+    virtual std::wstring GetRefusedName();
 };
 
 // Where a record lands: the local folder and the record's name with its board

@@ -46,6 +46,11 @@ inline constexpr unsigned kTextConnectFailed = 10267;
 inline constexpr unsigned kTextNoDevice = 10268;
 inline constexpr unsigned kTextNetworkFound = 10269;
 inline constexpr unsigned kTextDiscoveryFailed = 10270;
+inline constexpr unsigned kTextListingFailed = 10271;       // followed by the reason
+inline constexpr unsigned kTextListingTimedOut = 10272;
+inline constexpr unsigned kTextListingTooLong = 10273;
+inline constexpr unsigned kTextNameRefused = 10301;         // %s: the remote name
+inline constexpr unsigned kTextTooManyDevices = 10302;      // %d: the cap
 inline constexpr unsigned kTextHelpTitle = 32769;
 
 std::wstring LoadDeviceString(unsigned id);

@@ -140,6 +140,7 @@ int CDiscoveryTool::SendProbe(std::string_view text) {
 void CDiscoveryTool::ReceiveThread() {
     CCrashDump::ThreadGuard guard;
     std::array<char, kReplyBufferSize> buffer{};
+    std::size_t reported = 0;
     for (;;) {
         if (m_stop.load()) {
             return;
@@ -155,18 +156,25 @@ void CDiscoveryTool::ReceiveThread() {
         if (!received) {
             break;
         }
-        OnDiscoveryReply(std::string_view(buffer.data(), *received));
+        if (OnDiscoveryReply(std::string_view(buffer.data(), *received)) && ++reported >= m_settings.maxDevices) {
+            if (!m_stop.load()) {
+                m_owner->OnTooManyDevices(m_settings.maxDevices);
+            }
+            break;
+        }
     }
     if (!m_stop.load()) {
         m_owner->OnDiscoveryEnd();
     }
 }
 
-void CDiscoveryTool::OnDiscoveryReply(std::string_view datagram) {
+bool CDiscoveryTool::OnDiscoveryReply(std::string_view datagram) {
     const std::optional<CZVDeviceInfo> device = DeviceFromReply(ReplyText(datagram));
-    if (device && !m_stop.load()) {
-        m_owner->OnDeviceFound(*device);
+    if (!device || m_stop.load()) {
+        return false;
     }
+    m_owner->OnDeviceFound(*device);
+    return true;
 }
 
 int CDiscoveryTool::ScanRemovableDrives(std::vector<CZVDeviceInfo>& devices) {

@@ -6,7 +6,8 @@
 //
 // One search exists at a time and its owner ends it: Stop sets the stop flag,
 // wakes the socket and joins the thread, so no report reaches the owner after
-// Stop returns. Reports are made on the receive thread: the owner copies what it
+// Stop returns. A flood of replies ends listening once more devices answered
+// than any real network holds. Reports are made on the receive thread: the owner copies what it
 // keeps and must not wait for its own thread there (the user-interface thread may
 // be the one waiting in Stop).
 
@@ -27,8 +28,11 @@ public:
     virtual ~IDiscoveryOwner() = default;
     // One per accepted reply (receive thread); the record lives only for the call.
     virtual void OnDeviceFound(const CZVDeviceInfo& device) = 0;
-    // Listening ended after the quiet spell (receive thread).
+    // Listening ended after the quiet spell, or after too many answers (receive thread).
     virtual void OnDiscoveryEnd() = 0;
+    // `limit` devices answered, more than any real network holds: listening ends
+    // and further answers are not reported (receive thread, before the end).
+    virtual void OnTooManyDevices(std::size_t limit) = 0;
     // The listener could not be started (the thread that called Start).
     virtual void OnDiscoveryFailed() = 0;
 };
@@ -43,6 +47,9 @@ struct DiscoverySettings {
     // probe sent from that interface's own address.
     std::vector<net::Ipv4> destinations;
     std::chrono::milliseconds quietSpell{3000};
+    // Accepted answers after which listening ends: no real network has that many
+    // terminals, even each answering on two routes.
+    std::size_t maxDevices = 1000;
 };
 
 class CDiscoveryTool {
@@ -77,7 +84,8 @@ public:
 private:
     explicit CDiscoveryTool(const DiscoverySettings& settings);
     void ReceiveThread();
-    void OnDiscoveryReply(std::string_view datagram);
+    // Whether the reply was reported as a device.
+    bool OnDiscoveryReply(std::string_view datagram);
     void EndThread();
 
     DiscoverySettings m_settings;

@@ -1,6 +1,7 @@
 #include "device/DownloadOutcome.h"
 
 #include "device/DeviceTexts.h"
+#include "device/RemoteName.h"
 #include "platform/net/NetErrors.h"
 
 namespace device {
@@ -24,9 +25,21 @@ constexpr KnownError kKnownErrors[] = {
     {net::kErrorConnectionReset, kTextConnectionLost},
 };
 
+// The text of a known error code; empty for others.
+std::wstring KnownErrorText(int code) {
+    for (const KnownError& known : kKnownErrors) {
+        if (known.code == code) {
+            return LoadDeviceString(known.text);
+        }
+    }
+    return {};
+}
+
+std::wstring ErrorCodeText(int code) { return LoadDeviceString(kTextErrorCode) + std::to_wstring(code); }
+
 }  // namespace
 
-DownloadOutcome OutcomeOfDownload(int result) {
+DownloadOutcome OutcomeOfDownload(int result, const std::wstring& refusedName) {
     DownloadOutcome outcome;
     if (result == 0) {
         outcome.downloaded = true;
@@ -45,14 +58,37 @@ DownloadOutcome OutcomeOfDownload(int result) {
         return outcome;
     }
     outcome.refreshDevices = true;
-    for (const KnownError& known : kKnownErrors) {
-        if (known.code == result) {
-            outcome.message = LoadDeviceString(known.text);
-            return outcome;
+    if (result == net::kErrorInvalidName && !refusedName.empty()) {
+        outcome.message = LoadDeviceString(kTextNameRefused);
+        const std::size_t at = outcome.message.find(L"%s");
+        const std::wstring shown = PrintableRemoteName(refusedName);
+        if (at != std::wstring::npos) {
+            outcome.message.replace(at, 2, shown);
+        } else {
+            outcome.message += shown;
+        }
+        return outcome;
+    }
+    outcome.message = KnownErrorText(result);
+    if (outcome.message.empty()) {
+        outcome.message = LoadDeviceString(kTextDownloadError) + ErrorCodeText(result);
+    }
+    return outcome;
+}
+
+std::wstring ListingFailureText(int error) {
+    std::wstring reason;
+    if (error == net::kErrorTimeout) {
+        reason = LoadDeviceString(kTextListingTimedOut);
+    } else if (error == net::kErrorListingTooLong) {
+        reason = LoadDeviceString(kTextListingTooLong);
+    } else {
+        reason = KnownErrorText(error);
+        if (reason.empty()) {
+            reason = ErrorCodeText(error);
         }
     }
-    outcome.message = LoadDeviceString(kTextDownloadError) + LoadDeviceString(kTextErrorCode) + std::to_wstring(result);
-    return outcome;
+    return LoadDeviceString(kTextListingFailed) + reason;
 }
 
 }  // namespace device

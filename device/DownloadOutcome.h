@@ -15,7 +15,12 @@ struct DownloadOutcome {
     std::wstring message;
 };
 
-// result: DownloadRecord's result (0, -1 for a cancel, else an error code).
-DownloadOutcome OutcomeOfDownload(int result);
+// result: DownloadRecord's result (0, -1 for a cancel, else an error code);
+// refusedName: the remote name a refused download names (GetRefusedName).
+DownloadOutcome OutcomeOfDownload(int result, const std::wstring& refusedName = {});
+
+// What the dialog says when the terminal's folders could not be listed whole:
+// error is the transport's GetListingError.
+std::wstring ListingFailureText(int error);
 
 }  // namespace device

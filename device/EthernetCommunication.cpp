@@ -78,15 +78,26 @@ std::wstring CEthernetCommunication::RootFolder(const wchar_t* name) {
 }
 
 int CEthernetCommunication::ListFolders(std::vector<ZVFolderInfo>& folders) {
+    // A listing that broke off ends the walk: the server has stalled or dropped the
+    // connection, and every further listing would wait as long.
+    m_client.ResetListingFailure();
+    m_lockChecksStopped = false;
+    const auto broke = [this] { return m_client.GetListingFailure() != 0; };
     std::wstring base;
     if (m_mode == kModeStatistic) {
-        folders.emplace_back(RootFolder(kScreenFolder), 0);
+        const std::wstring screen = RootFolder(kScreenFolder);
+        if (broke()) {
+            return 0;
+        }
+        folders.emplace_back(screen, 0);
         base = RootFolder(kExportFolder);
     } else {
         base = RootFolder(kWaveFolder);
     }
     std::vector<std::wstring> records;
-    m_client.ListSubfolders(base, records);
+    if (!broke()) {
+        m_client.ListSubfolders(base, records);
+    }
     for (const std::wstring& record : records) {
         const std::wstring path = base + L"/" + record;
         std::vector<ZVFolderInfo> offered;
@@ -105,11 +116,17 @@ int CEthernetCommunication::ListFolders(std::vector<ZVFolderInfo>& folders) {
             std::uint64_t total = 0;
             std::uint64_t count = 0;
             m_client.GetFolderSize(folder.GetDisplayName(), total, count);
+            if (broke()) {
+                return 0;  // its size would be short
+            }
             folder.SetCounts(total, count);
             folders.push_back(folder);
         }
+        if (broke()) {
+            return 0;
+        }
     }
-    return 1;
+    return broke() ? 0 : 1;
 }
 
 int CEthernetCommunication::GetSnapshots(const ZVFolderInfo& folder, const std::wstring& localFolder,
@@ -157,10 +174,16 @@ int CEthernetCommunication::DownloadRecord(const ZVFolderInfo& folder, const std
 }
 
 bool CEthernetCommunication::IsRecordLocked(const ZVFolderInfo& folder) {
-    const std::wstring lock = std::wstring(L"/") + kRecordLockFile;
-    if (m_client.FileExists(folder.GetDisplayName() + lock) != 0) {
+    // Once a listing broke off here, the terminal is not asked again (each question
+    // would wait as long), and a record whose lock was not looked for is not offered.
+    if (m_lockChecksStopped) {
         return true;
     }
+    const std::uint64_t broken = m_client.BrokenListings();
+    const std::wstring lock = std::wstring(L"/") + kRecordLockFile;
     // A board's record is being written while its record folder carries the lock.
-    return folder.GetBoard() != 0 && m_client.FileExists(folder.GetPath() + lock) != 0;
+    const bool locked = m_client.FileExists(folder.GetDisplayName() + lock) != 0 ||
+                        (folder.GetBoard() != 0 && m_client.FileExists(folder.GetPath() + lock) != 0);
+    m_lockChecksStopped = m_client.BrokenListings() != broken;
+    return locked || m_lockChecksStopped;
 }

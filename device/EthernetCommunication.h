@@ -24,6 +24,8 @@ public:
                         SystemTime& end) override;
     int DownloadRecord(const ZVFolderInfo& folder, const std::wstring& localFolder) override;
     bool IsRecordLocked(const ZVFolderInfo& folder) override;
+    int GetListingError() override { return m_client.GetListingFailure(); }
+    std::wstring GetRefusedName() override { return m_client.RefusedName(); }
 
     // The terminals serve on 21; tests run their server elsewhere.
     void SetPort(std::uint16_t port) { m_port = port; }
@@ -35,6 +37,8 @@ private:
 
     CFtpClient m_client;
     CZVDeviceInfo m_device;
+    // Set when a lock could not be looked for: the terminal is not asked again.
+    bool m_lockChecksStopped = false;
     IProgressRunner* m_progress = nullptr;
     int m_mode = kModeStatistic;
     std::uint16_t m_port = 21;

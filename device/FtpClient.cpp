@@ -107,6 +107,12 @@ int CFtpClient::List(const std::wstring& folder, std::vector<Entry>& entries) {
     std::string listing;
     const int result = m_connection.List(Encode(folder), listing);
     if (result != 0) {
+        if (result != net::kErrorFileNotFound && result != net::kErrorExtended) {
+            ++m_brokenListings;
+            if (m_listingFailure == 0) {
+                m_listingFailure = result;
+            }
+        }
         return result;
     }
     for (net::FtpEntry& raw : net::ParseFtpListing(listing)) {
@@ -165,7 +171,11 @@ int CFtpClient::GetFolderSize(const std::wstring& folder, std::uint64_t& total, 
 }
 
 int CFtpClient::ListAt(const std::wstring& folder, std::vector<Entry>& entries, int depth) {
-    return depth > kMaxDepth ? net::kErrorInvalidName : List(folder, entries);
+    if (depth > kMaxDepth) {
+        m_refused = folder;
+        return net::kErrorInvalidName;
+    }
+    return List(folder, entries);
 }
 
 int CFtpClient::FolderSizeAt(const std::wstring& folder, std::uint64_t& total, std::uint64_t& count, int depth) {
@@ -177,7 +187,7 @@ int CFtpClient::FolderSizeAt(const std::wstring& folder, std::uint64_t& total, s
     std::vector<std::wstring> folders;
     for (const Entry& entry : entries) {
         if (!entry.safe) {
-            return net::kErrorInvalidName;
+            continue;
         }
         if (entry.directory) {
             folders.push_back(entry.name);
@@ -222,6 +232,7 @@ int CFtpClient::FetchFile(const std::wstring& remotePath, const std::wstring& lo
 int CFtpClient::GetFile(const std::wstring& remotePath, const std::wstring& localFolder, int failIfExists) {
     const std::wstring name = LastComponent(remotePath);
     if (!IsSafeRemoteName(name)) {
+        m_refused = remotePath;
         return net::kErrorInvalidName;
     }
     MakeFolderPath(localFolder);
@@ -252,6 +263,7 @@ int CFtpClient::CopyFolderAt(const std::wstring& remote, const std::wstring& loc
             return net::kErrorCancelled;
         }
         if (!entry.safe) {
+            m_refused = Join(remote, entry.name);
             return net::kErrorInvalidName;
         }
         if (entry.directory) {
@@ -327,6 +339,7 @@ int CFtpClient::DownloadWithProgress(const std::wstring& remote, const std::wstr
     m_failIfExists = failIfExists;
     m_cancel.store(0);
     m_result = 0;
+    m_refused.clear();
     const auto task = [](void* argument) -> std::uint32_t {
         auto* self = static_cast<CFtpClient*>(argument);
         self->m_result = self->CopyFolder(self->m_remote, self->m_local, self->m_failIfExists);

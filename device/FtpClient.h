@@ -3,7 +3,8 @@
 // the server's listings (our own parsing), file times from MDTM. Every name a
 // listing gives is checked before it is used: a name that is not one plain path
 // component fails the copy with kErrorInvalidName instead of being written
-// anywhere. Remote paths use "/" between folders and start at the login folder.
+// anywhere (RefusedName() then says which name it was). Remote paths use "/"
+// between folders and start at the login folder.
 //
 // File times: a terminal keeps one clock without a time zone and its server
 // reports that clock's reading. The times here are those readings taken as
@@ -43,6 +44,8 @@ public:
     // Names that are not plain components are left out.
     int ListSubfolders(const std::wstring& folder, std::vector<std::wstring>& names);
     // Adds the sizes and count of every file below the folder; 0 or an error code.
+    // Names that are not plain components are passed over: nothing is fetched for
+    // them.
     int GetFolderSize(const std::wstring& folder, std::uint64_t& total, std::uint64_t& count);
     // Fetches one file into the local folder under its own name; 0 or an error code.
     int GetFile(const std::wstring& remotePath, const std::wstring& localFolder, int failIfExists);
@@ -59,6 +62,19 @@ public:
     static void MakeFolderPath(const std::wstring& path);
 
     void SetProgressRunner(IProgressRunner* progress) { m_progress = progress; }
+    void SetListingLimits(const net::FtpListingLimits& limits) { m_connection.SetListingLimits(limits); }
+
+    // The error of the first listing since the last reset that broke off (the
+    // connection dropped, the server stalled or sent more than any terminal
+    // lists); 0 when none did. A folder the server lacks or refuses is no such
+    // failure.
+    int GetListingFailure() const { return m_listingFailure; }
+    void ResetListingFailure() { m_listingFailure = 0; }
+    // How many listings broke off since the client was made.
+    std::uint64_t BrokenListings() const { return m_brokenListings; }
+    // The remote path that made the last copy fail with kErrorInvalidName: a name
+    // that is not a plain component, or a folder nested deeper than any terminal's.
+    const std::wstring& RefusedName() const { return m_refused; }
 
 private:
     struct Entry {
@@ -91,4 +107,7 @@ private:
     std::wstring m_local;
     int m_failIfExists = 0;
     int m_result = 0;
+    int m_listingFailure = 0;
+    std::uint64_t m_brokenListings = 0;
+    std::wstring m_refused;
 };

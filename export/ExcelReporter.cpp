@@ -25,17 +25,20 @@ const std::wstring kVoltageSheet = L"电压报表";
 const std::wstring kCurrentSheet = L"电流报表";
 const std::wstring kQualitySheet = L"电能质量报表";
 const std::wstring kPassRateSheet = L"通过率报表";
+// The free cell above the harmonic tables, where a sheet says that its harmonic
+// values are the harmonics rather than the subgroups.
+const std::wstring kSourceNoteCell = L"B10";
 
 // Request words.
 constexpr std::uint32_t kMax = 0, kMin = 1, kAvg = 2, kOwnValue = 4;
 constexpr std::uint32_t kNoChannel = 4;
-constexpr std::uint32_t kPlain = 0, kEffective = 1, kRatio = 2;
+constexpr std::uint32_t kPlain = 0, kEffective = 1;
 constexpr std::int32_t kHarmonicOrders = 25;
 
 // Item codes.
 constexpr std::uint32_t kVoltageRmsItem = 1, kActivePowerItem = 15, kApparentPowerItem = 16,
                         kReactivePowerItem = 17, kPowerFactorItem = 18, kThdItem = 24, kFundamentalVoltageItem = 2000,
-                        kVoltageHarmonicItem = 5000, kFundamentalCurrentItem = 7000, kCurrentHarmonicItem = 10000,
+                        kFundamentalCurrentItem = 7000,
                         kShortFlickerItem = 13000, kLongFlickerItem = 13001, kUnbalanceItem = 13013,
                         kFrequencyItem = 13017;
 
@@ -54,6 +57,14 @@ std::wstring Capacity(float value)
     const auto written =
         std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::fixed, 0);
     return platform::Utf8ToWide(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer))) + L"MVA";
+}
+
+// A capacity nobody entered: the placeholder of an empty cell, not a bare unit.
+const std::wstring kNoCapacity = L"——";
+
+bool IsBlank(const std::wstring& text)
+{
+    return text.find_first_not_of(L" \t") == std::wstring::npos;
 }
 
 // "_HH-MM-SS" of the local time of day; a field that cannot be had is -1.
@@ -202,11 +213,13 @@ void CExcelReporter::BuildRequests()
             AppendToRequests(first + channel);
         }
     }
-    for (const PhaseLists lists : {PhaseLists{kVoltageHarmonic, kVoltageHarmonicItem, kRatio},
-                                   PhaseLists{kCurrentHarmonic, kCurrentHarmonicItem, kEffective}}) {
+    m_HarmSources = {SubgroupSource(false), SubgroupSource(true)};
+    for (const bool current : {false, true}) {
+        const CHarmonicSource& source = m_HarmSources[current ? 1 : 0];
         for (std::int32_t orderIndex = 0; orderIndex < kHarmonicOrders; ++orderIndex) {
             for (std::uint32_t phase = 0; phase < 3; ++phase) {
-                AddRecords(lists.first + phase, phase, kTriple, orderIndex, lists.valueKind, lists.item);
+                AddRecords((current ? kCurrentHarmonic : kVoltageHarmonic) + phase, phase, kTriple, orderIndex,
+                           source.valueKind, source.item);
             }
         }
     }
@@ -232,6 +245,7 @@ bool CExcelReporter::CollectStatisticData()
     }
     // Opens the model's data when it is not open yet; the answer itself is not needed.
     model->GetData(kNoChannel, kMax, 0, kPlain, kFrequencyItem, 0);
+    ChooseHarmonicSources();
     IDevFileAnalysis* reader = model->GetAnalysis();
     if (reader == nullptr) {
         return false;
@@ -245,6 +259,15 @@ bool CExcelReporter::CollectStatisticData()
         FilterValidSamples();
     }
     return true;
+}
+
+void CExcelReporter::ChooseHarmonicSources()
+{
+    for (const bool current : {false, true}) {
+        CHarmonicSource& source = m_HarmSources[current ? 1 : 0];
+        source = ChooseHarmonicSource(GetCurrentModel(), current);
+        PointRecordsAt(source, std::span(m_Lists).subspan((current ? kCurrentHarmonic : kVoltageHarmonic), 3));
+    }
 }
 
 void CExcelReporter::FilterValidSamples()
@@ -333,9 +356,9 @@ void CExcelReporter::WriteHeaderCells(const std::wstring& sheet, const std::wstr
     WriteText(sheet, column + L"6", GetInfoText1());
     WriteText(sheet, infoCell, GetInfoText2());
     WriteText(sheet, L"c7", Capacity(GetBaseCapacity()));
-    WriteText(sheet, column + L"7", Capacity(GetNominalValue()));
-    WriteText(sheet, L"c8", GetHeaderText5() + L"MVA");
-    WriteText(sheet, column + L"8", GetHeaderText6() + L"MVA");
+    WriteText(sheet, column + L"7", IsBlank(GetNominalText()) ? kNoCapacity : Capacity(GetNominalValue()));
+    WriteText(sheet, L"c8", IsBlank(GetHeaderText5()) ? kNoCapacity : GetHeaderText5() + L"MVA");
+    WriteText(sheet, column + L"8", IsBlank(GetHeaderText6()) ? kNoCapacity : GetHeaderText6() + L"MVA");
     WriteText(sheet, L"c9", GetHeaderText4());
 }
 
@@ -393,8 +416,26 @@ void CExcelReporter::WriteQualityGrid()
 
 // --- Harmonic rows
 
+void CExcelReporter::WriteHarmonicSourceNotes()
+{
+    const CRtfReportText& texts = CRtfReportText::Instance();
+    const bool voltage = m_HarmSources[0].fromHarmonics;
+    const bool current = m_HarmSources[1].fromHarmonics;
+    if (voltage) {
+        WriteText(kVoltageSheet, kSourceNoteCell, texts.Text(RtfSection::VHarm, "FromHarmonics"));
+    }
+    if (current) {
+        WriteText(kCurrentSheet, kSourceNoteCell, texts.Text(RtfSection::AHarm, "FromHarmonics"));
+    }
+    if (voltage || current) {
+        WriteText(kPassRateSheet, kSourceNoteCell,
+                  texts.Text(voltage ? RtfSection::VHarm : RtfSection::AHarm, "FromHarmonics"));
+    }
+}
+
 void CExcelReporter::WriteHarmonicRows()
 {
+    WriteHarmonicSourceNotes();
     for (int order = 2; order <= kHarmonicOrders; ++order) {
         const auto position = static_cast<std::size_t>(3 * order - 3);
         for (const bool voltage : {true, false}) {

@@ -22,6 +22,7 @@
 #include "export/ExcelAutomation.h"
 #include "export/ReportStatRow.h"
 #include "report/BaseReporter.h"
+#include "report/HarmonicSource.h"
 #include "report/ReportStatRecord.h"
 
 class CExcelReporter : public CBaseReporter {
@@ -54,6 +55,7 @@ public:
     static constexpr std::size_t kLongFlicker = 8;
     static constexpr std::size_t kFrequency = 9;
     static constexpr std::size_t kUnbalance = 10;
+    // The subgroups' orders 1 to 25; the harmonics' where the recording has no subgroups.
     static constexpr std::size_t kVoltageHarmonic = 11;    // 11 to 13: MAX, MIN, AVG of orders 1 to 25
     static constexpr std::size_t kCurrentHarmonic = 14;    // 14 to 16
     static constexpr std::size_t kActivePower = 17;        // 17 to 20: phases A to C, then the fourth channel
@@ -81,7 +83,11 @@ private:
     void WriteHeaderCells(const std::wstring& sheet, const std::wstring& column, const std::wstring& infoCell);
     void WriteQualityGrid();
     void WriteGridRow(int row, const CReportStatRow& values, bool limitAsText);
+    // Turns the harmonic lists to the harmonics where the model holds no subgroups.
+    void ChooseHarmonicSources();
     void WriteHarmonicRows();
+    // Above the harmonic tables of sheets whose values are the harmonics: a note saying so.
+    void WriteHarmonicSourceNotes();
     void WriteHarmonicRow(const std::array<CReportStatRow, 3>& phases, int row, bool voltage);
     void FillStatisticTables();
     // Whether the phase had THD data to write.
@@ -108,5 +114,6 @@ private:
     float m_ProgressStart = 0.0f;
     float m_ProgressShare = 0.0f;
     VerdictTexts m_Verdicts;
+    std::array<CHarmonicSource, 2> m_HarmSources{SubgroupSource(false), SubgroupSource(true)};  // voltage, current
     std::wstring m_OutputFile;
 };

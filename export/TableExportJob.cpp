@@ -35,6 +35,7 @@ TableExportOutcome RunTableExport(const ExportSource& source, int viewKind, cons
         outcome.code = exporter->Export(source, folder);
         outcome.count = exporter->GetCount();
         outcome.name = exporter->GetName();
+        outcome.error = exporter->GetError();
     } catch (...) {
         COndravaLog::GetInstance()->Write(L"an exception occurs in CMainFrame::ExportTables");
         outcome.code = ITabulistEx::kFailed;

@@ -12,6 +12,7 @@ struct TableExportOutcome {
     int code = 2;       // ITabulistEx's result: 0 written, 1 nothing to write, 2 failed
     int count = 0;      // files written
     std::wstring name;  // the last file written, without ".csv"
+    int error = 0;      // why a file could not be saved (errno), 0 when none failed so
 };
 
 // `viewKind` is the kind code of the view the request came from.

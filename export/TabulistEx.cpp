@@ -58,6 +58,7 @@ int ITabulistEx::ExportGroups(const ExportSource& source, const std::wstring& fo
                               const std::vector<std::pair<std::size_t, std::size_t>>& ranges)
 {
     m_Count = 0;
+    m_Error = 0;
     if (ranges.empty()) {
         return kNothingToExport;
     }
@@ -137,6 +138,7 @@ bool ITabulistEx::WriteGroup(const ExportSource& source, const Group& group, con
     }
     rows.reset();
     if (!writer->Save(FolderPrefix(folder) + table.name, kTabulistCsv)) {
+        m_Error = writer->GetSaveError();
         return false;
     }
     m_Name = WithoutCsv(writer->GetSavedPath());

@@ -39,6 +39,9 @@ public:
     std::wstring GetName() const { return m_Name; }
     // The files the last export wrote.
     int GetCount() const { return m_Count; }
+    // Why the last export failed when a file could not be saved (errno, ENOSPC when
+    // the disk is full); 0 otherwise.
+    int GetError() const { return m_Error; }
     void SetMode(int mode) { m_Mode = mode; }
 
 protected:
@@ -78,4 +81,5 @@ private:
     TabulistProgress m_Progress;
     std::wstring m_Name;
     int m_Count = 0;
+    int m_Error = 0;
 };

@@ -8,9 +8,11 @@
 #include "core/NumberHelpers.h"
 #include "core/OndravaLog.h"
 #include "core/ZVResourceManager.h"
+#include "platform/base/Encoding.h"
 #include "platform/base/LocalTime.h"
 #include "report/ReportConfig.h"
 #include "report/ReportTexts.h"
+#include "report/RtfReportText.h"
 #include "report/SeriesStatistics.h"
 #include "report/TrendKeyTables.h"
 #include "terminal/DataModel.h"
@@ -84,6 +86,16 @@ int CBaseReporter::Init(std::wstring dataPath, int levelCode, const BasicInfo* r
     try {
         m_Ready = 0;
         if (record == nullptr || config == nullptr || model1 == nullptr || model2 == nullptr || soeSource == nullptr) {
+            return 0;
+        }
+        // Every title, label and verdict of a report is a report text: without them
+        // the report would be numbers and lines only.
+        if (!CRtfReportText::Instance().IsLoaded()) {
+            std::wstring message = CZVResourceManager::GetResourceManager()->LoadString(reporttext::kTextsMissing);
+            if (const std::size_t at = message.find(L"%s"); at != std::wstring::npos) {
+                message.replace(at, 2, platform::FromPath(CRtfReportText::LanguageFile()));
+            }
+            m_ErrorText = message;
             return 0;
         }
         // The record count of the data as the model that serves the report reads it.
@@ -222,9 +234,9 @@ std::optional<float> CBaseReporter::GetHarmCurrentLimit(int order) const
     return m_LimitTable.GetScaledCurrent(order, GetNominalValue());
 }
 
-float CBaseReporter::GetFactor(int flag) const
+float CBaseReporter::GetFactor(int kind) const
 {
-    return flag != 0 || m_LimitTable.GetSelectedRow() == 6 ? 0.8f : 1.0f;
+    return kind == 0 ? m_LimitTable.GetPstLimit() : m_LimitTable.GetPltLimit();
 }
 
 std::uint32_t CBaseReporter::CountDeviationOver(const std::vector<float>& samples) const

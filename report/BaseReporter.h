@@ -49,7 +49,8 @@ public:
     // Fills the base for a report of `record` (the data record the wizard showed):
     // `levelCode` 1 (0.38 kV) to 7 (220 kV), the configuration, the statistic model,
     // the second statistic model, the SOE model and a value kept for the writer
-    // (GetSetting2). 1 on success; 0 when a pointer is missing, the level code is
+    // (GetSetting2). 1 on success; 0 when a pointer is missing, the report texts
+    // are not loaded (with a message that names their file), the level code is
     // outside 1 to 7, Prepare fails or anything throws.
     int Init(std::wstring dataPath, int levelCode, const BasicInfo* record, CReportConfig* config,
              IDataModel* model1, IDataModel* model2, IDataModel* soeSource, std::uintptr_t lastValue);
@@ -120,8 +121,9 @@ public:
     // The current allowance scaled to the site's capacity; none where no limit applies
     // (orders outside 2 to 25, no usable site capacity).
     std::optional<float> GetHarmCurrentLimit(int order) const;
-    // The flicker limit: 0.8 for a non-zero flag or the 220 kV level, else 1.0.
-    float GetFactor(int flag) const;
+    // The flicker limit of the selected level: short-term (Pst) for kind 0, long-term
+    // (Plt) for any other, both reports judging from the one level table.
+    float GetFactor(int kind) const;
     // How many phase-voltage samples lie outside the permitted deviation. Up to 10 kV
     // each side has its own limit; from 35 kV on the deviation's magnitude is held
     // against the limit. Samples without value are not judged.

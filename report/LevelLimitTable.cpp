@@ -12,6 +12,8 @@ struct LevelRow {
     float even;
     float baseCapacity;
     std::array<float, 24> currents;  // orders 2 to 25
+    float pst = 1.0f;
+    float plt = 1.0f;  // GB/T 12326-2008: 1 up to 110 kV, 0.8 above
 };
 
 // GB/T 14549-1993 Table 2 gives the allowances of 0.38 kV to 110 kV; the 220 kV level
@@ -36,7 +38,7 @@ constexpr LevelRow kLevels[] = {
      {16, 13, 8.1f, 13, 5.4f, 9.3f, 4.1f, 4.3f, 3.3f, 5.9f, 2.7f, 5.0f, 2.3f, 2.6f, 2.0f, 3.8f, 1.8f, 3.4f, 1.6f, 1.9f, 1.5f,
       2.8f, 1.4f, 2.6f}},
     {L"110kV", 2.0f, 1.6f, 0.8f, 750.0f, k110kVCurrents},
-    {L"220kV", 2.0f, 1.6f, 0.8f, 2000.0f, k110kVCurrents},
+    {L"220kV", 2.0f, 1.6f, 0.8f, 2000.0f, k110kVCurrents, 0.8f, 0.8f},
 };
 
 constexpr float kThreePhaseRatio = 0.07f;   // up to 20 kV: ±7 %
@@ -65,6 +67,8 @@ CLevelLimitTable::CLevelLimitTable()
         entry.oddLimit = level.odd;
         entry.evenLimit = level.even;
         entry.baseCapacity = level.baseCapacity;
+        entry.pstLimit = level.pst;
+        entry.pltLimit = level.plt;
         for (std::size_t i = 0; i < level.currents.size(); ++i) {
             entry.currentLimits[i + 2] = level.currents[i];
         }
@@ -94,6 +98,16 @@ float CLevelLimitTable::GetHarmVoltage(int order) const
 float CLevelLimitTable::GetBaseCapacity() const
 {
     return Row().baseCapacity;
+}
+
+float CLevelLimitTable::GetPstLimit() const
+{
+    return Row().pstLimit;
+}
+
+float CLevelLimitTable::GetPltLimit() const
+{
+    return Row().pltLimit;
 }
 
 float CLevelLimitTable::GetCurrent(int order) const

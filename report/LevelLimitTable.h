@@ -3,7 +3,8 @@
 // (0.38 kV to 220 kV) that every report compares its values with: voltage THD, odd
 // and even harmonic voltage ratios (GB/T 14549), harmonic current allowances for the
 // orders 2 to 25 at the level's base short-circuit capacity (GB/T 14549 Table 2) and
-// the permitted supply-voltage deviation (GB/T 12325). One row is selected at a time.
+// the permitted supply-voltage deviation (GB/T 12325) and the flicker limits (GB/T 12326:
+// long-term flicker Plt 1 up to 110 kV, 0.8 above). One row is selected at a time.
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,8 @@ struct CLevelLimitEntry {
     float oddLimit = 0.0f;       // % of the fundamental, odd orders
     float evenLimit = 0.0f;      // % of the fundamental, even orders
     float baseCapacity = 0.0f;   // MVA
+    float pstLimit = 0.0f;       // short-term flicker
+    float pltLimit = 0.0f;       // long-term flicker
     std::vector<float> currentLimits = std::vector<float>(26, 0.0f);  // A, by order; 0 and 1 hold no limit
 };
 
@@ -43,6 +46,8 @@ public:
     // The odd limit for an odd order, the even limit for an even one.
     float GetHarmVoltage(int order) const;
     float GetBaseCapacity() const;
+    float GetPstLimit() const;
+    float GetPltLimit() const;
     // The allowance of the order at the base capacity; 0 (no limit) outside 2 to 25.
     float GetCurrent(int order) const;
     // The allowance of the order scaled to the site's short-circuit capacity (MVA).

@@ -1,27 +1,20 @@
 #include "report/ReportDrawing.h"
 
-#include <cairo.h>
-
 #include <cmath>
+
+#include "platform/gfx/VectorDrawing.h"
 
 namespace report {
 
 namespace {
 
-void ApplyStroke(cairo_t* cr, const Stroke& stroke)
+gfx::LineStyle LineOf(const Stroke& stroke)
 {
-    const gfx::Color& c = stroke.color;
-    cairo_set_source_rgba(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0);
-    cairo_set_line_width(cr, stroke.width);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    const double dash = stroke.dotted ? stroke.width : 3 * stroke.width;
+    gfx::LineStyle line{stroke.color, stroke.width, {}};
     if (stroke.dashed || stroke.dotted) {
-        const double pattern[] = {dash, stroke.width};
-        cairo_set_dash(cr, pattern, 2, 0);
-    } else {
-        cairo_set_dash(cr, nullptr, 0, 0);
+        line.dashes = {stroke.dotted ? stroke.width : 3 * stroke.width, stroke.width};
     }
+    return line;
 }
 
 bool Finite(double a, double b, double c, double d)
@@ -122,13 +115,8 @@ void DrawLine(gfx::Context& context, double x1, double y1, double x2, double y2,
     if (!Finite(x1, y1, x2, y2)) {
         return;
     }
-    cairo_t* cr = context.Cairo();
-    cairo_save(cr);
-    ApplyStroke(cr, stroke);
-    cairo_move_to(cr, x1, y1);
-    cairo_line_to(cr, x2, y2);
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    const gfx::Point line[] = {{x1, y1}, {x2, y2}};
+    context.StrokeLine(line, LineOf(stroke));
 }
 
 void DrawFrame(gfx::Context& context, const gfx::Rect& rect, const Stroke& stroke)
@@ -136,12 +124,9 @@ void DrawFrame(gfx::Context& context, const gfx::Rect& rect, const Stroke& strok
     if (!Finite(rect.left, rect.top, rect.right, rect.bottom)) {
         return;
     }
-    cairo_t* cr = context.Cairo();
-    cairo_save(cr);
-    ApplyStroke(cr, stroke);
-    cairo_rectangle(cr, rect.left, rect.top, rect.Width(), rect.Height());
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    const gfx::Point corners[] = {
+        {rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom}, {rect.left, rect.bottom}};
+    context.StrokeLine(corners, LineOf(stroke), true);
 }
 
 void DrawPath(gfx::Context& context, std::span<const gfx::Point> points, const Stroke& stroke)
@@ -149,15 +134,7 @@ void DrawPath(gfx::Context& context, std::span<const gfx::Point> points, const S
     if (points.size() < 2) {
         return;
     }
-    cairo_t* cr = context.Cairo();
-    cairo_save(cr);
-    ApplyStroke(cr, stroke);
-    cairo_move_to(cr, points[0].x, points[0].y);
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        cairo_line_to(cr, points[i].x, points[i].y);
-    }
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    context.StrokeLine(points, LineOf(stroke));
 }
 
 void FillBox(gfx::Context& context, const gfx::Rect& rect, gfx::Color color)

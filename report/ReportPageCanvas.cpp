@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "platform/base/Encoding.h"
+#include "platform/gfx/EmfWriter.h"
 #include "platform/gfx/ImageCodec.h"
 #include "report/ReportCanvas.h"
 #include "report/ReportChartPainter.h"
@@ -72,7 +73,7 @@ bool CReportPageCanvas::StartPage()
     if (m_Context == nullptr) {
         return false;
     }
-    if (cairo_status(m_Context->Cairo()) != CAIRO_STATUS_SUCCESS) {
+    if (!m_Context->IsHealthy()) {
         m_Context.reset();
         return false;
     }
@@ -81,7 +82,7 @@ bool CReportPageCanvas::StartPage()
 
 bool CReportPageCanvas::CanDraw() const
 {
-    return m_Context != nullptr && cairo_status(m_Context->Cairo()) == CAIRO_STATUS_SUCCESS;
+    return m_Context != nullptr && m_Context->IsHealthy();
 }
 
 gfx::Size CReportPageCanvas::FitLogo(double w, double h, double boxWidth, double boxHeight)
@@ -145,8 +146,11 @@ int CReportPageCanvas::BeginPage(std::uint32_t pageNumber, CPageHeader header)
     report::DrawLine(g, left + 300, 3, left + 300, 100, thin);
     report::DrawLine(g, left + 800, 3, left + 800, 100, thin);
     report::DrawLine(g, left + 800, 35, left + width, 35, thin);
-    report::DrawString(g, header.heading, gfx::Rect::FromSize(left + 300, 18, 500, 140),
-                       Text(report::PointFont(kHei, 25), Align::Center));
+    // A heading too long for one line of the title cell is set smaller in the cell's
+    // upper part: wrapped at full size it would run into the period line below it.
+    TextStyle heading = Text(report::PointFont(kHei, 25), Align::Center);
+    heading.shrinkToFit = true;
+    report::DrawString(g, header.heading, gfx::Rect::FromSize(left + 300, 18, 500, 74 - 18), heading);
     report::DrawString(g, header.subheading, gfx::Rect::FromSize(left + 300, 74, 500, 140),
                        Text(report::PointFont(kHei, 14), Align::Center));
     const gfx::Font small = report::PointFont(kHei, 16);
@@ -284,9 +288,19 @@ std::string CReportPageCanvas::EndPage()
     if (m_Context == nullptr) {
         return {};
     }
+    // A page whose drawing failed part way is no page: it would lack what failed.
+    const bool drawn = m_Context->IsHealthy();
     m_Context.reset();
-    const gfx::Bitmap page = m_Page.Render(PixelWidth(), PixelHeight(), report::kWhite);
-    m_Page = gfx::Recording();
+    const gfx::Recording page = std::move(m_Page);
+    if (!drawn) {
+        return {};
+    }
+    if (m_Format == PageFormat::Metafile) {
+        return gfx::EmfWriter(kUnitsPerInch).Write(page);
+    }
+    if (!page.RenderInto(m_Pixels, PixelWidth(), PixelHeight(), report::kWhite)) {
+        return {};
+    }
     // A page is opaque; the fastest compression keeps a mostly white page small.
-    return gfx::EncodePng(page, gfx::PngOptions{true, kPngCompression});
+    return gfx::EncodePng(m_Pixels, gfx::PngOptions{true, kPngCompression});
 }

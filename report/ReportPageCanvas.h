@@ -2,9 +2,11 @@
 // CReportPageCanvas: draws the pages of the RTF report, one A4 sheet at a time, in
 // page units of a 1240 x 1754 frame (150 units per inch, origin top left). A page
 // is recorded as vector drawing (the sheet, its border and header or the front
-// page, tables and charts placed on it) and only rasterised when it is finished,
-// at the canvas's resolution (200 dpi unless set otherwise), into the PNG bytes
-// the document embeds. One canvas serves one report on one thread.
+// page, tables and charts placed on it) and turned into the picture the document
+// embeds when it is finished: an enhanced metafile, whose text stays text; or, for
+// readers that cannot show metafiles, a PNG picture rasterised at the canvas's
+// resolution (200 dpi unless set otherwise). One canvas serves one report on one
+// thread.
 //
 // Every page: BeginPage or DrawFrontPage, any drawing operations, EndPage. A
 // drawing operation without an open page, or with nothing to draw, returns 0 and
@@ -31,6 +33,8 @@ public:
     static constexpr double kUnitsPerInch = 150.0;
     static constexpr double kDefaultDpi = 200.0;
 
+    enum class PageFormat { Metafile, Png };
+
     // The layout rectangle of the current page: the area its content is placed in.
     struct LayoutRect {
         double left = 0.0;
@@ -49,10 +53,13 @@ public:
     CReportPageCanvas(const CReportPageCanvas&) = delete;
     CReportPageCanvas& operator=(const CReportPageCanvas&) = delete;
 
-    // Resolution of the finished pages, held to 50 to 600 dpi; the page units stay.
+    // What the finished pages are: metafiles unless set otherwise.
+    void SetPageFormat(PageFormat format) { m_Format = format; }
+    PageFormat GetPageFormat() const { return m_Format; }
+    // Resolution of PNG pages, held to 50 to 600 dpi; the page units stay.
     void SetResolution(double dpi);
     double GetResolution() const { return m_Dpi; }
-    // The pixel size of a finished page.
+    // The pixel size of a PNG page.
     int PixelWidth() const;
     int PixelHeight() const;
 
@@ -78,7 +85,8 @@ public:
     // The first chart of the list at position 1, 2 or 3 (top, middle, bottom).
     int DrawHarmonicPage(const std::vector<const CZVHarmPic*>& charts, int percent, int position);
 
-    // --- Finishing: the page as PNG bytes at the resolution; empty without an open page.
+    // --- Finishing: the page's metafile or PNG bytes; empty without an open page,
+    // when drawing on the page failed or when the picture cannot be made.
     std::string EndPage();
 
     // --- Page geometry, as the operations above use it
@@ -97,6 +105,9 @@ private:
 
     gfx::Recording m_Page;
     std::unique_ptr<gfx::Context> m_Context;
+    // The pixels of PNG pages, made once and drawn over page after page.
+    gfx::Bitmap m_Pixels;
+    PageFormat m_Format = PageFormat::Metafile;
     LayoutRect m_Layout;
     gfx::Bitmap m_HeaderLogo;
     gfx::Bitmap m_FrontLogo;

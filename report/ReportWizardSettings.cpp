@@ -1,5 +1,7 @@
 #include "report/ReportWizardSettings.h"
 
+#include <algorithm>
+#include <cwctype>
 #include <filesystem>
 #include <system_error>
 
@@ -54,6 +56,13 @@ RtfReportParts CReportWizardSettings::ReadRtfParts()
     parts.event = ini.GetBool(kRtfReport, L"IsEvent", 0);
     parts.trend = ini.GetBool(kRtfReport, L"IsTrend", 0);
     return parts;
+}
+
+bool CReportWizardSettings::ReadPngPages()
+{
+    std::wstring format = CIni(Path()).GetString(kRtfReport, L"PagePictures", L"");
+    std::transform(format.begin(), format.end(), format.begin(), [](wchar_t c) { return std::towupper(c); });
+    return format == L"PNG";
 }
 
 void CReportWizardSettings::WriteRtfParts(const RtfReportParts& parts)

@@ -4,6 +4,9 @@
 // for the spreadsheet report), and in "Position" the output folder, the last
 // imported report scheme and the two logo pictures (the keys keep their historic
 // spelling). Every call reads or writes the file at once.
+//
+// One setting is only ever set by hand: "PagePictures=PNG" in "RtfReport" makes the
+// RTF report's pages PNG pictures, for readers that cannot show metafiles.
 
 #include <string>
 
@@ -26,6 +29,8 @@ public:
 
     static RtfReportParts ReadRtfParts();
     static void WriteRtfParts(const RtfReportParts& parts);
+    // Whether the RTF report's pages are to be PNG pictures rather than metafiles.
+    static bool ReadPngPages();
     static ExcelReportParts ReadExcelParts();
     static void WriteExcelParts(const ExcelReportParts& parts);
 

@@ -51,10 +51,10 @@ int ApplySectionFormat(std::unique_ptr<ISecFormatFactory> format)
     return 1;
 }
 
-int WritePagePicture(std::string_view png, std::int32_t width, std::int32_t height)
+int WritePagePicture(std::string_view picture, std::int32_t width, std::int32_t height)
 {
-    if (png.empty()) {
+    if (picture.empty()) {
         return 0;
     }
-    return CRtfWriter::GetInstance()->WritePicture(png, width, height);
+    return CRtfWriter::GetInstance()->WritePicture(picture, width, height);
 }

@@ -50,7 +50,7 @@ public:
 int ApplyDocFormat(std::unique_ptr<IDocFormatFactory> format);
 int ApplySectionFormat(std::unique_ptr<ISecFormatFactory> format);
 
-// One page picture (PNG bytes) at the page size: the writer's status (CRtfWriter::kOk
-// when written), or 0 without bytes, when nothing is written.
-int WritePagePicture(std::string_view png, std::int32_t width = rtfpage::kPictureWidth,
+// One page picture (metafile or PNG bytes) at the page size: the writer's status
+// (CRtfWriter::kOk when written), or 0 without bytes, when nothing is written.
+int WritePagePicture(std::string_view picture, std::int32_t width = rtfpage::kPictureWidth,
                      std::int32_t height = rtfpage::kPictureHeight);

@@ -24,12 +24,12 @@ constexpr std::string_view kZvParamKeys[] = {
     "Title"sv,    "ParamItem"sv, "Fq"sv,       "NegUnbal"sv,  "Pst"sv,       "Plt"sv,       "VoltOffet"sv,
     "BaseVolt"sv, "BaseCurr"sv,  "VoltTHD"sv,  "PF"sv,        "MaxValue"sv,  "MinValue"sv,  "AvgValue"sv,
     "C95Value"sv, "GbValue"sv,   "TestTimes"sv, "OverLimitTimes"sv, "IsPass"sv, "PassPercent"sv, "Pass"sv,
-    "Fail"sv};
+    "Fail"sv,     "JudgedOn"sv};
 
 constexpr std::string_view kHarmTableKeys[] = {
     "TableTitle"sv, "TableTitleContinue"sv, "GraphTitle"sv, "TestTimes"sv,      "ParamItem"sv, "HarmTimes"sv,
     "MaxValue"sv,   "MinValue"sv,           "AvgValue"sv,   "C95Value"sv,       "GbValue"sv,   "OverLimitTimes"sv,
-    "IsPass"sv,     "PassPercent"sv,        "Pass"sv,       "Fail"sv};
+    "IsPass"sv,     "PassPercent"sv,        "Pass"sv,       "Fail"sv,           "JudgedOn"sv,  "FromHarmonics"sv};
 
 constexpr std::string_view kTrendParamKeys[] = {
     "ZV_TREND_NAME_FREQ"sv,      "ZV_TREND_NAME_URMS"sv,    "ZV_TREND_NAME_UAVG"sv,      "ZV_TREND_NAME_HALF_URMS"sv,
@@ -156,13 +156,19 @@ void CRtfReportText::LoadSection(RtfSection section, const tinyxml2::XMLElement&
     }
 }
 
+std::filesystem::path CRtfReportText::LanguageFile()
+{
+    return platform::ToPath(CZVLanguageList::GetLanguageDir() + L"RtfReport.xml");
+}
+
 int CRtfReportText::Load()
 {
-    return LoadFile(platform::ToPath(CZVLanguageList::GetLanguageDir() + L"RtfReport.xml"));
+    return LoadFile(LanguageFile());
 }
 
 int CRtfReportText::LoadFile(const std::filesystem::path& file)
 {
+    m_Loaded = false;
     const auto bytes = platform::ReadFileBytes(file);
     if (!bytes) {
         return 0;
@@ -185,6 +191,7 @@ int CRtfReportText::LoadFile(const std::filesystem::path& file)
         }
         LoadSection(place.section, *element);
     }
+    m_Loaded = true;
     return 1;
 }
 

@@ -2,8 +2,11 @@
 // CRtfReportText: the fixed wording of the reports (titles, row and column headings,
 // pass and fail words, chart captions, event kinds) in the selected language, read
 // once from "RtfReport.xml" of the language's folder into one table per section. The
-// main frame loads it while its window is created; the reporters read it afterwards,
-// from their worker too, while nothing loads it again.
+// main frame loads it while its window is created, and again when the user picks
+// another language; the reporters read it afterwards, from their worker too, while
+// nothing loads it again (a report runs behind the modal busy indicator). A report
+// is only made while every section is loaded (IsLoaded): wording that is missing
+// fails the report instead of leaving its pages without words.
 //
 // The file: a UTF-8 XML document with the root "Main"; under it "Global",
 // "FrontPage", "ZvParam", "VHarm", "AHarm", "Trends" (with "Param", "Harms",
@@ -48,6 +51,10 @@ public:
     // they held (empty at first).
     int Load();
     int LoadFile(const std::filesystem::path& file);
+    // Whether the last load found every section.
+    bool IsLoaded() const { return m_Loaded; }
+    // "RtfReport.xml" of the selected language's folder.
+    static std::filesystem::path LanguageFile();
 
     // The text of a key of a section: what the file held, one of the markers "_??_"
     // (no element of that name), "__??" (the first node of that name is not an
@@ -65,4 +72,5 @@ private:
     void LoadSection(RtfSection section, const tinyxml2::XMLElement& element);
 
     std::array<std::map<std::string, std::wstring, std::less<>>, kSectionCount> m_Texts;
+    bool m_Loaded = false;
 };

@@ -104,10 +104,23 @@ std::uint32_t BigEndian32(std::string_view bytes, std::size_t at)
     return value;
 }
 
-// Hundredths of a millimetre, enlarged to 120 %, in twips (rounded as MulDiv rounds).
-std::int64_t GoalTwips(std::int32_t hmm)
+std::uint32_t LittleEndian32(std::string_view bytes, std::size_t at)
 {
-    return std::llround(static_cast<double>(hmm) * 1.2 * 1440.0 / 2540.0);
+    std::uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;) {
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+constexpr double kTwipsPerHmm = 1440.0 / 2540.0;
+// The enlargement the document shows its pictures at.
+constexpr int kPictureScale = 120;
+
+// Hundredths of a millimetre in twips (rounded as MulDiv rounds), enlarged by the scale.
+std::int64_t GoalTwips(std::int32_t hmm, double scale = 1.0)
+{
+    return std::llround(static_cast<double>(hmm) * scale * kTwipsPerHmm);
 }
 
 }  // namespace
@@ -182,6 +195,23 @@ std::optional<CRtfWriter::PixelSize> CRtfWriter::ReadPngSize(std::string_view by
         return std::nullopt;
     }
     return size;
+}
+
+bool CRtfWriter::IsEnhancedMetafile(std::string_view bytes)
+{
+    constexpr std::size_t kSmallestHeader = 88;
+    constexpr std::size_t kEndRecord = 20;
+    constexpr std::uint32_t kHeaderType = 1;
+    constexpr std::uint32_t kEndType = 14;
+    constexpr std::uint32_t kSignature = 0x464D4520;
+    if (bytes.size() < kSmallestHeader + kEndRecord || LittleEndian32(bytes, 0) != kHeaderType ||
+        LittleEndian32(bytes, 4) < kSmallestHeader || LittleEndian32(bytes, 40) != kSignature) {
+        return false;
+    }
+    // Whole: the size the header gives, ended by the end-of-file record.
+    return LittleEndian32(bytes, 48) == bytes.size() &&
+           LittleEndian32(bytes, bytes.size() - kEndRecord) == kEndType &&
+           LittleEndian32(bytes, bytes.size() - kEndRecord + 4) == kEndRecord;
 }
 
 bool CRtfWriter::Put(std::string_view bytes)
@@ -378,21 +408,29 @@ bool CRtfWriter::WriteParagraph()
                Number(p.lineSpacing) + chars + " " + text);
 }
 
-int CRtfWriter::WritePicture(std::string_view png, std::int32_t widthHmm, std::int32_t heightHmm)
+int CRtfWriter::WritePicture(std::string_view picture, std::int32_t widthHmm, std::int32_t heightHmm)
 {
-    const std::optional<PixelSize> size = ReadPngSize(png);
-    if (!size) {
+    std::string opening;
+    if (const std::optional<PixelSize> size = ReadPngSize(picture)) {
+        opening = "\\pngblip\\picw" + Number(size->width) + "\\pich" + Number(size->height) + "\\picwgoal" +
+                  Number(GoalTwips(widthHmm, kPictureScale / 100.0)) + "\\pichgoal" +
+                  Number(GoalTwips(heightHmm, kPictureScale / 100.0));
+    } else if (IsEnhancedMetafile(picture)) {
+        // A metafile keeps its size and is enlarged by the reader, as the scaling words say.
+        opening = "\\emfblip\\picw" + Number(widthHmm) + "\\pich" + Number(heightHmm) + "\\picwgoal" +
+                  Number(GoalTwips(widthHmm)) + "\\pichgoal" + Number(GoalTwips(heightHmm)) + "\\picscalex" +
+                  Number(kPictureScale) + "\\picscaley" + Number(kPictureScale);
+    } else {
         Put("\n\\par\\pard *** Error! Wrong image data ***\\par");
         return kBadPicture;
     }
     m_ParagraphFormat.text.clear();
     WriteParagraph();
-    bool whole = Put("\n{\\pict\\pngblip\\picw" + Number(size->width) + "\\pich" + Number(size->height) +
-                     "\\picwgoal" + Number(GoalTwips(widthHmm)) + "\\pichgoal" + Number(GoalTwips(heightHmm)) + "\n");
+    bool whole = Put("\n{\\pict" + opening + "\n");
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;
-    for (std::size_t at = 0; whole && at < png.size(); at += kHexChunk) {
-        const std::string_view chunk = png.substr(at, kHexChunk);
+    for (std::size_t at = 0; whole && at < picture.size(); at += kHexChunk) {
+        const std::string_view chunk = picture.substr(at, kHexChunk);
         hex.resize(chunk.size() * 2);
         for (std::size_t i = 0; i < chunk.size(); ++i) {
             const auto byte = static_cast<unsigned char>(chunk[i]);

@@ -1,17 +1,20 @@
 #pragma once
 // CRtfWriter: writes a Rich Text Format document piece by piece into an output: the
 // header with its font and colour tables, the document format, section breaks,
-// formatted paragraphs, PNG pictures and the closing trailer. It holds the current
+// formatted paragraphs, pictures and the closing trailer. It holds the current
 // document, section, paragraph and character formats (RtfFormat.h); every write uses
 // what they hold at that moment.
 //
 // The report writes a document made of nothing but full-page pictures, one per
 // section, each preceded by one empty formatted paragraph. The document declares
 // code page 936 and every font character set 134 (GB2312); paragraph text is
-// escaped, so any text reaches the document as text. Pictures are embedded as PNG
-// ("\pngblip"): "\picw"/"\pich" are the picture's pixels, "\picwgoal"/"\pichgoal"
-// the size it is shown at, and the picture data go out as hexadecimal text in
-// chunks, never as one copy of the whole picture.
+// escaped, so any text reaches the document as text. Pictures are embedded as
+// enhanced metafiles ("\emfblip": "\picw"/"\pich" the size given in hundredths
+// of a millimetre, "\picwgoal"/"\pichgoal" the same in twips, and "\picscalex"/
+// "\picscaley" the enlargement to 120 %) or as PNG ("\pngblip": "\picw"/"\pich"
+// the pixels, "\picwgoal"/"\pichgoal" the size shown, already enlarged). The
+// picture data go out as hexadecimal text in chunks, never as one copy of the
+// whole picture.
 //
 // One process-wide writer serves one report at a time, on the thread that runs it:
 // Open (header), WriteDocFormat, for each page an optional NewSection and one
@@ -43,7 +46,7 @@ public:
     static constexpr int kCloseFailed = 2;  // the output could not be closed
     static constexpr int kHeaderShort = 3;  // the header was not written whole
     static constexpr int kSectionShort = 5; // a section was not written whole
-    static constexpr int kBadPicture = 7;   // not a PNG picture, or its group not written whole
+    static constexpr int kBadPicture = 7;   // neither metafile nor PNG, or its group not written whole
 
     // Bytes of picture data turned into hexadecimal text per write.
     static constexpr std::size_t kHexChunk = 32 * 1024;
@@ -80,10 +83,11 @@ public:
 
     // One picture paragraph: an empty paragraph, then the picture group, shown at
     // `widthHmm` x `heightHmm` hundredths of a millimetre enlarged to 120 %. Bytes
-    // that are not a whole PNG picture write "*** Error! Wrong image data ***" as a
-    // paragraph of its own and give kBadPicture; so does a picture group that could
-    // not be written whole. kOk otherwise.
-    int WritePicture(std::string_view png, std::int32_t widthHmm, std::int32_t heightHmm);
+    // that are neither a whole enhanced metafile nor a whole PNG picture write
+    // "*** Error! Wrong image data ***" as a paragraph of its own and give
+    // kBadPicture; so does a picture group that could not be written whole. kOk
+    // otherwise.
+    int WritePicture(std::string_view picture, std::int32_t widthHmm, std::int32_t heightHmm);
 
     // Writes the trailer and closes the output; kOk, or kCloseFailed when the output
     // could not keep the document (kNoOutput when none was open).
@@ -103,6 +107,9 @@ public:
         std::uint32_t height = 0;
     };
     static std::optional<PixelSize> ReadPngSize(std::string_view bytes);
+    // Whether the bytes are a whole enhanced metafile: its header first, as many
+    // bytes as the header says, the end-of-file record last.
+    static bool IsEnhancedMetafile(std::string_view bytes);
 
 private:
     CRtfWriter() = default;

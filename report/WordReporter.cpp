@@ -4,12 +4,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 #include "core/OndravaLog.h"
 #include "core/ZVResourceManager.h"
 #include "platform/base/Hourglaze.h"
 #include "report/GridReportPainter.h"
 #include "report/ReportPageCanvas.h"
+#include "report/ReportWizardSettings.h"
 #include "report/RtfPageOutput.h"
 #include "report/SeriesStatistics.h"
 #include "report/ZVReportUtil.h"
@@ -63,7 +65,11 @@ int CWordReporter::Prepare(std::wstring subLogoPath, std::wstring mainLogoPath)
         std::move(subLogoPath), std::move(mainLogoPath), texts.Text(RtfSection::TrendGraph, "MaxValue"),
         texts.Text(RtfSection::TrendGraph, "MinValue"), texts.Text(RtfSection::TrendGraph, "AvgValue"),
         texts.Text(RtfSection::TrendGraph, "C95Value"), texts.Text(RtfSection::TrendGraph, "MaxValueTime"));
-    // One pixel per page unit: the document shows each page 150 pixels to the inch.
+    // Metafile pages unless the settings ask for PNG; those at one pixel per page
+    // unit: the document shows each page 150 pixels to the inch.
+    if (CReportWizardSettings::ReadPngPages()) {
+        m_Canvas->SetPageFormat(CReportPageCanvas::PageFormat::Png);
+    }
     m_Canvas->SetResolution(CReportPageCanvas::kUnitsPerInch);
     return 1;
 }
@@ -260,14 +266,13 @@ int CWordReporter::CollectReportData()
             AppendToAll(p.first + channel);
         }
     }
-    for (int order = 0; order < kHarmOrders; ++order) {
-        for (std::uint32_t phase = 0; phase < 3; ++phase) {
-            triple(kHarmVoltage + phase, phase, order, 2, 5000);
-        }
-    }
-    for (int order = 0; order < kHarmOrders; ++order) {
-        for (std::uint32_t phase = 0; phase < 3; ++phase) {
-            triple(kHarmCurrent + phase, phase, order, 1, 10000);
+    m_HarmSources = {SubgroupSource(false), SubgroupSource(true)};
+    for (const bool current : {false, true}) {
+        const CHarmonicSource& source = m_HarmSources[current ? 1 : 0];
+        for (int order = 0; order < kHarmOrders; ++order) {
+            for (std::uint32_t phase = 0; phase < 3; ++phase) {
+                triple((current ? kHarmCurrent : kHarmVoltage) + phase, phase, order, source.valueKind, source.item);
+            }
         }
     }
     for (std::size_t list = kHarmVoltage; list < kHarmCurrent + 3; ++list) {
@@ -287,6 +292,7 @@ int CWordReporter::CollectReportData()
     }
     // Opens the model's data when they are not open yet; the answer itself is not needed.
     model->GetData(kNoChannel, kMax, 0, 0, 13017, 0);
+    ChooseHarmonicSources();
     IDevFileAnalysis* reader = model->GetAnalysis();
     std::vector<ItemRequest*> requests(m_Lists[kAllRecords].begin(), m_Lists[kAllRecords].end());
     if (reader == nullptr || reader->GetItemData(requests) == 0) {
@@ -322,6 +328,15 @@ int CWordReporter::CollectReportData()
         }
     }
     return 1;
+}
+
+void CWordReporter::ChooseHarmonicSources()
+{
+    for (const bool current : {false, true}) {
+        CHarmonicSource& source = m_HarmSources[current ? 1 : 0];
+        source = ChooseHarmonicSource(GetCurrentModel(), current);
+        PointRecordsAt(source, std::span(m_Lists).subspan((current ? kHarmCurrent : kHarmVoltage), 3));
+    }
 }
 
 // --- Rows
@@ -468,7 +483,7 @@ int CWordReporter::FillFlickerRow(CParamAssessRow& row, std::size_t list, int ph
     if (tests == 0) {
         return 0;
     }
-    const float limit = GetFactor(0);
+    const float limit = GetFactor(list == kPlt ? 1 : 0);
     const float cp95 = GetCP95(values);
     const std::uint32_t over = CountOver(values, limit);
     row.maximum = FormatCell(SeriesMax(values));
@@ -566,6 +581,14 @@ bool CWordReporter::FinishPage(bool newSection)
     return true;
 }
 
+bool CWordReporter::Placed(int drawn)
+{
+    if (drawn == 0) {
+        m_PageFailed = true;
+    }
+    return drawn != 0;
+}
+
 bool CWordReporter::DrawTable(const CReportTable& table, double width, double height, gfx::Recording& picture)
 {
     CGridReportPainter painter;
@@ -594,6 +617,5 @@ bool CWordReporter::WriteTablePage(const CReportTable& table, double width, doub
         const CReportPageCanvas::LayoutRect& layout = m_Canvas->GetLayout();
         m_Canvas->DrawCenteredText(caption, layout.left, 102.0, layout.width, 40.0);
     }
-    m_Canvas->DrawImageFitted(picture, scale, yOffset);
-    return FinishPage(true);
+    return Placed(m_Canvas->DrawImageFitted(picture, scale, yOffset)) && FinishPage(true);
 }

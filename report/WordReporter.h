@@ -32,6 +32,7 @@
 #include "platform/gfx/Recording.h"
 #include "report/BaseReporter.h"
 #include "report/HarmTrendItem.h"
+#include "report/HarmonicSource.h"
 #include "report/ITICImpl.h"
 #include "report/PageHeader.h"
 #include "report/ReportStatRecord.h"
@@ -88,6 +89,8 @@ public:
     static constexpr std::size_t kPlt = 8;               // item 13001
     static constexpr std::size_t kFrequency = 9;         // item 13017
     static constexpr std::size_t kUnbalance = 10;        // item 13013
+    // The harmonic lists hold the subgroups; a recording without them gives the
+    // harmonics instead (items 2000 and 7000), and the tables say so.
     static constexpr std::size_t kHarmVoltage = 11;      // 11-13: item 5000, content ratio
     static constexpr std::size_t kHarmCurrent = 14;      // 14-16: item 10000, effective value
     static constexpr std::size_t kPowerFactor = 17;      // 17-20: item 18, L1-L3 and total
@@ -157,6 +160,16 @@ public:
     int WriteHarmCurrentChartPage(const std::wstring& caption);
     // Whether the model holds all 25 orders of the harmonic tables' item.
     bool HarmonicsAvailable(bool current) const;
+    // Whether the harmonic tables and charts of the kind show the harmonics, the
+    // recording holding no subgroups.
+    bool HarmonicsFromHarmonicItems(bool current) const { return m_HarmSources[current ? 1 : 0].fromHarmonics; }
+    // A harmonic page's heading: its title, and where the values are the harmonics
+    // rather than the subgroups, a note saying so.
+    std::wstring HarmPageHeading(bool current, const std::wstring& title) const;
+    // The line above a table: the harmonic table's test count, and which value of an
+    // interval the over-limit counts and pass rates judge.
+    std::wstring HarmTableCaption(bool current) const;
+    std::wstring ParameterTableCaption() const;
     // The bar chart of one phase: the four statistics of orders 1 to 25.
     CZVHarmPic BuildHarmChart(bool current, int phase) const;
 
@@ -240,12 +253,17 @@ private:
     void AddRecords(std::size_t list, std::uint32_t channel, std::uint32_t statistic, std::int32_t orderIndex,
                     std::uint32_t valueKind, std::uint32_t item);
     void AppendToAll(std::size_t list);
+    // Turns the harmonic lists to the harmonics where the model holds no subgroups.
+    void ChooseHarmonicSources();
     const std::vector<float>& Series(std::size_t list, std::size_t record) const;
 
     CPageHeader PageHeader(const std::wstring& heading) const;
     // Ends the open page and writes it into the document (a new section unless it is
     // the front page); false, and the report failed, when it could not be.
     bool FinishPage(bool newSection);
+    // Whether a drawing operation of the page canvas placed what it was given (its
+    // result not 0); when not, the report has failed: it would lack that part.
+    bool Placed(int drawn);
     // The table as a picture of width x height units; false, and the report failed, when it cannot be drawn.
     bool DrawTable(const CReportTable& table, double width, double height, gfx::Recording& picture);
     bool WriteTablePage(const CReportTable& table, double width, double height, const std::wstring& heading,
@@ -268,6 +286,7 @@ private:
     // The SOE events of the report, read once; the event lists index into it.
     std::unique_ptr<CSOEEventDataManager> m_SoeEvents;
     std::array<std::uint32_t, kComtradeKinds> m_ComtradeCounts{};
+    std::array<CHarmonicSource, 2> m_HarmSources{SubgroupSource(false), SubgroupSource(true)};  // voltage, current
     std::vector<CIticEvent> m_IticEvents;
     int m_TrendSection = 0;
     int m_EventSection = 0;

@@ -47,16 +47,16 @@ std::wstring MakingText(const char* key, const std::wstring& name)
 
 bool CWordReporter::HarmonicsAvailable(bool current) const
 {
-    IDataModel* model = GetCurrentModel();
-    if (model == nullptr) {
-        return false;
+    return HoldsHarmonicOrders(GetCurrentModel(), m_HarmSources[current ? 1 : 0]);
+}
+
+std::wstring CWordReporter::HarmPageHeading(bool current, const std::wstring& title) const
+{
+    if (!HarmonicsFromHarmonicItems(current)) {
+        return title;
     }
-    for (int order = 0; order < kHarmOrders; ++order) {
-        if (model->GetData(0, 0, static_cast<QueryWord>(order), current ? 1 : 2, current ? 10000 : 5000, 0) != 1) {
-            return false;
-        }
-    }
-    return true;
+    const RtfSection section = current ? RtfSection::AHarm : RtfSection::VHarm;
+    return title + L" " + CRtfReportText::Instance().Text(section, "FromHarmonics");
 }
 
 CZVHarmPic CWordReporter::BuildHarmChart(bool current, int phase) const
@@ -97,7 +97,8 @@ int CWordReporter::WriteHarmChartPage(bool current, const std::wstring& caption)
     if (!HarmonicsAvailable(current)) {
         return 0;
     }
-    if (m_Canvas->BeginPage(static_cast<std::uint32_t>(GetCounter()), PageHeader(caption)) == 0) {
+    if (m_Canvas->BeginPage(static_cast<std::uint32_t>(GetCounter()), PageHeader(HarmPageHeading(current, caption))) ==
+        0) {
         m_PageFailed = true;
         return 0;
     }
@@ -105,7 +106,9 @@ int CWordReporter::WriteHarmChartPage(bool current, const std::wstring& caption)
         const CZVHarmPic chart = BuildHarmChart(current, phase);
         // The axis follows the values: a fixed 0-120 % axis would flatten the small
         // ratios of the harmonic groups to nothing.
-        m_Canvas->DrawHarmonicPage({&chart}, 0, phase + 1);
+        if (!Placed(m_Canvas->DrawHarmonicPage({&chart}, 0, phase + 1))) {
+            return 0;
+        }
     }
     return FinishPage(true) ? 1 : 0;
 }
@@ -150,8 +153,7 @@ bool CWordReporter::WriteTrendPage(const std::wstring& name, const std::vector<c
         m_PageFailed = true;
         return false;
     }
-    m_Canvas->DrawTrendPage(pictures, style, layout);
-    return FinishPage(true);
+    return Placed(m_Canvas->DrawTrendPage(pictures, style, layout)) && FinishPage(true);
 }
 
 bool CWordReporter::GetPhaseLabel(std::uint32_t phase, std::uint32_t count, const std::wstring& name,

@@ -240,8 +240,9 @@ void CWordReporter::WriteSoeChartPages(const std::vector<int>& kinds)
         for (std::size_t i = first; i < std::min(first + 3, kinds.size()); ++i) {
             std::deque<CZVTrendCurve> curves;
             CZVTrendPic picture(L"", L"", 0, 0, 0.0);
-            if (BuildSoeChart(kinds[i], picture, curves)) {
-                m_Canvas->DrawBarChartPage({&picture}, static_cast<int>(4 + i - first));
+            if (BuildSoeChart(kinds[i], picture, curves) &&
+                !Placed(m_Canvas->DrawBarChartPage({&picture}, static_cast<int>(4 + i - first)))) {
+                return;
             }
         }
         FinishPage(true);

@@ -74,16 +74,17 @@ CReportTable CountTable(RtfSection section, const std::vector<std::pair<const ch
 
 std::wstring CWordReporter::FormatInterval(double tenthsOfSecond)
 {
+    // As many digits as the value needs: one minute is "1(m)", 90 seconds "1.5(m)".
     const double seconds = tenthsOfSecond / 10.0;
     char text[64];
     if (seconds < 1.0) {
         std::snprintf(text, sizeof text, "%g(ms)", seconds * 1000.0);
     } else if (seconds < 60.0) {
-        std::snprintf(text, sizeof text, "%lf(s)", seconds);
+        std::snprintf(text, sizeof text, "%g(s)", seconds);
     } else if (seconds < 3600.0) {
-        std::snprintf(text, sizeof text, "%lf(m)", seconds / 60.0);
+        std::snprintf(text, sizeof text, "%g(m)", seconds / 60.0);
     } else {
-        std::snprintf(text, sizeof text, "%lf(h)", seconds / 3600.0);
+        std::snprintf(text, sizeof text, "%g(h)", seconds / 3600.0);
     }
     return Widen(text);
 }
@@ -138,7 +139,7 @@ CReportTable CWordReporter::BuildBasicInfoTable() const
         {"DataVolLevel", GetLevelName(), 2},
         {"DataVolSys", Widen(voltage), 2},
         {"DataStandVolume", CZVReportUtil::FormatValue3(GetBaseCapacity()) + L"MVA", 2},
-        {"DataMinVolume", GetNominalText() + L"MVA", 2},
+        {"DataMinVolume", GetNominalText().empty() ? L"--" : GetNominalText() + L"MVA", 2},
         {"DataPT", GetInfoText1(), 2},
         {"DataCT", GetInfoText2(), 2},
         {"WireConnect", GetInfoText3(), 2},
@@ -261,13 +262,27 @@ int CWordReporter::WriteBasicInfoPage()
         m_PageFailed = true;
         return 0;
     }
-    m_Canvas->DrawImageFitted(picture, 1.0, 40.0);
-    return FinishPage(false) ? 1 : 0;
+    return Placed(m_Canvas->DrawImageFitted(picture, 1.0, 40.0)) && FinishPage(false) ? 1 : 0;
+}
+
+std::wstring CWordReporter::ParameterTableCaption() const
+{
+    return Text(RtfSection::ZvParam, "JudgedOn");
+}
+
+std::wstring CWordReporter::HarmTableCaption(bool current) const
+{
+    // Both tables count their tests with the voltage table's word.
+    return Text(RtfSection::VHarm, "TestTimes") + L":" + std::to_wstring(static_cast<std::int32_t>(GetSetting3())) +
+           L"  " + Text(current ? RtfSection::AHarm : RtfSection::VHarm, "JudgedOn");
 }
 
 int CWordReporter::WriteParameterTable()
 {
-    return WriteTablePage(BuildParameterTable(), 1234, 1629, Text(RtfSection::ZvParam, "Title"), 0.95, -60) ? 1 : 0;
+    return WriteTablePage(BuildParameterTable(), 1234, 1629, Text(RtfSection::ZvParam, "Title"), 0.95, -60,
+                          ParameterTableCaption())
+               ? 1
+               : 0;
 }
 
 int CWordReporter::WriteHarmTablePage(bool current, int first, int end, const std::wstring& caption)
@@ -275,10 +290,10 @@ int CWordReporter::WriteHarmTablePage(bool current, int first, int end, const st
     if (!HarmonicsAvailable(current)) {
         return 0;
     }
-    // Both tables count their tests with the voltage table's word.
-    const std::wstring tests =
-        Text(RtfSection::VHarm, "TestTimes") + L":" + std::to_wstring(static_cast<std::int32_t>(GetSetting3()));
-    return WriteTablePage(BuildHarmTable(current, first, end), 1300, 1730, caption, 0.9, -60, tests) ? 1 : 0;
+    return WriteTablePage(BuildHarmTable(current, first, end), 1300, 1730, HarmPageHeading(current, caption), 0.9, -60,
+                          HarmTableCaption(current))
+               ? 1
+               : 0;
 }
 
 int CWordReporter::WriteHarmVoltageTable(int first, int end, const std::wstring& caption)
@@ -313,16 +328,16 @@ int CWordReporter::WriteComtradeEventTable()
         m_PageFailed = true;
         return 0;
     }
-    m_Canvas->DrawImageFitted(table, 1.0, 10.0);
-    // The ITIC chart below the table; a chart that cannot be drawn leaves the table alone.
+    if (!Placed(m_Canvas->DrawImageFitted(table, 1.0, 10.0))) {
+        return 0;
+    }
+    // The ITIC chart below the table: a chart that cannot be drawn fails the report
+    // rather than leave the page without it.
     CITICImpl chart(Text(RtfSection::ComtradeEvent, "ITIC_X"), Text(RtfSection::ComtradeEvent, "ITIC_Y"),
                     Text(RtfSection::ComtradeEvent, "ITIC_EventNum"), Text(RtfSection::ComtradeEvent, "ITIC_Over"));
     chart.AddEvents(m_IticEvents);
     chart.SetShowLabels(1);
     chart.GetDecade(chart.GetLongestDuration());
     const gfx::Recording itic = chart.DrawPicture(700, 500);
-    if (!itic.IsEmpty()) {
-        m_Canvas->DrawImageFitted(itic, 1.2, 400.0);
-    }
-    return FinishPage(true) ? 1 : 0;
+    return Placed(m_Canvas->DrawImageFitted(itic, 1.2, 400.0)) && FinishPage(true) ? 1 : 0;
 }

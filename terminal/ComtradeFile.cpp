@@ -396,6 +396,12 @@ std::uint64_t CComtradeFile::GetSamplesInData() const
     return m_Dat.Size() / (2 * (2 + analog + digital));
 }
 
+bool CComtradeFile::IsIncomplete() const
+{
+    return !m_Rates.empty() && m_Rates.front().lastSample > 0 &&
+           GetSamplesInData() < static_cast<std::uint64_t>(m_Rates.front().lastSample);
+}
+
 int CComtradeFile::ReadSamples(float rate, float* destination, std::uint64_t capacity, std::uint64_t* samplesRead)
 {
     std::uint64_t count = 0;

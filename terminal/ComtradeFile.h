@@ -112,6 +112,10 @@ public:
     // The most samples the data file can hold: exact for BINARY (whole records), an
     // upper bound for ASCII (the shortest possible lines).
     std::uint64_t GetSamplesInData() const;
+    // Whether the data file cannot hold the samples the configuration declares for
+    // the first rate section, the one that is shown (for ASCII only when it cannot
+    // hold them even as the shortest lines).
+    bool IsIncomplete() const;
 
 private:
     std::size_t Width() const { return static_cast<std::size_t>(m_AnalogCount) + static_cast<std::size_t>(m_DigitalCount); }

@@ -111,7 +111,10 @@ int ReadRecordInfo(const std::wstring& path, BasicInfo& info, std::int64_t offse
     } else {
         info.startText = FormatRecordTime(nullptr, fields[6]);
     }
-    info.endText = FormatRecordTime(&endTime, 0);
+    // The end lies whole intervals after the start, so it carries the start's
+    // milliseconds: a day's record that starts at .250 ends at .250, not a quarter
+    // second short of its day.
+    info.endText = FormatRecordTime(&endTime, fields[6]);
     info.userName = ini.GetString(L"cfg", L"UserName", L"").substr(0, 1024);
     info.place = ini.GetString(L"cfg", L"Place", L"").substr(0, 1024);
     info.deviceType = ini.GetString(L"cfg", L"DeviceType", L"K7700").substr(0, 1024);

@@ -271,8 +271,9 @@ int CK7700ComtradeAnalysis::ReadComtradeData(CComtradeFile& file)
 
         m_SampleCount = static_cast<std::uint32_t>(present);
         // The cycles of the record at its own line frequency, less those recorded
-        // before and after the event.
-        const double cycles = static_cast<double>(present) * lineFrequency / static_cast<double>(rate);
+        // before and after the event. They are the span the configuration declares: a
+        // data file cut short shortens what is shown, not the event it recorded.
+        const double cycles = static_cast<double>(declared) * lineFrequency / static_cast<double>(rate);
         const double duration = (cycles - EWL.load() - BWL.load()) * 1000.0 / lineFrequency;
         m_EventDuration = static_cast<std::int32_t>(std::clamp(duration, -2147483648.0, 2147483647.0));
         return 1;

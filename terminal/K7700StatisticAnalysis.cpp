@@ -110,6 +110,21 @@ bool PhaseInMaskOrNeutral(std::uint32_t mask, std::uint32_t phase, std::uint32_t
     return IsPhaseInMask(mask, phase) || (phase == 3 && view >= 15 && view <= 22);
 }
 
+// The energies (views 20-22) keep one value per interval, in the maxima's place; they
+// have no minima or averages.
+bool HoldsOneValueSet(std::uint32_t view)
+{
+    return view >= 20 && view <= 22;
+}
+
+// The series a 95 % value is taken over: the interval averages, as the collector's
+// cells hold them; a view with one value set has only that one. The histogram path
+// and GetData's own 95 % value then answer a request for such a view alike.
+std::uint32_t Percentile95BlockType(std::uint32_t view)
+{
+    return HoldsOneValueSet(view) ? 0 : 2;
+}
+
 }  // namespace
 
 int CK7700StatisticAnalysis::SetQueryParams(const std::array<std::uint32_t, 10>& words)
@@ -319,7 +334,7 @@ std::optional<CK7700StatisticAnalysis::Location> CK7700StatisticAnalysis::Resolv
     if (info->staticsType > 0) {
         location.fileName += KindSuffix(subValue);
     }
-    if (viewId >= 20 && viewId <= 22 && (blockType == 1 || blockType == 2)) {
+    if (HoldsOneValueSet(viewId) && (blockType == 1 || blockType == 2)) {
         return std::nullopt;
     }
     const std::optional<Rule> rule = RuleOf(ruleView);
@@ -547,7 +562,8 @@ int CK7700StatisticAnalysis::SummaryValue(std::uint32_t phase, std::uint32_t kin
         histogram.AddValue(value);
         return 1;
     }
-    std::optional<std::vector<float>> series = Series(phase, kind == 3 ? 2 : kind, order, valueType, viewId);
+    std::optional<std::vector<float>> series =
+        Series(phase, kind == 3 ? Percentile95BlockType(viewId) : kind, order, valueType, viewId);
     if (!series) {
         return 0;
     }

@@ -164,6 +164,7 @@ bool CWaveAnalysisManager::OpenRecord(const std::wstring& path)
         // The results point into the old pool's data sets: they go before it does.
         ClearResults();
         ReleasePool();
+        m_configGrade = kSampolyxConfigNotRead;
         CWaveSettings::Instance().Reload();
         m_pool = MakePool(s_poolFactory);
         if (!m_pool) {
@@ -177,7 +178,9 @@ bool CWaveAnalysisManager::OpenRecord(const std::wstring& path)
             m_callback->SetBase(kAnalysisShare);
         }
         m_pool->SetCallback(m_callback.get());
-        if (!m_pool->Analyse(path)) {
+        const bool analysed = m_pool->Analyse(path);
+        m_configGrade = m_pool->GetConfigGrade();
+        if (!analysed) {
             ReleasePool();
             return false;
         }

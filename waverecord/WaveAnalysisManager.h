@@ -66,6 +66,9 @@ public:
     // whatever the outcome. A failure of any kind, an exception included, is false,
     // and the manager is left without a pool.
     bool OpenRecord(const std::wstring& path);
+    // What the last OpenRecord found in the record's configuration file (one of
+    // kSampolyxConfig...), kept when the open failed.
+    int GetConfigGrade() const { return m_configGrade; }
     // Opens the record without analysing it; false without a pool.
     bool OpenStatisticDir(const std::wstring& path);
     // Not owned; null for none.
@@ -143,6 +146,7 @@ private:
     void ReleasePool();
 
     ISampolyxDataPool* m_pool = nullptr;
+    int m_configGrade = kSampolyxConfigNotRead;
     WaveProgressBlock* m_progress = nullptr;
     ResultMap m_fixedResults;
     std::map<int, ResultMap> m_rmsResults;

@@ -80,7 +80,8 @@ WaveRunOutcome CWaveAnalysisStages::Open(CWaveAnalysisManager& manager, const st
     try {
         Notify(kTextInitialising);
         if (!manager.OpenRecord(path)) {
-            return WaveRunOutcome::OpenFailed;
+            return manager.GetConfigGrade() == kSampolyxConfigDamaged ? WaveRunOutcome::ConfigDamaged
+                                                                      : WaveRunOutcome::OpenFailed;
         }
         UpdateHourglaze(kAnalysisShare);
         progress.offset = kAnalysisShare;

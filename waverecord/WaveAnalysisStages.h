@@ -31,6 +31,7 @@ struct WaveStage {
 enum class WaveRunOutcome {
     Done,
     OpenFailed,  // the record could not be opened or analysed
+    ConfigDamaged,  // the record's configuration file holds no usable values
     Failed,      // an exception (memory ran out) while registering items
 };
 

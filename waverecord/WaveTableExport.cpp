@@ -70,8 +70,11 @@ std::int64_t CWaveTableExport::StepFromSeconds(double secondsPerSample)
     return static_cast<std::int64_t>(ns) / 1000 * 1000;
 }
 
-bool CWaveTableExport::Export(const WaveTableRequest& request, CWaveResultStore* store, std::wstring* written)
+bool CWaveTableExport::Export(const WaveTableRequest& request, CWaveResultStore* store, WaveTableWritten* written)
 {
+    if (written != nullptr) {
+        *written = {};
+    }
     const std::vector<std::wstring> columns = Columns(request.phaseMask, request.kindMask, request.fourthPrefix);
     if (store == nullptr) {
         NotifyHourglaze((Text(kTextExporting) + request.title + L"......").c_str());
@@ -92,8 +95,11 @@ bool CWaveTableExport::Export(const WaveTableRequest& request, CWaveResultStore*
 }
 
 bool CWaveTableExport::ExportColumns(const WaveTableRequest& request, const std::vector<std::wstring>& columns,
-                                     const std::vector<CWaveSeriesDescriptor>& series, std::wstring* written)
+                                     const std::vector<CWaveSeriesDescriptor>& series, WaveTableWritten* written)
 {
+    if (written != nullptr) {
+        *written = {};
+    }
     NotifyHourglaze((Text(kTextExporting) + request.title + L"......").c_str());
     if (columns.empty() || columns.size() != series.size() || request.stepNs <= 0) {
         return false;
@@ -124,11 +130,12 @@ bool CWaveTableExport::ExportColumns(const WaveTableRequest& request, const std:
         table->AddRow(start + row * request.stepNs, values);
     }
     const std::wstring path = request.folder + L'/' + SanitizeWaveFileName(request.title);
-    if (!tables->AddTable(table.get()) || !tables->Save(path, kTabulistCsv)) {
+    if (!tables->AddTable(table.get())) {
         return false;
     }
+    const bool saved = tables->Save(path, kTabulistCsv);
     if (written != nullptr) {
-        *written = tables->GetSavedPath();
+        *written = {saved ? tables->GetSavedPath() : std::wstring(), saved ? 0 : tables->GetSaveError()};
     }
-    return true;
+    return saved;
 }

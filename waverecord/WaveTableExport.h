@@ -25,6 +25,13 @@ struct WaveTableRequest {
     std::int64_t stepNs = 0;        // between rows
 };
 
+// What an export wrote: the file, or why none was written (errno of the failed
+// write, ENOSPC when the disk is full; 0 when nothing was to be written).
+struct WaveTableWritten {
+    std::wstring path;
+    int error = 0;
+};
+
 class CWaveTableExport {
 public:
     static constexpr unsigned kTextExporting = 10104;
@@ -36,11 +43,12 @@ public:
     // The step between rows from the viewer's seconds per sample: whole microseconds.
     static std::int64_t StepFromSeconds(double secondsPerSample);
     // Writes the table into a new file in the folder (named after the title, with
-    // the time of the export); true when it was written. The path written goes to
-    // `written` when given.
-    static bool Export(const WaveTableRequest& request, CWaveResultStore* store, std::wstring* written = nullptr);
+    // the time of the export); true when it was written. The file written, or why
+    // none was, goes to `written` when given.
+    static bool Export(const WaveTableRequest& request, CWaveResultStore* store, WaveTableWritten* written = nullptr);
     // The same with columns a view names itself, each reading its own series (the
     // request's masks and prefix are not used).
     static bool ExportColumns(const WaveTableRequest& request, const std::vector<std::wstring>& columns,
-                              const std::vector<CWaveSeriesDescriptor>& series, std::wstring* written = nullptr);
+                              const std::vector<CWaveSeriesDescriptor>& series,
+                              WaveTableWritten* written = nullptr);
 };

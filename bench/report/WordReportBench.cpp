@@ -1,10 +1,11 @@
 // The whole RTF report of a generated 30-day folder (one record a minute of every
 // item the report reads, transient events and alarms), with the trend and event
-// sections and the configuration's defaults: total time, the share spent
-// rasterising and encoding pages, the page count and the file size. Beside it, in
-// the same run: the report's data step alone (reading the 510 series) and writing a
-// file of the report's size to the same disk. Checks free disk first and removes
-// what it writes.
+// sections and the configuration's defaults, once with metafile pages and once with
+// PNG pages: total time, the share spent finishing pages (writing metafiles, or
+// rasterising and encoding), the page count and the file size of each. Beside
+// them, in the same run: the report's data step alone (reading the 510 series) and
+// writing a file of the metafile report's size to the same disk. Checks free disk
+// first and removes what it writes.
 //
 //   word_report_bench [DIR]     (DIR: where to make the folder; default the system temp folder)
 
@@ -23,6 +24,7 @@
 #include "platform/base/ProgramFolder.h"
 #include "platform/gfx/FontConfig.h"
 #include "report/ReportConfig.h"
+#include "report/ReportPageCanvas.h"
 #include "report/RtfReportText.h"
 #include "report/WordReporter.h"
 #include "terminal/CtrlItem.h"
@@ -69,6 +71,15 @@ struct Models {
     CGlobalModel statistic;
     CSOEModel soe;
     BasicInfo record;
+};
+
+struct Run {
+    bool written = false;
+    std::wstring failure;
+    double seconds = 0;
+    double pageSeconds = 0;
+    std::size_t pages = 0;
+    std::uintmax_t bytes = 0;
 };
 
 void Open(Models& models, const fs::path& folder, std::int64_t start, std::int64_t end)
@@ -128,20 +139,28 @@ int main(int argc, char** argv)
 
     int result = 0;
     {
-        Models models;
-        Open(models, folder, from, to);
         CReportConfig config;
-        const fs::path target = work / "report.rtf";
-
-        start = Clock::now();
-        CWordReporter reporter;
-        reporter.Init(platform::FromPath(folder), 1, &models.record, &config, &models.statistic, &models.statistic,
-                      &models.soe, 0);
-        reporter.SetSections(1, 1);
-        const int written = reporter.ReportOutput(platform::FromPath(target), 0);
-        const double total = Seconds(start);
-        const std::uintmax_t size = fs::file_size(target, error);
-        const std::size_t pages = reporter.GetPagesWritten();
+        // The report in one page format, from a fresh opening of the folder.
+        auto report = [&](CReportPageCanvas::PageFormat format, const fs::path& target) {
+            Models models;
+            Open(models, folder, from, to);
+            Run run;
+            const auto begin = Clock::now();
+            CWordReporter reporter;
+            reporter.Init(platform::FromPath(folder), 1, &models.record, &config, &models.statistic,
+                          &models.statistic, &models.soe, 0);
+            reporter.GetCanvas()->SetPageFormat(format);
+            reporter.SetSections(1, 1);
+            run.written = reporter.ReportOutput(platform::FromPath(target), 0) == 1;
+            run.seconds = Seconds(begin);
+            run.failure = reporter.GetReportName();
+            run.pageSeconds = reporter.GetRenderSeconds();
+            run.pages = reporter.GetPagesWritten();
+            run.bytes = fs::file_size(target, error);
+            return run;
+        };
+        const Run metafile = report(CReportPageCanvas::PageFormat::Metafile, work / "metafile.rtf");
+        const Run png = report(CReportPageCanvas::PageFormat::Png, work / "png.rtf");
 
         // References of the same run: the data step alone, and writing as many bytes.
         Models again;
@@ -152,21 +171,26 @@ int main(int argc, char** argv)
         start = Clock::now();
         data.CollectReportData();
         const double dataStep = Seconds(start);
-        const double plainWrite = WriteFileOfSize(work / "plain.bin", size);
+        const double plainWrite = WriteFileOfSize(work / "plain.bin", metafile.bytes);
 
-        if (written != 1) {
+        if (!metafile.written || !png.written) {
             std::fprintf(stderr, "word_report_bench: the report failed: %s\n",
-                         platform::WideToUtf8(reporter.GetReportName()).c_str());
+                         platform::WideToUtf8(metafile.written ? png.failure : metafile.failure).c_str());
             result = 1;
         } else {
             std::printf("RTF report, 30 days at one minute, trend and event sections:\n");
-            std::printf("  total %.2f s (target < 30 s), %zu pages, %.1f MB\n", total, pages,
-                        static_cast<double>(size) / 1e6);
-            std::printf("  pages rasterised and encoded: %.2f s, %.0f %% of the total\n", reporter.GetRenderSeconds(),
-                        100.0 * reporter.GetRenderSeconds() / total);
+            for (const auto& [name, run] : {std::pair{"metafile pages", &metafile}, std::pair{"PNG pages", &png}}) {
+                std::printf("  %-14s total %.2f s (target < 30 s), %zu pages, %.1f MB; pages finished in %.2f s, "
+                            "%.0f %% of the total\n",
+                            name, run->seconds, run->pages, static_cast<double>(run->bytes) / 1e6, run->pageSeconds,
+                            100.0 * run->pageSeconds / run->seconds);
+            }
+            std::printf("  PNG pages / metafile pages: size %.1f x, time %.2f x\n",
+                        static_cast<double>(png.bytes) / static_cast<double>(metafile.bytes),
+                        png.seconds / metafile.seconds);
             std::printf("  reference, data step alone (510 series): %.2f s\n", dataStep);
-            std::printf("  reference, writing %.1f MB to the same disk: %.2f s\n", static_cast<double>(size) / 1e6,
-                        plainWrite);
+            std::printf("  reference, writing %.1f MB to the same disk: %.2f s\n",
+                        static_cast<double>(metafile.bytes) / 1e6, plainWrite);
         }
     }
     fs::remove_all(work, error);

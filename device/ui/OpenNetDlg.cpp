@@ -60,6 +60,13 @@ public:
     }
     void OnDiscoveryEnd() override { Post(kMsgDiscoveryEnd, nullptr); }
     void OnDiscoveryFailed() override { Post(kMsgDiscoveryFailed, nullptr); }
+    void OnTooManyDevices(std::size_t limit) override {
+        ui::PostToUiThread([target = m_target, number = search.load(), limit] {
+            if (COpenNetDlg* dialog = *target) {
+                dialog->WindowProc(kMsgTooManyDevices, number, static_cast<ui::LParam>(limit));
+            }
+        });
+    }
 
     std::atomic<ui::WParam> search{0};
 
@@ -91,6 +98,13 @@ COpenNetDlg::COpenNetDlg(int mode, ui::Window* parent)
     OnMessage(kMsgDiscoveryFailed, [this](ui::WParam search, ui::LParam) -> ui::LResult {
         if (search == m_search) {
             SetDlgItemText(kNetworkStatusId, device::LoadDeviceString(device::kTextDiscoveryFailed));
+        }
+        return 0;
+    });
+    OnMessage(kMsgTooManyDevices, [this](ui::WParam search, ui::LParam limit) -> ui::LResult {
+        if (search == m_search) {
+            m_tooManyDevices = static_cast<std::size_t>(limit);
+            ShowNetworkCount();
         }
         return 0;
     });
@@ -184,6 +198,7 @@ void COpenNetDlg::RefreshDevices() {
         SetDlgItemText(kDriveStatusId, device::LoadDeviceString(device::kTextUsbFailed));
     }
     SetDlgItemText(kNetworkStatusId, device::LoadDeviceString(device::kTextNetworkNone));
+    m_tooManyDevices = 0;
     m_relay->search.store(++m_search);
     CDiscoveryTool::Start(m_relay.get());
 }
@@ -199,6 +214,14 @@ void COpenNetDlg::AddNetworkDevice(const CZVDeviceInfo& found) {
     const int model = found.m_model;
     m_deviceList.InsertItem(FormatDeviceInfoLine(found), model >= 1 && model <= 3 ? model - 1 : 0,
                             m_devices.size() - 1);
+    ShowNetworkCount();
+}
+
+void COpenNetDlg::ShowNetworkCount() {
+    if (m_tooManyDevices != 0) {
+        SetDlgItemText(kNetworkStatusId, WithNumber(device::kTextTooManyDevices, m_tooManyDevices));
+        return;
+    }
     const auto network = std::count_if(m_devices.begin(), m_devices.end(),
                                        [](const CZVDeviceInfo& d) { return d.m_transport == kTransportNetwork; });
     SetDlgItemText(kNetworkStatusId, WithNumber(device::kTextNetworkFound, static_cast<std::size_t>(network)));
@@ -260,13 +283,17 @@ void COpenNetDlg::OpenDevice(int row) {
         RefreshDevices();
         return;
     }
+    // What was listed whole is shown; the user hears that the rest is missing.
     ShowFolders(listing);
+    if (listing.error != 0) {
+        ShowMessage(device::ListingFailureText(listing.error), ui::kMbIconExclamation);
+    }
 }
 
 COpenNetDlg::Listing COpenNetDlg::ListWorker(ICommunicationBase* transport) {
     Listing listing;
-    transport->ListFolders(listing.folders);
-    if (listing.folders.empty() && transport->Verify() == 0) {
+    const bool whole = transport->ListFolders(listing.folders) != 0;
+    if (whole && listing.folders.empty() && transport->Verify() == 0) {
         listing.verifyFailed = true;
         return listing;
     }
@@ -274,6 +301,8 @@ COpenNetDlg::Listing COpenNetDlg::ListWorker(ICommunicationBase* transport) {
         listing.locked.push_back(transport->IsRecordLocked(folder));
         IncreaseHourglaze(1);
     }
+    // The first listing that broke off, while the folders or their locks were looked for.
+    listing.error = transport->GetListingError();
     return listing;
 }
 
@@ -427,7 +456,7 @@ int COpenNetDlg::DownloadFolder(long row, const std::wstring& downloadFolder) {
         }
     }
     GetWx()->Raise();
-    const device::DownloadOutcome outcome = device::OutcomeOfDownload(result);
+    const device::DownloadOutcome outcome = device::OutcomeOfDownload(result, m_current->GetRefusedName());
     if (outcome.downloaded) {
         m_downloaded = true;
         m_resultPath = target;

@@ -31,6 +31,7 @@ class wxListCtrl;
 inline constexpr unsigned kMsgDeviceFound = 0x052D;      // lParam: const CZVDeviceInfo*, valid for the call
 inline constexpr unsigned kMsgDiscoveryEnd = 0x052C;
 inline constexpr unsigned kMsgDiscoveryFailed = 0x052E;
+inline constexpr unsigned kMsgTooManyDevices = 0x052F;   // lParam: the number listening stopped at
 
 class COpenNetDlg : public ui::Dialog {
 public:
@@ -60,6 +61,7 @@ public:
     CDeviceListCtrl& GetDeviceList() { return m_deviceList; }
     wxListCtrl* GetFolderList() const;
     void SetFtpPort(std::uint16_t port) { m_network.SetPort(port); }
+    void SetFtpListingLimits(const net::FtpListingLimits& limits) { m_network.GetClient().SetListingLimits(limits); }
     // Selects the folder rows (by row) as the user would.
     void SelectFolderRows(const std::vector<long>& rows);
     void RefreshDevices();
@@ -73,9 +75,12 @@ private:
         std::vector<ZVFolderInfo> folders;
         std::vector<bool> locked;
         bool verifyFailed = false;
+        int error = 0;  // why the listing broke off (the transport's GetListingError)
     };
 
     void AddNetworkDevice(const CZVDeviceInfo& device);
+    // The network status: the devices listed, or that listening stopped at the cap.
+    void ShowNetworkCount();
     void DeviceSelectionChanged();
     void OpenDevice(int row);
     Listing ListWorker(ICommunicationBase* transport);
@@ -108,4 +113,5 @@ private:
     std::wstring m_resultPath;
     std::unique_ptr<DiscoveryRelay> m_relay;
     ui::WParam m_search = 0;
+    std::size_t m_tooManyDevices = 0;  // the cap the current search stopped at, 0 while it did not
 };

@@ -1,6 +1,8 @@
 #include "lib/recordpool/RecordFiles.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <numeric>
 
@@ -36,6 +38,22 @@ std::optional<std::pair<std::string, std::string>> SplitName(const std::string& 
     return std::make_pair(name.substr(0, dot), name.substr(dot));
 }
 
+std::int32_t I32(const unsigned char* p)
+{
+    return static_cast<std::int32_t>(U32(p));
+}
+
+// The wiring codes the terminals write.
+constexpr std::int32_t kWiringCodes[] = {1, 2, 17, 33, 34, 35, 49, 50};
+constexpr float kMaxUsualRatio = 1e6f;
+constexpr float kMinUsualFactor = 0.5f;
+constexpr float kMaxUsualFactor = 2.0f;
+
+bool IsPositive(float value)
+{
+    return std::isfinite(value) && value > 0.0f;
+}
+
 }  // namespace
 
 RecordConfig ParseConfig(const ConfigBlock& block)
@@ -53,6 +71,30 @@ RecordConfig ParseConfig(const ConfigBlock& block)
     c.voltageGain4 = F32(b + 624);
     c.currentGain4 = F32(b + 628);
     return c;
+}
+
+ConfigGrade GradeConfig(const ConfigBlock& block)
+{
+    const RecordConfig c = ParseConfig(block);
+    const std::int32_t wiring = I32(block.data() + 12);
+    const bool knownWiring = std::find(std::begin(kWiringCodes), std::end(kWiringCodes), wiring) != std::end(kWiringCodes);
+    const auto factors = {c.voltageFactor[0], c.voltageFactor[1], c.voltageFactor[2],
+                          c.currentFactor[0], c.currentFactor[1], c.currentFactor[2]};
+    const auto fourthGainUsable = [](float gain) { return std::isfinite(gain) && gain >= 0.0f; };
+    if (!knownWiring || !IsPositive(c.voltageRatio) || !IsPositive(c.currentRatio) || !IsPositive(c.voltageGain) ||
+        !IsPositive(c.currentGain) || !fourthGainUsable(c.voltageGain4) || !fourthGainUsable(c.currentGain4) ||
+        !std::all_of(factors.begin(), factors.end(), IsPositive)) {
+        return ConfigGrade::Damaged;
+    }
+    const std::int32_t integrate = I32(block.data() + 632);
+    const bool usualFactors = std::all_of(factors.begin(), factors.end(), [](float factor) {
+        return factor >= kMinUsualFactor && factor <= kMaxUsualFactor;
+    });
+    if (!usualFactors || c.voltageRatio > kMaxUsualRatio || c.currentRatio > kMaxUsualRatio ||
+        (integrate != 0 && integrate != 1)) {
+        return ConfigGrade::Unusual;
+    }
+    return ConfigGrade::Sound;
 }
 
 RecordHeader ParseHeader(const unsigned char* b)

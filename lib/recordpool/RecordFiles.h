@@ -31,6 +31,21 @@ struct RecordConfig {
 };
 RecordConfig ParseConfig(const ConfigBlock& block);
 
+// What a configuration block holds, graded before a record is analysed: a block of
+// random bytes must not come out as a record of garbage or of empty views.
+enum class ConfigGrade {
+    Sound,
+    // Usable, but with values a terminal does not write: a correction factor
+    // outside 0.5-2, a transformer ratio beyond 1,000,000, an integration switch
+    // other than 0 or 1. The values shown may be off.
+    Unusual,
+    // Not usable: a wiring code that is none of the terminals', or a transformer
+    // ratio, a channel gain of phases 1-3 or a correction factor that is no positive
+    // number (a fourth channel's gain may be 0: that channel is not fitted).
+    Damaged,
+};
+ConfigGrade GradeConfig(const ConfigBlock& block);
+
 struct RecordHeader {
     std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
     std::uint32_t nominalFrequency = 0;
@@ -46,6 +61,7 @@ enum class RecordError {
     None,
     NoPair,               // no "<base>.cfg" with a "<base>.data" beside it
     BadConfig,            // the configuration block cannot be read whole
+    DamagedConfig,        // the configuration block holds no usable values (GradeConfig)
     NoDataFile,           // the data file cannot be opened
     ShortHeader,          // fewer than 52 bytes
     BadChannelCount,      // not 8 channels

@@ -20,6 +20,14 @@ inline constexpr int kSampolyxProgressEvent = 1005;
 inline constexpr int kSampolyxProgressChunks = 502;
 inline constexpr int kSampolyxProgressDone = 0;
 
+// What the last Open or Analyse found in the record's configuration file
+// (GetConfigGrade): sound; usable with values a terminal does not write (the
+// values shown may be off); damaged (the record was refused); not read.
+inline constexpr int kSampolyxConfigSound = 0;
+inline constexpr int kSampolyxConfigUnusual = 1;
+inline constexpr int kSampolyxConfigDamaged = 2;
+inline constexpr int kSampolyxConfigNotRead = -1;
+
 class IAnalysisProgressSink {
 public:
     // The return value is ignored.
@@ -73,6 +81,9 @@ public:
     virtual int SetOption(int id, int value, int unused) = 0;
     virtual void SetCallback(IAnalysisProgressSink* sink) = 0;
     virtual void Release() = 0;
+    // One of kSampolyxConfig...: what the last Open or Analyse found in the record's
+    // configuration file.
+    virtual int GetConfigGrade() = 0;
 };
 
 extern "C" {

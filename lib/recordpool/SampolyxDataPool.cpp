@@ -151,8 +151,20 @@ RecordError CSampolyxDataPool::Load(const std::wstring& folder, LoadedRecord& re
         return RecordError::NoPair;
     }
     auto config = std::make_unique<ConfigBlock>();
+    m_configGrade = kSampolyxConfigNotRead;
     if (!ReadConfig(path / platform::ToPath(*base + ".cfg"), *config)) {
         return RecordError::BadConfig;
+    }
+    switch (GradeConfig(*config)) {
+    case ConfigGrade::Damaged:
+        m_configGrade = kSampolyxConfigDamaged;
+        return RecordError::DamagedConfig;
+    case ConfigGrade::Unusual:
+        m_configGrade = kSampolyxConfigUnusual;
+        break;
+    case ConfigGrade::Sound:
+        m_configGrade = kSampolyxConfigSound;
+        break;
     }
     record.file = CRecordFile::Open(path / platform::ToPath(*base + ".data"));
     if (!record.file) {
@@ -269,13 +281,14 @@ bool CSampolyxDataPool::RunAnalysis(const LoadedRecord& record)
     m_engine->End();
     Report(kSampolyxProgressDone, chunks);
 
-    // Waveforms of the frames whose cycles lie in whole analysed intervals, read from
-    // the file as they are asked for.
+    // Waveforms of every sample of the analysed intervals, read from the file as they
+    // are asked for. An interval may end inside a frame (frames of 16 cycles, intervals
+    // of 10): its samples there are served all the same.
     WaveformLayout waveform;
     waveform.dataOffset = header.dataOffset;
     waveform.frameSize = header.frameSize;
     waveform.samplesPerFrame = layout.samplesPerFrame;
-    waveform.frames = std::uint64_t(m_intervalCount) * layout.cyclesPerInterval / header.cyclesPerFrame;
+    waveform.samples = std::uint64_t(m_intervalCount) * layout.intervalPoints;
     const RecordConfig config = ParseConfig(*m_config);
     const std::uint32_t half = header.channelCount / 2;
     for (std::uint32_t channel = 0; channel < header.channelCount; ++channel) {

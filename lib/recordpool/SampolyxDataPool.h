@@ -37,6 +37,7 @@ public:
     int SetOption(int id, int value, int unused) override;
     void SetCallback(IAnalysisProgressSink* sink) override;
     void Release() override;
+    int GetConfigGrade() override { return m_configGrade; }
 
     // The header's channel count; -1 without a record.
     int GetChannelCount();
@@ -66,6 +67,7 @@ private:
     std::wstring m_baseName;
     DataSetMap m_dataSets;
     RecordError m_lastError = RecordError::None;
+    int m_configGrade = kSampolyxConfigNotRead;
 };
 
 }  // namespace sampolyx

@@ -42,7 +42,7 @@ CWaveformChunk::CWaveformChunk(std::shared_ptr<const CRecordFile> file, const Wa
 
 std::int64_t CWaveformChunk::Count() const
 {
-    return static_cast<std::int64_t>(m_layout.frames * m_layout.samplesPerFrame);
+    return static_cast<std::int64_t>(m_layout.samples);
 }
 
 bool CWaveformChunk::Read(std::uint32_t channel, float gain, std::uint64_t frame, std::uint64_t inFrame,

@@ -21,7 +21,7 @@ struct WaveformLayout {
     std::uint64_t dataOffset = 0;
     std::uint32_t frameSize = 0;
     std::uint32_t samplesPerFrame = 0;
-    std::uint64_t frames = 0;  // frames served
+    std::uint64_t samples = 0;  // samples served per channel, from the first; may end inside a frame
 };
 
 class CWaveformChunk : public CSeriesChunk {

@@ -2,8 +2,10 @@
 
 #include "lib/tables/Tabulist.h"
 
+#include <cerrno>
 #include <ctime>
 #include <memory>
+#include <new>
 #include <optional>
 #include <unordered_set>
 
@@ -82,24 +84,31 @@ public:
             return {};
         }
     }
+    int GetSaveError() override { return m_saveError; }
 
 private:
     bool SaveTables(const std::wstring& path, int format);
 
     std::vector<std::unique_ptr<CTableToken>> m_tables;
     std::wstring m_savedPath;
+    int m_saveError = 0;
 };
 
 bool CTabulist::Save(const std::wstring& path, int format) {
+    m_saveError = 0;
     try {
         return SaveTables(path, format);
+    } catch (const std::bad_alloc&) {
+        m_saveError = ENOMEM;
     } catch (...) {
-        return false;
+        m_saveError = EIO;
     }
+    return false;
 }
 
 bool CTabulist::SaveTables(const std::wstring& path, int format) {
     if (format != kTabulistCsv && format != kTabulistText) {
+        m_saveError = EINVAL;
         return false;
     }
     const CTinyResourceManager& texts = tabulist::Texts();
@@ -118,20 +127,26 @@ bool CTabulist::SaveTables(const std::wstring& path, int format) {
 
     const std::wstring clock = platform::FormatLocalTime(std::time(nullptr), L"_%H-%M-%S", 100);
     if (clock.empty()) {
+        m_saveError = EINVAL;
         return false;
     }
     std::optional<tabulist::CTableFile> file =
-        tabulist::CTableFile::Create(path + clock, format == kTabulistCsv ? L".csv" : L".txt");
+        tabulist::CTableFile::Create(path + clock, format == kTabulistCsv ? L".csv" : L".txt", m_saveError);
     if (!file) {
         return false;
     }
-    if (utf8 && !file->Append("\xEF\xBB\xBF")) {
+    // Whatever fails below, the file's own error says why.
+    const auto failed = [&] {
+        m_saveError = file->Error() != 0 ? file->Error() : EIO;
         return false;
+    };
+    if (utf8 && !file->Append("\xEF\xBB\xBF")) {
+        return failed();
     }
     tabulist::CTableTextWriter writer(format == kTabulistText);
     for (std::size_t t = 0; t < tables.size(); ++t) {
         if (!file->Append(writer.Header(headers[t]))) {
-            return false;
+            return failed();
         }
         const CTableToken& table = *tables[t].table;
         const bool microseconds = table.Flag();
@@ -140,7 +155,7 @@ bool CTabulist::SaveTables(const std::wstring& path, int format) {
         for (const auto& row : table.Rows()) {
             char* out = file->Claim(tabulist::CTableTextWriter::MaxRowBytes(row->values.size()));
             if (out == nullptr) {
-                return false;
+                return failed();
             }
             char* end = writer.WriteRow(row->time, microseconds, row->values, out);
             if (end == nullptr) {
@@ -150,7 +165,7 @@ bool CTabulist::SaveTables(const std::wstring& path, int format) {
         }
     }
     if (!file->Finish()) {
-        return false;
+        return failed();
     }
     m_savedPath = file->Path();
     return true;

@@ -39,10 +39,11 @@ protected:
 
 public:
     // Writes every held table into a new file named path + "_HH-MM-SS" (local time
-    // of the call) + ".csv" (format 0) or ".txt" (format 1). An existing file is
-    // never replaced: a name already taken gets "(2)", "(3)", ... before the
-    // extension. False when the format is unknown, the file cannot be written or
-    // its name would take 1024 bytes or more.
+    // of the call) + ".csv" (format 0) or ".txt" (format 1). The file gets its name
+    // only once it is complete, and an existing file is never replaced: a name
+    // already taken gets "(2)", "(3)", ... before the extension. False when the
+    // format is unknown, the file cannot be written or its name would take 1024
+    // bytes or more; nothing is then left in the folder.
     virtual bool Save(const std::wstring& path, int format) = 0;
     // Keeps a copy of a table made by Tabulist_CreateTable: rows added to the
     // caller's table afterwards are not in it. The caller still releases its table.
@@ -52,6 +53,9 @@ public:
     virtual void Release() = 0;
     // The full path of the file the last successful Save wrote; empty before.
     virtual std::wstring GetSavedPath() = 0;
+    // Why the last Save failed: the system's error number (ENOSPC when the disk is
+    // full), EINVAL for an unknown format; 0 after a successful Save.
+    virtual int GetSaveError() = 0;
 };
 
 inline constexpr int kTabulistCsv = 0;

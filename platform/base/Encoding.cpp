@@ -161,33 +161,119 @@ bool IsCjk(char32_t c) {
            (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF);
 }
 
-// Valid UTF-8 whose non-ASCII characters all take two bytes, which GBK reads as CJK
-// characters throughout, and which as UTF-8 is more than Latin-1 letters and signs:
-// GBK text that merely happens to be valid UTF-8 ("模式" reads "ģʽ").
-bool IsGbkLookingLikeUtf8(std::string_view bytes) {
-    bool any = false;
-    bool latin1Only = true;
+// The writing system of a letter that UTF-8 writes in two bytes. Signs that any
+// script uses beside its letters (Latin-1 punctuation, degree and micro signs,
+// combining accents) belong to none; code points that ordinary text does not hold
+// there (C1 controls, phonetic and modifier letters, the rarer scripts) are Other.
+enum class Script { Neutral, Latin, Greek, Cyrillic, Armenian, Hebrew, Arabic, Other };
+
+Script ScriptOf(char32_t c) {
+    if ((c >= 0xA0 && c <= 0xBF) || c == 0xD7 || c == 0xF7 || (c >= 0x300 && c <= 0x36F)) {
+        return Script::Neutral;
+    }
+    if (c >= 0xC0 && c <= 0x24F) {
+        return Script::Latin;
+    }
+    if (c >= 0x370 && c <= 0x3FF) {
+        return Script::Greek;
+    }
+    if (c >= 0x400 && c <= 0x52F) {
+        return Script::Cyrillic;
+    }
+    if (c >= 0x531 && c <= 0x58F) {
+        return Script::Armenian;
+    }
+    if (c >= 0x590 && c <= 0x5FF) {
+        return Script::Hebrew;
+    }
+    if ((c >= 0x600 && c <= 0x6FF) || (c >= 0x750 && c <= 0x77F)) {
+        return Script::Arabic;
+    }
+    return Script::Other;
+}
+
+// How text that is valid UTF-8 through two-byte sequences alone reads either way.
+// Each such sequence is also one GBK character (a lead byte 0xC2-0xDF, a trail byte
+// 0x80-0xBF), so both readings are whole and only their sense can tell them apart.
+struct TwoByteReadings {
+    bool any = false;           // some non-ASCII text
+    bool latin1Only = true;     // UTF-8: Latin-1 letters and signs alone (é, ü, °, µ)
+    bool utf8InOneScript = true;  // UTF-8: each run of non-ASCII characters one script's letters
+    bool gbkUnlikely = false;   // GBK: characters that Chinese text does not hold
+};
+
+// Nothing when the bytes are not valid UTF-8 or hold a longer sequence: then the
+// question does not arise.
+std::optional<TwoByteReadings> ReadTwoByteText(std::string_view bytes) {
+    TwoByteReadings readings;
+    Script runScript = Script::Neutral;
+    unsigned char runRow = 0;
+    std::size_t sameRow = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
         const Utf8Step step = NextUtf8(bytes, pos);
-        if (step.length > 2) {
-            return false;
+        if (step.length == 0 || step.length > 2) {
+            return std::nullopt;
         }
-        if (step.length == 2) {
-            any = true;
-            latin1Only = latin1Only && step.codePoint >= 0xA0 && step.codePoint <= 0xFF;
+        if (step.length == 1) {
+            runScript = Script::Neutral;
+            sameRow = 0;
+            ++pos;
+            continue;
         }
-        pos += step.length;
+        readings.any = true;
+        readings.latin1Only = readings.latin1Only && step.codePoint >= 0xA0 && step.codePoint <= 0xFF;
+        const Script script = ScriptOf(step.codePoint);
+        const bool mixed = script != Script::Neutral && runScript != Script::Neutral && script != runScript;
+        if (script == Script::Other || mixed) {
+            readings.utf8InOneScript = false;
+        }
+        if (script != Script::Neutral) {
+            runScript = script;
+        }
+        // As GBK: a trail byte below 0xA1 lies outside GB2312, the set of Chinese in
+        // everyday use; lead bytes from 0xD8 on are its second, rarer level; and three
+        // characters in a row from one row of the table (GB2312 orders its rows by
+        // sound) are a list, not a sentence. The letters of one small alphabet share
+        // their lead byte in UTF-8 and read just so.
+        const auto lead = static_cast<unsigned char>(bytes[pos]);
+        const auto trail = static_cast<unsigned char>(bytes[pos + 1]);
+        sameRow = sameRow > 0 && lead == runRow ? sameRow + 1 : 1;
+        runRow = lead;
+        if (trail < 0xA1 || lead >= 0xD8 || sameRow >= 3) {
+            readings.gbkUnlikely = true;
+        }
+        pos += 2;
     }
-    if (!any || latin1Only) {
-        return false;
+    return readings;
+}
+
+// Whether valid UTF-8 is the GBK of a terminal that merely happens to be valid
+// UTF-8 ("模式" reads "ģʽ"), and whether that choice is made by the text's sense or
+// left in doubt.
+struct GbkLookalike {
+    bool gbk = false;
+    bool inDoubt = false;
+};
+
+GbkLookalike JudgeGbkLookalike(std::string_view bytes) {
+    const std::optional<TwoByteReadings> readings = ReadTwoByteText(bytes);
+    // Latin-1 letters and signs alone are UTF-8, as the program's own files write them.
+    if (!readings || !readings->any || readings->latin1Only) {
+        return {};
     }
     const std::wstring text = GbkToWide(bytes);
     for (wchar_t c : text) {
         if (static_cast<char32_t>(c) >= 0x80 && !IsCjk(static_cast<char32_t>(c))) {
-            return false;
+            return {};
         }
     }
-    return true;
+    // Letters of one script against characters Chinese text does not hold: UTF-8.
+    // Otherwise GBK, as terminals write it; in doubt where neither reading is the
+    // more plausible.
+    if (readings->utf8InOneScript && readings->gbkUnlikely) {
+        return {};
+    }
+    return {true, readings->utf8InOneScript || readings->gbkUnlikely};
 }
 
 }  // namespace
@@ -205,10 +291,18 @@ TextEncoding DetectEncoding(std::string_view bytes) {
     if (const std::optional<TextEncoding> utf16 = UnmarkedUtf16(bytes)) {
         return *utf16;
     }
-    if (!IsValidUtf8(bytes) || IsGbkLookingLikeUtf8(bytes)) {
+    if (!IsValidUtf8(bytes) || JudgeGbkLookalike(bytes).gbk) {
         return TextEncoding::Gbk;
     }
     return TextEncoding::Utf8;
+}
+
+bool IsEncodingInDoubt(std::string_view bytes) {
+    if (StartsWith(bytes, kUtf16LeBom) || StartsWith(bytes, kUtf16BeBom) || StartsWith(bytes, kUtf8Bom) ||
+        UnmarkedUtf16(bytes)) {
+        return false;
+    }
+    return JudgeGbkLookalike(bytes).inDoubt;
 }
 
 std::string_view ByteOrderMark(TextEncoding encoding) {

@@ -24,10 +24,20 @@ enum class TextEncoding {
 // By byte-order mark; then UTF-16 without one by its zero bytes (text in the other
 // encodings has none), little or big endian by where they stand; then UTF-8
 // validity, then GBK. Pure ASCII counts as UTF-8. Text that is valid UTF-8 only
-// through two-byte sequences is GBK when it reads as CJK text there (terminals
-// write GBK, and some of its Chinese happens to form such sequences), unless its
-// UTF-8 reading is made of Latin-1 letters and signs alone (é, ü, °, µ).
+// through two-byte sequences reads whole in GBK too (terminals write GBK, and some
+// of its Chinese happens to form such sequences); it is told by sense:
+// - UTF-8 when its UTF-8 reading is Latin-1 letters and signs alone (é, ü, °, µ);
+// - UTF-8 when each run of its UTF-8 reading is the letters of one script (Cyrillic,
+//   Greek, Latin Extended, ...) while its GBK reading needs characters that Chinese
+//   text does not hold: beyond GB2312, from GB2312's rarer second level, or three in
+//   a row from one row of the table;
+// - GBK otherwise.
 TextEncoding DetectEncoding(std::string_view bytes);
+
+// Whether the choice between UTF-8 and GBK above was left in doubt: both readings
+// make sense (or neither does), and the text was taken for GBK only because
+// terminals write GBK. A writer then cannot know which encoding new text must take.
+bool IsEncodingInDoubt(std::string_view bytes);
 
 // The byte-order mark the encoding carries (empty for those without one).
 std::string_view ByteOrderMark(TextEncoding encoding);

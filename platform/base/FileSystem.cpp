@@ -123,6 +123,8 @@ std::optional<std::string> ReadFileBytes(const fs::path& file) {
     return std::move(bytes).str();
 }
 
+bool IsDiskFullError(int error) { return error == ENOSPC || error == EDQUOT; }
+
 bool AtomicWriteFile(const fs::path& link, std::string_view bytes) {
     // A linked file is replaced where it lives, so the link stays a link.
     std::error_code error;

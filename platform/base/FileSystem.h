@@ -37,4 +37,7 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 // replaced. On failure the old file is untouched, false is returned and errno tells why.
 bool AtomicWriteFile(const std::filesystem::path& file, std::string_view bytes);
 
+// Whether a failed write's errno means the disk (or the user's quota) is full.
+bool IsDiskFullError(int error);
+
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/base/PrivateProfile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cwctype>
 #include <limits>
@@ -84,6 +85,7 @@ struct RawLine {
 
 struct RawFile {
     TextEncoding encoding = TextEncoding::Utf8;
+    bool encodingInDoubt = false;  // read as GBK, but UTF-8 made as much sense
     std::string bom;
     std::vector<RawLine> lines;
 };
@@ -109,6 +111,7 @@ std::wstring DecodeLine(std::string_view line, TextEncoding encoding) {
 RawFile SplitLines(std::string_view bytes) {
     RawFile file;
     file.encoding = DetectEncoding(bytes);
+    file.encodingInDoubt = IsEncodingInDoubt(bytes);
     const std::string_view bom = ByteOrderMark(file.encoding);
     if (!bom.empty() && bytes.substr(0, bom.size()) == bom) {
         file.bom = bom;
@@ -205,6 +208,19 @@ void SetKey(RawFile& raw, std::wstring_view section, std::wstring_view key, std:
     raw.lines.insert(raw.lines.begin() + static_cast<std::ptrdiff_t>(lastFilled + 1), fresh(keyLineText, newLineEnd));
 }
 
+bool IsAscii(std::wstring_view text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<char32_t>(c) < 0x80; });
+}
+
+// Text other than ASCII takes different bytes in UTF-8 and GBK: written into a file
+// whose encoding is in doubt it could only be guessed, and a wrong guess leaves the
+// file in two encodings at once.
+bool NeedsKnownEncoding(const std::vector<ProfileEntry>& entries) {
+    return std::any_of(entries.begin(), entries.end(), [](const ProfileEntry& entry) {
+        return !IsAscii(entry.section) || !IsAscii(entry.key) || !IsAscii(entry.value);
+    });
+}
+
 // Profile files are read, changed and written whole: writes within the process take
 // turns so that two writers of one file never lose each other's change.
 std::mutex& WriteLock() {
@@ -245,6 +261,9 @@ bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<Pr
         }
     } else if (std::filesystem::exists(file, error) || error) {
         return false;  // there but unreadable: never replace it by a new file
+    }
+    if (raw.encodingInDoubt && NeedsKnownEncoding(entries)) {
+        return false;
     }
 
     // The line terminator of new lines: the file's own, "\n" in a file that has none.
@@ -308,6 +327,11 @@ bool ProfileWriteStrings(const std::filesystem::path& file, const std::vector<Pr
     // also a GBK character), the mark makes the file read as written.
     if (raw.encoding == TextEncoding::Utf8 && DetectEncoding(out) != TextEncoding::Utf8) {
         out.insert(0, ByteOrderMark(TextEncoding::Utf8Bom));
+    }
+    // GBK has no mark: a change that would make the file read as UTF-8 (a value whose
+    // GBK bytes spell Cyrillic letters) is refused rather than written unreadable.
+    if (raw.encoding == TextEncoding::Gbk && DetectEncoding(out) != TextEncoding::Gbk) {
+        return false;
     }
     return AtomicWriteFile(file, out);
 }

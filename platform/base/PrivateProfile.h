@@ -12,6 +12,9 @@
 // "\n" line endings; a GBK file that cannot hold the new text is rewritten whole as
 // UTF-8 with byte-order mark (never with '?' in place of a character), unless one of
 // its other lines is not GBK: then the write is refused and the file left alone.
+// A write never mixes encodings: non-ASCII text into a file whose encoding is in
+// doubt (DetectEncoding), and a change that would make a GBK file read as UTF-8, are
+// refused the same way.
 
 #include <filesystem>
 #include <optional>

@@ -57,6 +57,30 @@ Bitmap::Bitmap(int width, int height) {
 
 Bitmap::Bitmap(cairo_surface_t* surface) : m_surface(surface) {}
 
+void Bitmap::Clear(Color color) {
+    if (m_surface == nullptr) {
+        return;
+    }
+    cairo_t* cr = cairo_create(m_surface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_rgba(cr, color.r / 255.0, color.g / 255.0, color.b / 255.0, color.a / 255.0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+}
+
+Bitmap Bitmap::CopyOf(cairo_surface_t* source, int width, int height) {
+    Bitmap copy(width, height);
+    if (copy.IsEmpty() || source == nullptr) {
+        return copy;
+    }
+    cairo_t* cr = cairo_create(copy.m_surface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, source, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return copy;
+}
+
 Bitmap::~Bitmap() {
     if (m_surface != nullptr) {
         cairo_surface_destroy(m_surface);

@@ -33,6 +33,11 @@ public:
     Color PixelAt(int x, int y) const;
     void SetPixel(int x, int y, Color color);
 
+    // Every pixel set to the colour.
+    void Clear(Color color);
+
+    // A copy of the top-left width x height pixels of a cairo surface.
+    static Bitmap CopyOf(cairo_surface_t* source, int width, int height);
     static Bitmap FromPng(std::string_view bytes);
     static Bitmap LoadPng(const std::filesystem::path& file);
     // The PNG file's bytes; empty for an empty bitmap.

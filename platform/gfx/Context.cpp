@@ -6,6 +6,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/gfx/VectorCapture.h"
+#include "platform/gfx/VectorDrawing.h"
+
 namespace gfx {
 
 namespace {
@@ -19,8 +22,9 @@ void AddColorStop(cairo_pattern_t* pattern, double offset, Color color) {
                                       color.a / 255.0);
 }
 
-void SetDashes(cairo_t* cr, const Pen& pen) {
-    // On and off lengths in units of the pen width.
+// The pen's on and off lengths; none for a solid pen.
+std::vector<double> PenDashes(const Pen& pen) {
+    // In units of the pen width.
     static constexpr double kDash[] = {3, 1};
     static constexpr double kDot[] = {1, 1};
     static constexpr double kDashDot[] = {3, 1, 1, 1};
@@ -31,14 +35,30 @@ void SetDashes(cairo_t* cr, const Pen& pen) {
         case PenStyle::Dot: pattern = kDot; break;
         case PenStyle::DashDot: pattern = kDashDot; break;
         case PenStyle::DashDotDot: pattern = kDashDotDot; break;
-        default: cairo_set_dash(cr, nullptr, 0, 0); return;
+        default: return {};
     }
     const double unit = std::max(1.0, pen.width);
-    double scaled[6];
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        scaled[i] = pattern[i] * unit;
+    std::vector<double> scaled;
+    for (const double length : pattern) {
+        scaled.push_back(length * unit);
     }
-    cairo_set_dash(cr, scaled, static_cast<int>(pattern.size()), 0);
+    return scaled;
+}
+
+void SetStroke(cairo_t* cr, Color color, double width, const std::vector<double>& dashes) {
+    SetSource(cr, color);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    cairo_set_dash(cr, dashes.empty() ? nullptr : dashes.data(), static_cast<int>(dashes.size()), 0);
+}
+
+// The line style in the device space of the context.
+LineStyle DeviceLine(cairo_t* cr, Color color, double width, std::vector<double> dashes) {
+    for (double& length : dashes) {
+        length = detail::DeviceLength(cr, length);
+    }
+    return LineStyle{color, detail::DeviceLength(cr, width), std::move(dashes)};
 }
 
 // An ellipse about its centre, as a closed path of its own.
@@ -95,6 +115,8 @@ Context::Context(Bitmap& target) {
 
 Context::Context(cairo_t* target) : m_cr(cairo_reference(target)) { cairo_save(m_cr); }
 
+Context::Context(cairo_t* target, VectorDrawing* vector) : Context(target) { m_vector = vector; }
+
 Context::~Context() {
     if (m_layout != nullptr) {
         g_object_unref(m_layout);
@@ -104,14 +126,22 @@ Context::~Context() {
     }
     for (std::size_t i = 0; i < m_saved.size(); ++i) {
         cairo_restore(m_cr);
+        if (m_vector != nullptr) {
+            m_vector->Add(RestoreOp{});
+        }
     }
     cairo_restore(m_cr);
     cairo_destroy(m_cr);
 }
 
+bool Context::IsHealthy() const { return cairo_status(m_cr) == CAIRO_STATUS_SUCCESS; }
+
 void Context::Save() {
     m_saved.push_back(m_state);
     cairo_save(m_cr);
+    if (m_vector != nullptr) {
+        m_vector->Add(SaveOp{});
+    }
 }
 
 void Context::Restore() {
@@ -121,7 +151,27 @@ void Context::Restore() {
     m_state = m_saved.back();
     m_saved.pop_back();
     cairo_restore(m_cr);
+    if (m_vector != nullptr) {
+        m_vector->Add(RestoreOp{});
+    }
     SetFont(m_state.font);  // made again when next needed
+}
+
+void Context::PushClip(const Rect& rect) {
+    cairo_save(m_cr);
+    cairo_rectangle(m_cr, rect.left, rect.top, std::max(0.0, rect.Width()), std::max(0.0, rect.Height()));
+    cairo_clip(m_cr);
+    if (m_vector != nullptr) {
+        m_vector->Add(SaveOp{});
+        m_vector->Add(ClipOp{detail::DeviceRect(m_cr, rect)});
+    }
+}
+
+void Context::PopClip() {
+    cairo_restore(m_cr);
+    if (m_vector != nullptr) {
+        m_vector->Add(RestoreOp{});
+    }
 }
 
 void Context::Translate(double dx, double dy) { cairo_translate(m_cr, dx, dy); }
@@ -153,11 +203,12 @@ void Context::StrokePreserve() {
     if (!pen.Draws()) {
         return;
     }
-    SetSource(m_cr, pen.color);
-    cairo_set_line_width(m_cr, std::max(1.0, pen.width));
-    cairo_set_line_cap(m_cr, CAIRO_LINE_CAP_BUTT);
-    cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_MITER);
-    SetDashes(m_cr, pen);
+    const double width = std::max(1.0, pen.width);
+    const std::vector<double> dashes = PenDashes(pen);
+    SetStroke(m_cr, pen.color, width, dashes);
+    if (m_vector != nullptr) {
+        m_vector->Add(StrokeOp{detail::CapturePath(m_cr), DeviceLine(m_cr, pen.color, width, dashes)});
+    }
     cairo_stroke_preserve(m_cr);
 }
 
@@ -177,6 +228,9 @@ void Context::FillPreserve(const Brush& brush) {
         }
     }
     cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_EVEN_ODD);
+    if (m_vector != nullptr) {
+        m_vector->Add(FillOp{detail::CapturePath(m_cr), detail::DeviceBrush(m_cr, brush)});
+    }
     cairo_fill_preserve(m_cr);
 }
 
@@ -221,6 +275,26 @@ void Context::Polyline(std::span<const Point> points) {
     }
     cairo_line_to(m_cr, points.back().x + offset - last.x, points.back().y + offset - last.y);
     PaintPath(false);
+}
+
+void Context::StrokeLine(std::span<const Point> points, const LineStyle& style, bool closed) {
+    if (points.size() < 2 || style.color.a == 0 || !(style.width > 0)) {
+        return;
+    }
+    cairo_save(m_cr);
+    SetStroke(m_cr, style.color, style.width, style.dashes);
+    cairo_move_to(m_cr, points[0].x, points[0].y);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        cairo_line_to(m_cr, points[i].x, points[i].y);
+    }
+    if (closed) {
+        cairo_close_path(m_cr);
+    }
+    if (m_vector != nullptr) {
+        m_vector->Add(StrokeOp{detail::CapturePath(m_cr), DeviceLine(m_cr, style.color, style.width, style.dashes)});
+    }
+    cairo_stroke(m_cr);
+    cairo_restore(m_cr);
 }
 
 void Context::Polygon(std::span<const Point> points) {
@@ -298,11 +372,17 @@ void Context::FillRect(const Rect& rect, const Brush& brush) {
 void Context::IntersectClip(const Rect& rect) {
     cairo_rectangle(m_cr, rect.left, rect.top, std::max(0.0, rect.Width()), std::max(0.0, rect.Height()));
     cairo_clip(m_cr);
+    if (m_vector != nullptr) {
+        m_vector->Add(ClipOp{detail::DeviceRect(m_cr, rect)});
+    }
 }
 
 void Context::ExcludeClip(const Rect& rect) {
     if (rect.IsEmpty()) {
         return;
+    }
+    if (m_vector != nullptr) {
+        m_vector->Add(ExcludeOp{detail::DeviceRect(m_cr, rect)});
     }
     // The current clip box with a hole: the even-odd rule leaves the rectangle out.
     const Rect box = ClipBox();
@@ -339,6 +419,10 @@ void Context::DrawBitmap(const Bitmap& bitmap, const Rect& source, const Rect& d
     }
     // A part of its own, so that stretching takes no colour from pixels beside it.
     cairo_surface_t* part = cairo_surface_create_for_rectangle(bitmap.Surface(), left, top, right - left, bottom - top);
+    if (m_vector != nullptr) {
+        m_vector->Add(ImageOp{std::make_shared<const Bitmap>(Bitmap::CopyOf(part, right - left, bottom - top)),
+                              detail::DeviceRect(m_cr, dest), std::min(1.0, opacity)});
+    }
     cairo_save(m_cr);
     cairo_rectangle(m_cr, dest.left, dest.top, dest.Width(), dest.Height());
     cairo_clip(m_cr);

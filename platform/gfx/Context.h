@@ -13,6 +13,8 @@
 //   opaque background its box is first filled with the background colour.
 // - Save and Restore keep the selected tools, colours, current position, clipping
 //   and origin.
+// - A context on a gfx::Recording also keeps what it draws as vector operations
+//   (paths, lines of text, pictures, clipping), for the metafile writer.
 
 #include <cairo.h>
 
@@ -31,6 +33,9 @@ typedef struct _PangoLayout PangoLayout;
 typedef struct _PangoFontDescription PangoFontDescription;
 
 namespace gfx {
+
+class VectorDrawing;
+struct LineStyle;
 
 // Format bits of Context::DrawText; one horizontal and one vertical alignment.
 struct TextFormat {
@@ -58,6 +63,8 @@ public:
     Context& operator=(const Context&) = delete;
 
     cairo_t* Cairo() const { return m_cr; }
+    // False once drawing failed (no memory, a bad size): what follows draws nothing.
+    bool IsHealthy() const;
 
     void Save();
     // Does nothing without a matching Save.
@@ -82,6 +89,10 @@ public:
     void LineTo(double x, double y);
     void DrawLine(Point from, Point to);
     void Polyline(std::span<const Point> points);
+    // A line through the points along their exact geometry (half the width on each
+    // side, flat ends, mitred corners), not by the pen's pixel convention; closed
+    // back to the first point when asked.
+    void StrokeLine(std::span<const Point> points, const LineStyle& style, bool closed = false);
 
     void Polygon(std::span<const Point> points);
     void Rectangle(const Rect& rect);
@@ -113,6 +124,10 @@ public:
     void DrawBitmap(const Bitmap& bitmap, const Rect& source, const Rect& dest, double opacity = 1.0);
 
 private:
+    friend class Recording;
+    // Draws onto the cairo context and keeps the drawing in `vector` too.
+    Context(cairo_t* target, VectorDrawing* vector);
+
     struct State {
         Pen pen;
         Brush brush{Color{255, 255, 255}};
@@ -130,8 +145,11 @@ private:
     PangoLayout* PrepareLayout(const std::wstring& text);
     PangoFontDescription* FontDescription();
     void ShowLayout(PangoLayout* layout, double x, double y);
+    void PushClip(const Rect& rect);
+    void PopClip();
 
     cairo_t* m_cr = nullptr;
+    VectorDrawing* m_vector = nullptr;
     State m_state;
     std::vector<State> m_saved;
     PangoLayout* m_layout = nullptr;

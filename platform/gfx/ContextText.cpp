@@ -8,6 +8,7 @@
 #include "platform/base/Encoding.h"
 #include "platform/gfx/Context.h"
 #include "platform/gfx/PangoFont.h"
+#include "platform/gfx/VectorCapture.h"
 
 namespace gfx {
 
@@ -112,7 +113,16 @@ void Context::ShowLayout(PangoLayout* layout, double x, double y) {
         cairo_rectangle(m_cr, x + Pixels(logical.x), y + Pixels(logical.y), Pixels(logical.width),
                         Pixels(logical.height));
         SetSource(m_cr, m_state.backgroundColor);
+        if (m_vector != nullptr) {
+            m_vector->Add(FillOp{detail::CapturePath(m_cr), Brush(m_state.backgroundColor)});
+        }
         cairo_fill(m_cr);
+    }
+    if (m_vector != nullptr) {
+        const double emHeight = Pixels(pango_font_description_get_size(FontDescription()));
+        for (TextOp& line : detail::CaptureLayout(m_cr, layout, x, y, m_state.font, emHeight, m_state.textColor)) {
+            m_vector->Add(std::move(line));
+        }
     }
     SetSource(m_cr, m_state.textColor);
     cairo_move_to(m_cr, x, y);
@@ -201,11 +211,9 @@ double Context::DrawText(const std::wstring& text, Rect& rect, unsigned format) 
     } else if ((format & TextFormat::Bottom) != 0) {
         y += std::round(rect.Height() - textHeight);
     }
-    cairo_save(m_cr);
-    cairo_rectangle(m_cr, rect.left, rect.top, width, std::max(0.0, rect.Height()));
-    cairo_clip(m_cr);
+    PushClip(rect);
     ShowLayout(layout, x, y);
-    cairo_restore(m_cr);
+    PopClip();
     return textHeight;
 }
 

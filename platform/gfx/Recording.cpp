@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "platform/gfx/Context.h"
+#include "platform/gfx/VectorCapture.h"
+#include "platform/gfx/VectorDrawing.h"
 
 namespace gfx {
 
@@ -17,6 +19,7 @@ Recording::Recording(double width, double height) {
         return;
     }
     m_surface = surface;
+    m_vector = std::make_shared<VectorDrawing>(width, height);
     m_width = width;
     m_height = height;
 }
@@ -29,6 +32,7 @@ Recording::~Recording() {
 
 Recording::Recording(Recording&& other) noexcept
     : m_surface(std::exchange(other.m_surface, nullptr)),
+      m_vector(std::move(other.m_vector)),
       m_width(std::exchange(other.m_width, 0.0)),
       m_height(std::exchange(other.m_height, 0.0)) {}
 
@@ -38,6 +42,7 @@ Recording& Recording::operator=(Recording&& other) noexcept {
             cairo_surface_destroy(m_surface);
         }
         m_surface = std::exchange(other.m_surface, nullptr);
+        m_vector = std::move(other.m_vector);
         m_width = std::exchange(other.m_width, 0.0);
         m_height = std::exchange(other.m_height, 0.0);
     }
@@ -49,7 +54,7 @@ std::unique_ptr<Context> Recording::NewContext() const {
         return nullptr;
     }
     cairo_t* cr = cairo_create(m_surface);
-    auto context = std::make_unique<Context>(cr);
+    std::unique_ptr<Context> context(new Context(cr, m_vector.get()));
     cairo_destroy(cr);  // the context holds its own reference
     return context;
 }
@@ -59,6 +64,14 @@ void Recording::Play(Context& target, const Rect& dest) const {
         return;
     }
     cairo_t* cr = target.Cairo();
+    if (target.m_vector != nullptr) {
+        const Rect device = detail::DeviceRect(cr, dest);
+        target.m_vector->Add(SaveOp{});
+        target.m_vector->Add(ClipOp{device});
+        target.m_vector->Add(PlayOp{m_vector, device.Width() / m_width, device.Height() / m_height, device.left,
+                                    device.top});
+        target.m_vector->Add(RestoreOp{});
+    }
     cairo_save(cr);
     cairo_rectangle(cr, dest.left, dest.top, dest.Width(), dest.Height());
     cairo_clip(cr);
@@ -70,16 +83,26 @@ void Recording::Play(Context& target, const Rect& dest) const {
 }
 
 Bitmap Recording::Render(int pixelWidth, int pixelHeight, Color background) const {
-    Bitmap bitmap(pixelWidth, pixelHeight);
-    if (bitmap.IsEmpty()) {
-        return bitmap;
-    }
-    Context context(bitmap);
-    if (background.a != 0) {
-        context.FillRect(Rect::FromSize(0, 0, pixelWidth, pixelHeight), background);
-    }
-    Play(context, Rect::FromSize(0, 0, pixelWidth, pixelHeight));
+    Bitmap bitmap;
+    RenderInto(bitmap, pixelWidth, pixelHeight, background);
     return bitmap;
+}
+
+bool Recording::RenderInto(Bitmap& target, int pixelWidth, int pixelHeight, Color background) const {
+    if (target.IsEmpty() || target.Width() != pixelWidth || target.Height() != pixelHeight) {
+        target = Bitmap(pixelWidth, pixelHeight);  // made transparent
+        if (target.IsEmpty()) {
+            return false;
+        }
+        if (background.a != 0) {
+            target.Clear(background);
+        }
+    } else {
+        target.Clear(background);
+    }
+    Context context(target);
+    Play(context, Rect::FromSize(0, 0, pixelWidth, pixelHeight));
+    return true;
 }
 
 }  // namespace gfx

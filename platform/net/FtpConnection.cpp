@@ -12,8 +12,6 @@ namespace net {
 
 namespace {
 
-// A server that answers a listing with more than this is not a terminal.
-constexpr std::size_t kMaxListingBytes = 16u << 20;
 constexpr long kConnectSeconds = 10;
 constexpr int kPollMilliseconds = 10;
 // Seconds without a byte after which a transfer counts as broken.
@@ -28,12 +26,13 @@ CURL* Handle(void* handle) { return static_cast<CURL*>(handle); }
 
 struct ListingSink {
     std::string* text;
+    std::size_t limit;
 };
 
 std::size_t AppendListing(char* data, std::size_t size, std::size_t count, void* user) {
     auto* sink = static_cast<ListingSink*>(user);
     const std::size_t bytes = size * count;
-    if (sink->text->size() + bytes > kMaxListingBytes) {
+    if (sink->text->size() + bytes > sink->limit) {
         return 0;
     }
     sink->text->append(data, bytes);
@@ -132,6 +131,7 @@ void FtpConnection::Reset() {
 int FtpConnection::Perform(const std::atomic<std::int32_t>* cancel) {
     CURLM* multi = static_cast<CURLM*>(m_multi);
     CURL* curl = Handle(m_handle);
+    m_lastCurlCode = CURLE_OK;
     if (curl_multi_add_handle(multi, curl) != CURLM_OK) {
         return kErrorExtended;
     }
@@ -203,13 +203,14 @@ int FtpConnection::List(std::string_view folder, std::string& listing) {
     }
     Reset();
     const std::string url = Url(folder, true);
-    ListingSink sink{&listing};
+    ListingSink sink{&listing, m_limits.bytes};
     curl_easy_setopt(Handle(m_handle), CURLOPT_URL, url.c_str());
     curl_easy_setopt(Handle(m_handle), CURLOPT_WRITEFUNCTION, AppendListing);
     curl_easy_setopt(Handle(m_handle), CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(Handle(m_handle), CURLOPT_TIMEOUT_MS, static_cast<long>(m_limits.time.count()));
     const int result = Perform(nullptr);
     if (m_lastCurlCode == CURLE_WRITE_ERROR) {
-        return kErrorExtended;  // an absurdly long listing
+        return kErrorListingTooLong;
     }
     return result;
 }

@@ -8,6 +8,8 @@
 // time.
 
 #include <atomic>
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -17,6 +19,14 @@
 #include "platform/net/UdpSocket.h"
 
 namespace net {
+
+// Where a listing counts as broken: a terminal lists its folders in moments and in
+// far less than this, so a server that takes longer (one that drips its listing or
+// never ends it) is cut off.
+struct FtpListingLimits {
+    std::chrono::milliseconds time{30000};
+    std::size_t bytes = std::size_t{16} << 20;
+};
 
 class FtpConnection {
 public:
@@ -29,8 +39,10 @@ public:
     int Open(Ipv4 host, std::uint16_t port, const std::string& user, const std::string& password);
     void Close();
 
-    // The LIST reply of the folder ("" is the login folder).
+    // The LIST reply of the folder ("" is the login folder). kErrorTimeout when it
+    // took longer than the limit, kErrorListingTooLong when it grew beyond it.
     int List(std::string_view folder, std::string& listing);
+    void SetListingLimits(const FtpListingLimits& limits) { m_limits = limits; }
 
     // Fetches the file into the open descriptor. The cancel flag (may be null) is
     // looked at while the transfer runs; a set flag ends it with
@@ -53,6 +65,7 @@ private:
     std::string m_base;        // "ftp://a.b.c.d:port/"
     std::string m_user;
     std::string m_password;
+    FtpListingLimits m_limits;
 };
 
 }  // namespace net

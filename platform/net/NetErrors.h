@@ -16,6 +16,7 @@ inline constexpr int kErrorWriteProtect = 19;
 inline constexpr int kErrorNotReady = 21;  // the progress display could not be shown
 inline constexpr int kErrorDeviceNotAvailable = 55;
 inline constexpr int kErrorDiskFull = 112;
+inline constexpr int kErrorListingTooLong = 122;  // a listing longer than any terminal's
 inline constexpr int kErrorInvalidName = 123;
 inline constexpr int kErrorAlreadyExists = 183;
 inline constexpr int kErrorCancelled = 1223;

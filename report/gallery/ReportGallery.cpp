@@ -326,6 +326,7 @@ int main(int argc, char** argv)
                              Text(RtfSection::TrendGraph, "MaxValue"), Text(RtfSection::TrendGraph, "MinValue"),
                              Text(RtfSection::TrendGraph, "AvgValue"), Text(RtfSection::TrendGraph, "C95Value"),
                              Text(RtfSection::TrendGraph, "MaxValueTime"));
+    canvas.SetPageFormat(CReportPageCanvas::PageFormat::Png);
     canvas.SetResolution(kPageDpi);
     canvas.DrawFrontPage(Text(RtfSection::FrontPage, "Title"), Text(RtfSection::FrontPage, "ReportOprt") + L"：张工",
                          Text(RtfSection::FrontPage, "ReportDept") + L"：供电公司电能质量监测站");

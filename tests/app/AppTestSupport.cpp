@@ -11,6 +11,7 @@
 
 #include "app/MainFrame.h"
 #include "app/OndravaApp.h"
+#include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/ProgramFolder.h"
@@ -145,6 +146,50 @@ bool ClickButton(wxWindow& dialog, const std::wstring& label) {
     click.SetEventObject(found);
     found->ProcessWindowEvent(click);
     return true;
+}
+
+FolderChoice::FolderChoice(const std::filesystem::path& folder) {
+    ui::SetPickerResponder([path = platform::FromPath(folder)](const ui::PickerRequest&) { return path; });
+}
+
+FolderChoice::~FolderChoice() { ui::SetPickerResponder({}); }
+
+void FinishWizardWhenItOpens(unsigned finishText, std::function<void(wxDialog&)> before) {
+    WhenModalOpens([finishText, before = std::move(before)](wxDialog& dialog) {
+        const std::wstring label = CZVResourceManager::GetResourceManager()->LoadString(finishText);
+        wxButton* finish = nullptr;
+        ForEachChild(dialog, [&](wxWindow& child) {
+            auto* button = dynamic_cast<wxButton*>(&child);
+            if (finish == nullptr && button != nullptr && button->GetLabel() == label) {
+                finish = button;
+            }
+        });
+        ASSERT_NE(finish, nullptr);
+        ASSERT_TRUE(PumpUntil([&] { return finish->IsEnabled(); }));
+        if (before) {
+            before(dialog);
+        }
+        EXPECT_TRUE(ClickButton(dialog, label));
+    });
+}
+
+void NotingIndicator::Update(double percent) {
+    {
+        std::lock_guard lock(m_lock);
+        positions.push_back(percent);
+    }
+    if (onUpdate) {
+        onUpdate();
+    }
+    m_shown.Update(percent);
+}
+
+void NotingIndicator::Notify(const std::wstring& text) {
+    {
+        std::lock_guard lock(m_lock);
+        notes.push_back(text);
+    }
+    m_shown.Notify(text);
 }
 
 void AppTest::SetUp() {

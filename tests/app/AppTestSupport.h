@@ -6,12 +6,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "platform/base/Hourglaze.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/MessageBox.h"
 
@@ -61,6 +63,37 @@ std::vector<std::wstring> StaticTexts(wxWindow& dialog);
 wxChoice* FindChoice(wxWindow& dialog);
 // Presses the dialog's button with this label, as a click does.
 bool ClickButton(wxWindow& dialog, const std::wstring& label);
+
+// Answers the folder picker with the folder of the test's choice while it lives.
+struct FolderChoice {
+    explicit FolderChoice(const std::filesystem::path& folder);
+    ~FolderChoice();
+};
+
+// Finishes the report wizard the next command opens, on its first page, once its
+// Finish button (captioned with the language text `finishText`) may be pressed;
+// `before` acts on the open wizard first.
+void FinishWizardWhenItOpens(unsigned finishText, std::function<void(wxDialog&)> before = {});
+
+// The busy indicator as the program has it, noting what the workers tell it.
+class NotingIndicator : public platform::IHourglaze {
+public:
+    explicit NotingIndicator(platform::IHourglaze& shown) : m_shown(shown) {}
+    void Start(void* owner) override { m_shown.Start(owner); }
+    void Update(double percent) override;
+    void Increase(double step) override { m_shown.Increase(step); }
+    void Notify(const std::wstring& text) override;
+    double GetPos() override { return m_shown.GetPos(); }
+    void End() override { m_shown.End(); }
+
+    std::vector<double> positions;
+    std::vector<std::wstring> notes;
+    std::function<void()> onUpdate;  // on the worker, before the indicator moves
+
+private:
+    std::mutex m_lock;
+    platform::IHourglaze& m_shown;
+};
 
 // Every test starts with the shipped settings files, an open frame and pickers the
 // user cancels (a test may answer them otherwise), and the

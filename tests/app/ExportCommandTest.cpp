@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <wx/button.h>
@@ -29,11 +30,14 @@
 #include "views/ObserverView.h"
 #include "terminal/ZVDataManager.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteFault.h"
 #include "tools/gen/StatisticFolder.h"
 
 namespace {
 
 using apptest::Boxes;
+using apptest::FinishWizardWhenItOpens;
+using apptest::FolderChoice;
 using apptest::Frame;
 namespace fs = std::filesystem;
 
@@ -45,37 +49,6 @@ void Command(unsigned id) {
 }
 
 std::wstring LastBox() { return Boxes().shown.empty() ? std::wstring() : Boxes().shown.back().text; }
-
-// Answers the folder picker with the folder of the test's choice.
-struct FolderChoice {
-    explicit FolderChoice(const fs::path& folder) {
-        ui::SetPickerResponder([path = platform::FromPath(folder)](const ui::PickerRequest&) { return path; });
-    }
-    ~FolderChoice() { ui::SetPickerResponder({}); }
-};
-
-wxButton* FindButton(wxWindow& window, const std::wstring& label) {
-    for (wxWindow* child : window.GetChildren()) {
-        if (auto* button = dynamic_cast<wxButton*>(child); button != nullptr && button->GetLabel() == label) {
-            return button;
-        }
-        if (wxButton* found = FindButton(*child, label)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-// Finishes the report wizard the next command opens, on its first page, once its
-// Finish button (captioned as the report) may be pressed.
-void FinishWizardWhenItOpens(unsigned finishText) {
-    apptest::WhenModalOpens([finishText](wxDialog& dialog) {
-        wxButton* finish = FindButton(dialog, Text(finishText));
-        ASSERT_NE(finish, nullptr);
-        ASSERT_TRUE(apptest::PumpUntil([&] { return finish->IsEnabled(); }));
-        EXPECT_TRUE(apptest::ClickButton(dialog, Text(finishText)));
-    });
-}
 
 // An RTF writer of the test's own: it writes the file it is given, or fails.
 class DocumentReporter : public CBaseReporter {
@@ -146,6 +119,17 @@ TEST_F(ExportCommandTest, ReportsWithoutDataSayTheDataAreNotRight) {
         EXPECT_EQ(LastBox(), Text(6094)) << id;
         EXPECT_EQ(Boxes().shown.back().caption, Text(6093)) << id;
     }
+}
+
+TEST_F(ExportCommandTest, ReportsAskedForWithOnlyAWaveformRecordSayTheyNeedStatisticData) {
+    Frame().SetWavePath(L"/数据/录波/rec1");
+    for (const unsigned id : {kCmdExcelReport, kCmdWordReport, kCmdWaveExcelReport, kCmdWaveWordReport}) {
+        Boxes().Clear();
+        Command(id);
+        ASSERT_EQ(Boxes().shown.size(), 1u) << id;
+        EXPECT_EQ(LastBox(), Text(6296)) << id;
+    }
+    Frame().SetWavePath(L"");
 }
 
 TEST_F(ExportCommandTest, SpreadsheetReportIsWrittenThroughTheWizard) {
@@ -313,11 +297,13 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
         fs::path folder;
         std::uint64_t count;
         std::wstring box;
+        bool diskFull = false;
     };
     const Case cases[] = {
         {"written", output.Path() / "tables", 3, Text(6116)},
         {"no values", output.Path() / "empty", 0, Text(6120)},
         {"unwritable folder", output.Path() / "file", 3, Text(6119)},
+        {"full disk", output.Path() / "full", 3, Text(6297), true},
     };
     for (const Case& c : cases) {
         fs::create_directories(c.folder.filename() == "file" ? output.Path() : c.folder);
@@ -327,6 +313,10 @@ TEST_F(ExportCommandTest, TableExportWritesTheViewInFrontAndTellsEveryOutcome) {
         FolderChoice choice(c.folder);
         Boxes().answer = ui::kIdNo;
         Boxes().Clear();
+        std::optional<testsupport::WriteFault> full;
+        if (c.diskFull) {
+            full.emplace(c.folder, testsupport::WriteFault::Kind::DiskFull);
+        }
         Command(kCmdExportData);
         ASSERT_TRUE(apptest::PumpUntil([] { return !Boxes().shown.empty(); })) << c.name;
         EXPECT_EQ(LastBox(), c.box) << c.name;

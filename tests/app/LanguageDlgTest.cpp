@@ -4,7 +4,12 @@
 #include <wx/dialog.h>
 
 #include "AppTestSupport.h"
+#include "app/CommandIds.h"
 #include "app/LanguageDlg.h"
+#include "app/MainFrame.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/MessageQueue.h"
+#include "report/RtfReportText.h"
 
 namespace apptest {
 namespace {
@@ -134,6 +139,26 @@ TEST_F(LanguageDlgTest, CancelChangesNothing) {
     });
     EXPECT_EQ(result, ui::kIdCancel);
     EXPECT_EQ(ReadProgramFile("Language/Language.xml"), before);
+}
+
+// The report texts follow the language picked at once, whether or not the program
+// is started again, as the spreadsheet template does.
+TEST_F(LanguageDlgTest, TheReportTextsFollowTheLanguagePicked) {
+    ASSERT_EQ(CRtfReportText::Instance().Text(RtfSection::FrontPage, "Title"), L"电能质量测试报告");
+    ui::SetDialogResponder([](ui::Dialog& dialog) {
+        auto* languages = dynamic_cast<CLanguageDlg*>(&dialog);
+        if (languages == nullptr) {
+            return false;
+        }
+        languages->GetItem<wxChoice>(CLanguageDlg::kLanguageCombo)->SetSelection(1);
+        languages->OnOK();
+        return true;
+    });
+    Boxes().answer = ui::kIdNo;  // no restart now
+    ui::SendMessage(&Frame(), ui::kMsgCommand, ui::MakeWParam(kCmdLanguage, ui::kNotifyClicked), 0);
+    ui::SetDialogResponder(nullptr);
+    EXPECT_EQ(CRtfReportText::Instance().Text(RtfSection::FrontPage, "Title"), L"Power Quality Test Report");
+    EXPECT_TRUE(CRtfReportText::Instance().IsLoaded());
 }
 
 }  // namespace

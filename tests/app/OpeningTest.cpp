@@ -96,41 +96,6 @@ void FreshFrame() {
 
 std::string StatisticCfg(const fs::path& folder) { return testsupport::ReadAll(folder / "Statistic/statistic.cfg"); }
 
-// The busy indicator as the program has it, noting what the workers tell it.
-class NotingIndicator : public platform::IHourglaze {
-public:
-    explicit NotingIndicator(platform::IHourglaze& shown) : m_shown(shown) {}
-    void Start(void* owner) override { m_shown.Start(owner); }
-    void Update(double percent) override {
-        {
-            std::lock_guard lock(m_lock);
-            positions.push_back(percent);
-        }
-        if (onUpdate) {
-            onUpdate();
-        }
-        m_shown.Update(percent);
-    }
-    void Increase(double step) override { m_shown.Increase(step); }
-    void Notify(const std::wstring& text) override {
-        {
-            std::lock_guard lock(m_lock);
-            notes.push_back(text);
-        }
-        m_shown.Notify(text);
-    }
-    double GetPos() override { return m_shown.GetPos(); }
-    void End() override { m_shown.End(); }
-
-    std::vector<double> positions;
-    std::vector<std::wstring> notes;
-    std::function<void()> onUpdate;  // on the worker, before the indicator moves
-
-private:
-    std::mutex m_lock;
-    platform::IHourglaze& m_shown;
-};
-
 class OpeningTest : public AppTest {
 protected:
     void SetUp() override {

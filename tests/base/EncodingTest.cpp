@@ -37,6 +37,37 @@ TEST(Encoding, DetectsByBomThenUtf8ValidityThenGbk) {
     }
 }
 
+// Text valid as UTF-8 through two-byte sequences alone reads whole as GBK too: the
+// reading that makes sense wins, and where neither does more, GBK is taken in doubt.
+TEST(Encoding, TellsUtf8FromGbkBySense) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        TextEncoding expected;
+        bool inDoubt;
+    };
+    const auto gbk = [](std::wstring_view text) { return *platform::WideToGbk(text); };
+    const Case cases[] = {
+        {"gbk whose utf-8 reading mixes scripts (ģʽ)", gbk(L"Mode=模式"), TextEncoding::Gbk, false},
+        {"gbk whose utf-8 reading is latin (·ģ)", gbk(L"x=路模"), TextEncoding::Gbk, true},
+        {"gbk whose utf-8 reading is cyrillic (лл)", gbk(L"x=谢谢"), TextEncoding::Gbk, true},
+        {"gbk beyond gb2312 whose utf-8 reading mixes scripts", "x=\xD0\x9C\xCA\xBD", TextEncoding::Gbk, true},
+        {"cyrillic: gbk beyond gb2312", platform::WideToUtf8(L"place=Москва"), TextEncoding::Utf8, false},
+        {"one cyrillic letter", platform::WideToUtf8(L"[Б]"), TextEncoding::Utf8, false},
+        {"greek", platform::WideToUtf8(L"Αθήνα"), TextEncoding::Utf8, false},
+        {"polish", platform::WideToUtf8(L"Łóź"), TextEncoding::Utf8, false},
+        {"cyrillic from one row of gb2312", platform::WideToUtf8(L"вода"), TextEncoding::Utf8, false},
+        {"arabic: gbk of the second level", platform::WideToUtf8(L"مرحبا"), TextEncoding::Utf8, false},
+        {"latin-1 alone", platform::WideToUtf8(L"25°C µs"), TextEncoding::Utf8, false},
+        {"marked", "\xEF\xBB\xBF" + gbk(L"x=路模"), TextEncoding::Utf8Bom, false},
+        {"not valid utf-8", gbk(L"城南"), TextEncoding::Gbk, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::DetectEncoding(c.bytes), c.expected) << c.name;
+        EXPECT_EQ(platform::IsEncodingInDoubt(c.bytes), c.inDoubt) << c.name;
+    }
+}
+
 TEST(Encoding, EveryEncodingRoundTripsChineseText) {
     for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Gbk,
                                   TextEncoding::Utf16BE, TextEncoding::Utf16LENoBom, TextEncoding::Utf16BENoBom}) {

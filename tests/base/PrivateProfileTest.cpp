@@ -254,6 +254,85 @@ TEST(PrivateProfileTest, FileMixingEncodingsIsNeverRewrittenWithOtherLinesChange
                                  platform::WideToUtf8(L"备注=变电站\r\n"));
 }
 
+// Text without a mark that is valid UTF-8 through two-byte sequences alone reads
+// whole as GBK too; the reading that makes sense wins. Terminals' Chinese in GBK
+// stays GBK; UTF-8 letters of one script stay UTF-8.
+TEST(PrivateProfileTest, ReadsUtf8AndGbkBySense) {
+    struct Case {
+        const char* name;
+        std::string file;
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* expected;
+    };
+    const auto utf8 = [](std::wstring_view text) { return platform::WideToUtf8(text); };
+    const auto gbk = [](std::wstring_view text) { return Encoded(text, TextEncoding::Gbk); };
+    const std::string bom = "\xEF\xBB\xBF";
+    const Case cases[] = {
+        // Chinese in GBK, among it text whose bytes are valid UTF-8 ("ģʽ", "·ģ", "лл").
+        {"gbk station", gbk(L"[SysInfor]\r\n名称=城南变电站\r\n"), L"SysInfor", L"名称", L"城南变电站"},
+        {"gbk that is valid utf-8", gbk(L"[SysInfor]\r\nMode=模式\r\n"), L"SysInfor", L"Mode", L"模式"},
+        {"gbk that is valid utf-8, latin-1 and more", gbk(L"[S]\nx=路模\n"), L"S", L"x", L"路模"},
+        {"gbk that is valid utf-8 as cyrillic", gbk(L"[S]\nx=谢谢\n"), L"S", L"x", L"谢谢"},
+        {"gbk and a utf-8 line", gbk(L"[用户]\r\n姓名=张工\r\n") + utf8(L"备注=变电站\r\n"), L"用户", L"姓名",
+         L"张工"},
+        // UTF-8.
+        {"utf-8 latin-1", utf8(L"[P]\nPath=/home/andré/données 25°C\n"), L"P", L"Path", L"/home/andré/données 25°C"},
+        {"utf-8 two- and three-byte", utf8(L"[S]\nx=ģʽ 电压\n"), L"S", L"x", L"ģʽ 电压"},
+        {"utf-8 cyrillic", utf8(L"[S]\nplace=Москва\n"), L"S", L"place", L"Москва"},
+        {"utf-8 greek", utf8(L"[S]\nplace=Αθήνα\n"), L"S", L"place", L"Αθήνα"},
+        {"utf-8 polish", utf8(L"[S]\nplace=Łóź\n"), L"S", L"place", L"Łóź"},
+        {"utf-8 cyrillic section", utf8(L"[Б]\nk=1\n"), L"Б", L"k", L"1"},
+        {"utf-8 cyrillic within gb2312", utf8(L"[S]\nwater=вода\nlemon=лимон\n"), L"S", L"lemon", L"лимон"},
+        {"utf-8 arabic", utf8(L"[S]\nx=مرحبا\n"), L"S", L"x", L"مرحبا"},
+        {"utf-8 russian and greek lines", utf8(L"[S]\na=Москва\nb=Αθήνα\n"), L"S", L"b", L"Αθήνα"},
+        // Marks decide before any sense.
+        {"utf-8 mark, cyrillic", bom + utf8(L"[S]\nk=Иван\n"), L"S", L"k", L"Иван"},
+        {"utf-8 mark, syriac", bom + "[c]\nk=\xDC\x8B\n", L"c", L"k", L"\u070B"},
+        {"utf-16 mark", Encoded(L"[S]\nk=Москва\n", TextEncoding::Utf16LE), L"S", L"k", L"Москва"},
+        {"utf-16 big endian, no mark", Encoded(L"[S]\nk=模式\n", TextEncoding::Utf16BENoBom), L"S", L"k", L"模式"},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        const auto path = dir.Write("sense.ini", c.file);
+        EXPECT_EQ(ProfileGetString(path, c.section, c.key), std::wstring(c.expected)) << c.name;
+    }
+}
+
+// New text in a file goes in the file's encoding, and only where that encoding is
+// known: where the file reads as either (or the change would make it read as the
+// other), the write is refused and the file left as it was.
+TEST(PrivateProfileTest, AWriteNeverMixesEncodings) {
+    struct Case {
+        const char* name;
+        std::string before;
+        ProfileEntry entry;
+        std::optional<std::string> after;  // nothing: refused, the file unchanged
+    };
+    const auto utf8 = [](std::wstring_view text) { return platform::WideToUtf8(text); };
+    const auto gbk = [](std::wstring_view text) { return Encoded(text, TextEncoding::Gbk); };
+    const Case cases[] = {
+        {"cyrillic into utf-8 cyrillic", utf8(L"[S]\nplace=Москва\n"), {L"S", L"name", L"Иван"},
+         utf8(L"[S]\nplace=Москва\nname=Иван\n")},
+        {"chinese into gbk that is valid utf-8", gbk(L"[S]\r\nMode=模式\r\n"), {L"S", L"Place", L"城南"},
+         gbk(L"[S]\r\nMode=模式\r\nPlace=城南\r\n")},
+        {"ascii into a file in doubt", gbk(L"[S]\nx=路模\n"), {L"S", L"y", L"1"}, gbk(L"[S]\nx=路模\ny=1\n")},
+        {"chinese into a file in doubt", gbk(L"[S]\nx=路模\n"), {L"S", L"y", L"城南"}, std::nullopt},
+        {"cyrillic into a file in doubt", gbk(L"[S]\nx=谢谢\n"), {L"S", L"name", L"Иван"}, std::nullopt},
+        {"a gbk value that would read as cyrillic", gbk(L"[S]\r\nMode=模式\r\n"), {L"S", L"Mode", L"袦芯"},
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto path = dir.Write("a.ini", c.before);
+        EXPECT_EQ(ProfileWriteStrings(path, {c.entry}), c.after.has_value()) << c.name;
+        EXPECT_EQ(ReadAll(path), c.after.value_or(c.before)) << c.name;
+        if (c.after) {
+            EXPECT_EQ(ProfileGetString(path, c.entry.section, c.entry.key), c.entry.value) << c.name;
+        }
+    }
+}
+
 TEST(PrivateProfileTest, RefusesWhatTheFormatCannotCarry) {
     using namespace std::string_view_literals;
     struct Case {

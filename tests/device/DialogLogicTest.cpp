@@ -6,6 +6,7 @@
 #include "device/DeviceTexts.h"
 #include "device/DownloadOutcome.h"
 #include "device/FolderSort.h"
+#include "platform/base/Encoding.h"
 #include "platform/net/NetErrors.h"
 
 namespace {
@@ -88,6 +89,42 @@ TEST(DownloadOutcome, EachResultHasItsMessageAndNextStep) {
     const device::DownloadOutcome other = device::OutcomeOfDownload(net::kErrorInvalidName);
     EXPECT_EQ(L"下载过程发生错误\r\n错误码：123", other.message);
     EXPECT_TRUE(other.refreshDevices);
+}
+
+// A refused name is shown as the user can read it: control characters spelled out,
+// a very long name cut.
+TEST(DownloadOutcome, ARefusedNameIsNamedReadably) {
+    struct Case {
+        std::wstring name;
+        std::wstring shown;
+    };
+    const Case cases[] = {
+        {L"EXPORT/r/../x", L"EXPORT/r/../x"},
+        {L"EXPORT/r/a\nb\x1B[2J", L"EXPORT/r/a\\x0Ab\\x1B[2J"},
+        {L"EXPORT/" + std::wstring(400, L'n'), L"EXPORT/" + std::wstring(253, L'n') + L"..."},
+    };
+    for (const Case& c : cases) {
+        const device::DownloadOutcome outcome = device::OutcomeOfDownload(net::kErrorInvalidName, c.name);
+        EXPECT_EQ(L"终端列出的文件名不能安全地保存，下载已停止：" + c.shown, outcome.message)
+            << platform::WideToUtf8(c.shown);
+        EXPECT_TRUE(outcome.refreshDevices);
+    }
+}
+
+TEST(DownloadOutcome, ABrokenListingSaysWhy) {
+    struct Case {
+        int error;
+        std::wstring reason;
+    };
+    const Case cases[] = {
+        {net::kErrorTimeout, L"终端没有在规定时间内送完文件列表（连接过慢或终端没有响应）"},
+        {net::kErrorListingTooLong, L"终端送来的文件列表过长，超出任何终端的文件列表"},
+        {net::kErrorConnectionReset, L"网络连接已经断开，请检测网络连接"},
+        {12345, L"错误码：12345"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(L"读取终端的文件列表失败，列表不完整：" + c.reason, device::ListingFailureText(c.error)) << c.error;
+    }
 }
 
 TEST(DeviceRow, LineSplitsBeforeTheAddressOrNumber) {

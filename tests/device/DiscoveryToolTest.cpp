@@ -34,6 +34,10 @@ public:
         std::lock_guard lock(m_lock);
         ++failures;
     }
+    void OnTooManyDevices(std::size_t limit) override {
+        std::lock_guard lock(m_lock);
+        limits.push_back(limit);
+    }
     // False when the condition did not come within a generous limit.
     template <class Condition>
     bool WaitFor(Condition condition) {
@@ -48,6 +52,7 @@ public:
     std::vector<CZVDeviceInfo> devices;
     int ends = 0;
     int failures = 0;
+    std::vector<std::size_t> limits;
 
 private:
     std::mutex m_lock;
@@ -77,13 +82,14 @@ private:
 
 class DiscoveryToolTest : public testing::Test {
 protected:
-    void Configure(std::chrono::milliseconds quietSpell) {
+    void Configure(std::chrono::milliseconds quietSpell, std::size_t maxDevices = 1000) {
         DiscoverySettings settings;
         settings.listenAddress = net::kLoopback;
         settings.listenPort = 0;
         settings.destinations = {net::kLoopback};
         settings.probePort = responder.Port();
         settings.quietSpell = quietSpell;
+        settings.maxDevices = maxDevices;
         CDiscoveryTool::SetSettings(settings);
     }
     void TearDown() override {
@@ -173,6 +179,21 @@ TEST_F(DiscoveryToolTest, ListeningEndsAQuietSpellAfterTheLastReply) {
     }
     ASSERT_TRUE(owner.WaitFor([&] { return owner.ends == 1; }));
     EXPECT_EQ(3u, owner.devices.size()) << "every reply came before the end";
+}
+
+// A flood of answers from ever new addresses ends listening at the cap, at once and
+// said so, however long the flood goes on.
+TEST_F(DiscoveryToolTest, AFloodOfAnswersEndsListeningAtTheCap) {
+    Configure(std::chrono::hours(1), 5);
+    ASSERT_EQ(1, CDiscoveryTool::Start(&owner));
+    responder.ReceiveProbe();
+    for (int i = 0; i < 50; ++i) {
+        responder.Reply("devtype=K7700;devname=F" + std::to_string(i) + ";IpCount=1;ipaddress0=10.0.0." +
+                        std::to_string(i) + ";gateway0=10.0.0.254;mask0=255.0.0.0;");
+    }
+    ASSERT_TRUE(owner.WaitFor([&] { return owner.ends == 1; })) << "the quiet spell is an hour: only the cap ends it";
+    EXPECT_EQ(5u, owner.DeviceCount());
+    EXPECT_EQ(std::vector<std::size_t>{5}, owner.limits);
 }
 
 TEST_F(DiscoveryToolTest, StopEndsTheSearchAtOnceWithoutAnEndReport) {

@@ -44,6 +44,14 @@ protected:
         return folders;
     }
     std::wstring Local() const { return platform::FromPath(dir / "local"); }
+    // The bytes of the files below a folder of the served medium.
+    std::uint64_t BytesBelow(const std::string& folder) const {
+        std::uint64_t bytes = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(dir / "terminal" / folder)) {
+            bytes += entry.is_regular_file() ? entry.file_size() : 0;
+        }
+        return bytes;
+    }
 
     testsupport::TempDir dir;
     std::unique_ptr<devicetest::FtpServerProcess> server;
@@ -58,14 +66,11 @@ TEST_F(FtpTransportTest, ListsSizesAndDownloadsTheTreeByteForByte) {
     ASSERT_EQ(3u, folders.size());
     EXPECT_EQ(L"SCREEN", folders[0].GetFolderName(0));
     EXPECT_EQ(L"20260301_080000", folders[1].GetFolderName(0));
-    std::uint64_t bytes = 0, files = 0;
+    std::uint64_t files = 0;
     for (const auto& entry : fs::recursive_directory_iterator(dir / "terminal/EXPORT/20260301_080000")) {
-        if (entry.is_regular_file()) {
-            bytes += entry.file_size();
-            ++files;
-        }
+        files += entry.is_regular_file() ? 1 : 0;
     }
-    EXPECT_EQ(bytes, folders[1].GetTotalSize());
+    EXPECT_EQ(BytesBelow("EXPORT/20260301_080000"), folders[1].GetTotalSize());
     EXPECT_EQ(files, folders[1].GetFileCount());
 
     ASSERT_EQ(0, transport.DownloadRecord(folders[1], Local()));
@@ -129,7 +134,10 @@ TEST_F(FtpTransportTest, HostileNamesWriteNothingOutsideTheTarget) {
     for (const ZVFolderInfo& folder : folders) {
         EXPECT_EQ(std::wstring::npos, folder.GetPath().find(L"..")) << platform::WideToUtf8(folder.GetPath());
     }
+    EXPECT_EQ(BytesBelow("EXPORT/20260301_080000"), folders[1].GetTotalSize())
+        << "the record's size counts its files, whatever else the listings hold";
     EXPECT_EQ(net::kErrorInvalidName, transport.DownloadRecord(folders[1], Local()));
+    EXPECT_EQ(L"EXPORT/20260301_080000/../x", transport.GetRefusedName()) << "the refused name is told";
     EXPECT_FALSE(fs::exists(dir / "local")) << "no partial folder";
     EXPECT_FALSE(fs::exists(dir / "x"));
     EXPECT_FALSE(fs::exists("/tmp/ondrava-hostile-absolute"));
@@ -138,6 +146,54 @@ TEST_F(FtpTransportTest, HostileNamesWriteNothingOutsideTheTarget) {
         top.push_back(entry.path().filename().string());
     }
     EXPECT_EQ((std::vector<std::string>{"terminal"}), top) << "nothing beside the target either";
+}
+
+// A listing that never ends, or that comes too slowly to end in time, is cut off
+// and said to have broken off; what was listed whole before it stays listed.
+TEST_F(FtpTransportTest, AListingThatBreaksOffIsToldWithItsReason) {
+    struct Case {
+        const char* option;
+        const char* folder;
+        int error;
+        std::vector<std::wstring> listed;
+    };
+    const Case cases[] = {
+        {"--endless", "EXPORT", net::kErrorListingTooLong, {L"SCREEN"}},
+        {"--drip", "EXPORT", net::kErrorTimeout, {L"SCREEN"}},
+        {"--endless", "20260302_090000", net::kErrorListingTooLong, {L"SCREEN", L"20260301_080000"}},
+        {"--endless", "", 0, {L"SCREEN", L"20260301_080000", L"20260302_090000"}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Serve(gen::TerminalMediumOptions{}, {c.option, c.folder})) << c.option << " " << c.folder;
+        transport.GetClient().SetListingLimits({std::chrono::milliseconds(2500), 64 * 1024});
+        std::vector<ZVFolderInfo> folders;
+        EXPECT_EQ(c.error == 0 ? 1 : 0, transport.ListFolders(folders)) << c.option << " " << c.folder;
+        EXPECT_EQ(c.error, transport.GetListingError()) << c.option << " " << c.folder;
+        std::vector<std::wstring> listed;
+        for (const ZVFolderInfo& folder : folders) {
+            listed.push_back(folder.GetFolderName(0));
+        }
+        EXPECT_EQ(c.listed, listed) << c.option << " " << c.folder;
+        if (folders.size() > 1) {
+            EXPECT_EQ(BytesBelow("EXPORT/20260301_080000"), folders[1].GetTotalSize()) << c.option << " " << c.folder;
+        }
+    }
+}
+
+// Once a lock cannot be looked for, the terminal is asked no more: each question
+// would wait as long. The records are then not offered, and the listing is said to
+// have broken off.
+TEST_F(FtpTransportTest, AStalledLockCheckAsksNoMore) {
+    ASSERT_TRUE(Serve(gen::TerminalMediumOptions{}, {"--drip", "SCREEN"}));
+    transport.GetClient().SetListingLimits({std::chrono::milliseconds(1500), 64 * 1024});
+    const std::vector<ZVFolderInfo> folders = List();
+    ASSERT_EQ(3u, folders.size());
+    EXPECT_EQ(0, transport.GetListingError());
+    for (const ZVFolderInfo& folder : folders) {
+        EXPECT_TRUE(transport.IsRecordLocked(folder)) << platform::WideToUtf8(folder.GetPath());
+    }
+    EXPECT_EQ(1u, transport.GetClient().BrokenListings()) << "one wait, not one per record";
+    EXPECT_EQ(net::kErrorTimeout, transport.GetListingError());
 }
 
 TEST_F(FtpTransportTest, ADroppedConnectionKeepsTheEarlierCopy) {

@@ -7,11 +7,14 @@ its first line. On request it misbehaves as a hostile or failing terminal might:
   --hostile            every listing also offers "../x", an absolute name and a
                        name with a backslash
   --drop-after NAME    sends half of the file NAME, then drops the connection
+  --endless NAME       the listing of the folder NAME never ends
+  --drip NAME          the listing of the folder NAME comes a byte a second
 """
 import argparse
 import os
 import sys
 import threading
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
@@ -49,10 +52,23 @@ class HalfFile:
 def make_handler(options):
     class TerminalFS(AbstractedFS):
         def format_list(self, basedir, listing, ignore_err=True):
+            folder = os.path.basename(os.path.normpath(basedir))
+            if folder == options.drip:
+                # Blocks the server between bytes: the client must give up.
+                for line in super().format_list(basedir, listing, ignore_err):
+                    for byte in line:
+                        time.sleep(1)
+                        yield bytes([byte])
+                return
             yield from super().format_list(basedir, listing, ignore_err)
             if options.hostile:
                 for line in HOSTILE_LINES:
                     yield (line + "\r\n").encode("utf8")
+            if folder == options.endless:
+                number = 0
+                while True:
+                    number += 1
+                    yield ("-rw-r--r--   1 owner    group           5 Mar 01 08:00 more%d\r\n" % number).encode()
 
         def open(self, filename, mode):
             file = super().open(filename, mode)
@@ -84,6 +100,8 @@ def main():
     parser.add_argument("--refuse-anonymous", action="store_true")
     parser.add_argument("--hostile", action="store_true")
     parser.add_argument("--drop-after", default="")
+    parser.add_argument("--endless", default="")
+    parser.add_argument("--drip", default="")
     options = parser.parse_args()
     import logging
     logging.basicConfig(level=logging.ERROR)

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <variant>
 
 #include "ExcelReportSupport.h"
 #include "ExportTestSupport.h"
@@ -18,6 +19,7 @@
 #include "platform/base/LocalTime.h"
 #include "report/LevelLimitTable.h"
 #include "report/ReportConfig.h"
+#include "report/RtfReportText.h"
 #include "terminal/CtrlItem.h"
 #include "terminal/GlobalModel.h"
 #include "tests/support/TempDir.h"
@@ -52,9 +54,9 @@ struct GeneratedData {
     gen::StatisticFolderOptions options;
     CGlobalModel model;
 
-    GeneratedData()
+    explicit GeneratedData(std::vector<std::uint32_t> items = ReportItems())
     {
-        options.items = ReportItems();
+        options.items = std::move(items);
         options.records = kRecords;
         options.realisticValues = true;
         options.noValueRecords = kNoValueRecords;
@@ -132,7 +134,7 @@ struct ReportInputs {
     CReportConfig config;
     BasicInfo record;
 
-    ReportInputs()
+    explicit ReportInputs(std::vector<std::uint32_t> items = ReportItems()) : data(std::move(items))
     {
         EXPECT_EQ(data.model.QueryBasicInfo(&record), 1);
         record.voltageText = L"220";  // the nominal phase voltage the wizard shows
@@ -158,7 +160,8 @@ struct WrittenReport : ReportInputs {
     testsupport::TempDir output;
     std::optional<XlsxBook> book;
 
-    explicit WrittenReport(int levelCode)
+    explicit WrittenReport(int levelCode, std::vector<std::uint32_t> items = ReportItems())
+        : ReportInputs(std::move(items))
     {
         EXPECT_EQ(Init(reporter, levelCode), 1);
         platform::HeadlessHourglaze().Reset();
@@ -216,7 +219,8 @@ void CheckQualityGrid(const WrittenReport& report, const XlsxSheet& s, const Lan
     ExpectTypedCell(s, "M13", unbalance.cp95 <= 2.0f && unbalance.maximum <= 4.0f ? c.pass : c.fail, "unbalance verdict");
 
     for (int kind = 0; kind < 2; ++kind) {
-        const float limit = kind == 1 || c.levelCode == 7 ? 0.8f : 1.0f;
+        // GB/T 12326-2008: long-term flicker Plt 1 up to 110 kV, 0.8 above; Pst alike.
+        const float limit = c.levelCode == 7 ? 0.8f : 1.0f;
         for (std::uint32_t phase = 0; phase < 3; ++phase) {
             // Flicker has one value per interval: the MAX block's.
             const std::vector<float> values = report.data.Series(kind == 0 ? 449 : 450, phase, 0);
@@ -368,6 +372,21 @@ TEST(ExcelReporter, GeneratedDataInBothLanguages)
         EXPECT_EQ(book.sheets[0].At("B4"), XlsxValue(std::wstring(c.languageId == 0 ? L"监测位置" : L"Location")));
         EXPECT_EQ(book.sheets[4].At("A5"), XlsxValue(std::wstring(L"0.38kV")));
 
+        // Both reports name the fundamental rows alike, and as what they hold.
+        const CRtfReportText& texts = CRtfReportText::Instance();
+        EXPECT_EQ(book.sheets[0].At("B13"), XlsxValue(texts.Text(RtfSection::ZvParam, "BaseVolt")));
+        EXPECT_EQ(book.sheets[1].At("B13"), XlsxValue(texts.Text(RtfSection::ZvParam, "BaseCurr")));
+        // The pass rates say which value of an interval they judge: the harmonics'
+        // its average, the THD's its maximum.
+        const auto mentions = [&book](const char* ref, const wchar_t* word) {
+            const XlsxValue cell = book.sheets[3].At(ref);
+            const auto* text = std::get_if<std::wstring>(&cell);
+            return text != nullptr && text->find(word) != std::wstring::npos;
+        };
+        EXPECT_TRUE(mentions("B38", c.languageId == 0 ? L"平均值" : L"average")) << Describe(book.sheets[3].At("B38"));
+        EXPECT_TRUE(mentions("B41", c.languageId == 0 ? L"最大值" : L"maximum")) << Describe(book.sheets[3].At("B41"));
+        EXPECT_EQ(book.sheets[0].At("B10"), XlsxValue()) << "no note: the subgroups were recorded";
+
         // The busy indicator moves through the report's share from where the reading
         // of the statistic data left it (the reader marks 40 %).
         const std::vector<double> positions = platform::HeadlessHourglaze().Get().positions;
@@ -380,12 +399,43 @@ TEST(ExcelReporter, GeneratedDataInBothLanguages)
     }
 }
 
+// A recording of harmonics without subgroups: the harmonic rows are the harmonics'
+// statistics, and each sheet says so above its table.
+TEST(ExcelReporter, HarmonicsWithoutSubgroups)
+{
+    std::vector<std::uint32_t> items = ReportItems();
+    std::erase_if(items, [](std::uint32_t id) { return (id >= 160 && id < 185) || (id >= 347 && id < 372); });
+    WrittenReport report(3, items);
+    ASSERT_TRUE(report.book);
+    const XlsxBook& book = *report.book;
+    const CRtfReportText& texts = CRtfReportText::Instance();
+    ExpectTypedCell(book.sheets[0], "B10", texts.Text(RtfSection::VHarm, "FromHarmonics"), "voltage note");
+    ExpectTypedCell(book.sheets[1], "B10", texts.Text(RtfSection::AHarm, "FromHarmonics"), "current note");
+    ExpectTypedCell(book.sheets[3], "B10", texts.Text(RtfSection::VHarm, "FromHarmonics"), "pass-rate note");
+    for (const int order : {2, 3, 25}) {
+        // The voltage harmonics as content ratio (the item's second kind), the currents as effective values.
+        const Expected voltage(report.data, 25 + static_cast<std::uint32_t>(order - 1), 4);
+        const Expected current(report.data, 212 + static_cast<std::uint32_t>(order - 1), 0);
+        const std::string what = "order " + std::to_string(order);
+        ExpectFloatCell(book.sheets[0], Ref("D", order + 12), voltage.average, "voltage " + what);
+        ExpectFloatCell(book.sheets[0], Ref("F", order + 12), voltage.cp95, "voltage " + what);
+        ExpectFloatCell(book.sheets[1], Ref("C", order + 12), current.maximum, "current " + what);
+        ExpectCountCell(book.sheets[3], Ref("C", order + 12), voltage.count, "voltage count " + what);
+    }
+}
+
 // A report of data it may not read (no record requested) writes the header blocks
 // and the THD limit; every value cell keeps the template's content.
 TEST(ExcelReporter, NothingRequestedWritesOnlyWhatNeedsNoData)
 {
     ReportInputs inputs;
     inputs.record.recordCount = 0;
+    // Capacities nobody entered show the placeholder, not a bare unit.
+    inputs.record.mvaText.clear();
+    CReportBasicInfo info = inputs.config.GetBasicInfo();
+    info.agreedCapacityText.clear();
+    info.supplyCapacityText.clear();
+    inputs.config.SetBasicInfo(info);
     CExcelReporter empty;
     ASSERT_EQ(inputs.Init(empty, 3), 1);
     ASSERT_EQ(empty.CheckReady(), 1);
@@ -394,6 +444,9 @@ TEST(ExcelReporter, NothingRequestedWritesOnlyWhatNeedsNoData)
     const auto book = ReadXlsx(platform::ToPath(empty.GetOutputFile()));
     ASSERT_TRUE(book);
     ExpectTypedCell(book->sheets[0], "C4", L"城南变电站", "place");
+    for (const char* ref : {"J7", "C8", "J8"}) {
+        ExpectPlaceholder(book->sheets[0], ref, "empty capacity");
+    }
     ExpectFloatCell(book->sheets[0], "R38", 4.0f, "THD limit of 10 kV");
     for (const char* ref : {"C13", "C14", "Q37", "C38", "G38"}) {
         ExpectPlaceholder(book->sheets[0], ref, "voltage sheet");

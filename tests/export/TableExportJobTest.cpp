@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "ExportTestSupport.h"
@@ -7,6 +8,7 @@
 #include "export/TabulistEx.h"
 #include "platform/base/Hourglaze.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteFault.h"
 
 namespace {
 
@@ -57,6 +59,24 @@ TEST(TableExportJob, ExportsByTheKindOfDataAndAlwaysEndsTheBusyIndicator)
             EXPECT_FALSE(platform::HeadlessHourglaze().Get().positions.empty()) << c.name;
         }
     }
+}
+
+// A full disk fails the export with its reason and leaves no file of the group
+// it was writing.
+TEST(TableExportJob, AFullDiskFailsWithItsReason)
+{
+    testsupport::TempDir dir;
+    SourceBuilder builder;
+    builder.source.kind = 0;
+    builder.source.interval = 60.0;
+    builder.source.startTime = L"2026-03-01 00:00:00.000";
+    builder.Add(Item(1, 0, 2), Ramp(3, 230.0)).Add(Item(8, 0, 2), Ramp(3, 5.0));
+    const testsupport::WriteFault full(dir.Path(), testsupport::WriteFault::Kind::DiskFull);
+    const TableExportOutcome outcome = RunTableExport(builder.source, 0, Wide(dir.Path()));
+    EXPECT_EQ(outcome.code, ITabulistEx::kFailed);
+    EXPECT_EQ(outcome.error, ENOSPC);
+    EXPECT_EQ(outcome.count, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/gfx/Context.h"
 #include "platform/gfx/Recording.h"
+#include "platform/gfx/VectorDrawing.h"
 #include "tests/gfx/PixelAssert.h"
 
 namespace {
@@ -78,6 +79,51 @@ TEST(RecordingTest, AnEmptyRecordingDrawsNothing) {
     gfx::Recording target = std::move(moved);
     EXPECT_TRUE(moved.IsEmpty());  // NOLINT(bugprone-use-after-move): moved-from state is defined
     EXPECT_FALSE(target.IsEmpty());
+}
+
+TEST(RecordingTest, RenderingIntoAKeptBitmapReusesItsPixelsAndLeavesNothingBehind) {
+    const gfx::Recording first = MakeRecording();
+    const gfx::Recording blank(100, 50);
+    gfx::Bitmap pixels;
+    ASSERT_TRUE(first.RenderInto(pixels, 200, 100, kWhite));
+    const cairo_surface_t* surface = pixels.Surface();
+    EXPECT_TRUE(PixelNear(pixels, 50, 50, kRed));
+
+    ASSERT_TRUE(blank.RenderInto(pixels, 200, 100, kWhite));
+    EXPECT_EQ(surface, pixels.Surface()) << "the same pixels, not new ones";
+    EXPECT_EQ(kWhite, pixels.PixelAt(50, 50)) << "nothing of the page before";
+    ASSERT_TRUE(blank.RenderInto(pixels, 200, 100));
+    EXPECT_EQ((Color{0, 0, 0, 0}), pixels.PixelAt(50, 50)) << "a transparent background clears too";
+
+    ASSERT_TRUE(first.RenderInto(pixels, 100, 50, kWhite));
+    EXPECT_EQ(100, pixels.Width()) << "another size, another bitmap";
+    EXPECT_FALSE(first.RenderInto(pixels, 0, 50));
+}
+
+TEST(RecordingTest, KeepsItsDrawingAsVectorOperations) {
+    gfx::Recording part(100, 50);
+    part.NewContext()->FillRect(Rect{0, 0, 10, 10}, kRed);
+    gfx::Recording page(200, 200);
+    {
+        const std::unique_ptr<gfx::Context> context = page.NewContext();
+        context->Translate(5, 0);
+        context->FillRect(Rect{0, 0, 20, 20}, kBlue);
+        part.Play(*context, Rect::FromSize(100, 100, 50, 25));
+    }
+    ASSERT_NE(page.Vectors(), nullptr);
+    const std::vector<gfx::VectorOp>& ops = page.Vectors()->Ops();
+    ASSERT_EQ(ops.size(), 5u) << "the fill, then the part: save, clip, play, restore";
+    const auto& fill = std::get<gfx::FillOp>(ops[0]);
+    EXPECT_EQ(fill.path.points.front().x, 5.0) << "in the recording's units, the origin moved";
+    EXPECT_EQ(fill.brush.color, kBlue);
+    const auto& clip = std::get<gfx::ClipOp>(ops[2]);
+    EXPECT_EQ(clip.rect.left, 105.0);
+    const auto& play = std::get<gfx::PlayOp>(ops[3]);
+    EXPECT_EQ(play.drawing.get(), part.Vectors());
+    EXPECT_EQ(play.scaleX, 0.5);
+    EXPECT_EQ(play.dx, 105.0);
+    EXPECT_TRUE(std::holds_alternative<gfx::RestoreOp>(ops[4]));
+    EXPECT_EQ(gfx::Recording().Vectors(), nullptr);
 }
 
 }  // namespace

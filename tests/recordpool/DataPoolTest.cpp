@@ -9,7 +9,10 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <memory>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "lib/recordpool/SampolyxDataPool.h"
@@ -206,6 +209,57 @@ TEST(DataPool, BrokenRecordsFailAndLeaveNoRecord)
             EXPECT_EQ(pool.GetSampleRate(), -1) << c.name;
             EXPECT_EQ(pool.SetOption(1004, 0, 0), 0) << c.name;
             EXPECT_EQ(pool.FindDataSet(47, 4, 4), nullptr) << c.name;
+        }
+    }
+}
+
+// The configuration is graded before a record opens: random bytes or values no
+// terminal writes that would make every value garbage refuse the record; odd but
+// usable values open it with the grade saying so.
+TEST(DataPool, TheConfigurationIsGradedBeforeTheRecordOpens)
+{
+    struct Case {
+        const char* name;
+        std::function<void(gen::WaveRecordOptions&)> change;
+        bool randomBytes;
+        int grade;
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const Case cases[] = {
+        {"sound", [](auto&) {}, false, kSampolyxConfigSound},
+        {"random bytes", [](auto&) {}, true, kSampolyxConfigDamaged},
+        {"unknown wiring", [](auto& o) { o.wiring = 7; }, false, kSampolyxConfigDamaged},
+        {"voltage ratio NaN", [nan](auto& o) { o.voltageRatio = nan; }, false, kSampolyxConfigDamaged},
+        {"current ratio 0", [](auto& o) { o.currentRatio = 0.0f; }, false, kSampolyxConfigDamaged},
+        {"negative voltage gain", [](auto& o) { o.voltageGain = -79.0f; }, false, kSampolyxConfigDamaged},
+        {"infinite correction factor", [inf](auto& o) { o.currentFactor[2] = inf; }, false, kSampolyxConfigDamaged},
+        {"negative fourth gain", [](auto& o) { o.currentGain4 = -1.5f; }, false, kSampolyxConfigDamaged},
+        {"no fourth channel fitted", [](auto& o) { o.voltageGain4 = 0.0f; }, false, kSampolyxConfigSound},
+        {"correction factor 3", [](auto& o) { o.voltageFactor[1] = 3.0f; }, false, kSampolyxConfigUnusual},
+        {"ratio beyond a million", [](auto& o) { o.currentRatio = 2e6f; }, false, kSampolyxConfigUnusual},
+        {"integration switch 7", [](auto& o) { o.integrate = 7; }, false, kSampolyxConfigUnusual},
+    };
+    for (const Case& c : cases) {
+        testsupport::TempDir dir;
+        gen::WaveRecordOptions options = SmallRecord();
+        c.change(options);
+        ASSERT_TRUE(gen::WriteWaveRecord(dir.Path(), options)) << c.name;
+        if (c.randomBytes) {
+            std::mt19937 random(1196);
+            std::string bytes(1196, '\0');
+            for (char& byte : bytes) {
+                byte = static_cast<char>(random());
+            }
+            dir.Write("wave.cfg", bytes);
+        }
+        const bool refused = c.grade == kSampolyxConfigDamaged;
+        for (bool analyse : {false, true}) {
+            CSampolyxDataPool pool;
+            const bool result = analyse ? pool.Analyse(Wide(dir.Path())) : pool.Open(Wide(dir.Path()));
+            EXPECT_EQ(result, !refused) << c.name << (analyse ? " (Analyse)" : " (Open)");
+            EXPECT_EQ(pool.GetConfigGrade(), c.grade) << c.name << (analyse ? " (Analyse)" : " (Open)");
+            EXPECT_EQ(pool.GetLastError(), refused ? RecordError::DamagedConfig : RecordError::None) << c.name;
         }
     }
 }
@@ -449,6 +503,40 @@ TEST(DataPool, WaveformsAreScaledFromTheFileWithTheNeutralSubtracted)
     float peak = 0.0f;
     ASSERT_TRUE(phase1->ReadBlock(0, &peak, 0));
     EXPECT_GT(peak, 2000.0f);
+}
+
+// A record longer than one 32 MiB read whose frames (16 cycles) do not end with its
+// intervals (10 cycles): every sample of every analysed interval is served, across
+// the read boundary and into the last frame the intervals reach.
+TEST(DataPool, EverySampleOfTheAnalysedIntervalsIsServed)
+{
+    testsupport::TempDir dir;
+    gen::WaveRecordOptions options = SmallRecord();
+    options.cyclesPerFrame = 16;
+    options.frames = 259;  // one read holds 255 frames of 131076 bytes
+    ASSERT_TRUE(gen::WriteWaveRecord(dir.Path(), options));
+    CSampolyxDataPool pool;
+    ASSERT_TRUE(pool.Analyse(Wide(dir.Path())));
+
+    const std::uint64_t frameSize = 8 * 16 * 512 * 2 + 4;
+    const std::uint64_t frames = (std::filesystem::file_size(dir / "wave.data") - 52) / frameSize;
+    ASSERT_GT(frames * frameSize, 33554432u) << "the record spans more than one read";
+    const std::uint64_t intervals = frames * 16 / 10;
+    EXPECT_EQ(pool.GetIntervalCount(), static_cast<int>(intervals));
+    const gen::WaveSampleSource source(options);
+    const float k = 5.0f / 16384.0f;
+    for (const int channel : {0, 5}) {
+        IDataSetManager* manager = pool.GetDataSet(channel);
+        ASSERT_NE(manager, nullptr);
+        EXPECT_EQ(manager->GetPointCount(), static_cast<std::int64_t>(intervals * 5120)) << channel;
+        const std::int64_t positions[] = {255 * 8192 - 1, 255 * 8192, static_cast<std::int64_t>(intervals * 5120) - 1};
+        for (const std::int64_t at : positions) {
+            std::int16_t raw = 0;
+            source.Fill(static_cast<std::uint32_t>(channel), static_cast<std::uint64_t>(at), 1, &raw);
+            const float gain = channel < 4 ? options.voltageGain : options.currentGain;
+            EXPECT_FLOAT_EQ(Read(manager, at), float(raw) * k * gain) << "channel " << channel << " at " << at;
+        }
+    }
 }
 
 }  // namespace

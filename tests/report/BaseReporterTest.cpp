@@ -186,14 +186,17 @@ TEST(BaseReporter, LimitsOfTheSelectedLevel)
         const wchar_t* site;
         int order;
         std::optional<float> current;
-        float flicker;
+        float flicker;  // Pst and Plt; GB/T 12326-2008: Plt 1 up to 110 kV, 0.8 above
     };
     const Case cases[] = {
         {"at the base capacity", 1, L"10", 3, 62.0f, 1.0f},
         {"at twice the base capacity", 1, L"20.0", 3, 124.0f, 1.0f},
         {"an order above 25 has no limit", 1, L"10", 26, std::nullopt, 1.0f},
         {"no capacity gives no limit", 2, L"0", 3, std::nullopt, 1.0f},
+        {"10 kV", 3, L"100", 3, 20.0f, 1.0f},
+        {"35 kV", 4, L"250", 3, 12.0f, 1.0f},
         {"a capacity text that is no number gives no limit", 5, L"unknown", 3, std::nullopt, 1.0f},
+        {"110 kV", 6, L"750", 3, 9.6f, 1.0f},
         {"220 kV", 7, L"2000", 25, 1.9f, 0.8f},
     };
     for (const Case& c : cases) {
@@ -202,8 +205,8 @@ TEST(BaseReporter, LimitsOfTheSelectedLevel)
         Reporter reporter;
         ASSERT_EQ(setup.Init(reporter, c.level), 1) << c.name;
         EXPECT_EQ(reporter.GetHarmCurrentLimit(c.order), c.current) << c.name;
-        EXPECT_EQ(reporter.GetFactor(0), c.flicker) << c.name;
-        EXPECT_EQ(reporter.GetFactor(1), 0.8f) << c.name;
+        EXPECT_EQ(reporter.GetFactor(0), c.flicker) << c.name << ", Pst";
+        EXPECT_EQ(reporter.GetFactor(1), c.flicker) << c.name << ", Plt";
     }
     InitArgs setup;
     setup.record.mvaText = L"12.5";

@@ -213,6 +213,32 @@ TEST(ReportConfigFile, ReadsFilesOfOlderCopiesInTheGbkCodePage)
     EXPECT_EQ(config.GetBasicInfo().place, "北京变电站");
 }
 
+// Hand-written schemes without a mark: a text valid as UTF-8 through two-byte
+// sequences alone reads whole as GBK too, and the reading that makes sense wins, as
+// for settings files.
+TEST(ReportConfigFile, ReadsSchemesOfEitherEncodingBySense)
+{
+    struct Case {
+        const char* name;
+        std::string place;  // the attribute's bytes
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"utf-8 cyrillic", platform::WideToUtf8(L"Москва"), "Москва"},
+        {"utf-8 greek", platform::WideToUtf8(L"Αθήνα"), "Αθήνα"},
+        {"utf-8 polish", platform::WideToUtf8(L"Łódź"), "Łódź"},
+        {"gbk that is valid utf-8", *platform::WideToGbk(L"模式"), "模式"},
+    };
+    for (const Case& c : cases) {
+        testsupport::TempDir dir;
+        const auto file = dir.Write("hand.rcg", Document("<ZVBasicInfo OperatePlace=\"" + c.place +
+                                                         "\" OperateDept=\"\" Operator=\"\" Reporter=\"\"/>"));
+        CReportConfig config;
+        ASSERT_EQ(config.Load(Wide(file)), 1) << c.name;
+        EXPECT_EQ(config.GetBasicInfo().place, c.expected) << c.name;
+    }
+}
+
 TEST(ReportConfigFile, TextsThatWouldReadAsGbkComeBackAsSaved)
 {
     // U+070B is written as DC 8B, which is also a GBK character: without a mark the

@@ -11,6 +11,7 @@
 #include "platform/gfx/ImageCodec.h"
 #include "report/ReportDrawing.h"
 #include "report/ReportPageCanvas.h"
+#include "tests/gfx/EmfReader.h"
 #include "tests/gfx/PixelAssert.h"
 #include "tests/support/TempDir.h"
 
@@ -21,11 +22,12 @@ constexpr gfx::Color kWhite{255, 255, 255};
 constexpr gfx::Color kRed{255, 0, 0};
 constexpr gfx::Color kBlue{0, 0, 255};
 
-// A canvas at 75 dpi: half a pixel per page unit, enough for placement checks.
+// A canvas of PNG pages at 75 dpi: half a pixel per page unit, enough for placement checks.
 std::unique_ptr<CReportPageCanvas> MakeCanvas(const std::wstring& headerLogo = {}, const std::wstring& frontLogo = {})
 {
     auto canvas = std::make_unique<CReportPageCanvas>(headerLogo, frontLogo, L"最大值", L"最小值", L"平均值",
                                                       L"95%概率值", L"最大值时间");
+    canvas->SetPageFormat(CReportPageCanvas::PageFormat::Png);
     canvas->SetResolution(75);
     return canvas;
 }
@@ -168,6 +170,74 @@ TEST(ReportPageCanvas, PageFurnitureAtItsPlaces)
             << "18 pt fits the page number's 30-unit box";
     }
     EXPECT_EQ(gfx::MissingGlyphCount(L"谐波分析 Harmonics 2026/03/01", report::PointFont(L"黑体", 25)), 0);
+}
+
+// A heading too long for the title cell is set smaller, on the cell's upper part,
+// rather than wrapping into the period line below it.
+TEST(ReportPageCanvas, AHeadingKeepsClearOfThePeriodBelowIt)
+{
+    struct Case {
+        const wchar_t* heading;
+    };
+    const Case cases[] = {
+        {L"电压谐波含有率统计表(%)"},
+        {L"Voltage Harmonic Ratios (%) (continued)"},
+        {L"Voltage negative-sequence unbalance and zero-sequence unbalance (%)"},
+    };
+    for (const Case& c : cases) {
+        const std::string name = platform::WideToUtf8(c.heading);
+        CReportPageCanvas canvas(L"", L"", L"", L"", L"", L"", L"");
+        ASSERT_EQ(canvas.BeginPage(3, CPageHeader{c.heading, L"2026/03/01 00:00:00 - 2026/03/01 02:00:00", L"", L""}), 1);
+        const std::vector<gfxtest::EmfText> texts = gfxtest::Texts(gfxtest::ReadEmf(canvas.EndPage()));
+        std::u16string heading;
+        const gfxtest::EmfText* period = nullptr;
+        for (const gfxtest::EmfText& text : texts) {
+            if (text.text.find(u"2026/03/01 00:00:00") != std::u16string::npos) {
+                period = &text;
+            }
+        }
+        ASSERT_NE(period, nullptr) << name;
+        for (const gfxtest::EmfText& text : texts) {
+            // Heading lines: between the page's top and the header's bottom line, in the title cell.
+            if (&text == period || text.y > 1000 || text.x < 3030 || text.x > 8030) {
+                continue;
+            }
+            heading += text.text;
+            const double descent = 0.25 * -text.height;
+            EXPECT_LE(text.y + descent, period->y - 0.8 * -period->height)
+                << name << ": \"" << platform::WideToUtf8(platform::Utf16ToWide(text.text)) << "\" runs into the period";
+        }
+        EXPECT_EQ(platform::Utf16ToWide(heading), c.heading) << name << ": the heading whole";
+    }
+}
+
+// Once drawing on a page fails, nothing more is placed on it and it gives no
+// picture: a page lacking part of what was drawn on it is not handed out.
+TEST(ReportPageCanvas, APageWhoseDrawingFailedGivesNoPicture)
+{
+    for (const auto format : {CReportPageCanvas::PageFormat::Metafile, CReportPageCanvas::PageFormat::Png}) {
+        const char* name = format == CReportPageCanvas::PageFormat::Png ? "PNG" : "metafile";
+        const auto owned = MakeCanvas();
+        CReportPageCanvas& canvas = *owned;
+        canvas.SetPageFormat(format);
+        gfx::Recording table(100, 50);
+        table.NewContext()->FillRect(gfx::Rect{0, 0, 100, 50}, kBlue);
+        CZVTrendPic trend(L"t", L"", 0, 60, 1);
+        ASSERT_EQ(canvas.BeginPage(1, {}), 1) << name;
+        ASSERT_EQ(canvas.DrawImageFitted(table, 1, 0), 1) << name;
+        // A restore without its save puts the drawing into an error state for good.
+        cairo_t* cr = canvas.GetGraphics()->Cairo();
+        cairo_restore(cr);
+        cairo_restore(cr);
+        ASSERT_FALSE(canvas.GetGraphics()->IsHealthy()) << name;
+        EXPECT_EQ(canvas.DrawImageFitted(table, 1, 0), 0) << name;
+        EXPECT_EQ(canvas.DrawTrendPage({&trend}, 1, 0), 0) << name;
+        EXPECT_EQ(canvas.DrawBarChartPage({&trend}, 4), 0) << name;
+        EXPECT_TRUE(canvas.EndPage().empty()) << name;
+        EXPECT_FALSE(canvas.IsPageOpen()) << name;
+        ASSERT_EQ(canvas.BeginPage(2, {}), 1) << name << ": the next page starts afresh";
+        EXPECT_FALSE(canvas.EndPage().empty()) << name;
+    }
 }
 
 TEST(ReportPageCanvas, ResolutionSetsThePixelsNotTheLayout)

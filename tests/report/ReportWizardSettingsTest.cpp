@@ -10,7 +10,9 @@
 #include "core/ProgramPaths.h"
 #include "platform/base/Encoding.h"
 #include "report/ReportConfig.h"
+#include "report/ReportPageCanvas.h"
 #include "report/ReportWizardSettings.h"
+#include "report/WordReporter.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -71,6 +73,31 @@ TEST_F(ReportWizardSettingsTest, ThePartsOfEachReportAreKeptUnderTheirOwnKeys)
     EXPECT_EQ(Key(L"Report", L"IsITIC"), L"1");
     EXPECT_EQ(CReportWizardSettings::ReadRtfParts().event, 1);
     EXPECT_EQ(CReportWizardSettings::ReadExcelParts().itic, 1);
+}
+
+TEST_F(ReportWizardSettingsTest, RtfPagesAreMetafilesUnlessTheSettingsAskForPng)
+{
+    struct Case {
+        const wchar_t* value;  // null: no key
+        CReportPageCanvas::PageFormat format;
+    };
+    const Case cases[] = {
+        {nullptr, CReportPageCanvas::PageFormat::Metafile},
+        {L"PNG", CReportPageCanvas::PageFormat::Png},
+        {L"png", CReportPageCanvas::PageFormat::Png},
+        {L"EMF", CReportPageCanvas::PageFormat::Metafile},
+        {L"", CReportPageCanvas::PageFormat::Metafile},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.value != nullptr ? platform::WideToUtf8(c.value) : "no key";
+        fs::remove(platform::ToPath(CReportWizardSettings::Path()));
+        if (c.value != nullptr) {
+            CIni(CReportWizardSettings::Path()).WriteString(L"RtfReport", L"PagePictures", c.value);
+        }
+        CWordReporter reporter;
+        ASSERT_EQ(reporter.Prepare(L"", L""), 1) << name;
+        EXPECT_EQ(reporter.GetCanvas()->GetPageFormat(), c.format) << name;
+    }
 }
 
 TEST_F(ReportWizardSettingsTest, TheOutputFolderStartsInTheDocumentsFolder)

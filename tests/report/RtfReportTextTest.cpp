@@ -82,7 +82,9 @@ TEST(RtfReportText, MissingSectionsAndKeys)
                                 "</Global><FrontPage>Title</FrontPage><ZvParam/><VHarm/><AHarm/>"
                                 "<Trends><Param/><Harms/><Graph/></Trends></Main>");
     CRtfReportText texts;
+    EXPECT_FALSE(texts.IsLoaded());
     EXPECT_EQ(texts.LoadFile(file), 0) << "no Event section";
+    EXPECT_FALSE(texts.IsLoaded());
     EXPECT_EQ(texts.Text(RtfSection::Global, "MakingTrend"), L"正在生成趋势图");
     EXPECT_EQ(texts.Text(RtfSection::Global, "MakingHarmTrend"), L"_??_");
     EXPECT_EQ(texts.Text(RtfSection::Global, "HarmARms"), L"??__") << "an empty element";
@@ -99,6 +101,34 @@ TEST(RtfReportText, MissingSectionsAndKeys)
     EXPECT_EQ(texts.LoadFile(dir / "missing.xml"), 0);
     EXPECT_EQ(texts.LoadFile(dir.Write("other.xml", "<Other/>")), 0);
     EXPECT_EQ(texts.Text(RtfSection::Global, "MakingTrend"), L"正在生成趋势图") << "a failed load keeps the texts";
+
+    ASSERT_EQ(texts.LoadFile(Pack("English")), 1);
+    EXPECT_TRUE(texts.IsLoaded());
+    EXPECT_EQ(texts.LoadFile(broken), 0);
+    EXPECT_FALSE(texts.IsLoaded()) << "texts partly of an earlier load are not whole";
+}
+
+// Without its texts no report is made: every report's Init refuses with a reason
+// that names the file the texts come from, and works again once they are loaded.
+TEST(RtfReportText, WithoutItsTextsNoReportStarts)
+{
+    testsupport::TempDir dir;
+    CRtfReportText& program = CRtfReportText::Instance();
+    ASSERT_EQ(program.LoadFile(dir / "missing.xml"), 0);
+    CReportConfig config;
+    FixedModel model;
+    BasicInfo record;
+    Reporter reporter;
+    EXPECT_EQ(reporter.Init(L"/data", 1, &record, &config, &model, &model, &model, 0), 0);
+    EXPECT_FALSE(reporter.IsReady());
+    const std::wstring reason = reporter.GetReportName();
+    EXPECT_NE(reason.find(L"报表文字"), std::wstring::npos) << platform::WideToUtf8(reason);
+    EXPECT_NE(reason.find(platform::FromPath(CRtfReportText::LanguageFile())), std::wstring::npos)
+        << platform::WideToUtf8(reason);
+
+    ASSERT_EQ(program.Load(), 1);
+    Reporter again;
+    EXPECT_EQ(again.Init(L"/data", 1, &record, &config, &model, &model, &model, 0), 1);
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx/Context.h"
+#include "platform/gfx/EmfWriter.h"
+#include "platform/gfx/Recording.h"
 #include "report/RtfPageOutput.h"
 #include "report/RtfTempFile.h"
 #include "report/RtfWriter.h"
@@ -70,6 +73,25 @@ std::string FromHex(const std::string& hex)
         bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
     }
     return bytes;
+}
+
+std::string ToHex(const std::string& bytes)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const char c : bytes) {
+        hex += kDigits[static_cast<unsigned char>(c) >> 4];
+        hex += kDigits[static_cast<unsigned char>(c) & 0x0F];
+    }
+    return hex;
+}
+
+// A small metafile: one filled square.
+std::string SmallMetafile()
+{
+    gfx::Recording picture(20, 20);
+    picture.NewContext()->FillRect(gfx::Rect{5, 5, 15, 15}, gfx::Color{0, 0, 255});
+    return gfx::EmfWriter(150).Write(picture);
 }
 
 TEST_F(RtfWriterTest, HeaderWithTheReportsFontsAndColours)
@@ -214,6 +236,19 @@ TEST_F(RtfWriterTest, PictureGroupAndHexadecimalData)
     EXPECT_EQ(paragraph.substr(0, 7), "\n\\pard\\");
 }
 
+TEST_F(RtfWriterTest, MetafilePicturesKeepTheirSizeAndAreEnlargedByTheScalingWords)
+{
+    OpenReportDocument();
+    const std::string emf = SmallMetafile();
+    ASSERT_EQ(WritePagePicture(emf), CRtfWriter::kOk);
+    const std::string paragraph = out.writes.at(0);
+    EXPECT_EQ(paragraph.substr(0, 7), "\n\\pard\\");
+    // 16000 x 22575 hundredths of a millimetre are 9071 x 12798 twips, shown at 120 %.
+    EXPECT_EQ(out.text.substr(paragraph.size()),
+              "\n{\\pict\\emfblip\\picw16000\\pich22575\\picwgoal9071\\pichgoal12798\\picscalex120\\picscaley120\n" +
+                  ToHex(emf) + "}");
+}
+
 TEST_F(RtfWriterTest, LargePicturesAreWrittenInChunks)
 {
     OpenReportDocument();
@@ -235,11 +270,18 @@ TEST_F(RtfWriterTest, LargePicturesAreWrittenInChunks)
 TEST_F(RtfWriterTest, BadPicturesWriteTheErrorParagraph)
 {
     const std::string whole = FromHex(kSignatureHex + kHeaderHex + kEndHex);
+    const std::string emf = SmallMetafile();
+    std::string wrongSize = emf;
+    wrongSize[48] = static_cast<char>(wrongSize[48] + 4);
     struct Case {
         const char* name;
         std::string bytes;
     };
     const Case cases[] = {
+        {"a metafile cut short", emf.substr(0, emf.size() - 4)},
+        {"a metafile without its end record", emf.substr(0, emf.size() - 20)},
+        {"a metafile whose header gives another size", wrongSize},
+        {"a metafile header alone", emf.substr(0, 108)},
         {"not a picture", "GIF89a not a png at all, but long enough to be one........"},
         {"cut short", whole.substr(0, whole.size() - 1)},
         {"no width", FromHex(kSignatureHex + "0000000d49484452000000000000000208020000001216f11b" + kEndHex)},

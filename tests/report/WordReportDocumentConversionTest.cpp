@@ -1,10 +1,12 @@
-// The RTF report as its readers see it: LibreOffice converts a report of a generated
-// folder, in Chinese and in English, to PDF, and the PDF must hold exactly one page
-// per page picture, each page one image of the page's size equal to the picture the
-// page canvas drew. The pages' texts are pictures there, so they are checked on the
-// canvas: each page is also replayed as vector drawing into a PDF whose text
-// poppler extracts, and every text the report handed to the page must be there,
-// drawn whole, in fonts that have a glyph for every character.
+// The RTF report of PNG pages as its readers see it: LibreOffice converts a report
+// of a generated folder, in Chinese and in English, to PDF, and the PDF must hold
+// exactly one page per page picture, each page one image of the page's size equal
+// to the picture the page canvas drew. The pages' texts are pictures there, so they
+// are checked on the canvas: each page is also replayed as vector drawing into a PDF
+// whose text poppler extracts, and every text the report handed to the page must be
+// there, drawn whole, in fonts that have a glyph for every character. (The
+// metafile pages are checked through the program's own start, with the program's
+// tests.)
 
 #include <gtest/gtest.h>
 
@@ -148,6 +150,7 @@ TEST_P(WordReportDocument, EveryPagePictureIsOnePageOfTheConvertedDocument)
     testsupport::TempDir work;
     CWordReporter reporter;
     ASSERT_TRUE(folder.Init(reporter));
+    reporter.GetCanvas()->SetPageFormat(CReportPageCanvas::PageFormat::Png);
     reporter.KeepPages(true);
     reporter.SetSections(1, 1);
     int page = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "ReportFolderFixture.h"
 #include "WordReportFixture.h"
 #include "core/ZVResourceManager.h"
+#include "platform/gfx/Context.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
 #include "report/ReportPageCanvas.h"
@@ -64,26 +66,41 @@ OpenedReportFolder& Folder()
 
 TEST(WordReport, FixedSectionsInOrder)
 {
+    struct Case {
+        const char* name;
+        CReportPageCanvas::PageFormat format;
+        std::string picture;  // how every page's picture group opens
+    };
+    const Case cases[] = {
+        {"metafile pages", CReportPageCanvas::PageFormat::Metafile,
+         "{\\pict\\emfblip\\picw16000\\pich22575\\picwgoal9071\\pichgoal12798\\picscalex120\\picscaley120\n"},
+        {"PNG pages", CReportPageCanvas::PageFormat::Png,
+         "{\\pict\\pngblip\\picw1240\\pich1754\\picwgoal10885\\pichgoal15358\n"},
+    };
     OpenedReportFolder& folder = Folder();
-    testsupport::TempDir out;
-    const std::wstring target = platform::FromPath(out / "report.rtf");
-    platform::HeadlessHourglaze().Reset();
-    CWordReporter reporter;
-    ASSERT_TRUE(folder.Init(reporter));
-    reporter.KeepPages(true);
-    reporter.SetSections(0, 0);
-    ASSERT_EQ(reporter.ReportOutput(target, 0), 1) << platform::WideToUtf8(reporter.GetReportName());
+    for (const Case& c : cases) {
+        testsupport::TempDir out;
+        const std::wstring target = platform::FromPath(out / "report.rtf");
+        platform::HeadlessHourglaze().Reset();
+        CWordReporter reporter;
+        ASSERT_TRUE(folder.Init(reporter)) << c.name;
+        reporter.GetCanvas()->SetPageFormat(c.format);
+        reporter.KeepPages(true);
+        reporter.SetSections(0, 0);
+        ASSERT_EQ(reporter.ReportOutput(target, 0), 1) << c.name << ": " << platform::WideToUtf8(reporter.GetReportName());
 
-    // Front page, parameters, two voltage harmonic tables and their chart, the same for currents.
-    EXPECT_EQ(reporter.GetKeptPages().size(), 8u);
-    EXPECT_EQ(reporter.GetPagesWritten(), 8u);
-    const std::string document = testsupport::ReadAll(out / "report.rtf");
-    EXPECT_EQ(Count(document, "{\\pict\\pngblip\\picw1240\\pich1754\\picwgoal10885\\pichgoal15358\n"), 8u);
-    EXPECT_EQ(Count(document, "\n\\sect\\sectd\\sbkpage"), 7u) << "every page after the first opens a section";
-    EXPECT_EQ(document.rfind("{\\rtf1\\ansi\\ansicpg936", 0), 0u);
-    EXPECT_EQ(document.substr(document.size() - 6), "\n\\par}");
-    EXPECT_EQ(Entries(out.Path()), std::set<std::string>{"report.rtf"});
-    EXPECT_TRUE(InOrder(platform::HeadlessHourglaze().Get().positions, {44, 54, 60, 62, 66, 70, 74, 78, 85, 99.9}));
+        // Front page, parameters, two voltage harmonic tables and their chart, the same for currents.
+        EXPECT_EQ(reporter.GetKeptPages().size(), 8u) << c.name;
+        EXPECT_EQ(reporter.GetPagesWritten(), 8u) << c.name;
+        const std::string document = testsupport::ReadAll(out / "report.rtf");
+        EXPECT_EQ(Count(document, c.picture), 8u) << c.name;
+        EXPECT_EQ(Count(document, "\n\\sect\\sectd\\sbkpage"), 7u) << c.name << ": every page after the first opens a section";
+        EXPECT_EQ(document.rfind("{\\rtf1\\ansi\\ansicpg936", 0), 0u) << c.name;
+        EXPECT_EQ(document.substr(document.size() - 6), "\n\\par}") << c.name;
+        EXPECT_EQ(Entries(out.Path()), std::set<std::string>{"report.rtf"}) << c.name;
+        EXPECT_TRUE(InOrder(platform::HeadlessHourglaze().Get().positions, {44, 54, 60, 62, 66, 70, 74, 78, 85, 99.9}))
+            << c.name;
+    }
 }
 
 TEST(WordReport, TrendAndEventSections)
@@ -182,25 +199,43 @@ TEST(WordReport, FailuresLeaveNoFileAndTellWhy)
     }
 }
 
-// A page whose picture cannot be had (here: ended before the report ends it) fails
-// the report instead of leaving a gap in it.
-TEST(WordReport, APageThatCannotBeEncodedFailsTheReport)
+// A page whose picture cannot be had (ended before the report ends it, or its drawing
+// failed part way) fails the report instead of leaving a gap in it, in either page format.
+TEST(WordReport, APageThatCannotBeMadeFailsTheReport)
 {
+    struct Case {
+        const char* name;
+        std::function<void(CReportPageCanvas&)> spoil;
+    };
+    const Case cases[] = {
+        {"ended early", [](CReportPageCanvas& canvas) { canvas.EndPage(); }},
+        {"drawing failed",
+         [](CReportPageCanvas& canvas) {
+             cairo_restore(canvas.GetGraphics()->Cairo());
+             cairo_restore(canvas.GetGraphics()->Cairo());
+         }},
+    };
     OpenedReportFolder& folder = Folder();
-    testsupport::TempDir out;
-    CWordReporter reporter;
-    ASSERT_TRUE(folder.Init(reporter));
-    reporter.KeepPages(true);
-    int pages = 0;
-    reporter.SetPageObserver([&pages](CReportPageCanvas& canvas) {
-        if (++pages == 3) {
-            canvas.EndPage();
+    for (const Case& c : cases) {
+        for (const auto format : {CReportPageCanvas::PageFormat::Metafile, CReportPageCanvas::PageFormat::Png}) {
+            const std::string name = std::string(c.name) + (format == CReportPageCanvas::PageFormat::Png ? ", PNG" : "");
+            testsupport::TempDir out;
+            CWordReporter reporter;
+            ASSERT_TRUE(folder.Init(reporter)) << name;
+            reporter.GetCanvas()->SetPageFormat(format);
+            reporter.KeepPages(true);
+            int pages = 0;
+            reporter.SetPageObserver([&](CReportPageCanvas& canvas) {
+                if (++pages == 3) {
+                    c.spoil(canvas);
+                }
+            });
+            EXPECT_EQ(reporter.ReportOutput(platform::FromPath(out / "report.rtf"), 0), 0) << name;
+            EXPECT_EQ(reporter.GetReportName(), Message(6294)) << name;
+            EXPECT_EQ(reporter.GetKeptPages().size(), 2u) << name << ": no page is drawn after the failed one";
+            EXPECT_TRUE(Entries(out.Path()).empty()) << name;
         }
-    });
-    EXPECT_EQ(reporter.ReportOutput(platform::FromPath(out / "report.rtf"), 0), 0);
-    EXPECT_EQ(reporter.GetReportName(), Message(6294));
-    EXPECT_EQ(reporter.GetKeptPages().size(), 2u) << "no page is drawn after the failed one";
-    EXPECT_TRUE(Entries(out.Path()).empty());
+    }
 }
 
 TEST(WordReport, ReaderFailureAndMissingFolder)

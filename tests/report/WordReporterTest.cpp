@@ -13,11 +13,15 @@
 #include "report/RtfReportText.h"
 #include "report/SeriesStatistics.h"
 #include "report/WordReporter.h"
+#include "report/ZVReportUtil.h"
 #include "terminal/CtrlItem.h"
+#include "terminal/DataSelection.h"
+#include "terminal/GlobalModel.h"
 #include "terminal/SOEModel.h"
 #include "tests/support/ProgramFolderFixture.h"
 #include "tests/support/TempDir.h"
 #include "tools/gen/SoeFile.h"
+#include "tools/gen/StatisticFolder.h"
 
 namespace {
 
@@ -28,11 +32,12 @@ constexpr float kNoValue = -5368709.0f;
 // A reporter over a record that asks for no data: the data step builds every record
 // empty, and a test puts the series it needs into them.
 struct EmptyReporter {
-    explicit EmptyReporter(int level = 3, std::wstring voltage = L"220", BasicInfo base = {})
+    explicit EmptyReporter(int level = 3, std::wstring voltage = L"220", BasicInfo base = {},
+                           std::wstring siteCapacity = L"100")
     {
         record = base;
         record.voltageText = std::move(voltage);
-        record.mvaText = L"100";
+        record.mvaText = std::move(siteCapacity);
         record.recordCount = 0;
         EXPECT_EQ(reporter.Init(L"/data", level, &record, &config, &model, &model, &model, 0), 1);
         EXPECT_EQ(reporter.CollectReportData(), 1);
@@ -284,6 +289,10 @@ TEST(WordReporterRows, ThdFlickerAndHarmonicLimits)
     EXPECT_EQ(Texts(row), (std::vector<std::wstring>{L"1.500", L"1.250", L"1.000", L"1.500", L"1.000", L"2", L"1",
                                                      Fail(), L"50.000"}))
         << "negative samples take no part";
+    reporter.GetList(CWordReporter::kPlt).at(0)->values = {0.9f, 0.95f};
+    ASSERT_EQ(reporter.FillFlickerRow(row, CWordReporter::kPlt, 0), 1);
+    EXPECT_EQ(row.limit, L"1.000") << "Plt at 10 kV, GB/T 12326-2008";
+    EXPECT_EQ(row.verdict, Pass());
 
     struct Harm {
         const char* name;
@@ -390,7 +399,7 @@ TEST(WordReporterTables, BasicInformation)
     EXPECT_EQ(labels.back(), texts.Text(RtfSection::FrontPage, "DataReportTime"));
     EXPECT_EQ(notes[0], L"终端 1");
     EXPECT_EQ(notes[1], L"K7900") << "the model the data name";
-    EXPECT_EQ(notes[4], L"1.000000(m)");
+    EXPECT_EQ(notes[4], L"1(m)");
     EXPECT_EQ(notes[5], L"1d 05:00:00.250");
     EXPECT_EQ(notes[8], L"10000.00V");
     EXPECT_EQ(notes[9], L"100.000MVA");
@@ -398,6 +407,10 @@ TEST(WordReporterTables, BasicInformation)
     EXPECT_EQ(table.Rows()[14].GetHeightClass(), 3);
     EXPECT_EQ(table.Rows()[15].GetHeightClass(), 3);
     EXPECT_EQ(table.Rows()[16].GetHeightClass(), 2);
+
+    // A site capacity nobody entered is no bare unit.
+    EmptyReporter noCapacity(3, L"10000", base, L"");
+    EXPECT_EQ(noCapacity.reporter.BuildBasicInfoTable().Rows().at(10).Values().at(0).GetNote(), L"--");
 }
 
 TEST(WordReporterTables, IntervalAndDurationTexts)
@@ -406,8 +419,9 @@ TEST(WordReporterTables, IntervalAndDurationTexts)
         double tenths;
         std::wstring text;
     };
-    for (const Interval& c : {Interval{5.0, L"500(ms)"}, Interval{30.0, L"3.000000(s)"}, Interval{600.0, L"1.000000(m)"},
-                              Interval{36000.0, L"1.000000(h)"}}) {
+    // As many digits as the value needs.
+    for (const Interval& c : {Interval{5.0, L"500(ms)"}, Interval{30.0, L"3(s)"}, Interval{25.0, L"2.5(s)"},
+                              Interval{600.0, L"1(m)"}, Interval{900.0, L"1.5(m)"}, Interval{36000.0, L"1(h)"}}) {
         EXPECT_EQ(CWordReporter::FormatInterval(c.tenths), c.text);
     }
     struct Duration {
@@ -418,6 +432,120 @@ TEST(WordReporterTables, IntervalAndDurationTexts)
                               Duration{86399999, L"23:59:59.999"}, Duration{-1500, L"-00:00:01.500"}}) {
         EXPECT_EQ(CWordReporter::FormatDuration(c.ms), c.text);
     }
+}
+
+// A generated statistic folder opened as the main frame opens it: the data
+// selection of the whole recording handed to the statistic model.
+struct SelectedFolder {
+    explicit SelectedFolder(gen::StatisticFolderOptions folderOptions) : options(std::move(folderOptions))
+    {
+        EXPECT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
+        const std::wstring path = platform::FromPath(dir.Path());
+        CDataSelection data;
+        EXPECT_EQ(data.Read(path), CDataSelection::Description::Usable);
+        data.SetPresentBlocks(options.records);
+        DataSelectInfo selection = data.GetSelection(0.0, 1.0);
+        CCtrlItem open{ctrl::kOpenStatistic, reinterpret_cast<std::uintptr_t>(&selection), 100, path};
+        model.OpenData(&open);
+        EXPECT_EQ(model.QueryBasicInfo(&record), 1);
+        EXPECT_EQ(reporter.Init(path, 3, &record, &config, &model, &model, &model, 0), 1);
+    }
+
+    testsupport::TempDir dir;
+    gen::StatisticFolderOptions options;
+    CGlobalModel model;
+    BasicInfo record;
+    CReportConfig config;
+    CWordReporter reporter;
+};
+
+// A day of one-minute records starting at .250 lasts a day, not a quarter second less.
+TEST(WordReporterTables, ADaysRecordingLastsADay)
+{
+    gen::StatisticFolderOptions options;
+    options.items = {1};
+    options.records = 1440;
+    options.startMillisecond = 250;
+    SelectedFolder folder(options);
+    const CReportTable table = folder.reporter.BuildBasicInfoTable();
+    EXPECT_EQ(table.Rows().at(2).Values().at(0).GetNote(), L"2026-03-01 00:00:00.250");
+    EXPECT_EQ(table.Rows().at(3).Values().at(0).GetNote(), L"2026-03-02 00:00:00.250");
+    EXPECT_EQ(table.Rows().at(5).Values().at(0).GetNote(), CWordReporter::FormatDuration(1440LL * 60 * 1000));
+    EXPECT_EQ(table.Rows().at(5).Values().at(0).GetNote(), L"1d 00:00:00.000");
+}
+
+// A recording of harmonics without subgroups: the harmonic tables assess the
+// harmonics and their headings say so; with subgroups they assess the subgroups.
+TEST(WordReporterTables, HarmonicsWithoutSubgroupsComeFromTheHarmonics)
+{
+    constexpr std::uint32_t kRecords = 20;
+    struct Case {
+        const char* name;
+        std::uint32_t voltageFirst, currentFirst;  // items of order 1
+        bool fromHarmonics;
+    };
+    const Case cases[] = {
+        {"harmonics only", 25, 212, true},
+        {"harmonics and subgroups", 160, 347, false},
+    };
+    for (const Case& c : cases) {
+        gen::StatisticFolderOptions options;
+        options.records = kRecords;
+        options.items = {1};
+        for (const std::uint32_t first : {25u, 212u, c.voltageFirst, c.currentFirst}) {
+            for (std::uint32_t order = 0; order < 25; ++order) {
+                if (std::find(options.items.begin(), options.items.end(), first + order) == options.items.end()) {
+                    options.items.push_back(first + order);
+                }
+            }
+        }
+        std::sort(options.items.begin(), options.items.end());
+        SelectedFolder folder(options);
+        CWordReporter& reporter = folder.reporter;
+        ASSERT_EQ(reporter.CollectReportData(), 1) << c.name;
+        for (const bool current : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (current ? ", current" : ", voltage"));
+            EXPECT_TRUE(reporter.HarmonicsAvailable(current));
+            EXPECT_EQ(reporter.HarmonicsFromHarmonicItems(current), c.fromHarmonics);
+            const std::wstring note =
+                CRtfReportText::Instance().Text(current ? RtfSection::AHarm : RtfSection::VHarm, "FromHarmonics");
+            EXPECT_EQ(reporter.HarmPageHeading(current, L"Title"), c.fromHarmonics ? L"Title " + note : L"Title");
+            // Order 3, L2: the voltage's content ratio (the item's second kind), the
+            // current's effective value, averaged over the records.
+            const std::uint32_t item = (current ? c.currentFirst : c.voltageFirst) + 2;
+            const std::uint32_t offset = current ? 1 : 4 + 1;
+            double sum = 0.0;
+            for (std::uint32_t r = 0; r < kRecords; ++r) {
+                sum += gen::StatisticValue(r, 2, gen::FloatIndexOf(options.items, item) + offset);
+            }
+            CParamAssessRow row;
+            ASSERT_EQ(reporter.FillHarmRow(row, current, 1, 2), 1);
+            EXPECT_EQ(row.average, CZVReportUtil::FormatValue3(static_cast<float>(sum / kRecords)));
+        }
+    }
+}
+
+// Each table says which value of an interval its over-limit counts and pass rates
+// judge, in both languages: the interval's average.
+TEST(WordReporterTables, TablesSayWhichValueTheyJudge)
+{
+    CRtfReportText& texts = CRtfReportText::Instance();
+    struct Language {
+        const char* folder;
+        const wchar_t* average;
+    };
+    for (const Language& language : {Language{"Chinese", L"平均值"}, Language{"English", L"average"}}) {
+        ASSERT_EQ(texts.LoadFile(testsupport::BuildProgramFolder() / "Language" / language.folder / "RtfReport.xml"), 1);
+        EmptyReporter empty;
+        for (const std::wstring& caption : {empty.reporter.ParameterTableCaption(), empty.reporter.HarmTableCaption(false),
+                                            empty.reporter.HarmTableCaption(true)}) {
+            EXPECT_NE(caption.find(language.average), std::wstring::npos)
+                << language.folder << ": " << platform::WideToUtf8(caption);
+        }
+        EXPECT_EQ(empty.reporter.HarmTableCaption(true).rfind(texts.Text(RtfSection::VHarm, "TestTimes") + L":0", 0), 0u)
+            << "the test count first";
+    }
+    texts.Load();
 }
 
 // A reporter whose statistic model answers with fixed series.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -10,11 +13,14 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "lib/tables/Tabulist.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/LocalTime.h"
 #include "tests/support/ProgramFolderFixture.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteFault.h"
 #include "tests/tables/TablesTestSupport.h"
 
 namespace {
@@ -290,6 +296,74 @@ TEST(TabulistSaveTest, NeverReplacesAnExistingFile) {
     }
     EXPECT_EQ(testsupport::ReadAll(first), testsupport::ReadAll(second));
     EXPECT_EQ(tablestest::FilesIn(folder.Path()).size(), 4u);
+}
+
+// A table of about 1.4 MB, more than one buffer of the writer.
+ITabulist* WriterWithLargeTable() {
+    ITabulist* writer = Tabulist_CreateTabulist();
+    ITable* table = Tabulist_CreateTable(L"T", {L"a"});
+    const std::int64_t start = ChinaTime(2024, 1, 1, 0, 0, 0);
+    for (std::int64_t row = 0; row < 40000; ++row) {
+        table->AddRow(start + row * 1'000'000'000, {1.0f});
+    }
+    writer->AddTable(table);
+    table->Release();
+    return writer;
+}
+
+// A user's kill while the table is written leaves no short or empty table under
+// the name the user sees; the temporary it left goes with the next save.
+TEST(TabulistSaveTest, AKilledSaveLeavesNoTableBehind) {
+    // The child must write into this test's folder: forked, not started afresh.
+    GTEST_FLAG_SET(death_test_style, "fast");
+    testsupport::TempDir folder;
+    for (const std::uint64_t killedAfter : {0, 100000}) {
+        EXPECT_EXIT(
+            {
+                testsupport::WriteFault kill(folder.Path(), testsupport::WriteFault::Kind::Kill, killedAfter);
+                ITabulist* writer = WriterWithLargeTable();
+                writer->Save(platform::FromPath(folder / "t"), kTabulistCsv);
+                std::_Exit(0);
+            },
+            testing::KilledBySignal(SIGKILL), "")
+            << "killed after " << killedAfter << " bytes";
+        for (const auto& file : tablestest::FilesIn(folder.Path())) {
+            EXPECT_EQ(file.filename().string().rfind(".~", 0), 0u)
+                << file << ": only a hidden temporary may stay (killed after " << killedAfter << " bytes)";
+        }
+    }
+    ITabulist* writer = WriterWithLargeTable();
+    ASSERT_TRUE(writer->Save(platform::FromPath(folder / "t"), kTabulistCsv));
+    const std::filesystem::path saved = platform::ToPath(std::wstring_view(writer->GetSavedPath()));
+    writer->Release();
+    EXPECT_EQ(tablestest::FilesIn(folder.Path()), std::vector<std::filesystem::path>{saved})
+        << "the killed saves' temporaries are gone";
+    EXPECT_EQ(Lines(testsupport::ReadAll(saved)).size(), 40002u);
+}
+
+// A full disk fails the save with its reason and leaves nothing; temporaries of
+// saves still running (this process) and files that only look like ours stay.
+TEST(TabulistSaveTest, AFullDiskFailsTheSaveWithItsReasonAndLeavesNothing) {
+    testsupport::TempDir folder;
+    const std::string running = ".~Tabulist" + std::to_string(::getpid()) + "-999999.tmp";
+    const std::vector<std::filesystem::path> others = {folder.Write(running, "live"),
+                                                       folder.Write(".~Tabulistx-1.tmp", "not ours")};
+    for (const std::uint64_t fullAfter : {0, 4096, 1200000}) {
+        testsupport::WriteFault full(folder.Path(), testsupport::WriteFault::Kind::DiskFull, fullAfter);
+        ITabulist* writer = WriterWithLargeTable();
+        EXPECT_FALSE(writer->Save(platform::FromPath(folder / "t"), kTabulistCsv)) << fullAfter;
+        EXPECT_EQ(writer->GetSaveError(), ENOSPC) << fullAfter;
+        EXPECT_EQ(writer->GetSavedPath(), L"") << fullAfter;
+        EXPECT_GT(full.Failures(), 0u) << fullAfter;
+        writer->Release();
+        EXPECT_EQ(tablestest::FilesIn(folder.Path()), others) << "full after " << fullAfter << " bytes";
+    }
+    ITabulist* writer = WriterWithLargeTable();
+    EXPECT_FALSE(writer->Save(platform::FromPath(folder / "t"), 7));
+    EXPECT_EQ(writer->GetSaveError(), EINVAL);
+    EXPECT_TRUE(writer->Save(platform::FromPath(folder / "t"), kTabulistCsv));
+    EXPECT_EQ(writer->GetSaveError(), 0);
+    writer->Release();
 }
 
 TEST(TabulistSaveTest, TextWithoutAGbkFormIsWrittenAsUtf8WithByteOrderMark) {

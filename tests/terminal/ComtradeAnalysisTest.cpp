@@ -218,7 +218,8 @@ TEST(ComtradeAnalysis, BrokenRecordsAreRefusedWithAReason)
 }
 
 // A ".DAT" that holds fewer samples than the ".CFG" declares: the record is the
-// samples it holds, nothing is made for the others, and the log says so.
+// samples it holds, nothing is made for the others, and the log says so. The event
+// lasted what the configuration declares: (cycles - EWL - BWL) x 20 ms.
 TEST(ComtradeAnalysis, DataShorterThanDeclaredGivesTheSamplesItHolds)
 {
     struct Case {
@@ -226,10 +227,13 @@ TEST(ComtradeAnalysis, DataShorterThanDeclaredGivesTheSamplesItHolds)
         gen::ComtradeDefect defect;
         std::uint32_t samples;
         std::uint32_t held;
+        std::int32_t duration;  // ms
     };
     const Case cases[] = {
-        {"data ends inside sample 161 of 320", gen::ComtradeDefect::TruncatedDat, 320, 160},
-        {"2^31 - 1 samples declared, 640 written", gen::ComtradeDefect::HugeSampleCount, 640, 640},
+        {"data ends inside sample 161 of 320", gen::ComtradeDefect::TruncatedDat, 320, 160, (5 - 14) * 20},
+        {"data ends inside sample 833 of 1664", gen::ComtradeDefect::TruncatedDat, 1664, 832, (26 - 14) * 20},
+        {"2^31 - 1 samples declared, 640 written", gen::ComtradeDefect::HugeSampleCount, 640, 640,
+         static_cast<std::int32_t>((2147483647 / 64.0 - 14) * 20)},
     };
     testsupport::TempDir dir;
     for (const Case& c : cases) {
@@ -252,7 +256,7 @@ TEST(ComtradeAnalysis, DataShorterThanDeclaredGivesTheSamplesItHolds)
             EXPECT_EQ(reader.GetSeries(1)[c.held - 1], Expected(options, c.held - 1, 0)) << row;
             EXPECT_EQ(reader.GetSeries(12)[c.held - 1], Expected(options, c.held - 1, 7)) << row;
             EXPECT_NEAR(reader.GetSeries(5).back(), ExpectedRms(options, c.held / 64 - 1, 64, 0), 1e-3) << row;
-            EXPECT_EQ(reader.GetEventDuration(), static_cast<std::int32_t>((c.held / 64.0 - 14) * 20)) << row;
+            EXPECT_EQ(reader.GetEventDuration(), c.duration) << row;
         }
     }
 }

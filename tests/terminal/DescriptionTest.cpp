@@ -40,7 +40,7 @@ TEST_F(RecordInfoTest, StartAndEndTexts)
     const std::int64_t end = 1710498600;  // 2024-03-15 10:30:00 UTC
     ASSERT_EQ(ReadRecordInfo(Wide(dir / "recordinfo.cfg"), basic, 600, end), 1);
     EXPECT_EQ(basic.startText, L"2024-03-15 08:40:05.250") << "moved on by interval x first record";
-    EXPECT_EQ(basic.endText, L"2024-03-15 10:30:00.000");
+    EXPECT_EQ(basic.endText, L"2024-03-15 10:30:00.250") << "the end carries the start's milliseconds";
     EXPECT_EQ(basic.userName, L"张工") << "GBK text decoded";
     EXPECT_EQ(basic.deviceType, L"K7700");
 

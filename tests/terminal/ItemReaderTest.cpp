@@ -30,10 +30,11 @@ struct ItemFolder {
     testsupport::TempDir dir;
     gen::StatisticFolderOptions options;
 
-    explicit ItemFolder(std::uint64_t records = 12, std::vector<std::uint64_t> noValueRecords = {})
+    explicit ItemFolder(std::uint64_t records = 12, std::vector<std::uint64_t> noValueRecords = {},
+                        std::vector<std::uint32_t> items = kItems)
     {
         GlobalDataConfig::get_mutable_instance().SetKind(CGlobalDataConfig::K7700);
-        options.items = kItems;
+        options.items = std::move(items);
         options.records = records;
         options.noValueRecords = std::move(noValueRecords);
         options.blockCountPerFile = 4;
@@ -332,6 +333,45 @@ TEST(ItemReader, HistogramSummariesFromTheFileLeaveNoValueIntervalsOut)
             float value = 0.0f;
             ASSERT_TRUE(manager.GetStatistic(kind, &value)) << c.row << ", kind " << kind;
             EXPECT_NEAR(value, expected[kind], 0.001) << c.row << ", kind " << kind;
+        }
+    }
+}
+
+// The energies (views 20-22) keep one value set. Their 95 % value is one answer,
+// whether the histogram or the trend asks: the 95 % value of that set.
+TEST(ItemReader, OneValueSetGivesOneNinetyFifthPercentileByEitherPath)
+{
+    const std::vector<std::uint32_t> energies = {19, 20, 21};  // views 20, 21, 22
+    ItemFolder folder(20, {}, energies);
+    CK7700StatisticAnalysis reader;
+    reader.SetQueryParams(Query(0, 20));
+    ASSERT_EQ(reader.LoadFile(folder.Path(), 1), 1);
+    for (const std::uint32_t item : energies) {
+        const std::uint32_t view = item + 1;
+        std::vector<double> values;
+        for (std::uint64_t r = 0; r < 20; ++r) {
+            values.push_back(gen::StatisticValue(r, 0, gen::FloatIndexOf(energies, item) + 1));
+        }
+        std::vector<double> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        const double expected = sorted[18];  // rank 20 × 0.95 + 0.5 − 1
+
+        CRecordDataManager trend;
+        ASSERT_EQ(reader.GetData(1, 3, 0, 0, view, reinterpret_cast<QueryWord>(&trend)), 1) << view;
+        const std::vector<double> pair = Values(trend);
+        ASSERT_EQ(pair.size(), 2u) << view;
+        EXPECT_EQ(pair[1], expected) << view;
+        EXPECT_EQ(values[static_cast<std::size_t>(pair[0])], expected) << view << ": the record it stands at";
+
+        CHarmHistDataManager histogram;
+        ASSERT_EQ(reader.GetData(1, 3, 0, 0, view, reinterpret_cast<QueryWord>(&histogram)), 1) << view;
+        float value = 0.0f;
+        ASSERT_TRUE(histogram.GetStatistic(3, &value)) << view;
+        EXPECT_FLOAT_EQ(value, static_cast<float>(expected)) << view;
+        // Minima and averages these views do not have.
+        for (const std::uint32_t kind : {1u, 2u}) {
+            CHarmHistDataManager none;
+            EXPECT_EQ(reader.GetData(1, kind, 0, 0, view, reinterpret_cast<QueryWord>(&none)), 0) << view;
         }
     }
 }

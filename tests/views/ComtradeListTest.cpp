@@ -1,4 +1,5 @@
-// The transient-event list's rows from a generated folder: order, side-file texts.
+// The transient-event list's rows from a generated folder: order, side-file texts,
+// and the note on a record whose data file is shorter than its configuration.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -6,6 +7,7 @@
 #include "terminal/ComtradeModel.h"
 #include "tests/support/TempDir.h"
 #include "tests/views/EventViewsTestSupport.h"
+#include "tools/gen/ComtradeRecord.h"
 #include "views/data/ComtradeListManager.h"
 
 namespace {
@@ -14,6 +16,12 @@ TEST(ComtradeList, RowsInTimeThenPathOrderWithSideFileTexts)
 {
     testsupport::TempDir dir;
     ASSERT_TRUE(eventtest::WriteEventFolder(dir.Path()));
+    gen::ComtradeOptions cut;
+    cut.first.minute += 2;
+    cut.infFirst = 2;
+    cut.infSecond = 1;
+    cut.defect = gen::ComtradeDefect::TruncatedDat;
+    ASSERT_TRUE(gen::WriteComtradeRecord(dir / "COMTRADE" / "004" / gen::ComtradeRecordName("TR", cut.first), cut));
     CComtradeModel model;
     model.CreateAnalysis(0);
     auto selection = eventtest::WholeSelection();
@@ -39,6 +47,7 @@ TEST(ComtradeList, RowsInTimeThenPathOrderWithSideFileTexts)
         {L"/COMTRADE/002/TR_20230405_101530_123.CFG", L"电压中断", L"L1", L"2023-04-05 10:15:30.123"},
         {L"/COMTRADE/001/TR_20230405_101531_123.CFG", L"电压暂升", L"L3", L"2023-04-05 10:15:31.123"},
         {L"/COMTRADE/003/TR_20230405_101630_123.CFG", L"", L"", L"2023-04-05 10:16:30.123"},
+        {L"/COMTRADE/004/TR_20230405_101730_123.CFG", L"电压暂降", L"L1", L"2023-04-05 10:17:30.123 (记录不完整)"},
     };
     ASSERT_EQ(rows.size(), std::size(expected));
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -70,6 +70,7 @@ public:
     int GetPointsPer200ms() override { return m_inner->GetPointsPer200ms(); }
     double GetNominalFrequency() override { return m_inner->GetNominalFrequency(); }
     bool GetConfigBlock(unsigned char* destination) override { return m_inner->GetConfigBlock(destination); }
+    int GetConfigGrade() override { return m_inner->GetConfigGrade(); }
     int GetIntervalCount() override { return m_inner->GetIntervalCount(); }
     bool Analyse(const std::wstring& folder) override;
     bool Open(const std::wstring& folder) override { return m_inner->Open(folder); }

@@ -115,11 +115,12 @@ TEST(WaveTableExport, WritesARowPerStepAsLongAsTheShortestSeries)
     request.stepNs = 200000000;
     platform::HeadlessHourglaze().Reset();
 
-    std::wstring written;
+    WaveTableWritten written;
     ASSERT_TRUE(CWaveTableExport::Export(request, &store, &written));
+    EXPECT_EQ(written.error, 0);
     const auto files = Files(folder.Path());
     ASSERT_EQ(files.size(), 1u) << "the title's '/' made no sub-folder";
-    EXPECT_EQ(platform::FromPath(files[0]), written);
+    EXPECT_EQ(platform::FromPath(files[0]), written.path);
     EXPECT_EQ(platform::FromPath(files[0].filename()).rfind(L"电压半波有效值U rms-1_2_", 0), 0u);
     EXPECT_EQ(files[0].extension(), ".csv");
 

@@ -30,7 +30,14 @@ void CComtradeListManager::AddRecord(const CComtradeListItem& item)
     }
     std::int32_t first = -1;
     std::int32_t second = -1;
-    CComtradeFile::ReadSideFile(platform::ToPath(base), &first, &second);
+    CComtradeFile record;
+    if (record.Open(platform::ToPath(base)) != 0) {
+        first = record.GetInfFirst();
+        second = record.GetInfSecond();
+        row.incomplete = record.IsIncomplete();
+    } else {
+        CComtradeFile::ReadSideFile(platform::ToPath(base), &first, &second);
+    }
     row.kind = first;
     row.phase = second;
     m_pRows->push_back(std::move(row));
@@ -58,7 +65,7 @@ std::wstring ComtradeListCellText(const CComtradeListRow& row, int column)
     case 1:
         return row.phase >= 1 && row.phase <= 3 ? L"L" + std::to_wstring(row.phase) : std::wstring();
     case 2:
-        return row.timeText;
+        return row.incomplete ? row.timeText + L" " + viewtext::Load(viewtext::kIncompleteRecord) : row.timeText;
     default:
         return {};
     }

@@ -14,6 +14,7 @@ inline constexpr unsigned kLimitValue = 10065;    // "越限值"
 inline constexpr unsigned kCountSuffix = 6150;    // "(共%I64d个)"
 inline constexpr unsigned kSwell = 6189;          // event kinds 1-4: 6189-6192
 inline constexpr unsigned kTransientEvents = 6193;
+inline constexpr unsigned kIncompleteRecord = 6458;  // "(记录不完整)", after a list row's time
 inline constexpr unsigned kAlarmEvents = 6196;
 inline constexpr unsigned kSceneData = 6197;
 inline constexpr unsigned kLimitAlarm = 6198;     // SOE type names: 6198-6216

@@ -398,7 +398,5 @@ bool CWaveHarmonicWaveStatisticView::ExportOrders(const std::wstring& folder)
         names.push_back(column.name);
         series.push_back(store->GetDescriptor(column.key, column.kind));
     }
-    std::wstring written;
-    const bool done = CWaveTableExport::ExportColumns(request, names, series, &written);
-    return done;
+    return CWaveTableExport::ExportColumns(request, names, series, LastExport());
 }

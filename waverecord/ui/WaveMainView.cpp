@@ -1,11 +1,14 @@
 #include "waverecord/ui/WaveMainView.h"
 
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include <wx/window.h>
 
 #include "core/CrashDump.h"
+#include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
@@ -23,9 +26,12 @@ namespace {
 
 constexpr unsigned kTextOpenFailed = 10155;
 constexpr unsigned kTextOutOfMemory = 10156;
+constexpr unsigned kTextConfigDamaged = 10236;
+constexpr unsigned kTextConfigUnusual = 10237;
 constexpr unsigned kTextFolderFailed = 10214;
 constexpr unsigned kTextExportFailedCaption = 10215;
 constexpr unsigned kTextExported = 10216;
+constexpr unsigned kTextDiskFull = 10217;
 constexpr unsigned kTextViewFailed = 10218;
 constexpr unsigned kTextExportCaption = 32766;
 constexpr unsigned kMsgRawRequest = 0x723;
@@ -173,9 +179,16 @@ ui::LResult CWaveMainView::OnOpenRecord(const std::wstring& path)
     switch (outcome) {
     case WaveRunOutcome::Done:
         m_panes->SendToPane(FirstPane(), CWaveOrginalViewFrame::kMsgLoad, 0, 0);
+        // The record is shown, but the user hears that its values may be off.
+        if (CWaveAnalysisManager::GetInstance()->GetConfigGrade() == kSampolyxConfigUnusual) {
+            ui::MessageBox(this, WaveText(kTextConfigUnusual), std::wstring(), ui::kMbOk | ui::kMbIconExclamation);
+        }
         return 1;
     case WaveRunOutcome::OpenFailed:
         ui::MessageBox(this, WaveText(kTextOpenFailed), std::wstring(), ui::kMbOk | ui::kMbIconExclamation);
+        return 0;
+    case WaveRunOutcome::ConfigDamaged:
+        ui::MessageBox(this, WaveText(kTextConfigDamaged), std::wstring(), ui::kMbOk | ui::kMbIconExclamation);
         return 0;
     case WaveRunOutcome::Failed:
         ui::MessageBox(this, WaveText(kTextOutOfMemory), std::wstring(), ui::kMbOk | ui::kMbIconError);
@@ -216,6 +229,15 @@ ui::LResult CWaveMainView::OnExport(const std::wstring& baseFolder)
         written = ui::SendMessage(statistics, CWaveStatisticMainFrame::kMsgExport,
                                   reinterpret_cast<ui::WParam>(&m_exportDir), 0);
     });
+    // A full disk leaves no part of the export: the folder and what it holds are all
+    // this export's own.
+    if (statistics && statistics->ExportFoundDiskFull()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(platform::ToPath(m_exportDir), ignored);
+        ui::MessageBox(this, WaveText(kTextDiskFull), WaveText(kTextExportFailedCaption),
+                       ui::kMbOk | ui::kMbIconExclamation);
+        return 0;
+    }
     // The user hears which views could not be written; one failure is not a success.
     std::wstring failed;
     if (statistics) {

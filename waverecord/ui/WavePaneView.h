@@ -20,6 +20,9 @@ public:
     // Whether the view writes a table when the window exports (a view without one
     // is not a failed export).
     virtual bool HasTableExport() const { return true; }
+    // Why the view's last export wrote no table (errno; ENOSPC when the disk is
+    // full), 0 when it wrote one or the reason is not known.
+    virtual int GetExportError() const { return 0; }
 
 private:
     ui::Window* m_owner = nullptr;

@@ -5,6 +5,7 @@
 #include <wx/scrolbar.h>
 #include <wx/window.h>
 
+#include "platform/base/FileSystem.h"
 #include "platform/base/Hourglaze.h"
 #include "platform/ui/DockingPane.h"
 #include "platform/ui/InputMessages.h"
@@ -181,6 +182,7 @@ void CWaveStatisticMainFrame::Clear()
 ui::LResult CWaveStatisticMainFrame::Export(ui::WParam folder)
 {
     m_failures.clear();
+    m_diskFull = false;
     const int count = m_panes.GetPaneCount();
     if (count == 0) {
         return 0;
@@ -200,6 +202,11 @@ ui::LResult CWaveStatisticMainFrame::Export(ui::WParam folder)
                 name = WaveText(CWaveViewLimits::NameText(m_panes.GetKind(id)));
             }
             m_failures.push_back(name);
+            // The views after it would find the disk as full.
+            if (platform::IsDiskFullError(view->GetExportError())) {
+                m_diskFull = true;
+                break;
+            }
         }
         reached += step;
         UpdateHourglaze(reached);

@@ -13,7 +13,8 @@
 //   kMsgRefresh      : relayed to every view
 //   kMsgExport       (const std::wstring* folder, 0): each view writes its table;
 //                    the answer has a bit set for each view written (in pane order)
-//                    and ExportFailures() names the views that were not
+//                    and ExportFailures() names the views that were not; a full
+//                    disk ends the export (ExportFoundDiskFull())
 //   0x723, 0x725     : a view's request, answered by the owner
 //
 // The views stack in a column 300 pixels a view high (never lower than the area),
@@ -57,6 +58,8 @@ public:
     const CWaveViewLimits& Limits() const { return m_limits; }
     // The titles of the views whose export failed in the last export.
     const std::vector<std::wstring>& ExportFailures() const { return m_failures; }
+    // Whether the last export stopped because the disk was full.
+    bool ExportFoundDiskFull() const { return m_diskFull; }
     // The column and how far it is scrolled, in pixels.
     int GetColumnHeight() const;
     int GetScrollPosition() const { return m_scroll; }
@@ -78,4 +81,5 @@ private:
     wxScrollBar* m_bar = nullptr;
     int m_scroll = 0;
     std::vector<std::wstring> m_failures;
+    bool m_diskFull = false;
 };

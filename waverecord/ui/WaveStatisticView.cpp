@@ -92,7 +92,7 @@ ui::LResult CWaveStatisticView::WindowProc(unsigned message, ui::WParam wParam, 
     case kMsgRefresh:
         return OnColoursChanged();
     case kMsgExport:
-        m_exported.clear();
+        m_exported = {};
         return wParam != 0 ? OnExport(*reinterpret_cast<const std::wstring*>(wParam)) : 0;
     default:
         return CWavePaneView::WindowProc(message, wParam, lParam);

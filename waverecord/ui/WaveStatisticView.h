@@ -25,6 +25,7 @@
 #include <string>
 
 #include "waverecord/WaveStatisticItems.h"
+#include "waverecord/WaveTableExport.h"
 #include "waverecord/ui/WavePaneView.h"
 #include "waverecord/ui/WaveStatisticMainFrame.h"
 
@@ -68,7 +69,8 @@ public:
     CCurrentViewList* GetList() const { return m_list.get(); }
     bool IsListCollapsed() const { return m_listCollapsed; }
     // The file the last export wrote; empty when it wrote none.
-    const std::wstring& GetExportedFile() const { return m_exported; }
+    const std::wstring& GetExportedFile() const { return m_exported.path; }
+    int GetExportError() const override { return m_exported.error; }
 
 protected:
     // Runs once the window and the list pane exist.
@@ -104,6 +106,8 @@ protected:
     // selected time range. `tableName` names the table inside the file.
     bool ExportTable(const std::wstring& folder, const std::wstring& title, const std::wstring& tableName,
                      const std::wstring& fourthPrefix);
+    // Where a view's own export tells what it wrote.
+    WaveTableWritten* LastExport() { return &m_exported; }
 
     std::unique_ptr<CWaveViewHost> m_host;
     std::uint32_t m_itemId;
@@ -115,5 +119,5 @@ protected:
 
 private:
     int m_listKind;
-    std::wstring m_exported;
+    WaveTableWritten m_exported;
 };

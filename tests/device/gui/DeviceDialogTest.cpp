@@ -210,7 +210,7 @@ TEST_F(DeviceDialogTest, FailedDownloadsShowTheirMessages) {
     };
     const Case cases[] = {
         {"connection dropped", {"--drop-after", "statistic1.data"}, L"网络连接已经断开，请检测网络连接"},
-        {"hostile names", {"--hostile"}, L"下载过程发生错误\r\n错误码：123"},
+        {"hostile names", {"--hostile"}, L"终端列出的文件名不能安全地保存，下载已停止：EXPORT/20260301_080000/../x"},
     };
     for (const Case& c : cases) {
         StartServer(c.serverOptions);
@@ -240,6 +240,37 @@ TEST_F(DeviceDialogTest, FailedDownloadsShowTheirMessages) {
     ASSERT_TRUE(uitest::PumpUntil([&] { return dialog->GetDeviceList().GetItemCount() == 1; }));
     dialog->GetDeviceList().SetSelection(0);
     EXPECT_EQ(std::vector<std::wstring>{L"连接失败！请检查网络连接是否畅通"}, Messages()) << "no server";
+    dialog->DestroyWindow();
+}
+
+TEST_F(DeviceDialogTest, AListingThatBreaksOffIsToldAndWhatWasListedStays) {
+    StartServer({"--endless", "EXPORT"});
+    auto dialog = Open();
+    dialog->SetFtpListingLimits({std::chrono::seconds(10), 64 * 1024});
+    dialog->GetDeviceList().SetSelection(1);
+    EXPECT_EQ(std::vector<std::wstring>{L"读取终端的文件列表失败，列表不完整：终端送来的文件列表过长，超出任何终端的文件列表"},
+              Messages());
+    EXPECT_EQ(std::vector<std::wstring>{L"SCREEN"}, Rows(*dialog, 0));
+    EXPECT_EQ(1, dialog->GetDeviceList().GetSelection()) << "the terminal stays chosen";
+    dialog->DestroyWindow();
+}
+
+TEST_F(DeviceDialogTest, AFloodOfAnswersIsCappedAndSaidSo) {
+    DiscoverySettings settings = CDiscoveryTool::GetSettings();
+    settings.maxDevices = 3;
+    CDiscoveryTool::SetSettings(settings);
+    auto dialog = Open();  // the terminal's two answers
+    net::UdpSocket flood;
+    ASSERT_TRUE(flood.Open(net::kLoopback, 0));
+    for (int i = 0; i < 20; ++i) {
+        flood.SendTo(net::kLoopback, CDiscoveryTool::ListenPort(),
+                     "devtype=K7700;devname=F;IpCount=1;ipaddress0=10.0.0." + std::to_string(i) +
+                         ";gateway0=10.0.0.254;mask0=255.0.0.0;");
+    }
+    const std::wstring capped = L"网络设备的应答已达3个，超出任何实际网络，其余应答不再列出";
+    EXPECT_TRUE(uitest::PumpUntil([&] { return dialog->GetDlgItemText(COpenNetDlg::kNetworkStatusId) == capped; }))
+        << platform::WideToUtf8(dialog->GetDlgItemText(COpenNetDlg::kNetworkStatusId));
+    EXPECT_LE(dialog->GetDeviceList().GetItemCount(), 4) << "the drive and at most three answers";
     dialog->DestroyWindow();
 }
 

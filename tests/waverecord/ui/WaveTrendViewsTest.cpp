@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -23,6 +24,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteFault.h"
 #include "tests/ui/EventPump.h"
 #include "tests/waverecord/WaveRecordFixture.h"
 #include "waverecord/WaveResultStore.h"
@@ -221,6 +223,22 @@ protected:
 std::unique_ptr<wavetest::GeneratedRecord> WaveTrendViewsTest::s_record;
 
 std::string Phase(int p, const char* name) { return "phase" + std::to_string(p) + "." + name; }
+
+TEST_F(WaveTrendViewsTest, AViewTellsWhyItsTableWasNotWritten)
+{
+    Open(*s_record);
+    auto* view = Find<CWaveCurrentAndVoltageStatisticView>();
+    const std::wstring folder = platform::FromPath(m_out.Path());
+    {
+        const testsupport::WriteFault full(m_out.Path(), testsupport::WriteFault::Kind::DiskFull);
+        EXPECT_EQ(ui::SendMessage(view, CWaveStatisticView::kMsgExport, reinterpret_cast<ui::WParam>(&folder), 0), 0);
+    }
+    EXPECT_EQ(view->GetExportError(), ENOSPC);
+    EXPECT_EQ(view->GetExportedFile(), L"");
+    EXPECT_EQ(ui::SendMessage(view, CWaveStatisticView::kMsgExport, reinterpret_cast<ui::WParam>(&folder), 0), 1);
+    EXPECT_EQ(view->GetExportError(), 0);
+    EXPECT_NE(view->GetExportedFile(), L"");
+}
 
 TEST_F(WaveTrendViewsTest, TheVoltageAndCurrentViewShowsTheRecordsValues)
 {

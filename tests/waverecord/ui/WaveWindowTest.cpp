@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
+#include <random>
 #include <sstream>
 
 #include <wx/checkbox.h>
@@ -21,6 +22,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WriteFault.h"
 #include "tests/ui/Clicks.h"
 #include "tests/ui/EventPump.h"
 #include "tests/waverecord/WaveRecordFixture.h"
@@ -80,6 +82,7 @@ class SimpleView : public CWavePaneView {
 public:
     static inline std::vector<WavePaneCommand> s_events;
     static inline bool s_failExport = false;
+    int GetExportError() const override { return m_written.error; }
     ui::LResult WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam) override
     {
         if (message == CWaveStatisticMainFrame::kMsgViewEvent) {
@@ -87,6 +90,7 @@ public:
             return 0;  // the relay goes on whatever a view answers
         }
         if (message == CWaveStatisticMainFrame::kMsgExport) {
+            m_written = {};
             if (s_failExport && GetPaneId() % 2 == 1) {
                 return 0;
             }
@@ -101,10 +105,13 @@ public:
             request.kindMask = 0x01 | 0x04;
             request.startMs = startMs;
             request.stepNs = 200'000'000;
-            return CWaveTableExport::Export(request, store.get()) ? 1 : 0;
+            return CWaveTableExport::Export(request, store.get(), &m_written) ? 1 : 0;
         }
         return CWavePaneView::WindowProc(message, wParam, lParam);
     }
+
+private:
+    WaveTableWritten m_written;
 };
 
 class WaveWindowTest : public testing::Test {
@@ -292,6 +299,33 @@ TEST_F(WaveWindowTest, ExportsTheViewsTablesIntoANewFolder)
     EXPECT_EQ(m_boxes[0], WaveText(10218) + L"\n" + WaveText(10234)) << "the histogram view (pane 1001) failed";
 }
 
+// A full disk, whether no table fits or the first does and the second does not,
+// is named as such and leaves nothing of the export behind.
+TEST_F(WaveWindowTest, AFullDiskIsNamedAndLeavesNoExportBehind)
+{
+    ASSERT_EQ(Open(s_record->Folder()), 1);
+    ASSERT_TRUE(uitest::PumpUntil([this] { return StatisticViews() == 2; }));
+    testsupport::TempDir base;
+    const std::wstring folder = platform::FromPath(base.Path());
+    ASSERT_EQ(ui::SendMessage(m_view.get(), CWaveMainView::kMsgExport, reinterpret_cast<ui::WParam>(&folder), 0), 3);
+    std::uintmax_t oneTable = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(platform::ToPath(m_view->GetExportDir()))) {
+        oneTable = entry.file_size();
+    }
+    std::filesystem::remove_all(platform::ToPath(m_view->GetExportDir()));
+
+    for (const std::uintmax_t fits : {std::uintmax_t{0}, oneTable}) {
+        m_boxes.clear();
+        {
+            const testsupport::WriteFault full(base.Path(), testsupport::WriteFault::Kind::DiskFull, fits);
+            EXPECT_EQ(ui::SendMessage(m_view.get(), CWaveMainView::kMsgExport, reinterpret_cast<ui::WParam>(&folder), 0),
+                      0) << fits << " bytes fit";
+        }
+        EXPECT_EQ(m_boxes, std::vector<std::wstring>{WaveText(10217)}) << fits << " bytes fit";
+        EXPECT_TRUE(std::filesystem::is_empty(base.Path())) << fits << " bytes fit";
+    }
+}
+
 TEST_F(WaveWindowTest, ABrokenRecordShowsItsMessageAndTheWindowStaysUsable)
 {
     testsupport::TempDir empty;
@@ -300,6 +334,29 @@ TEST_F(WaveWindowTest, ABrokenRecordShowsItsMessageAndTheWindowStaysUsable)
     EXPECT_EQ(m_boxes[0], WaveText(10155));
     EXPECT_FALSE(m_view->IsBusy());
     EXPECT_EQ(Open(s_record->Folder()), 1) << "the next record opens";
+}
+
+// A configuration of random bytes is refused with its own message; one with a value
+// no terminal writes opens with a warning.
+TEST_F(WaveWindowTest, ADamagedConfigurationIsRefusedAndAnOddOneWarned)
+{
+    wavetest::GeneratedRecord damaged(wavetest::ShortRecord());
+    std::mt19937 random(42);
+    std::string bytes(1196, '\0');
+    for (char& byte : bytes) {
+        byte = static_cast<char>(random());
+    }
+    damaged.dir.Write("wave.cfg", bytes);
+    EXPECT_EQ(Open(damaged.Folder()), 0);
+    EXPECT_EQ(m_boxes, std::vector<std::wstring>{WaveText(10236)});
+    EXPECT_FALSE(m_view->IsBusy());
+
+    gen::WaveRecordOptions options = wavetest::ShortRecord();
+    options.voltageFactor[1] = 3.0f;
+    wavetest::GeneratedRecord odd(options);
+    m_boxes.clear();
+    EXPECT_EQ(Open(odd.Folder()), 1);
+    EXPECT_EQ(m_boxes, std::vector<std::wstring>{WaveText(10237)});
 }
 
 TEST_F(WaveWindowTest, ACloseDuringTheAnalysisWaitsForIt)
