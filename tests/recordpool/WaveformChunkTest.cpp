@@ -39,7 +39,8 @@ OpenedRecord Open(const std::filesystem::path& folder)
     const RecordHeader header = ParseHeader(bytes);
     RecordLayout layout;
     EXPECT_EQ(CheckHeader(header, record.file->Size(), layout), RecordError::None);
-    record.layout = {header.dataOffset, header.frameSize, layout.samplesPerFrame, layout.frames};
+    record.layout = {header.dataOffset, header.frameSize, layout.samplesPerFrame,
+                     layout.frames * layout.samplesPerFrame};
     return record;
 }
 
@@ -66,7 +67,7 @@ TEST(WaveformChunk, EveryWalkGivesTheFileValues)
     testsupport::TempDir dir;
     const OpenedRecord record = Open(dir.Path());
     ASSERT_EQ(record.layout.samplesPerFrame, 10240u);
-    ASSERT_EQ(record.layout.frames, 5u);
+    ASSERT_EQ(record.layout.samples, 5u * 10240);
     struct Case {
         const char* name;
         std::int64_t first, count;
@@ -95,6 +96,15 @@ TEST(WaveformChunk, EveryWalkGivesTheFileValues)
         EXPECT_EQ(chunk.Values(5 * 10240 - 1, 2, scratch.data()), nullptr) << "past the end, channel " << channel;
         EXPECT_EQ(chunk.Values(-1, 1, scratch.data()), nullptr) << "before the start, channel " << channel;
     }
+    // The analysed intervals may end inside a frame: the values served end there too,
+    // although the stretch read holds more of the frame.
+    WaveformLayout shorter = record.layout;
+    shorter.samples = 4 * 10240 + 3000;
+    const CWaveformChunk chunk(record.file, shorter, record.config, 2);
+    float value = 0.0f;
+    ASSERT_NE(chunk.Values(4 * 10240 + 2999, 1, &value), nullptr);
+    EXPECT_FLOAT_EQ(value, Expected(record, 2, 4 * 10240 + 2999));
+    EXPECT_EQ(chunk.Values(4 * 10240 + 3000, 1, &value), nullptr) << "past the analysed intervals";
 }
 
 TEST(WaveformChunk, AWalkValueByValueReadsTheFileOncePerStretch)
