@@ -1,6 +1,7 @@
 #include "core/NumberHelpers.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -36,9 +37,21 @@ double PowInt(double base, int exponent) {
 }
 
 double RoundToDecimals(double value, int decimals) {
-    decimals = std::clamp(decimals, 1, 20);
-    const double factor = PowInt(10.0, decimals);
-    return std::floor((value + 5.0 * PowInt(10.0, -(decimals + 1))) * factor) / factor;
+    // The powers of ten of every count of decimals, worked out once: the viewer rounds
+    // each sample it reads through here.
+    struct Powers {
+        double factor;
+        double half;  // half a unit of the last decimal
+    };
+    static const std::array<Powers, 21> powers = [] {
+        std::array<Powers, 21> table{};
+        for (int d = 1; d <= 20; ++d) {
+            table[static_cast<std::size_t>(d)] = {PowInt(10.0, d), 5.0 * PowInt(10.0, -(d + 1))};
+        }
+        return table;
+    }();
+    const Powers& p = powers[static_cast<std::size_t>(std::clamp(decimals, 1, 20))];
+    return std::floor((value + p.half) * p.factor) / p.factor;
 }
 
 double ParseLeadingDouble(std::wstring_view text) {

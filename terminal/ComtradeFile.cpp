@@ -139,6 +139,18 @@ inline std::int16_t Int16At(const std::uint8_t* p)
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
 }
 
+// Analog samples of binary records, `channels` channels from the first, each to its
+// own output; the other fields are passed over.
+void DecodeAnalog(const std::uint8_t* p, std::uint64_t record, std::uint64_t samples, const float* a, const float* b,
+                  float* const* outputs, std::size_t channels)
+{
+    for (std::uint64_t i = 0; i < samples; ++i, p += record) {
+        for (std::size_t c = 0; c < channels; ++c) {
+            outputs[c][i] = static_cast<float>(Int16At(p + 2 * c)) * a[c] + b[c];
+        }
+    }
+}
+
 // The eight states of a byte of digital bits as floats, least significant bit first.
 using BitFloats = std::array<float, 8>;
 const std::array<BitFloats, 256>& BitTable()
@@ -378,8 +390,7 @@ std::uint64_t CComtradeFile::GetSamplesInData() const
     const std::uint64_t analog = static_cast<std::uint64_t>(m_AnalogCount);
     const std::uint64_t digital = static_cast<std::uint64_t>(m_DigitalCount);
     if (IsBinary()) {
-        const std::uint64_t record = 8 + 2 * (analog + (digital + 15) / 16);
-        return m_Dat.Size() / record;
+        return m_Dat.Size() / BinaryRecordBytes();
     }
     // Every field takes at least one character and one separator.
     return m_Dat.Size() / (2 * (2 + analog + digital));
@@ -456,12 +467,63 @@ std::uint64_t CComtradeFile::ReadMore(float* destination, std::uint64_t count)
     return read;
 }
 
+std::uint64_t CComtradeFile::ReadAnalog(std::span<float* const> outputs, std::uint64_t count)
+{
+    count = std::min(count, m_SectionLeft);
+    const std::size_t channels = std::min(outputs.size(), static_cast<std::size_t>(m_AnalogCount));
+    if (count == 0 || outputs.empty()) {
+        return 0;
+    }
+    std::uint64_t read = 0;
+    if (IsBinary()) {
+        read = ReadBinaryAnalog(outputs.first(channels), count);
+    } else {
+        // Lines are parsed whole, a few thousand at a time, then taken apart.
+        constexpr std::uint64_t kLinesAtOnce = 4096;
+        const std::size_t width = Width();
+        while (read < count) {
+            const std::uint64_t want = std::min(count - read, kLinesAtOnce);
+            m_Lines.resize(static_cast<std::size_t>(want) * width);
+            const std::uint64_t got = ReadAscii(want, m_Lines.data());
+            for (std::size_t c = 0; c < channels; ++c) {
+                const float* in = m_Lines.data() + c;
+                float* out = outputs[c] + read;
+                for (std::uint64_t i = 0; i < got; ++i) {
+                    out[i] = in[i * width];
+                }
+            }
+            read += got;
+            if (got < want) {
+                break;
+            }
+        }
+    }
+    m_SectionLeft = read < count ? 0 : m_SectionLeft - read;
+    return read;
+}
+
+std::uint64_t CComtradeFile::BinaryRecordBytes() const
+{
+    return 8 + 2 * (static_cast<std::uint64_t>(m_AnalogCount) + (static_cast<std::uint64_t>(m_DigitalCount) + 15) / 16);
+}
+
+std::uint64_t CComtradeFile::ReadBinaryAnalog(std::span<float* const> outputs, std::uint64_t count)
+{
+    const std::uint64_t record = BinaryRecordBytes();
+    const std::uint64_t end = std::min(m_NextSample + count, m_Dat.Size() / record);
+    const std::uint64_t read = end > m_NextSample ? end - m_NextSample : 0;
+    const std::uint8_t* first = m_View + m_NextSample * record + 8;
+    DecodeAnalog(first, record, read, m_A.data(), m_B.data(), outputs.data(), outputs.size());
+    m_NextSample += read;
+    return read;
+}
+
 std::uint64_t CComtradeFile::ReadBinary(std::uint64_t count, float* destination)
 {
     const auto analog = static_cast<std::size_t>(m_AnalogCount);
     const auto digital = static_cast<std::size_t>(m_DigitalCount);
     const std::size_t width = analog + digital;
-    const std::uint64_t record = 8 + 2 * (analog + (digital + 15) / 16);
+    const std::uint64_t record = BinaryRecordBytes();
     const std::uint64_t available = m_Dat.Size() / record;
     const std::uint64_t end = std::min(m_NextSample + count, available);
     const float* a = m_A.data();

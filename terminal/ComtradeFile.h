@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,10 @@ public:
     // ends (a malformed ASCII line ends it too).
     bool BeginSamples(float rate, std::uint64_t* count);
     std::uint64_t ReadMore(float* destination, std::uint64_t count);
+    // As ReadMore, for the first outputs.size() analog channels alone (at most the
+    // analog count): channel c's values go one after another to outputs[c], and the
+    // other channels are passed over without being converted.
+    std::uint64_t ReadAnalog(std::span<float* const> outputs, std::uint64_t count);
     void Close();
     // The two values of the ".INF" side file of a record (base path without
     // extension), each -1 when the file or its line is missing; without mapping or
@@ -116,7 +121,11 @@ private:
     std::size_t Width() const { return static_cast<std::size_t>(m_AnalogCount) + static_cast<std::size_t>(m_DigitalCount); }
     void ResetConfiguration();
     bool ParseConfiguration(const std::string& text);
+    // Bytes of one sample of a BINARY data file: number, time stamp, analog values and
+    // the digital channels in 16-bit words.
+    std::uint64_t BinaryRecordBytes() const;
     std::uint64_t ReadBinary(std::uint64_t count, float* destination);
+    std::uint64_t ReadBinaryAnalog(std::span<float* const> outputs, std::uint64_t count);
     std::uint64_t ReadAscii(std::uint64_t count, float* destination);
 
     std::string m_StationName = "NONE";
@@ -146,4 +155,5 @@ private:
     std::uint64_t m_NextByte = 0;
     std::vector<float> m_A;
     std::vector<float> m_B;
+    std::vector<float> m_Lines;  // ASCII samples of every channel on their way to ReadAnalog's outputs
 };

@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <optional>
+#include <span>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -89,6 +89,8 @@ public:
     // The 95 % value: the element at rank n x 0.95 + 0.5 (single precision,
     // truncated) of the sorted values; 0 for none.
     static float ComputeCp95(std::vector<float> values);
+    // The same over values that may be reordered in place.
+    static float ComputeCp95InPlace(std::span<float> values);
 
 private:
     struct Query {
@@ -98,13 +100,14 @@ private:
     };
 
     class FolderIndex;
+    struct Buffers;
 
-    void CollectItem(const Query& query, FolderIndex& index, CStatCube& cube, std::size_t family,
+    void CollectItem(const Query& query, FolderIndex& index, Buffers& buffers, CStatCube& cube, std::size_t family,
                      std::uint32_t type, int first, int last, std::uint32_t mask, const std::stop_token& stop);
-    // The float values of one item file over the range; nothing when the file is
-    // missing, unreadable or the range starts past its end.
-    std::optional<std::vector<float>> ReadItemData(const Query& query, FolderIndex& index, const std::wstring& name,
-                                                   std::uint32_t phaseCount);
+    // Reads the float values of one item file over the range into `values`; false when
+    // the file is missing, unreadable or the range starts past its end.
+    bool ReadItemData(const Query& query, FolderIndex& index, const std::wstring& name, std::uint32_t phaseCount,
+                      std::vector<float>& values);
 
     mutable std::mutex m_QueryLock;  // the query may be set from any thread
     Query m_Query;

@@ -82,6 +82,33 @@ char UnitKind(const std::string& unit)
     return 0;
 }
 
+// Values in a unit with a prefix to the unit itself. A factor of 1 changes nothing.
+void ScaleInPlace(float* values, std::uint64_t count, float factor)
+{
+    if (factor != 1.0f) {
+        for (std::uint64_t i = 0; i < count; ++i) {
+            values[i] *= factor;
+        }
+    }
+}
+
+// The root mean square in double precision, over four running sums that the compiler
+// keeps in vector registers.
+float Rms(const float* values, std::uint32_t count)
+{
+    double sums[4] = {0.0, 0.0, 0.0, 0.0};
+    std::uint32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        for (std::uint32_t j = 0; j < 4; ++j) {
+            sums[j] += static_cast<double>(values[i + j]) * values[i + j];
+        }
+    }
+    for (; i < count; ++i) {
+        sums[0] += static_cast<double>(values[i]) * values[i];
+    }
+    return static_cast<float>(std::sqrt(((sums[0] + sums[1]) + (sums[2] + sums[3])) / count));
+}
+
 }  // namespace
 
 int CK7700ComtradeAnalysis::LoadFile(std::wstring path, std::uint32_t)
@@ -146,7 +173,6 @@ int CK7700ComtradeAnalysis::ReadComtradeData(CComtradeFile& file)
         const float rate = rates.front().rate;
         const auto declared = static_cast<std::uint64_t>(rates.front().lastSample);
         const auto analog = static_cast<std::uint64_t>(file.GetAnalogCount());
-        const auto perSample = analog + static_cast<std::uint64_t>(file.GetDigitalCount());
         if (analog < kRequiredAnalog) {
             return Refuse(ComtradeLoadFailure::TooFewChannels,
                           std::to_wstring(analog) + L" analog channels, 8 needed");
@@ -199,40 +225,31 @@ int CK7700ComtradeAnalysis::ReadComtradeData(CComtradeFile& file)
             m_VoltageRms[k].reserve(count / m_SamplesPerRms);
             m_CurrentRms[k].reserve(count / m_SamplesPerRms);
         }
-        const auto cycleRms = [this](const std::vector<float>& samples, std::uint64_t cycle) {
-            double sum = 0.0;
-            const float* in = samples.data() + cycle * m_SamplesPerRms;
-            for (std::uint32_t i = 0; i < m_SamplesPerRms; ++i) {
-                sum += static_cast<double>(in[i]) * in[i];
-            }
-            return static_cast<float>(std::sqrt(sum / m_SamplesPerRms));
-        };
-
-        // Chunks of about 4096 samples of 24 channels, fewer for wider records. RMS
-        // values are taken while a cycle's samples are still in the cache.
-        const std::uint64_t chunkSamples = std::max<std::uint64_t>(1, (4096 * 24) / perSample);
-        std::vector<float> chunk(chunkSamples * perSample);
+        // Chunks of samples small enough that a cycle's values are still in the cache
+        // when its RMS values are taken.
+        constexpr std::uint64_t kChunkSamples = 16384;
         std::uint64_t present = 0;
         std::uint64_t cyclesDone = 0;
         while (present < count) {
-            const std::uint64_t got = file.ReadMore(chunk.data(), std::min(chunkSamples, count - present));
+            std::array<float*, kRequiredAnalog> outputs{};
+            for (int k = 0; k < kPhases; ++k) {
+                outputs[static_cast<std::size_t>(k)] = m_Voltage[k].data() + present;
+                outputs[static_cast<std::size_t>(k + kPhases)] = m_Current[k].data() + present;
+            }
+            const std::uint64_t got = file.ReadAnalog(outputs, std::min(kChunkSamples, count - present));
             if (got == 0) {
                 break;
             }
             for (int k = 0; k < kPhases; ++k) {
-                float* voltage = m_Voltage[k].data() + present;
-                float* current = m_Current[k].data() + present;
-                const float* in = chunk.data() + k;
-                for (std::uint64_t i = 0; i < got; ++i, in += perSample) {
-                    voltage[i] = in[0] * voltageFactor[k];
-                    current[i] = in[kPhases] * currentFactor[k];
-                }
+                ScaleInPlace(m_Voltage[k].data() + present, got, voltageFactor[k]);
+                ScaleInPlace(m_Current[k].data() + present, got, currentFactor[k]);
             }
             present += got;
             for (; (cyclesDone + 1) * m_SamplesPerRms <= present; ++cyclesDone) {
+                const std::uint64_t at = cyclesDone * m_SamplesPerRms;
                 for (int k = 0; k < kPhases; ++k) {
-                    m_VoltageRms[k].push_back(cycleRms(m_Voltage[k], cyclesDone));
-                    m_CurrentRms[k].push_back(cycleRms(m_Current[k], cyclesDone));
+                    m_VoltageRms[k].push_back(Rms(m_Voltage[k].data() + at, m_SamplesPerRms));
+                    m_CurrentRms[k].push_back(Rms(m_Current[k].data() + at, m_SamplesPerRms));
                 }
             }
         }
@@ -296,9 +313,8 @@ int CK7700ComtradeAnalysis::GetBasicInfo(BasicInfo* info)
     return 1;
 }
 
-const std::vector<float>& CK7700ComtradeAnalysis::GetSeries(int kind) const
+std::span<const float> CK7700ComtradeAnalysis::GetSeries(int kind) const
 {
-    static const std::vector<float> kNone;
     if (kind >= 1 && kind <= 4) {
         return m_Voltage[kind - 1];
     }
@@ -311,7 +327,7 @@ const std::vector<float>& CK7700ComtradeAnalysis::GetSeries(int kind) const
     if (kind >= 13 && kind <= 16) {
         return m_CurrentRms[kind - 13];
     }
-    return kNone;
+    return {};
 }
 
 int CK7700ComtradeAnalysis::GetData(QueryWord, QueryWord, QueryWord, QueryWord, QueryWord w4, QueryWord w5)

@@ -9,9 +9,11 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/base/BulkAllocator.h"
 #include "terminal/DevFileAnalysis.h"
 
 class CComtradeFile;
@@ -64,7 +66,7 @@ public:
     // one value per this many samples; whoever lines them up with the waveform or
     // exports them uses this number.
     std::uint32_t GetSamplesPerRms() const { return m_SamplesPerRms; }
-    const std::vector<float>& GetSeries(int kind) const;
+    std::span<const float> GetSeries(int kind) const;
     const std::wstring& GetFirstSampleText() const { return m_FirstSampleText; }
     const std::wstring& GetTriggerText() const { return m_TriggerText; }
     double GetSampleInterval() const { return m_SampleInterval; }
@@ -76,8 +78,9 @@ private:
     std::uint64_t MemoryLimit() const;
 
     std::uint32_t m_SampleCount = 0;
-    std::array<std::vector<float>, kPhases> m_Voltage;
-    std::array<std::vector<float>, kPhases> m_Current;
+    // Filled whole as the samples are decoded, so made without a zero-fill first.
+    std::array<platform::BulkVector<float>, kPhases> m_Voltage;
+    std::array<platform::BulkVector<float>, kPhases> m_Current;
     std::array<std::vector<float>, kPhases> m_VoltageRms;
     std::array<std::vector<float>, kPhases> m_CurrentRms;
     std::wstring m_Path;

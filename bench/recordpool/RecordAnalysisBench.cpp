@@ -2,7 +2,10 @@
 // 25600 samples per second (about 245 MB), from a warm page cache, and reports MB/s,
 // the real-time factor and the peak memory of the analysing process, beside the time
 // `cat` takes to read the same file. Each run analyses in a child process of its own,
-// so that its peak memory is its own. Checks free disk first and removes what it writes.
+// so that its peak memory is its own. Then the cost of one analysis of a short record
+// (2 s), analysed again and again in one process, each time by a new pool (as the
+// program opens records) and by one pool closed and analysed again: min / median of
+// 5 batches. Checks free disk first and removes what it writes.
 //
 //   recordpool_bench [DIR]     (DIR: where to make the record; default the system temp folder)
 
@@ -16,6 +19,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "lib/recordpool/Sampolyx.h"
 #include "platform/base/Encoding.h"
@@ -83,6 +88,24 @@ Run AnalyseInChild(const fs::path& folder)
     return run;
 }
 
+// Milliseconds per analysis of the record in `folder`, min and median of 5 batches.
+template <class Analyse>
+std::pair<double, double> PerAnalysisMs(Analyse analyse, bool& ok)
+{
+    constexpr int kBatches = 5;
+    constexpr int kPerBatch = 40;
+    std::vector<double> batches;
+    for (int b = 0; b < kBatches; ++b) {
+        const auto start = Clock::now();
+        for (int i = 0; i < kPerBatch; ++i) {
+            ok = analyse() && ok;
+        }
+        batches.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() / kPerBatch);
+    }
+    std::sort(batches.begin(), batches.end());
+    return {batches.front(), batches[batches.size() / 2]};
+}
+
 double CatMs(const fs::path& file)
 {
     std::fflush(stdout);
@@ -137,6 +160,27 @@ int main(int argc, char** argv)
         }
     }
     fs::remove_all(folder, error);
+
+    const fs::path shortFolder = base / ("ondrava-short-record-bench-" + std::to_string(getpid()));
+    const gen::WaveRecordOptions shortOptions = gen::ThreePhaseWaveRecord(25600, 2.0, 0.004);
+    ok = ok && gen::WriteWaveRecord(shortFolder, shortOptions);
+    const std::wstring shortPath = platform::FromPath(shortFolder);
+    const auto newPools = PerAnalysisMs(
+        [&] {
+            ISampolyxDataPool* pool = Sampolyx_CreateDataPool();
+            const bool analysed = pool && pool->Analyse(shortPath);
+            if (pool) {
+                pool->Release();
+            }
+            return analysed;
+        },
+        ok);
+    ISampolyxDataPool* kept = Sampolyx_CreateDataPool();
+    const auto onePool = PerAnalysisMs([&] { return kept && kept->Close() && kept->Analyse(shortPath); }, ok);
+    if (kept) {
+        kept->Release();
+    }
+    fs::remove_all(shortFolder, error);
     if (!ok) {
         std::fprintf(stderr, "the analysis failed\n");
         return 1;
@@ -148,5 +192,9 @@ int main(int argc, char** argv)
     std::printf("%-28s %9d\n", "intervals", best.intervals);
     std::printf("%-28s %9.1f MB  (%.0f %% of the record)\n", "peak resident memory", peak / 1024.0,
                 100.0 * peak * 1024.0 / double(bytes));
+    std::printf("\na 2 s record analysed again and again, min / median of 5 batches\n");
+    std::printf("%-28s %9.2f / %6.2f ms per analysis\n", "a new pool each time", newPools.first, newPools.second);
+    std::printf("%-28s %9.2f / %6.2f ms per analysis\n", "one pool, closed in between", onePool.first,
+                onePool.second);
     return 0;
 }

@@ -1,8 +1,10 @@
 // Times reading a generated 100 MB COMTRADE record, BINARY and ASCII: the parser
 // alone (CComtradeFile into the float buffer) and the whole reader (phase arrays and
 // RMS), in MB of ".DAT" per second with a warm page cache, beside the speed of
-// mapping the file and copying it (what memory gives). Checks free disk first and removes
-// what it writes.
+// mapping the file and copying it (what memory gives), measured in the same run:
+// min / median of 5 runs each, and the reader's time as a multiple of the copy's
+// (target: at most 4). Run it pinned to one core (taskset -c N). Checks free disk
+// first and removes what it writes.
 //
 //   terminal_comtrade_bench [DIR] [MB]   (DIR: where to write; default the system temp folder)
 
@@ -26,24 +28,30 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
+
+struct Spread {
+    double min = 0.0;
+    double median = 0.0;
+};
 
 template <class Work>
-double BestSeconds(Work work)
+Spread Seconds(Work work)
 {
-    double best = 1e30;
+    std::vector<double> runs;
     for (int run = 0; run < kRuns; ++run) {
         const auto start = Clock::now();
         work();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+        runs.push_back(std::chrono::duration<double>(Clock::now() - start).count());
     }
-    return best;
+    std::sort(runs.begin(), runs.end());
+    return {runs.front(), runs[runs.size() / 2]};
 }
 
 struct Result {
     const char* format;
     double megabytes;
-    double memory, parser, reader;
+    Spread memory, parser, reader;
 };
 
 bool Measure(const fs::path& folder, gen::ComtradeFormat format, double targetMegabytes, Result& result)
@@ -63,14 +71,14 @@ bool Measure(const fs::path& folder, gen::ComtradeFormat format, double targetMe
     result.megabytes = static_cast<double>(bytes) / 1e6;
 
     std::vector<std::uint8_t> copy(bytes);
-    result.memory = BestSeconds([&] {
+    result.memory = Seconds([&] {
         CMappedFile mapped;
         mapped.Open(fs::path(base).concat(".DAT"));
         std::memcpy(copy.data(), mapped.Map(0, mapped.Size()), bytes);
     });
 
     std::vector<float> buffer(static_cast<std::size_t>(options.samples) * 24);
-    result.parser = BestSeconds([&] {
+    result.parser = Seconds([&] {
         CComtradeFile file;
         std::uint64_t read = 0;
         if (file.Open(base) == 0 || file.ReadSamples(3200.0f, buffer.data(), options.samples, &read) == 0 ||
@@ -78,7 +86,7 @@ bool Measure(const fs::path& folder, gen::ComtradeFormat format, double targetMe
             std::fprintf(stderr, "the parser failed on %s\n", base.c_str());
         }
     });
-    result.reader = BestSeconds([&] {
+    result.reader = Seconds([&] {
         CK7700ComtradeAnalysis reader;
         if (reader.LoadFile(platform::FromPath(fs::path(base).concat(".CFG")), 0) == 0) {
             std::fprintf(stderr, "the reader failed on %s\n", base.c_str());
@@ -107,7 +115,7 @@ int main(int argc, char** argv)
     fs::create_directories(folder);
     std::vector<Result> results;
     for (const auto format : {gen::ComtradeFormat::Binary, gen::ComtradeFormat::Ascii}) {
-        Result result{format == gen::ComtradeFormat::Binary ? "BINARY" : "ASCII", 0, 0, 0, 0};
+        Result result{format == gen::ComtradeFormat::Binary ? "BINARY" : "ASCII", 0.0, {}, {}, {}};
         if (!Measure(folder, format, megabytes, result)) {
             fs::remove_all(folder);
             return 1;
@@ -115,10 +123,14 @@ int main(int argc, char** argv)
         results.push_back(result);
     }
     fs::remove_all(folder);
-    std::printf("%-7s %9s %16s %16s %16s\n", "format", "DAT MB", "map+copy MB/s", "parser MB/s", "reader MB/s");
+    std::printf("min / median of %d runs, warm page cache\n", kRuns);
+    std::printf("%-7s %7s %20s %20s %20s %18s\n", "format", "DAT MB", "map+copy MB/s", "parser MB/s", "reader MB/s",
+                "reader / map+copy");
     for (const Result& r : results) {
-        std::printf("%-7s %9.1f %16.0f %16.0f %16.0f\n", r.format, r.megabytes, r.megabytes / r.memory,
-                    r.megabytes / r.parser, r.megabytes / r.reader);
+        std::printf("%-7s %7.1f %9.0f / %8.0f %9.0f / %8.0f %9.0f / %8.0f %8.1f / %7.1f\n", r.format, r.megabytes,
+                    r.megabytes / r.memory.min, r.megabytes / r.memory.median, r.megabytes / r.parser.min,
+                    r.megabytes / r.parser.median, r.megabytes / r.reader.min, r.megabytes / r.reader.median,
+                    r.reader.min / r.memory.min, r.reader.median / r.memory.median);
     }
     return 0;
 }

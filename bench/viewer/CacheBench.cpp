@@ -1,11 +1,13 @@
 // Times the viewer's summary cache over 10^8 samples held in memory, read through
 // the host's sample interface as the viewer reads them:
 //   - building the cache, beside one plain pass over the same samples (MB/s of
-//     8-byte samples; target: the build within 2x of the plain pass);
+//     8-byte samples, min / median of 5 runs each; target: the build within 2x of
+//     the plain pass);
 //   - the min/max of 2,000 pixel columns (one frame of a waveform) at every zoom
 //     level of the 1-2-5 series, beside scanning the frame's samples one by one
 //     (target: every frame under 2 ms).
-// Writes nothing to disk; refuses to run without the memory for the samples.
+// Writes nothing to disk; refuses to run without the memory for the samples. Run it
+// pinned to one core (taskset -c N).
 //
 //   viewer_cache_bench [SAMPLES]     (default 100000000)
 
@@ -33,14 +35,20 @@ constexpr int kFrames = 40;
 
 double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
-double Best(int runs, const std::function<void()>& run) {
-    double best = std::numeric_limits<double>::max();
+struct Spread {
+    double min = 0;
+    double median = 0;
+};
+
+Spread Runs(int runs, const std::function<void()>& run) {
+    std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const auto start = Clock::now();
         run();
-        best = std::min(best, Milliseconds(Clock::now() - start));
+        times.push_back(Milliseconds(Clock::now() - start));
     }
-    return best;
+    std::sort(times.begin(), times.end());
+    return {times.front(), times[times.size() / 2]};
 }
 
 struct Frame {
@@ -110,7 +118,7 @@ int main(int argc, char** argv) {
     const double megabytes = static_cast<double>(count) * 8 / 1e6;
 
     std::int64_t checksum = 0;
-    const double plain = Best(5, [&] {
+    const Spread plain = Runs(5, [&] {
         std::int64_t index = 0;
         std::int64_t word = 0;
         std::int64_t sum = 0;
@@ -121,11 +129,13 @@ int main(int argc, char** argv) {
     });
     auto* cache = new CBufferedDataManager;
     cache->SetSource(samples.get());
-    const double build = Best(3, [&] { cache->Build(); });
-    std::printf("\n%-34s %10s %10s\n", "", "ms", "MB/s");
-    std::printf("%-34s %10.1f %10.0f\n", "plain pass over the samples", plain, megabytes / plain * 1000);
-    std::printf("%-34s %10.1f %10.0f   %.2fx the plain pass (target <= 2x)\n", "cache build", build,
-                megabytes / build * 1000, build / plain);
+    const Spread build = Runs(5, [&] { cache->Build(); });
+    std::printf("\nmin / median of 5 runs\n%-34s %20s %20s\n", "", "ms", "MB/s");
+    std::printf("%-34s %9.1f / %8.1f %9.0f / %8.0f\n", "plain pass over the samples", plain.min, plain.median,
+                megabytes / plain.min * 1000, megabytes / plain.median * 1000);
+    std::printf("%-34s %9.1f / %8.1f %9.0f / %8.0f   %.2f / %.2fx the plain pass (target <= 2x)\n", "cache build",
+                build.min, build.median, megabytes / build.min * 1000, megabytes / build.median * 1000,
+                build.min / plain.min, build.median / plain.median);
 
     std::printf("\nmin/max of %d columns per frame (%d frames per level)\n", kColumns, kFrames);
     std::printf("%12s %14s %14s %16s\n", "samples/px", "worst ms", "mean ms", "sample scan ms");

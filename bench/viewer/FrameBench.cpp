@@ -1,13 +1,14 @@
 // Times the waveform control drawing frames off screen: one analog row over 10^8
-// samples, a 1920 x 400 pixel waveform, as the viewer paints it (rows, grids, marks
-// into a fresh picture):
+// samples, a 1920 x 400 pixel waveform, as the viewer's window paints it (the
+// control's paint into the window's surface, here a picture kept from frame to
+// frame):
 //   - zoom frames: every zoom level from the whole record to the closest, centred;
 //   - pan frames: 40 steps of 200 pixels at a far, a middle and a close level;
 // each beside the same frames of an empty viewer (background and grids only),
 // measured in the same run. Target: every frame under 16 ms. The first frame a
 // viewer paints also pays one-time set-up (fonts, the drawing library's and the
 // allocator's first buffers); it is drawn and reported on its own before the
-// timed frames.
+// timed frames. Run it pinned to one core (taskset -c N).
 // Writes nothing to disk; refuses to run without the memory for the samples.
 //
 //   viewer_frame_bench [SAMPLES]     (default 100000000)
@@ -67,15 +68,19 @@ std::unique_ptr<CTracelumeView> MakeViewer(std::int64_t count) {
     return view;
 }
 
-// Renders a frame after each step and times it; the picture's corner pixel goes
-// into the checksum so nothing is left out.
-void Frames(CTracelumeCtrl& wave, const std::vector<std::function<void()>>& steps, Times& times, long& checksum) {
+// Paints a frame into the surface after each step and times it; a pixel of the
+// surface goes into the checksum so nothing is left out.
+void Frames(CTracelumeCtrl& wave, gfx::Bitmap& surface, const std::vector<std::function<void()>>& steps, Times& times,
+            long& checksum) {
     for (const auto& step : steps) {
         step();
         const auto start = Clock::now();
-        const gfx::Bitmap picture = wave.Render();
+        {
+            gfx::Context dc(surface);
+            wave.OnPaint(dc);
+        }
         times.frames.push_back(Milliseconds(Clock::now() - start));
-        checksum += picture.PixelAt(kWidth / 2, kHeight / 2).r;
+        checksum += surface.PixelAt(kWidth / 2, kHeight / 2).r;
     }
 }
 
@@ -145,19 +150,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the waveform is %d x %d pixels\n", wave.Width(), wave.Height());
         return 2;
     }
+    // The windows' surfaces.
+    gfx::Bitmap surface(kWidth, kHeight);
+    gfx::Bitmap referenceSurface(kWidth, kHeight);
     long checksum = 0;
     Times first;
     Times firstReference;
-    Frames(wave, {[] {}}, first, checksum);
-    Frames(reference, {[] {}}, firstReference, checksum);
+    Frames(wave, surface, {[] {}}, first, checksum);
+    Frames(reference, referenceSurface, {[] {}}, firstReference, checksum);
     Times zoom;
     Times zoomReference;
     Times pan;
     Times panReference;
-    Frames(wave, ZoomSteps(wave), zoom, checksum);
-    Frames(reference, ZoomSteps(reference), zoomReference, checksum);
-    Frames(wave, PanSteps(wave), pan, checksum);
-    Frames(reference, PanSteps(reference), panReference, checksum);
+    Frames(wave, surface, ZoomSteps(wave), zoom, checksum);
+    Frames(reference, referenceSurface, ZoomSteps(reference), zoomReference, checksum);
+    Frames(wave, surface, PanSteps(wave), pan, checksum);
+    Frames(reference, referenceSurface, PanSteps(reference), panReference, checksum);
 
     std::printf("\ncache build of %lld samples: %.0f ms\n", static_cast<long long>(count), build);
     std::printf("\n%d x %d frames       %8s %10s %10s   %s\n", kWidth, kHeight, "frames", "median ms", "worst ms",

@@ -123,4 +123,10 @@ void AntiAliasDecimator::Run(const int32_t* samples, int32_t count, double* out,
     last.Run(middle, out, outputs);
 }
 
+void AntiAliasDecimator::Restart()
+{
+    for (Stage& stage : m_stages)
+        stage.Restart();
+}
+
 } // namespace zv

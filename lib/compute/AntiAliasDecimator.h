@@ -4,6 +4,7 @@
 // carrier by their phase and interharmonics would beat with it as flicker.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,8 @@ public:
     // Filters the block (the history of earlier blocks continues it) and writes the
     // filtered value at every step-th sample, from the first, `outputs` of them.
     void Run(const int32_t* samples, int32_t count, double* out, int32_t outputs);
+    // Forgets the earlier blocks.
+    void Restart();
 
 private:
     // One FIR low-pass that keeps every step-th of its filtered samples.
@@ -31,6 +34,7 @@ private:
         // Filters the `count` samples placed at Input() and writes the value at every
         // step-th of them, from the first, `outputs` at most; how many it wrote.
         template <typename Out> int32_t Run(int32_t count, Out* out, int32_t outputs);
+        void Restart() { std::fill(m_window.begin(), m_window.end(), 0.0f); }
 
     private:
         int32_t m_step;

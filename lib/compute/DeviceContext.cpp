@@ -72,23 +72,41 @@ template <typename T> T* NewRecords(uint32_t count)
     return count ? new T[count]() : nullptr;
 }
 
-void BuildChannel(device_context& ctx, const device_config& cfg, uint32_t k, bool voltage)
+// The settings and the empty state a channel starts with, after a build or a reset.
+void StartChannel(device_context& ctx, const device_config& cfg, uint32_t k, bool voltage)
 {
     fft_record& fft = (voltage ? ctx.voltage_fft : ctx.current_fft)[k];
-    harmonic_record& harmonic = (voltage ? ctx.voltage_harmonic : ctx.current_harmonic)[k];
     rms_record& rms = (voltage ? ctx.voltage_rms : ctx.current_rms)[k];
     rms_record& half = (voltage ? ctx.voltage_half_rms : ctx.current_half_rms)[k];
     const float scale = voltage ? cfg.voltage_scale : cfg.current_scale;
-    zv::FftBuild(fft, cfg.interval_points, cfg.sample_rate);
-    zv::HarmonicBuild(harmonic, cfg.harmonic_count, cfg.harmonic_group_count, cfg.interharmonic_count,
-                      cfg.band_count);
+    rms = rms_record{};
+    half = rms_record{};
     rms.window = cfg.interval_points;
     half.window = static_cast<int32_t>(cfg.sample_rate) / (2 * cfg.nominal_frequency);
     rms.scale = half.scale = fft.scale = scale;
+}
+
+void BuildChannel(device_context& ctx, const device_config& cfg, uint32_t k, bool voltage)
+{
+    zv::FftBuild((voltage ? ctx.voltage_fft : ctx.current_fft)[k], cfg.interval_points, cfg.sample_rate);
+    zv::HarmonicBuild((voltage ? ctx.voltage_harmonic : ctx.current_harmonic)[k], cfg.harmonic_count,
+                      cfg.harmonic_group_count, cfg.interharmonic_count, cfg.band_count);
     if (voltage) {
-        zv::FlickerBuild(ctx.flicker[k], &rms, &ctx.fluctuation[k], cfg.sample_rate, cfg.interval_points);
+        zv::FlickerBuild(ctx.flicker[k], &ctx.voltage_rms[k], &ctx.fluctuation[k], cfg.sample_rate, cfg.interval_points);
         zv::FluctuationBuild(ctx.fluctuation[k], kFluctuationReference, kFluctuationRunLength);
     }
+    StartChannel(ctx, cfg, k, voltage);
+}
+
+void ResetChannel(device_context& ctx, const device_config& cfg, uint32_t k, bool voltage)
+{
+    zv::FftClear((voltage ? ctx.voltage_fft : ctx.current_fft)[k]);
+    zv::HarmonicClear((voltage ? ctx.voltage_harmonic : ctx.current_harmonic)[k]);
+    if (voltage) {
+        zv::FlickerRestart(ctx.flicker[k]);
+        zv::FluctuationRestart(ctx.fluctuation[k]);
+    }
+    StartChannel(ctx, cfg, k, voltage);
 }
 
 bool InsertCallback(item_record& item, callback_node* node)
@@ -105,17 +123,36 @@ bool InsertCallback(item_record& item, callback_node* node)
     return true;
 }
 
+// The settings and the empty results an item starts with, after a build or a reset:
+// power on in every phase, harmonic power in phases 1-3, no three-wire total, the
+// wiring the chain has not set yet.
+void StartItem(item_record& item)
+{
+    item.total_count = 0;
+    for (float* values : {item.total_power_factor, item.total_p, item.total_q, item.total_s, item.total_active_energy,
+                          item.total_reactive_energy, item.total_apparent_energy})
+        std::fill(values, values + ZV_MAX_WINDOWS, 0.0f);
+    std::fill(std::begin(item.sequence), std::end(item.sequence), 0.0f);
+    std::fill(std::begin(item.k_factor), std::end(item.k_factor), 0.0f);
+    std::fill(std::begin(item.displacement_power_factor), std::end(item.displacement_power_factor), 0.0f);
+    item.power_scale = 1.0f;
+    item.three_wire.enabled = 0;
+    item.three_wire.p = item.three_wire.q = item.three_wire.s = item.three_wire.power_factor = 0.0f;
+    item.wiring_type = 7;
+    for (int p = 0; p < 4; ++p) {
+        item.power[p].power_on = 1;
+        item.power[p].harmonic_power_on = p < 3 ? 1 : 0;
+    }
+}
+
 void BuildItem(device_context& ctx, const device_config& cfg, int32_t index)
 {
     item_record& item = ctx.item_records[index];
     const item_spec& itemChannels = cfg.items[index];
-    item.power_scale = 1.0f;
-    item.three_wire.enabled = 0;
     item.three_wire.priority = kThreeWirePriority;
     item.three_wire.owner = &item;
     item.three_wire.handler = zv::ThreeWirePower;
     InsertCallback(item, &item.three_wire);
-    item.wiring_type = 7;
     item.sample_rate = cfg.sample_rate;
     for (int p = 0; p < 4; ++p) {
         const int32_t u = itemChannels.voltage_channel[p];
@@ -131,12 +168,26 @@ void BuildItem(device_context& ctx, const device_config& cfg, int32_t index)
     }
     item.name = itemChannels.name;
     item.context = &ctx;
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < 4; ++p)
         zv::PowerSetup(item.power[p], item.voltage_harmonic[p], item.current_harmonic[p], item.voltage_rms[p],
                        item.current_rms[p]);
-        item.power[p].power_on = 1;
-        item.power[p].harmonic_power_on = p < 3 ? 1 : 0;
-    }
+    StartItem(item);
+}
+
+void ResetItem(item_record& item)
+{
+    for (power_record& power : item.power)
+        zv::PowerClear(power);
+    StartItem(item);
+}
+
+// Leaves no configuration node pointing at the context.
+void DetachChain(device_context& ctx)
+{
+    for (config_node* node = ctx.chain; node; node = node->next)
+        if (node->owner == &ctx)
+            node->owner = nullptr;
+    ctx.chain = nullptr;
 }
 
 const int32_t* Channel(const int32_t* block, int32_t index, int32_t s)
@@ -219,6 +270,7 @@ ZV_API int device_context_init(device_context* context, const device_config* con
     ctx.cycles_per_interval = cfg.nominal_frequency * 200 / 1000;
     ctx.samples_per_cycle = static_cast<int32_t>(cfg.sample_rate) / cfg.nominal_frequency;
     ctx.interval_points = cfg.interval_points;
+    ctx.config = cfg;
 
     const uint32_t nv = cfg.voltage_channels;
     const uint32_t ni = cfg.current_channels;
@@ -250,11 +302,7 @@ ZV_API int device_context_destroy(device_context* context)
     if (!context)
         return -1;
     device_context& ctx = *context;
-    // Leave no configuration node pointing at a context that is going away.
-    for (config_node* node = ctx.chain; node; node = node->next)
-        if (node->owner == &ctx)
-            node->owner = nullptr;
-    ctx.chain = nullptr;
+    DetachChain(ctx);
     for (uint32_t k = 0; ctx.voltage_fft && k < ctx.voltage_channels; ++k) {
         zv::FftFree(ctx.voltage_fft[k]);
         zv::HarmonicFree(ctx.voltage_harmonic[k]);
@@ -288,6 +336,25 @@ ZV_API int device_context_destroy(device_context* context)
     ctx.fluctuation = nullptr;
     ctx.item_records = nullptr;
     ctx.voltage_samples = ctx.current_samples = nullptr;
+    return 0;
+}
+
+ZV_API int device_context_reset(device_context* context)
+{
+    if (!context || !context->voltage_samples || !context->current_samples)
+        return -1;
+    device_context& ctx = *context;
+    const device_config& cfg = ctx.config;
+    DetachChain(ctx);
+    std::fill(ctx.voltage_samples, ctx.voltage_samples + size_t(ctx.voltage_channels) * size_t(ctx.interval_points) + 1, 0);
+    std::fill(ctx.current_samples, ctx.current_samples + size_t(ctx.current_channels) * size_t(ctx.interval_points) + 1, 0);
+    for (uint32_t k = 0; k < ctx.voltage_channels; ++k)
+        ResetChannel(ctx, cfg, k, true);
+    for (uint32_t k = 0; k < ctx.current_channels; ++k)
+        ResetChannel(ctx, cfg, k, false);
+    for (int32_t k = 0; k < ctx.item_count; ++k)
+        ResetItem(ctx.item_records[k]);
+    std::fill(std::begin(ctx.switches), std::end(ctx.switches), 1);
     return 0;
 }
 

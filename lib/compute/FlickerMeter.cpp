@@ -38,6 +38,12 @@ struct Filter {
         std::copy(as.begin(), as.end(), a.begin() + 1);
     }
 
+    void Restart()
+    {
+        x.fill(0.0);
+        y.fill(0.0);
+    }
+
     void Run(double* values, int count)
     {
         for (int n = 0; n < count; ++n) {
@@ -123,6 +129,23 @@ struct flicker_meter {
     double gain = 0.0;
     double rmsSum = 0.0;
     uint32_t rmsCount = 0;
+
+    // As made: nothing of earlier blocks, the configuration and the memory kept.
+    void Restart()
+    {
+        for (zv::Filter* filter : {&highPass1, &lowPassA, &highPass2, &lowPassB, &weighting, &smoothing})
+            filter->Restart();
+        decimator.Restart();
+        std::fill(decimated.begin(), decimated.end(), 0.0);
+        started = false;
+        seen = 0;
+        std::fill(histogram.begin(), histogram.end(), 0);
+        std::fill(cumulative.begin(), cumulative.end(), 0);
+        sumOfCubes = 0.0;
+        pstCount = 0;
+        previousMean = mean = gain = rmsSum = 0.0;
+        rmsCount = 0;
+    }
 };
 
 namespace zv {
@@ -203,6 +226,14 @@ void FlickerBuild(flicker_record& record, rms_record* rms, fluctuation_record* f
     record.rms = rms;
     record.fluctuation = fluctuation;
     record.meter = new flicker_meter(static_cast<int32_t>(sampleRate), blockLength);
+}
+
+void FlickerRestart(flicker_record& record)
+{
+    record.pst = record.plt = 0.0f;
+    std::fill(record.output, record.output + record.output_size, 0.0f);
+    std::fill(record.points, record.points + 2 * size_t(record.point_count), 0.0f);
+    record.meter->Restart();
 }
 
 void FlickerFree(flicker_record& record)

@@ -94,6 +94,17 @@ void FluctuationBuild(fluctuation_record& record, float reference, int32_t runLe
     record.state->runLength = static_cast<float>(std::min(runLength, 100));
 }
 
+void FluctuationRestart(fluctuation_record& record)
+{
+    record.dc = record.dmax = record.exceed_time = 0.0f;
+    fluctuation_state& s = *record.state;
+    const float reference = s.reference;
+    const float runLength = s.runLength;
+    s = fluctuation_state();
+    s.reference = reference;
+    s.runLength = runLength;
+}
+
 void FluctuationFree(fluctuation_record& record)
 {
     delete record.state;

@@ -79,6 +79,22 @@ void HarmonicBuild(harmonic_record& record, int32_t harmonics, int32_t groups, i
     record.band_percent = NewArray(bands);
 }
 
+void HarmonicClear(harmonic_record& record)
+{
+    record.thd = record.dc = record.dc_percent = record.subgroup_rms = 0.0f;
+    record.interharmonic_thd = record.band_thd = 0.0f;
+    const auto clear = [](float* values, int32_t count) { std::fill(values, values + std::max(count, 0), 0.0f); };
+    clear(record.harmonic, record.harmonic_count);
+    clear(record.phase, record.harmonic_count);
+    clear(record.harmonic_percent, record.harmonic_count);
+    clear(record.subgroup, record.group_count);
+    clear(record.subgroup_percent, record.group_count);
+    clear(record.interharmonic, record.interharmonic_count);
+    clear(record.interharmonic_percent, record.interharmonic_count);
+    clear(record.band, record.band_count);
+    clear(record.band_percent, record.band_count);
+}
+
 void HarmonicFree(harmonic_record& record)
 {
     for (float** array : {&record.harmonic, &record.phase, &record.harmonic_percent, &record.subgroup,

@@ -121,6 +121,26 @@ void PowerSetup(power_record& record, harmonic_record* voltageHarmonic, harmonic
     record.current_rms = currentRms;
 }
 
+void PowerClear(power_record& record)
+{
+    power_record cleared{};
+    cleared.order_count = record.order_count;
+    cleared.harmonic_power = record.harmonic_power;
+    cleared.phase_difference = record.phase_difference;
+    cleared.harmonic_power_percent = record.harmonic_power_percent;
+    cleared.harmonic_power_on = 1;
+    cleared.power_on = 1;
+    cleared.voltage_harmonic = record.voltage_harmonic;
+    cleared.current_harmonic = record.current_harmonic;
+    cleared.voltage_rms = record.voltage_rms;
+    cleared.current_rms = record.current_rms;
+    const size_t orders = size_t(std::max(record.order_count, 0));
+    std::fill(cleared.harmonic_power, cleared.harmonic_power + orders, 0.0f);
+    std::fill(cleared.phase_difference, cleared.phase_difference + orders, 0.0f);
+    std::fill(cleared.harmonic_power_percent, cleared.harmonic_power_percent + orders, 0.0f);
+    record = cleared;
+}
+
 void PowerFree(power_record& record)
 {
     delete[] record.harmonic_power;

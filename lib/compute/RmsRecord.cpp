@@ -7,6 +7,37 @@
 #include <cmath>
 
 namespace zv {
+namespace {
+
+// The sums and extremes of one window, in a loop the compiler turns into vector
+// code: squares and magnitudes are taken unsigned (|x| of any 32-bit sample fits),
+// which gives the same bits as signed arithmetic.
+struct WindowSums {
+    uint64_t squares = 0;
+    uint64_t absolutes = 0;
+    int32_t hi = 0;
+    int32_t lo = 0;
+};
+
+WindowSums SumWindow(const int32_t* samples, int64_t count)
+{
+    uint64_t squares = 0;
+    uint64_t absolutes = 0;
+    int32_t hi = samples[0];
+    int32_t lo = samples[0];
+    for (int64_t k = 0; k < count; ++k) {
+        const int32_t x = samples[k];
+        const uint32_t sign = static_cast<uint32_t>(x >> 31);
+        const uint32_t magnitude = (static_cast<uint32_t>(x) ^ sign) - sign;
+        squares += uint64_t(magnitude) * magnitude;
+        absolutes += magnitude;
+        hi = std::max(hi, x);
+        lo = std::min(lo, x);
+    }
+    return {squares, absolutes, hi, lo};
+}
+
+} // namespace
 
 void RmsRun(rms_record& record, const int32_t* samples, int32_t count)
 {
@@ -33,20 +64,11 @@ void RmsRun(rms_record& record, const int32_t* samples, int32_t count)
     uint64_t partial = record.carried_sum_squares;
     for (int64_t w = 0; w < windows; ++w) {
         const int64_t take = (w == 0) ? n - carried : n;
-        int64_t squares = 0;
-        int64_t absolutes = 0;
-        int32_t hi = samples[pos];
-        int32_t lo = samples[pos];
-        for (int64_t k = pos; k < pos + take; ++k) {
-            const int32_t x = samples[k];
-            const int64_t v = x;
-            squares += v * v;
-            absolutes += v < 0 ? -v : v;
-            hi = x > hi ? x : hi;
-            lo = x < lo ? x : lo;
-        }
-        const uint64_t s = static_cast<uint64_t>(squares);
-        const uint64_t absSum = static_cast<uint64_t>(absolutes);
+        const WindowSums sums = SumWindow(samples + pos, take);
+        const uint64_t s = sums.squares;
+        const uint64_t absSum = sums.absolutes;
+        const int32_t hi = sums.hi;
+        const int32_t lo = sums.lo;
         const float rms = static_cast<float>(std::sqrt(double(s + partial) / double(n)) * scale);
         partial = 0;
         record.rms[w] = rms;

@@ -20,10 +20,14 @@ int32_t RmsMaxWindows(int32_t window, int32_t count);
 // harmonic orders (the cycles per interval).
 void FftBuild(fft_record& record, int32_t length, float sampleRate);
 void FftFree(fft_record& record);
+// Clears the buffers, as FftBuild leaves them.
+void FftClear(fft_record& record);
 void FftTransform(fft_record& record, const int32_t* samples);
 void HarmonicBuild(harmonic_record& record, int32_t harmonics, int32_t groups, int32_t interharmonics,
                    int32_t bands);
 void HarmonicFree(harmonic_record& record);
+// Clears the results, as HarmonicBuild leaves them.
+void HarmonicClear(harmonic_record& record);
 void HarmonicAnalyse(const fft_record& fft, harmonic_record& record, int32_t stride);
 void HarmonicReferencePhases(harmonic_record& record, float referencePhase);
 float KFactor(const harmonic_record& record);
@@ -32,6 +36,8 @@ float KFactor(const harmonic_record& record);
 void PowerSetup(power_record& record, harmonic_record* voltageHarmonic, harmonic_record* currentHarmonic,
                 rms_record* voltageRms, rms_record* currentRms);
 void PowerFree(power_record& record);
+// Clears the results and switches power on, as PowerSetup leaves them.
+void PowerClear(power_record& record);
 void PowerRun(power_record& record, float powerScale, const int32_t* u, const int32_t* i, int32_t samples,
               float sampleRate);
 void PowerTotals(item_record& item, float sampleRate);
@@ -45,12 +51,17 @@ void ThreeWirePower(callback_node* node, const int32_t* u1, const int32_t* i1, c
 void FlickerBuild(flicker_record& record, rms_record* rms, fluctuation_record* fluctuation, float sampleRate,
                   int32_t blockLength);
 void FlickerFree(flicker_record& record);
+// Starts the meter afresh (filters, settling, periods and results), as FlickerBuild
+// leaves it.
+void FlickerRestart(flicker_record& record);
 void FlickerFeed(flicker_record& record, const int32_t* samples, int32_t count);
 void FlickerClosePeriod(flicker_record& record);
 
 // Fluctuation detector of one voltage channel; returns the event bits it updated.
 void FluctuationBuild(fluctuation_record& record, float reference, int32_t runLength);
 void FluctuationFree(fluctuation_record& record);
+// Starts the detector afresh, as FluctuationBuild leaves it.
+void FluctuationRestart(fluctuation_record& record);
 int FluctuationRun(fluctuation_record& record, const rms_record& halfCycle);
 
 // Wiring chain handlers.

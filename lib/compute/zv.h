@@ -95,7 +95,8 @@ typedef struct fft_record {
     float sample_rate;
     struct fftwf_plan_s* plan; /* shared by every record of the same length */
     float* input;
-    float* output; /* half-complex */
+    float* output;   /* half-complex */
+    float* spectrum; /* bins 0 .. length / 2 as (real, imaginary) pairs */
 } fft_record;
 
 typedef struct harmonic_record {
@@ -302,6 +303,7 @@ typedef struct device_context {
     int32_t interval_points;
     int32_t* voltage_samples;
     int32_t* current_samples;
+    device_config config; /* as given to device_context_init */
 } device_context;
 
 /* Result bits of device_context_input. */
@@ -322,6 +324,13 @@ ZV_API int k7700_config_dc(k7700_config* config, const void* block, device_conte
  * range, or RMS windows that would complete more than 32 times per block. */
 ZV_API int device_context_init(device_context* context, const device_config* config);
 ZV_API int device_context_destroy(device_context* context);
+/* Returns a built context to the state device_context_init left it in, as if it were
+ * destroyed and built again from the same configuration, but keeping its memory and
+ * FFT plans: nothing of the blocks fed before is remembered (carried RMS windows,
+ * flicker meters and their periods, fluctuation detectors, results), the scales, RMS
+ * windows, switches and item settings are the initial ones and no wiring chain is
+ * bound. 0, or -1 for a context that was not built. */
+ZV_API int device_context_reset(device_context* context);
 /* Returns the event bits, or -1 for a context that was not built or blocks
  * shorter than channel count x interval points. */
 ZV_API int device_context_input(device_context* context, int16_t* voltage, int32_t voltage_count,

@@ -46,7 +46,19 @@ bool CDataSetManager::ReadBlock(std::int64_t position, float* out, int type)
 
 bool CDataSetManager::ValueAt(std::int64_t position, float* out) const
 {
-    return Compute(position, 1, Aggregate::Maximum, out);
+    // Readers walk waveforms a value at a time: the value straight from its chunk.
+    if (position < 0 || position >= m_total) {
+        return false;
+    }
+    const std::size_t c = static_cast<std::size_t>(
+        std::upper_bound(m_starts.begin(), m_starts.end(), position) - m_starts.begin() - 1);
+    float scratch = 0.0f;
+    const float* value = m_chunks[c]->Values(position - m_starts[c], 1, &scratch);
+    if (!value) {
+        return false;
+    }
+    *out = *value;
+    return true;
 }
 
 bool CDataSetManager::Compute(std::int64_t first, std::int64_t count, Aggregate aggregate, float* out) const

@@ -15,6 +15,7 @@ bool CRecordFile::ReadAt(std::uint64_t offset, void* bytes, std::size_t size) co
 
 std::size_t CRecordFile::ReadSome(std::uint64_t offset, void* bytes, std::size_t size) const
 {
+    m_reads.fetch_add(1, std::memory_order_relaxed);
     return m_file.ReadAt(offset, bytes, size);
 }
 

@@ -2,6 +2,7 @@
 // The data file of a record opened for reading at any offset; shared by the analysis
 // and the waveform data sets, which keep it open as long as they live.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -23,10 +24,13 @@ public:
     std::size_t ReadSome(std::uint64_t offset, void* bytes, std::size_t size) const;
     // Size in bytes; 0 when it cannot be told.
     std::uint64_t Size() const;
+    // Reads made of the file since it was opened.
+    std::uint64_t GetReadCount() const { return m_reads.load(); }
 
 private:
     explicit CRecordFile(const std::filesystem::path& path) : m_file(path) {}
     platform::PositionalFile m_file;
+    mutable std::atomic<std::uint64_t> m_reads{0};
 };
 
 }  // namespace sampolyx

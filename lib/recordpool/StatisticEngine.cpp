@@ -19,6 +19,17 @@ std::mutex& AnalysisMutex()
     return mutex;
 }
 
+// Everything of the configuration but the item list, which is always the same.
+bool SameShape(const device_config& a, const device_config& b)
+{
+    return a.voltage_channels == b.voltage_channels && a.current_channels == b.current_channels &&
+           a.sample_rate == b.sample_rate && a.interval_points == b.interval_points &&
+           a.voltage_scale == b.voltage_scale && a.current_scale == b.current_scale &&
+           a.device_name == b.device_name && a.harmonic_count == b.harmonic_count &&
+           a.harmonic_group_count == b.harmonic_group_count && a.interharmonic_count == b.interharmonic_count &&
+           a.band_count == b.band_count && a.nominal_frequency == b.nominal_frequency;
+}
+
 float F32(const unsigned char* p)
 {
     return std::bit_cast<float>(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
@@ -32,7 +43,69 @@ int Bounded(int count)
 
 }  // namespace
 
-CStatisticEngine::CStatisticEngine() : m_series(static_cast<std::size_t>(kKinds) * 5 * kMaxSubIndex) {}
+// The computation context of the process and the series storage around it, used by
+// one analysis at a time (under the analysis lock) and kept for the next: a record of
+// the same rate, frequency and interval takes the context over with a reset, so its
+// memory, flicker meters, anti-alias filters and FFT set-up are made once, not for
+// every record.
+class CStatisticEngine::CAnalysisContext {
+public:
+    CAnalysisContext() : m_series(static_cast<std::size_t>(kKinds) * 5 * kMaxSubIndex) {}
+    ~CAnalysisContext() { Drop(); }
+    CAnalysisContext(const CAnalysisContext&) = delete;
+    CAnalysisContext& operator=(const CAnalysisContext&) = delete;
+
+    // The process's context, made on first use.
+    static CAnalysisContext& Get()
+    {
+        static CAnalysisContext kept;
+        return kept;
+    }
+
+    // A context for the configuration as device_context_init leaves one: the kept one
+    // reset when it has that shape, else a new one. Null when the computation library
+    // refuses the configuration.
+    device_context* Take(device_config config)
+    {
+        if (m_built && SameShape(m_config, config) && device_context_reset(&m_context) == 0) {
+            return &m_context;
+        }
+        Drop();
+        static char itemName[] = "4U4I";
+        m_items[0] = item_spec{{0, 1, 2, 3}, {0, 1, 2, 3}, itemName};
+        m_items[1] = item_spec{{-1, 0, 0, 0}, {0, 0, 0, 0}, nullptr};
+        config.items = m_items.data();  // the context keeps pointing at them
+        m_built = device_context_init(&m_context, &config) == 0;
+        m_config = config;
+        return m_built ? &m_context : nullptr;
+    }
+
+    std::vector<float>& Series(std::size_t key) { return m_series[key]; }
+    std::size_t SeriesCount() const { return m_series.size(); }
+
+private:
+    void Drop()
+    {
+        if (m_built) {
+            device_context_destroy(&m_context);
+            m_built = false;
+        }
+    }
+
+    std::array<item_spec, 2> m_items{};
+    device_config m_config{};
+    device_context m_context{};
+    bool m_built = false;
+    // Series of the intervals fed since the last flush, by kind, index and sub-index.
+    std::vector<std::vector<float>> m_series;
+};
+
+CStatisticEngine::CStatisticEngine() = default;
+
+std::vector<float>& CStatisticEngine::Series(int kind, int index, int subIndex)
+{
+    return m_kept->Series((static_cast<std::size_t>(kind) * 5 + index) * kMaxSubIndex + subIndex);
+}
 
 CStatisticEngine::~CStatisticEngine()
 {
@@ -45,12 +118,8 @@ bool CStatisticEngine::Begin(const RecordHeader& header, const RecordLayout& lay
     m_analysis = std::unique_lock<std::mutex>(AnalysisMutex());
     m_header = header;
     m_layout = layout;
-    m_context = std::make_unique<device_context>();
-    // The context keeps pointers to the names and the item list.
+    // The context keeps pointing at the device name.
     static char deviceName[] = "K7700";
-    static char itemName[] = "4U4I";
-    m_items[0] = item_spec{{0, 1, 2, 3}, {0, 1, 2, 3}, itemName};
-    m_items[1] = item_spec{{-1, 0, 0, 0}, {0, 0, 0, 0}, nullptr};
     device_config cfg{};
     cfg.voltage_channels = 4;
     cfg.current_channels = 4;
@@ -64,25 +133,26 @@ bool CStatisticEngine::Begin(const RecordHeader& header, const RecordLayout& lay
     cfg.interharmonic_count = 50;
     cfg.band_count = header.sampleRate == 6400 ? 6 : 35;
     cfg.nominal_frequency = static_cast<std::int32_t>(header.nominalFrequency);
-    cfg.items = m_items.data();
-    if (device_context_init(m_context.get(), &cfg) != 0) {
-        m_context.reset();
+    m_kept = &CAnalysisContext::Get();
+    m_context = m_kept->Take(cfg);
+    if (m_context == nullptr) {
+        m_kept = nullptr;
         m_analysis.unlock();
         return false;
     }
     m_built = true;
     k7700_config* wiring = k7700_config_obj_get();
     k7700_config_init(wiring);
-    if (k7700_config_dc(wiring, config.data(), m_context.get()) != 0) {
+    if (k7700_config_dc(wiring, config.data(), m_context) != 0) {
         End();
         return false;
     }
     // Half-cycle RMS windows.
-    device_context_set_rms_points(m_context.get(), static_cast<std::int32_t>(layout.samplesPerCycle / 2));
+    device_context_set_rms_points(m_context, static_cast<std::int32_t>(layout.samplesPerCycle / 2));
     // Physical units per count: channel gain x 5/16384 x transformer ratio, and for
     // phases 1-3 their correction factor.
     const RecordConfig c = ParseConfig(config);
-    device_context* context = m_context.get();
+    device_context* context = m_context;
     for (unsigned p = 0; p < 3; ++p) {
         device_context_set_voltage_scale(context, p, c.voltageGain * kRawScale * c.voltageRatio * c.voltageFactor[p]);
         device_context_set_current_scale(context, p, c.currentGain * kRawScale * c.currentRatio * c.currentFactor[p]);
@@ -105,18 +175,21 @@ bool CStatisticEngine::Begin(const RecordHeader& header, const RecordLayout& lay
 void CStatisticEngine::End()
 {
     if (m_built) {
+        // The context stays with the process for the next analysis; its chain goes.
         k7700_config_destroy(k7700_config_obj_get());
-        device_context_destroy(m_context.get());
         m_built = false;
     }
-    m_context.reset();
+    m_context = nullptr;
     for (auto& pending : m_pending) {
         pending = {};
     }
     m_voltage = {};
     m_current = {};
-    for (auto& series : m_series) {
-        series = {};
+    if (m_kept != nullptr) {
+        for (std::size_t key = 0; key < m_kept->SeriesCount(); ++key) {
+            m_kept->Series(key) = {};
+        }
+        m_kept = nullptr;
     }
     if (m_analysis.owns_lock()) {
         m_analysis.unlock();
@@ -164,17 +237,17 @@ std::int32_t CStatisticEngine::Feed(const unsigned char* frames, std::uint64_t f
             std::copy(m_pending[ch].begin(), m_pending[ch].begin() + static_cast<std::ptrdiff_t>(fromCarry), block);
             CopyFromFrames(frames, ch, n * c + fromCarry - carried, c - fromCarry, block + fromCarry);
         }
-        const int events = device_context_input(m_context.get(), m_voltage.data(), count, m_current.data(), count);
+        const int events = device_context_input(m_context, m_voltage.data(), count, m_current.data(), count);
         if (events < 0) {
             continue;
         }
         bool flickerClosed = false;
         if ((events & ZV_EVENT_INTERVAL) && --m_countdown == 0) {
-            device_context_flicker_done(m_context.get());
+            device_context_flicker_done(m_context);
             m_countdown = kFlickerPeriod;
             flickerClosed = true;
         }
-        if (const item_record* item = device_context_get_zv_by_index(m_context.get(), 0)) {
+        if (const item_record* item = device_context_get_zv_by_index(m_context, 0)) {
             Collect(*item, flickerClosed);
             ++done;
         }
@@ -332,8 +405,11 @@ void CStatisticEngine::CollectHarmonic(const harmonic_record& h, int p, bool vol
 
 void CStatisticEngine::Flush(DataSetMap& sets)
 {
-    for (std::size_t key = 0; key < m_series.size(); ++key) {
-        std::vector<float>& series = m_series[key];
+    if (m_kept == nullptr) {
+        return;
+    }
+    for (std::size_t key = 0; key < m_kept->SeriesCount(); ++key) {
+        std::vector<float>& series = m_kept->Series(key);
         if (series.empty()) {
             continue;
         }

@@ -3,7 +3,8 @@
 // turns each interval's results into the series of the data sets. One computation
 // context lives for the whole record, so RMS carry-over, the flicker meter's settling
 // and its one-minute periods, and the running sums continue across the chunks the
-// record is read in.
+// record is read in. The context outlives the record: the process keeps it for the
+// next analysis, which resets it rather than building one (see CAnalysisContext).
 
 #include <array>
 #include <cstdint>
@@ -41,11 +42,10 @@ public:
     // Kinds of the per-order series hold at most this many sub-indexes.
     static constexpr int kMaxSubIndex = 51;
 
+    class CAnalysisContext;
+
 private:
-    std::vector<float>& Series(int kind, int index, int subIndex)
-    {
-        return m_series[(static_cast<std::size_t>(kind) * 5 + index) * kMaxSubIndex + subIndex];
-    }
+    std::vector<float>& Series(int kind, int index, int subIndex);
     // Copies `count` samples of a channel from the frames, starting at sample `first`.
     void CopyFromFrames(const unsigned char* frames, std::size_t channel, std::uint64_t first, std::size_t count,
                         std::int16_t* out) const;
@@ -56,8 +56,8 @@ private:
     void CollectHarmonic(const harmonic_record& record, int phase, bool voltage);
 
     std::unique_lock<std::mutex> m_analysis;  // held from Begin to End
-    std::array<item_spec, 2> m_items{};
-    std::unique_ptr<device_context> m_context;
+    CAnalysisContext* m_kept = nullptr;        // the process's, from Begin to End
+    device_context* m_context = nullptr;       // the kept one's
     bool m_built = false;
     RecordHeader m_header;
     RecordLayout m_layout;
@@ -71,8 +71,6 @@ private:
     std::array<std::array<double, 4>, 2> m_rmsSum{};
     std::array<std::array<std::int64_t, 4>, 2> m_rmsCount{};
     std::array<std::array<double, 3>, 4> m_energy{};
-    // Series of the current call, by kind, index and sub-index.
-    std::vector<std::vector<float>> m_series;
 };
 
 }  // namespace sampolyx

@@ -154,3 +154,133 @@ TEST(DeviceContext, EmptyItemListGivesNoItemRecords)
     EXPECT_EQ(device_context_destroy(&context), 0);
     EXPECT_EQ(context.voltage_fft, nullptr);
 }
+
+namespace {
+
+// Every result of the item after a block, bit for bit.
+std::vector<unsigned char> Results(device_context& ctx)
+{
+    std::vector<unsigned char> bytes;
+    const auto add = [&bytes](const void* data, size_t size) {
+        const auto* begin = static_cast<const unsigned char*>(data);
+        bytes.insert(bytes.end(), begin, begin + size);
+    };
+    const item_record& item = *device_context_get_zv_by_index(&ctx, 0);
+    for (int p = 0; p < 4; ++p) {
+        for (const rms_record* rms : {item.voltage_rms[p], item.current_rms[p], item.voltage_half_rms[p],
+                                      item.current_half_rms[p]})
+            add(rms, sizeof *rms);
+        for (const harmonic_record* h : {item.voltage_harmonic[p], item.current_harmonic[p]}) {
+            add(&h->thd, 4 * sizeof(float));
+            add(h->harmonic, sizeof(float) * size_t(h->harmonic_count));
+            add(h->phase, sizeof(float) * size_t(h->harmonic_count));
+            add(h->subgroup, sizeof(float) * size_t(h->group_count));
+            add(h->interharmonic, sizeof(float) * size_t(h->interharmonic_count));
+            add(h->band, sizeof(float) * size_t(h->band_count));
+        }
+        const power_record& power = item.power[p];
+        add(&power.window_count, offsetof(power_record, order_count) - offsetof(power_record, window_count));
+        add(power.harmonic_power, sizeof(float) * size_t(power.order_count));
+        add(&item.flicker[p]->pst, 2 * sizeof(float));
+        add(item.flicker[p]->output, sizeof(float) * ZV_FLICKER_OUTPUT);
+        add(&item.fluctuation[p]->dc, 3 * sizeof(float));
+    }
+    add(&item.total_count, offsetof(item_record, sample_rate) - offsetof(item_record, total_count));
+    add(&item.three_wire.p, 4 * sizeof(float));
+    return bytes;
+}
+
+// 230 V phases with harmonics, flicker at 5 Hz (a whole number of periods per block,
+// so a block's values do not depend on when it is fed) and, when asked, a dip of the
+// first phase; currents lagging with harmonics.
+struct Supply {
+    double modulation;
+    bool dip;
+};
+
+int FeedBlock(Device& device, const Supply& signal, int block)
+{
+    const int32_t s = device.Points();
+    const double rate = device.Rate();
+    const bool dipping = signal.dip && block % 40 >= 10 && block % 40 < 14;
+    for (int c = 0; c < 4; ++c)
+        for (int32_t n = 0; n < s; ++n) {
+            const double t = double(n) / rate;
+            const double shift = -2.0 * std::numbers::pi / 3.0 * c;
+            const double level = (c == 0 && dipping ? 0.8 : 1.0) * (1.0 + signal.modulation * std::sin(10.0 * std::numbers::pi * t));
+            const double u = c == 3 ? 0.0 : 9000.0 * level * (std::sin(100.0 * std::numbers::pi * t + shift) +
+                                                             0.04 * std::sin(500.0 * std::numbers::pi * t + shift));
+            const double i = 6000.0 * (std::sin(100.0 * std::numbers::pi * t + shift - 0.5) +
+                                       0.1 * std::sin(300.0 * std::numbers::pi * t + shift));
+            device.VoltageBlock()[size_t(c) * size_t(s) + size_t(n)] = static_cast<int16_t>(std::lround(u));
+            device.CurrentBlock()[size_t(c) * size_t(s) + size_t(n)] = static_cast<int16_t>(std::lround(i));
+        }
+    return device_context_input(device.Context(), device.VoltageBlock().data(), 4 * s, device.CurrentBlock().data(), 4 * s);
+}
+
+// What the record-analysis pool does with a context before a record: the wiring, the
+// channel scales, the RMS window; then blocks, a flicker period closed every minute.
+std::vector<std::vector<unsigned char>> Analyse(Device& device, int32_t wiring, int32_t integrate, float scale,
+                                                int32_t rmsPoints, const Supply& signal, int blocks)
+{
+    EXPECT_EQ(device.Wire(wiring, integrate), 0);
+    for (unsigned c = 0; c < 4; ++c) {
+        device_context_set_voltage_scale(device.Context(), c, scale);
+        device_context_set_current_scale(device.Context(), c, scale / 4);
+    }
+    EXPECT_EQ(device_context_set_rms_points(device.Context(), rmsPoints), 0);
+    std::vector<std::vector<unsigned char>> results;
+    for (int b = 0; b < blocks; ++b) {
+        EXPECT_GT(FeedBlock(device, signal, b), 0);
+        if ((b + 1) % 300 == 0)
+            device_context_flicker_done(device.Context());
+        results.push_back(Results(*device.Context()));
+    }
+    return results;
+}
+
+} // namespace
+
+// A context reset after one record analyses the next as a context built for it does,
+// bit for bit: RMS windows carried over, flicker meters part-way through a period or
+// settled, fluctuation detectors after a dip, the wiring and integration of the last
+// record, none of them may leak into the next.
+TEST(DeviceContext, AResetContextAnalysesAsANewOne)
+{
+    struct Record {
+        int32_t wiring;
+        int32_t integrate;
+        float scale;
+        int32_t rmsPoints;
+        Supply signal;
+        int blocks;
+    };
+    struct Case {
+        const char* name;
+        Record first, second;
+    };
+    const Case cases[] = {
+        {"a settled flicker meter and a dip before", {49, 1, 0.05f, 700, {0.01, true}, 320}, {50, 0, 0.02f, 64, {0.002, false}, 330}},
+        {"part of a window and a period before", {50, 0, 0.02f, 900, {0.004, false}, 7}, {50, 0, 0.02f, 64, {0.004, true}, 305}},
+        {"a three-wire wiring, then an unknown one", {33, 0, 0.03f, 64, {0.0, true}, 45}, {12345, 0, 0.03f, 64, {0.0, false}, 20}},
+    };
+    for (const Case& c : cases) {
+        Device reused({.rate = 6400.0f});
+        ASSERT_EQ(reused.InitResult(), 0) << c.name;
+        const Record& a = c.first;
+        Analyse(reused, a.wiring, a.integrate, a.scale, a.rmsPoints, a.signal, a.blocks);
+        ASSERT_EQ(device_context_reset(reused.Context()), 0) << c.name;
+        EXPECT_EQ(reused.Context()->chain, nullptr) << c.name << ": the wiring chain is bound again per record";
+
+        Device fresh({.rate = 6400.0f});
+        const Record& b = c.second;
+        const auto expected = Analyse(fresh, b.wiring, b.integrate, b.scale, b.rmsPoints, b.signal, b.blocks);
+        const auto actual = Analyse(reused, b.wiring, b.integrate, b.scale, b.rmsPoints, b.signal, b.blocks);
+        ASSERT_EQ(actual.size(), expected.size()) << c.name;
+        for (size_t block = 0; block < expected.size(); ++block)
+            ASSERT_TRUE(actual[block] == expected[block]) << c.name << ": block " << block << " differs";
+    }
+    device_context empty{};
+    EXPECT_EQ(device_context_reset(&empty), -1) << "a context never built";
+    EXPECT_EQ(device_context_reset(nullptr), -1);
+}

@@ -158,3 +158,35 @@ TEST(HarmonicRecord, HighestBandsAreComputedAt25600)
     ASSERT_EQ(h.band_count, 35);
     EXPECT_NEAR(h.band[34], 3000.0 / std::sqrt(2.0), 1.0); // bins 1761..1800
 }
+
+TEST(HarmonicRecord, TheSpectrumIsHalfComplexAtEvenAndOddBlockLengths)
+{
+    // 6405 samples per second make a block of 1281 samples: an odd length has no bin
+    // at half the rate.
+    for (const float rate : {6400.0f, 6405.0f}) {
+        Device device({.rate = rate, .bands = 6});
+        ASSERT_EQ(device.InitResult(), 0) << rate;
+        device.Feed([](int c, double t) { return Sine(9000.0, 50.0, 0.4 * c, t) + Sine(700.0, 235.0, 1.0, t) + 300.0; },
+                    nullptr);
+        const fft_record& fft = device.Context()->voltage_fft[1];
+        const int32_t n = fft.length;
+        ASSERT_EQ(n, device.Points());
+        const int32_t* x = device.Voltage(1);
+        double magnitude = 0.0;
+        for (int32_t k = 0; k < n; ++k)
+            magnitude += std::fabs(double(x[k]));
+        for (const int32_t bin : {0, 1, 10, 47, (n - 1) / 2, n / 2}) {
+            double re = 0.0, im = 0.0;
+            for (int32_t k = 0; k < n; ++k) {
+                const double angle = 2.0 * std::numbers::pi * double(bin) * k / n;
+                re += x[k] * std::cos(angle);
+                im -= x[k] * std::sin(angle);
+            }
+            EXPECT_NEAR(fft.output[bin], re, 1e-5 * magnitude) << "real part of bin " << bin << ", length " << n;
+            if (bin > 0 && 2 * bin < n) {
+                EXPECT_NEAR(fft.output[n - bin], im, 1e-5 * magnitude)
+                    << "imaginary part of bin " << bin << ", length " << n;
+            }
+        }
+    }
+}

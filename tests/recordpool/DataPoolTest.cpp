@@ -541,3 +541,64 @@ TEST(DataPool, EverySampleOfTheAnalysedIntervalsIsServed)
 
 }  // namespace
 }  // namespace sampolyx
+
+namespace sampolyx {
+namespace {
+
+// Every value of every data set of an analysed record, bit for bit.
+std::vector<std::uint32_t> AllValues(CSampolyxDataPool& pool)
+{
+    std::vector<std::uint32_t> values;
+    for (int kind = 0; kind <= 72; ++kind) {
+        for (int index = 0; index <= 4; ++index) {
+            for (int sub = 0; sub <= CStatisticEngine::kMaxSubIndex; ++sub) {
+                IDataSetManager* set = pool.FindDataSet(kind, index, sub);
+                if (set == nullptr) {
+                    continue;
+                }
+                values.push_back(static_cast<std::uint32_t>(kind << 16 | index << 8 | sub));
+                for (std::int64_t at = 0; at < set->GetPointCount(); ++at) {
+                    float value = 0.0f;
+                    EXPECT_TRUE(set->ReadBlock(at, &value, 3));
+                    values.push_back(std::bit_cast<std::uint32_t>(value));
+                }
+            }
+        }
+    }
+    return values;
+}
+
+// The process keeps its computation context for the next analysis of the same rate:
+// whatever record went before (flicker part-way through a period, a three-wire
+// wiring, integrated currents), the next one gives the values it gives after a record
+// of another rate, when the context is built afresh.
+TEST(DataPool, ARecordAnalysesAlikeWhateverRecordWentBefore)
+{
+    testsupport::TempDir dir;
+    const auto write = [&dir](const char* name, gen::WaveRecordOptions options) {
+        EXPECT_TRUE(gen::WriteWaveRecord(dir.Path() / name, options));
+        return Wide(dir.Path() / name);
+    };
+    gen::WaveRecordOptions before = recordtest::FlickeringRecord(25600, 14.0);
+    before.wiring = 33;
+    before.integrate = 1;
+    const std::wstring earlier = write("earlier", before);
+    const std::wstring otherRate = write("other-rate", recordtest::ThreePhaseRecord(12800, 1.0));
+    const std::wstring record = write("record", recordtest::FlickeringRecord(25600, 2.0));
+
+    // A pool keeps adding to its data sets until it is closed, as the program does
+    // before each analysis.
+    CSampolyxDataPool pool;
+    const auto analyse = [&pool](const std::wstring& folder) { return pool.Close() && pool.Analyse(folder); };
+    ASSERT_TRUE(analyse(otherRate));
+    ASSERT_TRUE(analyse(record));
+    const std::vector<std::uint32_t> afresh = AllValues(pool);
+    ASSERT_TRUE(analyse(earlier));
+    ASSERT_TRUE(analyse(record));
+    const std::vector<std::uint32_t> after = AllValues(pool);
+    ASSERT_EQ(after.size(), afresh.size());
+    EXPECT_TRUE(after == afresh) << "the values differ after another record of the same rate";
+}
+
+}  // namespace
+}  // namespace sampolyx

@@ -62,6 +62,10 @@ TEST(DataSetManager, ReadsAggregatesAcrossChunkBorders)
         {"mode 1 turns type 0 into a minimum", 10, 1, 1, 3, 0, true, 30.0f},
         {"mode 1 turns type 2 into a maximum", 10, 1, 1, 3, 2, true, 39.0f},
         {"plain value at the step's start", 10, 1, 0, 42, 3, true, 420.0f},
+        {"plain value, last of the first chunk", 1, 1, 0, 6, 3, true, 6.0f},
+        {"plain value, first of the second chunk", 1, 1, 0, 7, 3, true, 7.0f},
+        {"plain value, last of all", 1, 1, 0, 999, 3, true, 999.0f},
+        {"plain value past the end", 1, 1, 0, 1000, 3, false, 0.0f},
         {"unknown type", 10, 1, 0, 0, 4, false, 0.0f},
         {"one step over everything", 1000, 1, 0, 0, 0, true, 999.0f},
     };

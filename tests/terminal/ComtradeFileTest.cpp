@@ -192,6 +192,61 @@ TEST(ComtradeFile, ReadingStopsWhereTheDataStops)
     }
 }
 
+TEST(ComtradeFile, AnalogChannelsReadApartGiveTheValuesOfAWholeRead)
+{
+    testsupport::TempDir dir;
+    gen::ComtradeOptions options;
+    options.digitalChannels = 17;
+    options.samples = 300;
+    struct Case {
+        const char* name;
+        gen::ComtradeFormat format;
+        gen::ComtradeDefect defect;
+        std::size_t channels;  // asked for; the record has 8
+        std::uint64_t held;
+    };
+    const Case cases[] = {
+        {"binary, the first five channels", gen::ComtradeFormat::Binary, gen::ComtradeDefect::None, 5, 300},
+        {"ASCII, every channel", gen::ComtradeFormat::Ascii, gen::ComtradeDefect::None, 8, 300},
+        {"binary, more channels than the record has", gen::ComtradeFormat::Binary, gen::ComtradeDefect::None, 10, 300},
+        {"binary, data cut short", gen::ComtradeFormat::Binary, gen::ComtradeDefect::TruncatedDat, 8, 150},
+        {"ASCII, data cut short", gen::ComtradeFormat::Ascii, gen::ComtradeDefect::TruncatedDat, 8, 150},
+    };
+    for (const Case& c : cases) {
+        options.format = c.format;
+        options.defect = c.defect;
+        CComtradeFile whole;
+        ASSERT_EQ(whole.Open(WriteRecord(dir, options)), 1) << c.name;
+        std::uint64_t held = 0;
+        const std::vector<float> expected = ReadAll(whole, 3200.0f, &held);
+        ASSERT_EQ(held, c.held) << c.name;
+
+        CComtradeFile apart;
+        ASSERT_EQ(apart.Open(dir / "rec"), 1) << c.name;
+        std::uint64_t count = 0;
+        ASSERT_TRUE(apart.BeginSamples(3200.0f, &count)) << c.name;
+        std::vector<std::vector<float>> channels(c.channels, std::vector<float>(count, -7.0f));
+        std::uint64_t read = 0;
+        // Pieces of an odd length, so that they start anywhere.
+        for (std::uint64_t got = 1; got != 0; read += got) {
+            std::vector<float*> outputs;
+            for (auto& channel : channels) {
+                outputs.push_back(channel.data() + read);
+            }
+            got = apart.ReadAnalog(outputs, 37);
+        }
+        EXPECT_EQ(read, c.held) << c.name;
+        EXPECT_EQ(apart.ReadAnalog(std::vector<float*>{channels[0].data()}, 1), 0u) << c.name << ": nothing after the end";
+        const std::size_t width = 8 + 17;
+        for (std::size_t k = 0; k < c.channels; ++k) {
+            for (std::uint64_t i = 0; i < count; ++i) {
+                const float want = k < 8 && i < c.held ? expected[i * width + k] : -7.0f;
+                ASSERT_EQ(channels[k][i], want) << c.name << ", channel " << k + 1 << ", sample " << i;
+            }
+        }
+    }
+}
+
 TEST(ComtradeFile, DataFilesBeyondTwentyMebibytesAreMapped)
 {
     testsupport::TempDir dir;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <numeric>
 #include <thread>
 
@@ -177,6 +179,41 @@ TEST(HarmDataCollector, NinetyFifthPercentileRank)
         std::iota(values.begin(), values.end(), 1.0f);
         std::reverse(values.begin(), values.end());
         EXPECT_EQ(CHarmDataCollector::ComputeCp95(values), c.expected) << "n = " << c.n;
+    }
+}
+
+// Long series are not ordered whole: the value at the rank must still be the one a
+// full sort puts there, whatever the shape of the series.
+TEST(HarmDataCollector, NinetyFifthPercentileOfLongSeriesEqualsTheSortedOnes)
+{
+    struct Case {
+        const char* shape;
+        std::function<float(std::size_t)> value;
+    };
+    std::uint32_t noise = 12345;
+    const Case cases[] = {
+        {"a daily wave with noise",
+         [&](std::size_t i) {
+             noise = noise * 1664525u + 1013904223u;
+             return 3.0f + std::sin(static_cast<float>(i) * 0.0436f) + static_cast<float>(noise >> 20) * 1e-7f;
+         }},
+        {"rising", [](std::size_t i) { return static_cast<float>(i); }},
+        {"falling", [](std::size_t i) { return -static_cast<float>(i); }},
+        {"all equal", [](std::size_t) { return 100.0f; }},
+        {"equal above the rank", [](std::size_t i) { return i % 10 == 0 ? 7.0f : static_cast<float>(i % 97) * 0.01f; }},
+        {"a few large values", [](std::size_t i) { return i % 500 == 3 ? 1e6f : 1.0f + static_cast<float>(i % 13); }},
+    };
+    for (const std::size_t n : {513u, 4320u, 44640u}) {
+        for (const Case& c : cases) {
+            std::vector<float> values(n);
+            for (std::size_t i = 0; i < n; ++i) {
+                values[i] = c.value(i);
+            }
+            std::vector<float> sorted = values;
+            std::sort(sorted.begin(), sorted.end());
+            const std::size_t rank = static_cast<std::size_t>(static_cast<float>(n) * 0.95f + 0.5f) - 1;
+            EXPECT_EQ(CHarmDataCollector::ComputeCp95(values), sorted[rank]) << c.shape << ", n = " << n;
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "lib/viewer/data/BufferredDataManager.h"
+#include "platform/base/BulkAllocator.h"
 
 class ITracelumeCallback;
 
@@ -23,13 +24,15 @@ public:
     // empty when the count is a multiple of the block size (AND all ones, OR 0,
     // minimum above maximum), so it never passes as constant. A block without any
     // sample that has a value keeps the empty minimum and maximum.
+    // The arrays are written entry by entry as the samples are read, on memory that is
+    // not cleared first and lies on large pages (tens of megabytes for 10^8 samples).
     struct Level {
         std::int64_t blockSize = 0;
-        std::vector<std::int64_t> end;
-        std::vector<std::uint64_t> bitsAnd;
-        std::vector<std::uint64_t> bitsOr;
-        std::vector<std::int64_t> min;
-        std::vector<std::int64_t> max;
+        platform::BulkVector<std::int64_t> end;
+        platform::BulkVector<std::uint64_t> bitsAnd;
+        platform::BulkVector<std::uint64_t> bitsOr;
+        platform::BulkVector<std::int64_t> min;
+        platform::BulkVector<std::int64_t> max;
     };
     static constexpr std::array<std::int64_t, 4> kBlockSizes = {100000, 10000, 1000, 100};
 

@@ -275,28 +275,27 @@ void CTracelumeCtrl::DrawMagnifier(gfx::Context& dc, const gfx::Bitmap& picture)
 }
 
 void CTracelumeCtrl::OnPaint(gfx::Context& dc) {
-    const double first = FirstVisibleSample();
-    const double last = first + VisibleSamples();
-    gfx::Bitmap picture;
-    if (m_reuseLastPicture && m_lastPicture.Width() == Width() && m_lastPicture.Height() == Height()) {
-        picture = std::move(m_lastPicture);
-    } else {
-        picture = gfx::Bitmap(Width(), Height());
-        if (!picture.IsEmpty()) {
-            gfx::Context memory(picture);
-            DrawClient(memory, first, last);
-        }
+    // Frames are drawn into one picture kept from paint to paint and made again only
+    // when the size changes: a picture made for every frame (megabytes, cleared and
+    // faulted in) cost more than drawing the frame. DrawClient covers all of it.
+    const bool resized = m_lastPicture.Width() != Width() || m_lastPicture.Height() != Height();
+    if (resized) {
+        m_lastPicture = gfx::Bitmap(Width(), Height());
     }
-    dc.DrawBitmap(picture, 0, 0);
+    if ((resized || !m_reuseLastPicture) && !m_lastPicture.IsEmpty()) {
+        const double first = FirstVisibleSample();
+        gfx::Context memory(m_lastPicture);
+        DrawClient(memory, first, first + VisibleSamples());
+    }
+    dc.DrawBitmap(m_lastPicture, 0, 0);
     if (m_mouseMode == kCmdMagnifier && m_mouseInside) {
-        DrawMagnifier(dc, picture);
+        DrawMagnifier(dc, m_lastPicture);
     }
     if (m_measureLines) {
         DrawMeasureLines(dc);
     }
     DrawRegion(dc);
     DrawGesture(dc);
-    m_lastPicture = std::move(picture);
     m_reuseLastPicture = false;
 }
 

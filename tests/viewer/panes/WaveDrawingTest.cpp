@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -121,6 +122,58 @@ TEST(WaveDrawingTest, ColumnsSpanTheirExtremesAndGapsStayEmpty) {
     EXPECT_GT(withValues, 200);
     EXPECT_GT(checked, withValues * 9 / 10);
     EXPECT_GT(empty, 10);
+    v.view().RemoveAllRows();
+    cache->Release();
+}
+
+// Paints one after the other (the control keeps its frame's picture between them)
+// show the frame as it is now, after a scroll, a zoom or a new size, pixel for pixel
+// what a picture drawn afresh shows.
+TEST(WaveDrawingTest, EveryPaintShowsTheCurrentFrame) {
+    panestest::HeadlessViewer v(900, 600);
+    viewertest::VectorSource source(Sine());
+    IBufferredDataManager* cache = v.view().CreateDataManager(&source);
+    IRowItem* row = v.view().AddRow(nullptr);
+    IRowItemImp* kind = v.view().CreateRowImp(kRowKindAnalog);
+    kind->SetData(cache);
+    row->AddImp(kind);
+    v.view().SetDataLength(static_cast<std::uint32_t>(kCount), 0);
+    v.view().SetSampleRate(1000);
+    v.view().ZoomAll();
+    row->SetHeight(kRowHeight);
+    CTracelumeCtrl& wave = v.wave();
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"the first frame", [] {}},
+        {"the same frame again", [] {}},
+        {"zoomed in", [&] { v.view().ZoomIn(); }},
+        {"scrolled", [&] { wave.SetScrollPosition(false, wave.GetScrollPosition() + 300); }},
+        {"a wider window", [&] { v.view().Place(gfx::Rect::FromSize(0, 0, 1200, 600), true); }},
+        {"a smaller window", [&] { v.view().Place(gfx::Rect::FromSize(0, 0, 700, 500), true); }},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        gfx::Bitmap painted(wave.Width(), wave.Height());
+        {
+            gfx::Context dc(painted);
+            wave.OnPaint(dc);
+        }
+        const gfx::Bitmap fresh = wave.ExportPicture(gfx::Rect::FromSize(0, 0, wave.Width(), wave.Height()));
+        const int left = v.view().GetTreeWidth() + CTracelumeView::kSplitterWidth;
+        const int top = CTracelumeView::kRulerHeight;
+        int differing = 0;
+        for (int y = 0; y < wave.Height(); y += 3) {
+            for (int x = 0; x < wave.Width(); x += 3) {
+                const gfx::Color a = painted.PixelAt(x, y);
+                const gfx::Color b = fresh.PixelAt(left + x, top + y);
+                differing += a.r != b.r || a.g != b.g || a.b != b.b || a.a != b.a ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0) << step.name << " (" << wave.Width() << " x " << wave.Height() << ")";
+    }
     v.view().RemoveAllRows();
     cache->Release();
 }
