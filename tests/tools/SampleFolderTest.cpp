@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -162,7 +163,7 @@ TEST_F(SampleFolderTest, TransientEventsLieInsideTheStatisticSpanWithTheSitesWav
         EXPECT_LE(info.value1, 3) << name;
         // Before the event every phase holds the site's voltage.
         for (int phase = 0; phase < 3; ++phase) {
-            const std::vector<float>& rms = reader.GetSeries(5 + phase);
+            const std::span<const float> rms = reader.GetSeries(5 + phase);
             ASSERT_FALSE(rms.empty()) << name;
             EXPECT_LT(std::fabs(rms.front() - Nominal()) / Nominal(), 0.10) << name << " phase " << phase;
         }
