@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/controls/CustomStatic.h"
-#include "app/controls/RangeSlider.h"
+#include "controls/CustomStatic.h"
+#include "controls/RangeSlider.h"
 #include "platform/ui/Dialog.h"
 #include "terminal/DataSelectInfo.h"
 #include "terminal/DataSelection.h"

@@ -1,6 +1,6 @@
 #include "views/DlgHarmMain.h"
 
-#include "app/controls/ChartContrl.h"
+#include "controls/ChartContrl.h"
 #include "core/ColorPicker.h"
 #include "core/ZVResourceManager.h"
 #include "platform/ui/InputMessages.h"

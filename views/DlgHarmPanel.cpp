@@ -4,7 +4,7 @@
 
 #include <wx/choice.h>
 
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ResizeCtrl.h"
 #include "platform/ui/MessageQueue.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "views/HarmBar.h"
 
-#include "app/controls/BarChart.h"
+#include "controls/BarChart.h"
 #include "terminal/DataModel.h"
 #include "terminal/HarmHistDataManager.h"
 

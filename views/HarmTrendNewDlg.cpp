@@ -6,7 +6,7 @@
 #include <wx/statbox.h>
 #include <wx/window.h>
 
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ResizeCtrl.h"
 #include "platform/ui/ColorChooser.h"
 #include "platform/ui/InputMessages.h"
 #include "platform/ui/Message.h"

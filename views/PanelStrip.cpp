@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ResizeCtrl.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Message.h"
 

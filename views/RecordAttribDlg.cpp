@@ -3,7 +3,7 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ResizeCtrl.h"
 #include "platform/ui/Message.h"
 
 CRecordAttribDlg::CRecordAttribDlg(const DialogTemplateInfo* info, CRecordAttribPanel& panel)

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/controls/BarChart.h"
+#include "controls/BarChart.h"
 #include "waverecord/WaveResultStore.h"
 
 class CWaveAnalysisManager;

@@ -7,8 +7,8 @@
 #include <wx/window.h>
 
 #include "app/colors/XTPColorPickerEx.h"
-#include "app/controls/BackgndCtrl.h"
-#include "app/controls/PolyTitleTemplate.h"
+#include "controls/BackgndCtrl.h"
+#include "controls/PolyTitleTemplate.h"
 #include "core/ZVResourceManager.h"
 
 namespace {

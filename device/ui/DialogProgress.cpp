@@ -1,6 +1,6 @@
 #include "device/ui/DialogProgress.h"
 
-#include "app/controls/ProgressDlg.h"
+#include "controls/ProgressDlg.h"
 #include "platform/ui/MessageQueue.h"
 
 int CDialogProgress::Run(Task task, void* argument, std::atomic<std::int32_t>* cancel, std::uint64_t total) {

@@ -8,7 +8,7 @@
 #include <wx/listctrl.h>
 #include <wx/utils.h>
 
-#include "app/controls/ControlTemplate.h"
+#include "controls/ControlTemplate.h"
 #include "core/CrashDump.h"
 #include "core/Ini.h"
 #include "core/OndravaLog.h"

@@ -1,6 +1,6 @@
 #include "device/ui/TransModePage.h"
 
-#include "app/controls/ControlTemplate.h"
+#include "controls/ControlTemplate.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/controls/BitmapViewer.h"
+#include "controls/BitmapViewer.h"
 #include "platform/ui/PropertyPage.h"
 
 class CTransModePage : public ui::PropertyPage {

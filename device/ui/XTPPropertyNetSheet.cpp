@@ -1,6 +1,6 @@
 #include "device/ui/XTPPropertyNetSheet.h"
 
-#include "app/controls/ControlTemplate.h"
+#include "controls/ControlTemplate.h"
 #include "device/DeviceTexts.h"
 #include "device/ui/OpenNetDlg.h"
 

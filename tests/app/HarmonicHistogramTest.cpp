@@ -16,7 +16,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/NewDataSelectDlg.h"
-#include "app/controls/ChartContrl.h"
+#include "controls/ChartContrl.h"
 #include "platform/base/Encoding.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/FilePicker.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/controls/BarChart.h"
+#include "controls/BarChart.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"
 #include "platform/gfx/Font.h"

@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "app/controls/ColorPopupLayout.h"
+#include "controls/ColorPopupLayout.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"
 

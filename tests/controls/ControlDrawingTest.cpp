@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
-#include "app/controls/AnimationClip.h"
-#include "app/controls/ControlDrawing.h"
-#include "app/controls/ResizeCtrlState.h"
+#include "controls/AnimationClip.h"
+#include "controls/ControlDrawing.h"
+#include "controls/ResizeCtrlState.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"
 #include "platform/gfx/Font.h"

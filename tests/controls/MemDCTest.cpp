@@ -5,7 +5,7 @@
 
 #include <cairo.h>
 
-#include "app/controls/MemDC.h"
+#include "controls/MemDC.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"
 #include "tests/gfx/PixelAssert.h"

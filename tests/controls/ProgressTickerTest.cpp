@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/controls/ProgressTicker.h"
+#include "controls/ProgressTicker.h"
 
 namespace {
 

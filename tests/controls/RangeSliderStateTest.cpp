@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/controls/RangeSliderState.h"
+#include "controls/RangeSliderState.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"
 #include "tests/gfx/PixelAssert.h"

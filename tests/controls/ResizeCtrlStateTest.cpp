@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/controls/ResizeCtrlState.h"
+#include "controls/ResizeCtrlState.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/controls/ViewItemTable.h"
+#include "controls/ViewItemTable.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ViewsTestSupport.h"
-#include "app/controls/ChartContrl.h"
+#include "controls/ChartContrl.h"
 #include "core/ZVResourceManager.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/InputMessages.h"

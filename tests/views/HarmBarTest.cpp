@@ -6,7 +6,7 @@
 #include <numeric>
 
 #include "ViewsTestSupport.h"
-#include "app/controls/BarChart.h"
+#include "controls/BarChart.h"
 #include "views/HarmBar.h"
 
 namespace {

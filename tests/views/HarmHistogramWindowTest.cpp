@@ -12,8 +12,8 @@
 #include <wx/radiobut.h>
 
 #include "ViewsTestSupport.h"
-#include "app/controls/ChartContrl.h"
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ChartContrl.h"
+#include "controls/ResizeCtrl.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/InputMessages.h"
 #include "platform/ui/MessageQueue.h"

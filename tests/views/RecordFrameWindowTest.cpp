@@ -26,7 +26,7 @@
 #include "terminal/PaneManager.h"
 #include "terminal/ZVController.h"
 #include "tests/ui/EventPump.h"
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ResizeCtrl.h"
 #include "views/RecordAttribDlg.h"
 #include "views/RecordFrameWnd.h"
 #include "views/RecordViews.h"

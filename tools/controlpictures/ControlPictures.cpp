@@ -10,9 +10,9 @@
 #include <numbers>
 #include <string>
 
-#include "app/controls/AnimationClip.h"
-#include "app/controls/ControlDrawing.h"
-#include "app/controls/ResizeCtrlState.h"
+#include "controls/AnimationClip.h"
+#include "controls/ControlDrawing.h"
+#include "controls/ResizeCtrlState.h"
 #include "platform/base/Encoding.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"

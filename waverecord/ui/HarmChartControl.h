@@ -3,7 +3,7 @@
 // control with its point labels following the mouse; a click on the chart also
 // tells its owner (kMsgClicked), which hands the keyboard focus to its view.
 
-#include "app/controls/ChartContrl.h"
+#include "controls/ChartContrl.h"
 
 class CHarmChartControl : public CChartContrl {
 public:

@@ -1,6 +1,6 @@
 #include "waverecord/ui/WaveCurrentAndVoltageStatisticView.h"
 
-#include "app/controls/ViewItemTable.h"
+#include "controls/ViewItemTable.h"
 #include "waverecord/ui/WaveViewHost.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <wx/choice.h>
 #include <wx/radiobut.h>
 
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ResizeCtrl.h"
 #include "core/ZVResourceManager.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/MessageQueue.h"

@@ -22,8 +22,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/controls/ColorPopup.h"
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ColorPopup.h"
+#include "controls/ResizeCtrl.h"
 #include "platform/ui/Dialog.h"
 #include "waverecord/WaveHarmonicTrend.h"
 

@@ -1,6 +1,6 @@
 #include "waverecord/ui/WaveImbalanceStatisticView.h"
 
-#include "app/controls/ViewItemTable.h"
+#include "controls/ViewItemTable.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <wx/window.h>
 
-#include "app/controls/CurrentViewList.h"
+#include "controls/CurrentViewList.h"
 #include "lib/viewer/data/RowItem.h"
 #include "platform/ui/MessageQueue.h"
 #include "waverecord/WaveAnalysisManager.h"

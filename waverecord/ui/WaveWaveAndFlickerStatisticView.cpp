@@ -1,6 +1,6 @@
 #include "waverecord/ui/WaveWaveAndFlickerStatisticView.h"
 
-#include "app/controls/ViewItemTable.h"
+#include "controls/ViewItemTable.h"
 
 namespace {
 

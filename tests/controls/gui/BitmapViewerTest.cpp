@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Host.h"
-#include "app/controls/BitmapViewer.h"
+#include "controls/BitmapViewer.h"
 
 namespace {
 

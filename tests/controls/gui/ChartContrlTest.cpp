@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Host.h"
-#include "app/controls/ChartContrl.h"
+#include "controls/ChartContrl.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Context.h"
 #include "platform/ui/MessageQueue.h"

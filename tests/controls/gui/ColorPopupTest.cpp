@@ -9,7 +9,7 @@
 #include <wx/window.h>
 
 #include "Host.h"
-#include "app/controls/ColorPopup.h"
+#include "controls/ColorPopup.h"
 #include "platform/ui/ColorChooser.h"
 #include "platform/ui/InputMessages.h"
 #include "platform/ui/MessageQueue.h"

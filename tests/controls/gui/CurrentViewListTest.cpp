@@ -12,7 +12,7 @@
 
 #include "tests/ui/EventPump.h"
 #include "Host.h"
-#include "app/controls/CurrentViewList.h"
+#include "controls/CurrentViewList.h"
 #include "platform/ui/MessageQueue.h"
 
 namespace {

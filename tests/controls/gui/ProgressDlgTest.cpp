@@ -10,7 +10,7 @@
 
 #include <wx/gauge.h>
 
-#include "app/controls/ProgressDlg.h"
+#include "controls/ProgressDlg.h"
 #include "platform/ui/MessageQueue.h"
 
 namespace {

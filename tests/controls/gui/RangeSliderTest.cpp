@@ -10,7 +10,7 @@
 
 #include "tests/ui/EventPump.h"
 #include "Host.h"
-#include "app/controls/RangeSlider.h"
+#include "controls/RangeSlider.h"
 #include "platform/ui/Dialog.h"
 #include "tests/ui/DialogFixtures.h"
 #include "platform/ui/MessageQueue.h"

@@ -12,7 +12,7 @@
 
 #include "tests/ui/EventPump.h"
 #include "Host.h"
-#include "app/controls/ResizeCtrl.h"
+#include "controls/ResizeCtrl.h"
 #include "platform/ui/Dialog.h"
 #include "tests/ui/DialogFixtures.h"
 #include "platform/ui/MessageQueue.h"

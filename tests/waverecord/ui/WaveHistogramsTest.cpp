@@ -13,7 +13,7 @@
 #include <wx/radiobut.h>
 #include <wx/scrolbar.h>
 
-#include "app/controls/ChartContrl.h"
+#include "controls/ChartContrl.h"
 #include "lib/viewer/data/Tracelume.h"
 #include "platform/base/Encoding.h"
 #include "platform/ui/DockingPane.h"

@@ -17,7 +17,7 @@
 #include <wx/frame.h>
 #include <wx/window.h>
 
-#include "app/controls/CurrentViewList.h"
+#include "controls/CurrentViewList.h"
 #include "core/ZVResourceManager.h"
 #include "lib/viewer/data/LineStyleInfo.h"
 #include "lib/viewer/data/RowItem.h"
