@@ -6,6 +6,7 @@
 #include "AppTestSupport.h"
 #include "app/NewDataSelectDlg.h"
 #include "platform/base/Encoding.h"
+#include "platform/ui/MessageQueue.h"
 #include "tests/support/TempDir.h"
 #include "tools/gen/StatisticFolder.h"
 
@@ -36,21 +37,29 @@ TEST_F(DataSelectDlgTest, SaysWhenTheStretchIsShownAtTheIndexResolution) {
         static_cast<std::uint64_t>(gen::BlockSizeOf(options.items)) * options.blockTypeCount * options.records;
     const std::wstring notice = L"所选数据超出可用内存，将以索引数据显示（十分之一分辨率）";
     constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+    // The stretch proposed fits the memory; the user may then widen it to the whole
+    // record (`whole`).
     struct Case {
         const char* name;
         platform::MemoryStatus memory;
+        bool whole;
         bool told;
     };
     const Case cases[] = {
-        {"plenty of memory", {16 * kGiB, 24 * kGiB}, false},
-        {"less than the data", {dataBytes / 2, 2 * dataBytes}, true},
-        {"little of the machine's memory free", {kGiB, 24 * kGiB}, true},
+        {"plenty of memory", {16 * kGiB, 24 * kGiB}, true, false},
+        {"less than the data: the stretch proposed", {dataBytes / 2, 2 * dataBytes}, false, false},
+        {"less than the data: the whole record chosen", {dataBytes / 2, 2 * dataBytes}, true, true},
+        {"little of the machine's memory free", {kGiB, 24 * kGiB}, false, true},
     };
     for (const Case& row : cases) {
         MemoryFiguresDlg dialog(row.memory);
         ASSERT_TRUE(dialog.SetDataPath(platform::FromPath(dir.Path()))) << row.name;
         std::wstring shown;
         WhenModalOpens([&](wxDialog&) {
+            if (row.whole) {
+                dialog.GetSlider().SetPosition(0.0, 1.0);
+                ui::SendMessage(&dialog, kMsgRangeChanged);
+            }
             shown = dialog.GetMemoryLabel().GetText();
             dialog.EndDialog(ui::kIdCancel);
         });
