@@ -28,6 +28,7 @@ constexpr unsigned kStringMemoryShort = 10295;
 constexpr unsigned kStringEmptyRange = 10296;
 constexpr unsigned kStringNoRecordData = 10297;
 constexpr unsigned kStringOpenAnyway = 10298;
+constexpr unsigned kStringIndexResolution = 10430;
 
 constexpr std::int64_t kDay = 86400;
 
@@ -55,7 +56,16 @@ CNewDataSelectDlg::CNewDataSelectDlg()
     });
 }
 
-std::uint64_t CNewDataSelectDlg::AvailableMemory() const { return platform::GetMemoryStatus().availablePhysical; }
+platform::MemoryStatus CNewDataSelectDlg::QueryMemory() const { return platform::GetMemoryStatus(); }
+
+std::uint64_t CNewDataSelectDlg::AvailableMemory() const { return QueryMemory().availablePhysical; }
+
+std::wstring CNewDataSelectDlg::ResolutionNotice() const {
+    if (!m_ReadsBlockFiles || !m_Record.ShownAtIndexResolution(m_StartFrac, m_EndFrac, QueryMemory())) {
+        return std::wstring();
+    }
+    return String(kStringIndexResolution);
+}
 
 bool CNewDataSelectDlg::SetDataPath(const std::wstring& path) {
     m_DataDamaged = false;
@@ -73,7 +83,7 @@ bool CNewDataSelectDlg::SetDataPath(const std::wstring& path) {
     case CDataSelection::Description::Usable:
         break;
     }
-    m_Record.SetPresentBlocks(CGlobalModel::CountRecords(path));
+    m_Record.SetPresentBlocks(CGlobalModel::CountRecords(path, &m_ReadsBlockFiles));
     std::tie(m_StartFrac, m_EndFrac) = m_Record.ProposedRange(AvailableMemory());
     return true;
 }
@@ -146,6 +156,9 @@ void CNewDataSelectDlg::UpdateSelectionInfo() {
     if (figures.memoryShort) {
         m_Warning = String(kStringMemoryShort);
         memoryText += L"\n" + m_Warning;
+    }
+    if (const std::wstring notice = ResolutionNotice(); !notice.empty()) {
+        memoryText += L"\n" + notice;
     }
     SetDlgItemText(kShownSpan, SpanText(figures.shownSpan));
 

@@ -12,6 +12,7 @@
 
 #include "controls/CustomStatic.h"
 #include "controls/RangeSlider.h"
+#include "platform/base/MemoryStatus.h"
 #include "platform/ui/Dialog.h"
 #include "terminal/DataSelectInfo.h"
 #include "terminal/DataSelection.h"
@@ -51,11 +52,19 @@ public:
     static constexpr unsigned kDamagedTailText = 6888;
     static constexpr unsigned kDamagedTailMark = 6889;
 
+protected:
+    // The system's memory figures the dialog weighs the stretch against (tests give
+    // their own).
+    virtual platform::MemoryStatus QueryMemory() const;
+
 private:
     void OnSliderChanged();
     void UpdateSelectionInfo();
     void PlaceSizeLabel();
     std::uint64_t AvailableMemory() const;
+    // The line telling that the stretch will be shown at a tenth of its resolution
+    // (from the index files); empty when it is shown whole.
+    std::wstring ResolutionNotice() const;
 
     CDataSelection m_Record;
     CRangeSlider m_Slider;
@@ -66,4 +75,5 @@ private:
     CCustomStatic m_ColorKey;
     std::wstring m_Warning;
     bool m_DataDamaged = false;
+    bool m_ReadsBlockFiles = true;
 };

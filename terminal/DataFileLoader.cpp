@@ -1,20 +1,12 @@
 #include "terminal/DataFileLoader.h"
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
-#include <condition_variable>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <map>
-#include <mutex>
 #include <new>
-#include <thread>
 
-#include <sys/mman.h>
-
-#include "core/CrashDump.h"
 #include "core/Ini.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
@@ -27,7 +19,6 @@
 namespace {
 
 constexpr unsigned int kLoadingFileText = 6285;
-constexpr std::uint64_t kCacheLimit = 0xFFFFFFFFull;
 // Block files held open in streaming mode: well below the default descriptor limit,
 // so a long recording leaves descriptors for the rest of the program.
 constexpr std::size_t kKeptOpenFiles = 64;
@@ -87,7 +78,8 @@ void CDataFileLoader::Reset()
     m_RecordBytes = 0;
     m_BlockCountPerFile = 300;
     m_BlockTypeCount = 3;
-    m_Cache.reset();
+    m_Cache.clear();
+    m_CacheFirstFile = 0;
     m_MissingLogged = false;
 }
 
@@ -96,50 +88,39 @@ platform::MemoryStatus CDataFileLoader::QueryMemoryStatus() const
     return platform::GetMemoryStatus();
 }
 
-void CDataFileLoader::CacheDeleter::operator()(unsigned char* bytes) const
+platform::MappedRegion CDataFileLoader::MapFilePart(const std::filesystem::path& path, std::uint64_t offset,
+                                                    std::uint64_t length)
 {
-    std::free(bytes);
-}
-
-CDataFileLoader::CacheBuffer CDataFileLoader::AllocateCache(std::uint64_t bytes)
-{
-    // Large pages where the system offers them: a cache of hundreds of megabytes is
-    // otherwise filled one small page fault at a time. A cache smaller than one large
-    // page gains nothing from it and would still take and clear the whole page.
-    constexpr std::size_t kLargePage = 2 * 1024 * 1024;
-    if (bytes < kLargePage) {
-        void* memory = std::malloc(bytes == 0 ? 1 : static_cast<std::size_t>(bytes));
-        if (memory == nullptr) {
-            throw std::bad_alloc();
-        }
-        return CacheBuffer(static_cast<unsigned char*>(memory));
-    }
-    const std::size_t size = (static_cast<std::size_t>(bytes) + kLargePage - 1) / kLargePage * kLargePage;
-    void* memory = std::aligned_alloc(kLargePage, size);
-    if (memory == nullptr) {
+    platform::MappedRegion region = platform::MappedRegion::Map(path, offset, length);
+    if (region.MapFailed()) {
         throw std::bad_alloc();
     }
-#ifdef MADV_HUGEPAGE
-    ::madvise(memory, size, MADV_HUGEPAGE);
-#endif
-    return CacheBuffer(static_cast<unsigned char*>(memory));
+    return region;
+}
+
+namespace {
+
+bool SystemHasRoom(const platform::MemoryStatus& memory)
+{
+    return memory.totalPhysical != 0 &&
+           static_cast<double>(memory.availablePhysical) / static_cast<double>(memory.totalPhysical) >= 0.2;
+}
+
+}  // namespace
+
+bool CDataFileLoader::HoldsInMemory(std::uint64_t bytes, const platform::MemoryStatus& memory)
+{
+    return SystemHasRoom(memory) && memory.availablePhysical != 0 &&
+           static_cast<double>(bytes) / static_cast<double>(memory.availablePhysical) <= 0.9;
 }
 
 int CDataFileLoader::IsMemAllow(std::uint32_t checkLength) const
 {
     const platform::MemoryStatus memory = QueryMemoryStatus();
-    if (memory.totalPhysical == 0 ||
-        static_cast<double>(memory.availablePhysical) / static_cast<double>(memory.totalPhysical) < 0.2) {
-        return 0;
-    }
     if (checkLength == 0) {
-        return 1;
+        return SystemHasRoom(memory) ? 1 : 0;
     }
-    if (memory.availablePhysical == 0 ||
-        static_cast<double>(m_TotalBytes) / static_cast<double>(memory.availablePhysical) > 0.9) {
-        return 0;
-    }
-    return 1;
+    return HoldsInMemory(m_TotalBytes, memory) ? 1 : 0;
 }
 
 std::uint64_t CDataFileLoader::RecordsPerFile() const
@@ -244,76 +225,41 @@ bool CDataFileLoader::LoadCache(std::uint32_t progressBudget, std::uint64_t reco
         TerminalLog(L"CDataFileLoader::LoadFiles FileStartIndex >= m_StrPaths.size()");
         return false;
     }
-
-    // The part of each file that the stretch covers, in stream order.
-    struct Part {
-        std::size_t index;
-        std::uint64_t inFile;
-        std::uint64_t at;  // in the cache
-        std::uint64_t size;
-    };
-    std::vector<Part> parts;
+    m_CacheFirstFile = firstIndex;
+    bool complete = true;
     std::uint64_t done = 0;
     for (std::size_t index = firstIndex; done < m_TotalBytes && index < m_StrPaths.size(); ++index) {
         const std::uint64_t inFile = m_StartOffset + done - index * fileBytes;
         const std::uint64_t size = std::min(fileBytes - inFile, m_TotalBytes - done);
-        parts.push_back({index, inFile, done, size});
+        ShowBusyText(m_StrPaths[index], step);
+        CachedPart part;
+        part.start = m_StartOffset + done;
+        part.region = MapFilePart(m_StrPaths[index], inFile, size);
+        part.valid = part.region.Size();
+        if (part.valid < size) {
+            // A float cut by the end of the file has no value either.
+            const std::uint64_t end = (part.start + part.valid) / 4 * 4;
+            part.valid = end > part.start ? end - part.start : 0;
+            complete = false;
+        }
+        m_Cache.push_back(std::move(part));
         done += size;
     }
-    bool complete = true;
-    if (done < m_TotalBytes) {
-        FillNoValue(m_Cache.get() + done, m_StartOffset + done, static_cast<std::size_t>(m_TotalBytes - done));
-        complete = false;
-    }
-
-    // A few threads copy the files at once (copying hundreds of megabytes is bound by
-    // memory, not by one core); this thread shows each file as its turn comes.
-    std::mutex lock;
-    std::condition_variable finished;
-    std::vector<char> ready(parts.size(), 0);
-    std::atomic<std::size_t> next{0};
-    std::atomic<bool> whole{true};
-    auto work = [&] {
-        for (std::size_t p = next++; p < parts.size(); p = next++) {
-            const Part& part = parts[p];
-            platform::PositionalFile file(m_StrPaths[part.index]);
-            const std::size_t got = ReadFilePart(part.index, file.IsOpen() ? &file : nullptr, part.inFile,
-                                                 m_Cache.get() + part.at, static_cast<std::size_t>(part.size));
-            if (got != part.size) {
-                whole = false;
-            }
-            {
-                std::lock_guard<std::mutex> guard(lock);
-                ready[p] = 1;
-            }
-            finished.notify_all();
-        }
-    };
-    // A single file is copied by this thread: a thread of its own would only add its start.
-    const std::size_t threadCount =
-        parts.size() <= 1 ? 0 : std::min<std::size_t>({4, parts.size(), std::max(1u, std::thread::hardware_concurrency())});
-    std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < threadCount; ++t) {
-        threads.emplace_back([&work] {
-            CCrashDump::ThreadGuard crashStack;
-            work();
-        });
-    }
-    for (std::size_t p = 0; p < parts.size(); ++p) {
-        ShowBusyText(m_StrPaths[parts[p].index], step);
-        if (threads.empty()) {
-            work();
-        }
-        std::unique_lock<std::mutex> guard(lock);
-        finished.wait(guard, [&] { return ready[p] != 0; });
-    }
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
-    if (!complete || !whole) {
+    if (done < m_TotalBytes || !complete) {
         NoteMissing();
     }
     return true;
+}
+
+unsigned char CDataFileLoader::CachedByte(std::uint64_t absolute) const
+{
+    const std::uint64_t part = absolute / FileBytes() - m_CacheFirstFile;
+    if (part < m_Cache.size() && absolute - m_Cache[part].start < m_Cache[part].valid) {
+        return m_Cache[part].region.Data()[absolute - m_Cache[part].start];
+    }
+    unsigned char pattern[4];
+    std::memcpy(pattern, &kNoValueFloat, 4);
+    return pattern[absolute % 4];
 }
 
 int CDataFileLoader::LoadFiles(const std::wstring& statisticFolder, std::uint64_t firstRecord, std::uint64_t,
@@ -359,24 +305,25 @@ int CDataFileLoader::LoadFiles(const std::wstring& statisticFolder, std::uint64_
     m_StartOffset = firstRecord * recordSize;
     m_RecordBytes = recordSize;
 
+    // Whether the stretch is held at once rests on the memory actually available,
+    // whatever its size: the mapped pages come into memory as they are read.
     m_IsCacheMode = 0;
-    if (m_TotalBytes < kCacheLimit && IsMemAllow(1) != 0) {
+    if (IsMemAllow(1) != 0) {
         try {
-            m_Cache = AllocateCache(m_TotalBytes);
-            m_IsCacheMode = m_Cache ? 1 : 0;
+            m_IsCacheMode = 1;
+            if (!LoadCache(progressBudget, recordCount)) {
+                Reset();
+                return 0;
+            }
         } catch (const std::bad_alloc&) {
-            m_Cache.reset();
+            m_Cache.clear();
+            m_IsCacheMode = 0;
         }
     }
     if (requireCache != 0 && m_IsCacheMode == 0) {
         return 0;
     }
-    if (m_IsCacheMode != 0) {
-        if (!LoadCache(progressBudget, recordCount)) {
-            Reset();
-            return 0;
-        }
-    } else {
+    if (m_IsCacheMode == 0) {
         for (std::size_t i = 0; i < m_StrPaths.size(); ++i) {
             m_Files.push_back(i < kKeptOpenFiles ? std::make_unique<platform::PositionalFile>(m_StrPaths[i])
                                                  : nullptr);
@@ -430,11 +377,18 @@ float CDataFileLoader::GetDataAt(std::uint64_t offset)
     if (m_Loaded == 0 || m_TotalBytes < 4 || offset > m_TotalBytes - 4) {
         return 0.0f;
     }
-    if (m_IsCacheMode != 0) {
-        return FloatAt(m_Cache.get() + offset);
-    }
     const std::uint64_t absolute = m_StartOffset + offset;
     const std::uint64_t fileBytes = FileBytes();
+    if (m_IsCacheMode != 0) {
+        const std::uint64_t part = absolute / fileBytes - m_CacheFirstFile;
+        if (part < m_Cache.size() && absolute - m_Cache[part].start + 4 <= m_Cache[part].valid) {
+            return FloatAt(m_Cache[part].region.Data() + (absolute - m_Cache[part].start));
+        }
+        // Across the end of a file, or where a file holds nothing.
+        const unsigned char bytes[4] = {CachedByte(absolute), CachedByte(absolute + 1), CachedByte(absolute + 2),
+                                        CachedByte(absolute + 3)};
+        return FloatAt(bytes);
+    }
     const std::uint64_t index = absolute / fileBytes;
     unsigned char bytes[4];
     if (ReadFilePart(static_cast<std::size_t>(index), StreamFile(index), absolute % fileBytes, bytes, 4) < 4) {

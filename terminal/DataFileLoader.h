@@ -2,10 +2,13 @@
 // CDataFileLoader: the statistic record stream of a terminal folder. The stream is
 // the block files of the numbered block folders ("001", "002", ...) in numeric
 // order; file k holds records k × R to (k + 1) × R − 1, R records per file. The
-// loader either reads the requested stretch into memory at once (cache mode) or
-// keeps the files open and reads on demand (streaming mode). Values that the files
-// do not hold (a short or unreadable file, a stream that ends early) read as the
-// no-value sentinel; the load logs one line about them.
+// loader either holds the requested stretch in memory at once (cache mode) or
+// keeps the files open and reads on demand (streaming mode). In cache mode the
+// block files are mapped read-only, not copied: the bytes are the system's file
+// cache, so the program holds no second copy of them and the system can take the
+// pages back under pressure. Values that the files do not hold (a short or
+// unreadable file, a stream that ends early) read as the no-value sentinel; the
+// load logs one line about them.
 
 #include <cstdint>
 #include <filesystem>
@@ -13,17 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/MappedRegion.h"
 #include "platform/base/MemoryStatus.h"
 #include "platform/base/PositionalFile.h"
 #include "terminal/ItemRequest.h"
 
 class CDataFileLoader {
 public:
-    struct CacheDeleter {
-        void operator()(unsigned char* bytes) const;
-    };
-    using CacheBuffer = std::unique_ptr<unsigned char[], CacheDeleter>;
-
     CDataFileLoader();
     virtual ~CDataFileLoader();
     CDataFileLoader(const CDataFileLoader&) = delete;
@@ -43,6 +42,11 @@ public:
     std::uint64_t GetLoadedLength() const;
     void Reset();
     int IsMemAllow(std::uint32_t checkLength) const;
+    // Whether a stretch of `bytes` is held at once (cache mode) with these memory
+    // figures: a fifth of the physical memory is free and the stretch takes at most
+    // nine tenths of what is available. Otherwise the trend is read from the index
+    // files, a tenth of the records.
+    static bool HoldsInMemory(std::uint64_t bytes, const platform::MemoryStatus& memory);
 
     bool IsCacheMode() const { return m_IsCacheMode != 0; }
     const std::vector<std::filesystem::path>& GetPaths() const { return m_StrPaths; }
@@ -50,14 +54,19 @@ public:
 protected:
     // The memory figures the cache decision rests on (tests replace them).
     virtual platform::MemoryStatus QueryMemoryStatus() const;
-    // Allocates the cache (tests make it fail); throws std::bad_alloc on failure.
-    virtual CacheBuffer AllocateCache(std::uint64_t bytes);
+    // Maps the part of a block file the stretch covers (tests make it fail); throws
+    // std::bad_alloc when the system gives no mapping.
+    virtual platform::MappedRegion MapFilePart(const std::filesystem::path& path, std::uint64_t offset,
+                                               std::uint64_t length);
 
 private:
     bool BuildPaths(const std::filesystem::path& statisticFolder);
     std::uint64_t RecordsPerFile() const;
     std::uint64_t FileBytes() const { return RecordsPerFile() * m_RecordBytes; }
     bool LoadCache(std::uint32_t progressBudget, std::uint64_t recordCount);
+    // The byte at a stream offset inside the stretch in cache mode: the file's, or
+    // the sentinel's byte where the file holds nothing.
+    unsigned char CachedByte(std::uint64_t absolute) const;
     // Reads the part of file `index` that starts `inFile` bytes into it into `out`;
     // what the file does not hold becomes the sentinel. Returns the bytes read.
     std::size_t ReadFilePart(std::size_t index, const platform::PositionalFile* file, std::uint64_t inFile,
@@ -80,7 +89,16 @@ private:
     std::uint32_t m_IsCacheMode = 0;
     std::uint64_t m_StartOffset = 0;
     std::uint64_t m_RecordBytes = 0;
-    CacheBuffer m_Cache;
+    // Cache mode: one mapped part for each block file the stretch covers, in stream
+    // order; part p is block file m_CacheFirstFile + p. Only the whole floats a file
+    // holds are read from it.
+    struct CachedPart {
+        platform::MappedRegion region;
+        std::uint64_t start = 0;  // stream offset of region byte 0
+        std::uint64_t valid = 0;  // bytes read from the region; the rest is no value
+    };
+    std::vector<CachedPart> m_Cache;
+    std::uint64_t m_CacheFirstFile = 0;
     std::uint32_t m_UseDataFiles = 0;
     std::uint32_t m_BlockCountPerFile = 0;
     std::uint32_t m_BlockTypeCount = 0;

@@ -13,6 +13,7 @@
 #include "core/Ini.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/LocalTime.h"
+#include "terminal/DataFileLoader.h"
 #include "terminal/FolderDescription.h"
 #include "terminal/ProfileInt.h"
 
@@ -20,6 +21,9 @@ namespace {
 
 constexpr int kYearLimit = 2101;
 constexpr int kTrackInset = 20;
+// Measured on loads of generated folders: the block data, mapped and read whole, and
+// the series the views keep beside it.
+constexpr double kNeededPerSelectedByte = 1.05;
 
 // The six fields of a time in "recordinfo.cfg"; a field that is missing or negative
 // reads as -1.
@@ -119,12 +123,11 @@ void CDataSelection::SetPresentBlocks(std::uint64_t present)
 std::pair<double, double> CDataSelection::ProposedRange(std::uint64_t availableMemory) const
 {
     const double limit = 0.8 * static_cast<double>(availableMemory);
-    const double total = static_cast<double>(m_TotalSize);
-    // Opening needs about 15 % of the record's size in memory.
-    if (m_TotalSize == 0 || 0.15 * total < limit) {
+    const double need = MemoryNeeded(static_cast<double>(m_TotalSize));
+    if (m_TotalSize == 0 || need < limit) {
         return {0.0, 1.0};
     }
-    return {0.0, std::clamp(limit * 100.0 / (total * 16.0), 0.0, 1.0)};
+    return {0.0, std::clamp(limit / need, 0.0, 1.0)};
 }
 
 std::pair<std::int64_t, std::int64_t> CDataSelection::SelectedTimes(double startFrac, double endFrac) const
@@ -159,7 +162,7 @@ CDataSelection::Figures CDataSelection::Describe(double startFrac, double endFra
     const double total = static_cast<double>(m_TotalSize);
     figures.selectedBytes = (endFrac - startFrac) * total;
     figures.availableBytes = 0.8 * static_cast<double>(availableMemory);
-    figures.neededBytes = 0.15 * figures.selectedBytes;
+    figures.neededBytes = MemoryNeeded(figures.selectedBytes);
     figures.memoryShort =
         figures.availableBytes <= figures.selectedBytes && figures.availableBytes <= figures.neededBytes;
     if (figures.memoryShort && m_TotalSize != 0) {
@@ -171,6 +174,18 @@ CDataSelection::Figures CDataSelection::Describe(double startFrac, double endFra
     }
     figures.canOpen = endFrac != startFrac && figures.start != figures.end;
     return figures;
+}
+
+double CDataSelection::MemoryNeeded(double selectedBytes)
+{
+    return kNeededPerSelectedByte * selectedBytes;
+}
+
+bool CDataSelection::ShownAtIndexResolution(double startFrac, double endFrac,
+                                            const platform::MemoryStatus& memory) const
+{
+    const std::uint64_t bytes = GetSelection(startFrac, endFrac).DataSize;
+    return bytes != 0 && !CDataFileLoader::HoldsInMemory(bytes, memory);
 }
 
 std::wstring FormatDataSize(double bytes)

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/base/MemoryStatus.h"
 #include "terminal/DataSelectInfo.h"
 
 class CDataSelection {
@@ -52,6 +53,16 @@ public:
         bool canOpen = false;        // a stretch of some length is selected
     };
     Figures Describe(double startFrac, double endFrac, std::uint64_t availableMemory) const;
+
+    // The memory opening `selectedBytes` of block data takes at its peak: the block
+    // data itself, which the load maps and the views and the harmonic collection read
+    // through, and the value series the views keep of it.
+    static double MemoryNeeded(double selectedBytes);
+
+    // Whether a stretch read from the block files is shown at the index files'
+    // resolution (every tenth record) because `memory` cannot hold its block data at
+    // once: the loader's own rule.
+    bool ShownAtIndexResolution(double startFrac, double endFrac, const platform::MemoryStatus& memory) const;
 
     std::int64_t GetStartTime() const { return m_StartTime; }
     std::int64_t GetEndTime() const { return m_EndTime; }

@@ -38,9 +38,13 @@ std::unique_ptr<CK7700ZVViewAnalysis> CGlobalModel::MakeTrendReader(std::uint32_
     return std::make_unique<CK7700ZVViewAnalysis>(useDataFiles);
 }
 
-std::uint64_t CGlobalModel::CountRecords(const std::wstring& folder)
+std::uint64_t CGlobalModel::CountRecords(const std::wstring& folder, bool* blockFiles)
 {
-    if (const std::optional<std::uint64_t> items = CK7700StatisticAnalysis::CountRecords(folder)) {
+    const std::optional<std::uint64_t> items = CK7700StatisticAnalysis::CountRecords(folder);
+    if (blockFiles != nullptr) {
+        *blockFiles = !items.has_value();
+    }
+    if (items) {
         return *items;
     }
     return CK7700ZVViewAnalysis::CountRecords(folder);

@@ -32,8 +32,9 @@ public:
 
     // The whole records the statistic data of `folder` holds from its start, as the
     // reader the model would load it with finds them: the converted item files when
-    // the folder has them all, else the block files.
-    static std::uint64_t CountRecords(const std::wstring& folder);
+    // the folder has them all, else the block files. `blockFiles`, when given, tells
+    // which of the two it is.
+    static std::uint64_t CountRecords(const std::wstring& folder, bool* blockFiles = nullptr);
 
     void SetWaveReaderFactory(WaveReaderFactory factory) { m_WaveReaderFactory = std::move(factory); }
     // Where the item reader of every load finds the harmonic collector's summary

@@ -1,35 +1,42 @@
-// Times the program's open road on a generated folder of 30 days of all statistic
-// items at a one-minute interval (a K7900 folder, which needs no conversion): from
-// the data selection's OK until the load has notified the views and the frame shows
-// the data, with a warm page cache, beside the time `cat` takes to read the same
-// files. A timer asks the frame to repaint every 20 ms meanwhile; the paints that
-// happened during each open are reported. Checks free disk first and removes what
-// it writes.
+// Times the program's open road on generated K7900 folders (all statistic items at a
+// one-minute interval, which need no conversion) of 7 and of 30 days: from the data
+// selection's OK until the load has notified the views and the frame shows the data,
+// beside the time `cat` takes to read the same files in the same run. Each folder is
+// opened warm (a program that opened it once already) and fresh (the first open in
+// a new process, what a user does), five times each, and the minimum and median of
+// both the open and cat are reported, with the process's resident memory before the
+// open and its peak after it. The page cache is warm throughout: cat reads the files
+// right before each open. Checks free disk first and removes what it writes.
 //
-//   xvfb-run -a app_opening_bench [DIR]   (DIR: where to make the folder; default the system temp folder)
+//   xvfb-run -a app_opening_bench [DIR]   (DIR: where to make the folders; default the system temp folder)
+//
+// Each measurement runs in a child process of this program (`--open FOLDER RUNS
+// WARM`), so that a fresh open is really the process's first.
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <wx/frame.h>
 #include <wx/init.h>
-#include <wx/timer.h>
+#include <wx/utils.h>
 
 #include "app/MainFrame.h"
-#include "bench/support/CatFiles.h"
 #include "app/NewDataSelectDlg.h"
 #include "app/OndravaApp.h"
+#include "bench/support/CatFiles.h"
 #include "platform/base/Encoding.h"
-#include "platform/base/Hourglaze.h"
 #include "platform/base/ProgramFolder.h"
-#include "platform/ui/BusyIndicator.h"
 #include "platform/gfx/FontConfig.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
@@ -41,8 +48,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr std::uint64_t kRecords = 30ull * 24 * 60;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 std::vector<std::string> DataFiles(const fs::path& folder) {
     std::vector<std::string> files;
@@ -61,61 +67,48 @@ double Cat(const std::vector<std::string>& files) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The program's busy indicator, noting when the load worker ends it: the load
-// itself, and what the frame and the views do with the data after it.
-class TimedIndicator : public platform::IHourglaze {
-public:
-    explicit TimedIndicator(platform::IHourglaze& shown) : m_shown(shown) {}
-    void Start(void* owner) override { m_shown.Start(owner); }
-    void Update(double percent) override { m_shown.Update(percent); }
-    void Increase(double step) override { m_shown.Increase(step); }
-    void Notify(const std::wstring& text) override { m_shown.Notify(text); }
-    double GetPos() override { return m_shown.GetPos(); }
-    void End() override {
-        ended = Clock::now();
-        m_shown.End();
+// A field of /proc/self/status in megabytes ("VmRSS", "VmHWM").
+double StatusMegabytes(const char* name) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string key = std::string(name) + ":";
+    while (std::getline(status, line)) {
+        if (line.compare(0, key.size(), key) == 0) {
+            return std::strtod(line.c_str() + key.size(), nullptr) / 1024.0;
+        }
     }
-    Clock::time_point ended;
+    return 0.0;
+}
 
-private:
-    platform::IHourglaze& m_shown;
-};
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
-    const fs::path scratch = base / ("ondrava-opening-bench-" + std::to_string(getpid()));
-    const fs::path folder = scratch / "data";
-
+gen::StatisticFolderOptions FolderOptions(std::uint64_t records) {
     gen::StatisticFolderOptions options;
     options.deviceType = L"K7900";
     options.items = gen::AllStatisticItems();
-    options.records = kRecords;
+    options.records = records;
     options.blockCountPerFile = 1440;
     options.filesPerFolder = 100;
-    const std::uint64_t bytes =
-        static_cast<std::uint64_t>(gen::BlockSizeOf(options.items)) * options.blockTypeCount * kRecords;
-    std::error_code error;
-    const fs::space_info space = fs::space(base, error);
-    if (error || space.available < bytes + bytes / 4 + (200u << 20)) {
-        std::fprintf(stderr, "not enough free disk in %s: %.0f MB needed\n", base.c_str(), bytes / 1e6 * 1.25 + 200);
-        return 1;
-    }
-    setenv(platform::kProgramFolderVariable, (scratch / "program").c_str(), 1);
-    testsupport::PrepareProgramFolder();
-    setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
-    gfx::LoadFontConfig(platform::ProgramFolder());
+    return options;
+}
 
-    std::printf("generating %llu records of all 461 items (%.0f MB) in %s\n",
-                static_cast<unsigned long long>(kRecords), bytes / 1e6, folder.c_str());
-    if (!gen::WriteStatisticFolder(folder, options)) {
-        std::fprintf(stderr, "cannot write the folder\n");
-        fs::remove_all(scratch, error);
-        return 1;
-    }
+std::uint64_t FolderBytes(std::uint64_t records) {
+    const gen::StatisticFolderOptions options = FolderOptions(records);
+    return static_cast<std::uint64_t>(gen::BlockSizeOf(options.items)) * options.blockTypeCount * records;
+}
+
+// One open of the child: the open, the load until the busy indicator ends, cat right
+// before it, and the resident memory before the open and the peak after it (MB).
+struct Run {
+    double open = 0.0;
+    double cat = 0.0;
+    double rssBefore = 0.0;
+    double peak = 0.0;
+    double privateAfter = 0.0;  // RssAnon after the open: memory that is not the file cache's
+};
+
+// The child: starts the program, opens FOLDER RUNS times (after one untimed open when
+// warm) and prints one line per run.
+int OpenInChild(int argc, char** argv, const fs::path& folder, int runs, bool warm) {
     const std::vector<std::string> files = DataFiles(folder);
-
     ui::SetMessageBoxResponder([](const ui::MessageBoxRequest& request) {
         std::fprintf(stderr, "message: %s\n", platform::WideToUtf8(request.text).c_str());
         return ui::kIdOk;
@@ -137,50 +130,174 @@ int main(int argc, char** argv) {
     } else {
         COndravaApp& app = static_cast<COndravaApp&>(*wxTheApp);
         CMainFrame& frame = *app.GetMainFrame();
-        TimedIndicator indicator(*app.GetBusyIndicator());
-        platform::SetHourglaze(&indicator);
-        int paints = 0;
-        frame.GetFrame()->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
-            ++paints;
-            event.Skip();
-        });
-        wxTimer repaint;
-        repaint.Bind(wxEVT_TIMER, [&frame](wxTimerEvent&) { frame.GetFrame()->Refresh(); });
-        repaint.Start(20);
-
-        Cat(files);  // warm the page cache
-        double cat = 1e300;
-        double open = 1e300;
-        double loadInBest = 0.0;
-        int paintsInBest = 0;
         const std::wstring path = platform::FromPath(folder);
-        frame.OpenStatistic(path);  // once untimed, so every run starts warm
-        for (int i = 0; i < kRuns; ++i) {
-            cat = std::min(cat, Cat(files));
-            paints = 0;
-            frame.OpenStatistic(path);
-            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - okPressed).count();
-            if (ms < open) {
-                open = ms;
-                loadInBest = std::chrono::duration<double, std::milli>(indicator.ended - okPressed).count();
-                paintsInBest = paints;
+        // The harmonic collection that follows a load runs on; it is let finish
+        // before the next measurement so that it does not run beside it.
+        const auto settle = [&frame] {
+            while (frame.IsCollecting()) {
+                wxYield();
+                wxMilliSleep(5);
             }
+            wxYield();
+        };
+        settle();
+        if (warm) {
+            frame.OpenStatistic(path);
+            settle();
         }
-        repaint.Stop();
-        platform::SetHourglaze(app.GetBusyIndicator());
-        if (frame.IsStatisticLoaded() == 0 || frame.GetSelection().EndBlock != kRecords) {
-            std::fprintf(stderr, "the folder did not load whole\n");
+        for (int i = 0; i < runs; ++i) {
+            Run run;
+            run.cat = Cat(files);
+            run.rssBefore = StatusMegabytes("VmRSS");
+            frame.OpenStatistic(path);
+            run.open = std::chrono::duration<double, std::milli>(Clock::now() - okPressed).count();
+            run.peak = StatusMegabytes("VmHWM");
+            run.privateAfter = StatusMegabytes("RssAnon");
+            std::printf("run %.3f %.3f %.1f %.1f %.1f\n", run.open, run.cat, run.rssBefore, run.peak,
+                        run.privateAfter);
+            std::fflush(stdout);
+            settle();
+        }
+        if (frame.IsStatisticLoaded() == 0 || frame.GetSelection().BlockNum == 0) {
+            std::fprintf(stderr, "the folder did not load\n");
             result = 1;
         }
-        std::printf("%-44s %10.1f ms\n", "cat of the folder's files (reference)", cat);
-        std::printf("%-44s %10.1f ms  (%.2fx cat, %d paints meanwhile)\n", "open: data selection OK to views notified",
-                    open, open / cat, paintsInBest);
-        std::printf("%-44s %10.1f ms  (%.2fx cat)\n", "  of which the load, until the indicator ends", loadInBest,
-                    loadInBest / cat);
-        std::printf("%-44s %10.1f ms\n", "  of which the panes and views after the load", open - loadInBest);
         wxTheApp->OnExit();
     }
     wxEntryCleanup();
+    return result;
+}
+
+// Runs this program as a child opening `folder`; its runs, or none when it failed.
+std::vector<Run> Child(const char* self, const fs::path& folder, int runs, bool warm) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) {
+        return {};
+    }
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        close(pipeEnds[0]);
+        close(pipeEnds[1]);
+        const std::string count = std::to_string(runs);
+        execl("/proc/self/exe", self, "--open", folder.c_str(), count.c_str(), warm ? "warm" : "fresh", nullptr);
+        _exit(127);
+    }
+    close(pipeEnds[1]);
+    std::string output;
+    char buffer[4096];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
+        output.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::vector<Run> result;
+    std::istringstream lines(output);
+    std::string word;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        Run run;
+        if (fields >> word >> run.open >> run.cat >> run.rssBefore >> run.peak >> run.privateAfter && word == "run") {
+            result.push_back(run);
+        }
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "the opening process failed (%d)\n", status);
+        return {};
+    }
+    return result;
+}
+
+double Min(std::vector<double> values) { return *std::min_element(values.begin(), values.end()); }
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void Report(const char* what, const std::vector<Run>& runs, double extraMs) {
+    if (runs.empty()) {
+        std::printf("%-34s failed\n", what);
+        return;
+    }
+    std::vector<double> open, cat, peak, privateAfter;
+    for (const Run& run : runs) {
+        open.push_back(run.open);
+        cat.push_back(run.cat);
+        peak.push_back(run.peak - run.rssBefore);
+        privateAfter.push_back(run.privateAfter);
+    }
+    std::printf("%-34s open %8.1f / %8.1f ms   cat %8.1f / %8.1f ms   %5.2f / %5.2f x cat", what, Min(open),
+                Median(open), Min(cat), Median(cat), Min(open) / Min(cat), Median(open) / Median(cat));
+    if (extraMs > 0.0) {
+        std::printf("   (target %.1f ms = 2 x cat + %.0f ms)", 2.0 * Median(cat) + extraMs, extraMs);
+    }
+    std::printf("\n%-34s peak resident - resident before the open %.0f / %.0f MB, private (not file cache) "
+                "after it %.0f / %.0f MB\n",
+                "", Min(peak), Median(peak), Min(privateAfter), Median(privateAfter));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "--open") == 0) {
+        return OpenInChild(argc, argv, fs::path(argv[2]), std::atoi(argv[3]), std::strcmp(argv[4], "warm") == 0);
+    }
+    const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
+    const fs::path scratch = base / ("ondrava-opening-bench-" + std::to_string(getpid()));
+    struct Folder {
+        const char* name;
+        std::uint64_t records;
+        double extraMs;  // the target is 2 x cat plus this
+    };
+    const Folder folders[] = {{"7-day", 7ull * 24 * 60, 100.0}, {"30-day", 30ull * 24 * 60, 0.0}};
+    std::uint64_t bytes = 0;
+    for (const Folder& folder : folders) {
+        bytes += FolderBytes(folder.records);
+    }
+    std::error_code error;
+    const fs::space_info space = fs::space(base, error);
+    if (error || space.available < bytes + bytes / 4 + (200u << 20)) {
+        std::fprintf(stderr, "not enough free disk in %s: %.0f MB needed\n", base.c_str(), bytes / 1e6 * 1.25 + 200);
+        return 1;
+    }
+    setenv(platform::kProgramFolderVariable, (scratch / "program").c_str(), 1);
+    testsupport::PrepareProgramFolder();
+    setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
+    gfx::LoadFontConfig(platform::ProgramFolder());
+
+    int result = 0;
+    for (const Folder& folder : folders) {
+        const fs::path data = scratch / folder.name;
+        std::printf("generating %llu records of all 461 items (%.0f MB) in %s\n",
+                    static_cast<unsigned long long>(folder.records), FolderBytes(folder.records) / 1e6,
+                    data.c_str());
+        if (!gen::WriteStatisticFolder(data, FolderOptions(folder.records))) {
+            std::fprintf(stderr, "cannot write the folder\n");
+            result = 1;
+            break;
+        }
+        const std::vector<Run> warm = Child(argv[0], data, kRuns, true);
+        std::vector<Run> fresh;
+        for (int i = 0; i < kRuns; ++i) {
+            const std::vector<Run> one = Child(argv[0], data, 1, false);
+            if (one.size() != 1) {
+                fresh.clear();
+                break;
+            }
+            fresh.push_back(one.front());
+        }
+        if (warm.size() != kRuns || fresh.size() != kRuns) {
+            result = 1;
+        }
+        const std::string warmName = std::string(folder.name) + " warm (min / median)";
+        const std::string freshName = std::string(folder.name) + " fresh process (min / median)";
+        Report(warmName.c_str(), warm, folder.extraMs);
+        Report(freshName.c_str(), fresh, folder.extraMs);
+        std::fflush(stdout);
+        fs::remove_all(data, error);
+    }
     fs::remove_all(scratch, error);
     return result;
 }

@@ -229,6 +229,73 @@ TEST(DataFileLoader, MemoryRefusalFallsBackToStreaming)
     EXPECT_EQ(folder.Load(failing, 0, 50, 1, 1), 0);
 }
 
+// The stretch is read from the block files where they lie (the system's file cache),
+// not copied into memory of the program's own: the process's private memory hardly
+// grows while the whole stretch is read.
+TEST(DataFileLoader, HoldsTheStretchWithoutACopyOfItsOwn)
+{
+    gen::StatisticFolderOptions options;
+    options.items = gen::AllStatisticItems();
+    options.records = 720;
+    options.blockCountPerFile = 300;
+    options.filesPerFolder = 3;
+    options.indexFiles = false;
+    Folder folder(options);
+    const std::uint64_t stretch = options.records * folder.recordBytes;
+    ASSERT_GT(stretch, 30u << 20);
+    const std::uint64_t privateBefore = terminaltest::ProcessMemory("RssAnon");
+    ASSERT_NE(privateBefore, 0u) << "the system gives no private memory figure";
+    CDataFileLoader loader;
+    ASSERT_EQ(folder.Load(loader, 0, options.records), 1);
+    ASSERT_TRUE(loader.IsCacheMode());
+    float sum = 0.0f;
+    for (std::uint64_t offset = 0; offset + 4 <= stretch; offset += 1024) {
+        sum += loader.GetDataAt(offset);
+    }
+    EXPECT_NE(sum, 0.0f);
+    const std::uint64_t privateAfter = terminaltest::ProcessMemory("RssAnon");
+    EXPECT_LT(privateAfter, privateBefore + stretch / 10)
+        << "private memory grew by " << (privateAfter - privateBefore) / 1024 << " KB for a stretch of "
+        << stretch / 1024 << " KB";
+    for (std::uint64_t r : {0u, 299u, 300u, 719u}) {
+        EXPECT_EQ(loader.GetDataAt(folder.Offset(r, 2, 9)), gen::StatisticValue(r, 2, 9)) << "record " << r;
+    }
+}
+
+// Whether the stretch is held at once rests on the memory available, not on a fixed
+// size: a stretch above 4 GiB is held when the memory allows it. The files hold only
+// the first records; the rest of the stretch reads as no value.
+TEST(DataFileLoader, HoldsAStretchAsLargeAsTheAvailableMemoryAllows)
+{
+    gen::StatisticFolderOptions options;
+    options.records = 12;
+    options.blockCountPerFile = 2000000000;
+    options.indexFiles = false;
+    Folder folder(options);
+    constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+    const std::uint64_t records = 5 * kGiB / folder.recordBytes;  // over 4 GiB
+    struct Case {
+        const char* name;
+        std::uint64_t available, total;
+        bool held;
+    };
+    const Case cases[] = {
+        {"plenty available", 64 * kGiB, 64 * kGiB, true},
+        {"the stretch would take over nine tenths of it", 5 * kGiB, 16 * kGiB, false},
+        {"less than a fifth of the memory is free", 10 * kGiB, 64 * kGiB, false},
+    };
+    for (const Case& c : cases) {
+        terminaltest::MemoryFiguresLoader loader({c.available, c.total});
+        EXPECT_EQ(folder.Load(loader, 0, records, 1, 1), c.held ? 1 : 0) << c.name << " (cache required)";
+        ASSERT_EQ(folder.Load(loader, 0, records), 1) << c.name;
+        EXPECT_EQ(loader.IsCacheMode(), c.held) << c.name;
+        EXPECT_EQ(CDataFileLoader::HoldsInMemory(records * folder.recordBytes, {c.available, c.total}), c.held)
+            << c.name;
+        EXPECT_EQ(loader.GetDataAt(folder.Offset(11, 1, 3)), gen::StatisticValue(11, 1, 3)) << c.name;
+        EXPECT_EQ(loader.GetDataAt(folder.Offset(records - 1, 1, 3)), kSentinel) << c.name;
+    }
+}
+
 TEST(DataFileLoader, RefusesUnusableGeometry)
 {
     gen::StatisticFolderOptions options;

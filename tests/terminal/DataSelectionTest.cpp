@@ -8,6 +8,7 @@
 #include <ctime>
 #include <functional>
 
+#include "TerminalTestSupport.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/LocalTime.h"
 #include "terminal/DataSelection.h"
@@ -173,8 +174,9 @@ TEST_F(DataSelectionTest, ProposesWhatFitsTheMemory)
     };
     const Case cases[] = {
         {"700 MB with 1 GB free: all of it", 700 * kMB, 1024 * kMB, 1.0},
-        {"needs 15 % of its size: 5 GB fit in 1 GB", 5120 * kMB, 1024 * kMB, 1.0},
-        {"too large: the start of it", 102400 * kMB, 1024 * kMB, 0.8 * 1024 * 100 / (102400.0 * 16)},
+        {"the memory it needs fits just", 780 * kMB, 1024 * kMB, 1.0},
+        {"5 GB in 1 GB: the part that fits", 5120 * kMB, 1024 * kMB, 0.8 * 1024 / (1.05 * 5120)},
+        {"too large: the start of it", 102400 * kMB, 1024 * kMB, 0.8 * 1024 / (1.05 * 102400)},
         {"no memory reported, empty record", 0, 0, 1.0},
     };
     for (const Case& row : cases) {
@@ -245,10 +247,10 @@ TEST_F(DataSelectionTest, FiguresWarnWhenMemoryIsShort)
               })),
               CDataSelection::Description::Usable);
     selection.SetPresentBlocks(1000);
-    // 1000 MB need 150 MB: 100 MB free (80 MB usable) is short, 1 GB is not.
+    // 1000 MB need 1050 MB: 100 MB free (80 MB usable) is short, 1 GB for half of it is not.
     const CDataSelection::Figures shortOf = selection.Describe(0.0, 1.0, 100 * kMB);
     EXPECT_TRUE(shortOf.memoryShort);
-    EXPECT_DOUBLE_EQ(shortOf.neededBytes, 150.0 * kMB);
+    EXPECT_DOUBLE_EQ(shortOf.neededBytes, 1050.0 * kMB);
     EXPECT_DOUBLE_EQ(shortOf.availableBytes, 80.0 * kMB);
     // What 80 MB hold, by the rule of ten.
     EXPECT_EQ(shortOf.shownSpan, 80 * 60000 * 10 / 1000);
@@ -257,6 +259,46 @@ TEST_F(DataSelectionTest, FiguresWarnWhenMemoryIsShort)
     EXPECT_DOUBLE_EQ(enough.selectedBytes, 500.0 * kMB);
     EXPECT_EQ(enough.shownSpan, 60000);
     EXPECT_EQ(enough.end - enough.start, 30000);
+}
+
+// The memory the selection says a load needs is within a quarter of what a load of
+// a generated folder takes at its peak: the stretch mapped and read whole.
+TEST_F(DataSelectionTest, TheMemoryNeededIsWithinAQuarterOfALoad)
+{
+    testsupport::TempDir dir;
+    gen::StatisticFolderOptions options;
+    options.deviceType = L"K7900";
+    options.items = gen::AllStatisticItems();
+    options.records = 1440;
+    options.blockCountPerFile = 720;
+    options.filesPerFolder = 2;
+    options.indexFiles = false;
+    ASSERT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
+    const std::wstring folder = platform::FromPath(dir.Path());
+    CDataSelection selection;
+    ASSERT_EQ(selection.Read(folder), CDataSelection::Description::Usable);
+    selection.SetPresentBlocks(CGlobalModel::CountRecords(folder));
+    const DataSelectInfo info = selection.GetSelection(0.0, 1.0);
+    ASSERT_EQ(info.BlockNum, options.records);
+    const double needed = selection.Describe(0.0, 1.0, 64 * 1024 * kMB).neededBytes;
+
+    const std::uint64_t before = terminaltest::ProcessMemory("VmRSS");
+    if (!terminaltest::ResetPeakMemory() || before == 0) {
+        GTEST_SKIP() << "the system gives no peak of resident memory";
+    }
+    CDataFileLoader loader;
+    const std::uint64_t recordBytes = info.DataSize / info.BlockNum;
+    ASSERT_EQ(loader.LoadFiles(platform::FromPath(dir.Path() / "Statistic"), info.FirstBlock, 0, info.BlockNum,
+                               recordBytes, 1, 40, 1),
+              1);
+    float sum = 0.0f;
+    for (std::uint64_t offset = 0; offset + 4 <= info.DataSize; offset += 1024) {
+        sum += loader.GetDataAt(offset);
+    }
+    EXPECT_NE(sum, 0.0f);
+    const double peak = static_cast<double>(terminaltest::ProcessMemory("VmHWM") - before);
+    EXPECT_NEAR(needed, peak, 0.25 * peak) << "needed " << needed / kMB << " MB, the load peaked at "
+                                            << peak / kMB << " MB over " << info.DataSize / kMB << " MB of data";
 }
 
 TEST(DataSelectionTexts, SizesSpansTimesAndTheLabelPlace)

@@ -64,7 +64,8 @@ platform::MemoryStatus StreamingLoader::QueryMemoryStatus() const
     return status;
 }
 
-CDataFileLoader::CacheBuffer FailingAllocationLoader::AllocateCache(std::uint64_t)
+platform::MappedRegion FailingAllocationLoader::MapFilePart(const std::filesystem::path&, std::uint64_t,
+                                                            std::uint64_t)
 {
     throw std::bad_alloc();
 }
@@ -74,6 +75,29 @@ TrendReader::TrendReader(std::uint32_t useDataFiles, bool streaming) : CK7700ZVV
     if (streaming) {
         SetLoader(std::make_unique<StreamingLoader>());
     }
+}
+
+std::uint64_t ProcessMemory(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    const std::string key = std::string(field) + ":";
+    for (std::string line; std::getline(status, line);) {
+        if (line.compare(0, key.size(), key) == 0) {
+            std::istringstream value(line.substr(key.size()));
+            std::uint64_t kilobytes = 0;
+            value >> kilobytes;
+            return kilobytes * 1024;
+        }
+    }
+    return 0;
+}
+
+bool ResetPeakMemory()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return static_cast<bool>(clear);
 }
 
 std::wstring Wide(const std::filesystem::path& path)

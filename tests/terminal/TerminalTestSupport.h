@@ -36,10 +36,11 @@ protected:
     platform::MemoryStatus QueryMemoryStatus() const override;
 };
 
-// A loader whose cache allocation fails.
+// A loader that the system gives no mapping for the cache.
 class FailingAllocationLoader : public CDataFileLoader {
 protected:
-    CacheBuffer AllocateCache(std::uint64_t bytes) override;
+    platform::MappedRegion MapFilePart(const std::filesystem::path& path, std::uint64_t offset,
+                                       std::uint64_t length) override;
 };
 
 // A trend reader that can be given another loader.
@@ -50,5 +51,24 @@ public:
 };
 
 std::wstring Wide(const std::filesystem::path& path);
+
+// A memory figure of this process from /proc/self/status ("VmRSS", "VmHWM",
+// "RssAnon"), in bytes; 0 when the system does not give it.
+std::uint64_t ProcessMemory(const char* field);
+// Starts the process's peak resident memory anew from what it holds now; false
+// when the system cannot.
+bool ResetPeakMemory();
+
+// A loader that sees the memory figures it is given.
+class MemoryFiguresLoader : public CDataFileLoader {
+public:
+    explicit MemoryFiguresLoader(platform::MemoryStatus figures) : m_figures(figures) {}
+
+protected:
+    platform::MemoryStatus QueryMemoryStatus() const override { return m_figures; }
+
+private:
+    platform::MemoryStatus m_figures;
+};
 
 }  // namespace terminaltest
