@@ -1,6 +1,7 @@
 #include "lib/convert/ItemFileWriter.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -51,6 +52,13 @@ void CItemFileWriter::Discard()
     }
 }
 
+void CItemFileWriter::NoteError()
+{
+    if (m_Error == 0) {
+        m_Error = errno;
+    }
+}
+
 void CItemFileWriter::Step()
 {
     const std::int64_t now = ProgressClockMs();
@@ -65,24 +73,28 @@ bool CItemFileWriter::Open()
     m_Opened = true;
     std::error_code error;
     if (m_OutputFolder.empty() || !fs::is_directory(m_OutputFolder, error)) {
+        m_Error = error ? error.value() : ENOENT;
         return false;
     }
     // Beside the folder the output folder really is (it may be a link into another
     // file system), so that the final moves stay on one file system.
     const fs::path real = fs::canonical(m_OutputFolder, error);
     if (error) {
+        m_Error = error.value();
         return false;
     }
     const fs::path pattern =
         real.parent_path() / ("." + platform::PathToUtf8(real.filename()) + ".converting-XXXXXX");
     std::string name = platform::PathToUtf8(pattern);
     if (::mkdtemp(name.data()) == nullptr) {
+        NoteError();
         return false;
     }
     m_WorkFolder = platform::ToPath(std::string_view(name));
     for (const std::wstring& itemName : m_Names) {
         std::FILE* file = std::fopen(platform::PathToUtf8(m_WorkFolder / platform::ToPath(itemName + L".data")).c_str(), "wb");
         if (file == nullptr || std::fclose(file) != 0) {
+            NoteError();
             Discard();
             return false;
         }
@@ -96,13 +108,21 @@ bool CItemFileWriter::Append(std::size_t index, const ValueBuffer& buffer, bool 
     const fs::path path = m_WorkFolder / platform::ToPath(m_Names[index] + L".data");
     std::FILE* file = std::fopen(platform::PathToUtf8(path).c_str(), "ab");
     if (file == nullptr) {
+        NoteError();
         return false;
     }
     bool ok = WriteFloats(file, buffer.values);
     if (sync) {
         ok = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0 && ok;
     }
-    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        NoteError();
+    }
+    const bool closed = std::fclose(file) == 0;
+    if (!closed) {
+        NoteError();
+    }
+    ok = closed && ok;
     if (ok) {
         m_BytesWritten += static_cast<std::uint64_t>(buffer.values.size()) * 4;
     }
@@ -168,6 +188,7 @@ bool CItemFileWriter::Commit(const std::vector<fs::path>& replacedFolders)
         const fs::path file = platform::ToPath(name + L".data");
         fs::rename(m_WorkFolder / file, m_OutputFolder / file, error);
         if (error) {
+            m_Error = error.value();
             return false;
         }
     }

@@ -84,9 +84,14 @@ TEST(ConvertFailure, GivesItsCodeAndLeavesThePreviousFiles)
              t.makeItemFolder = false;
          },
          4},
-        {"a block file that cannot be read", gen::StatisticDefect::None,
-         [](Terminal& t) { fs::create_directories(t.Statistic() / "003" / "statistic3.data"); }, 4},
-        {"an item file that cannot be written", gen::StatisticDefect::None, nullptr, 4, 100},
+        {"a block file that is a folder", gen::StatisticDefect::None,
+         [](Terminal& t) {
+             fs::remove(t.Statistic() / "001" / "statistic2.data");
+             fs::create_directories(t.Statistic() / "001" / "statistic2.data");
+         },
+         kConvertNotRegular},
+        {"an item file that cannot be written: the disk is full", gen::StatisticDefect::None, nullptr,
+         kConvertDiskFull, 100},
     };
     for (const Case& c : cases) {
         gen::StatisticFolderOptions options;
@@ -133,7 +138,7 @@ TEST(ConvertFailure, SuccessAfterFailureReplacesTheMarkedFiles)
     terminal.dir.Write("Statistic/newfiles/notes.txt", "kept");
     {
         SmallConverter failing(1 << 20, 64);
-        EXPECT_EQ(ConvertWithFileSizeLimit(terminal, failing, 10), kConvertIoFailure);
+        EXPECT_EQ(ConvertWithFileSizeLimit(terminal, failing, 10), kConvertDiskFull);
     }
     EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_VRMS.data"), "previous");
     SmallConverter converter(1 << 20, 64);
