@@ -7,7 +7,12 @@
 #include <set>
 #include <system_error>
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
@@ -29,6 +34,50 @@ static_assert(std::endian::native == std::endian::little);
 bool WriteFloats(std::FILE* file, const std::vector<float>& values)
 {
     return std::fwrite(values.data(), sizeof(float), values.size(), file) == values.size();
+}
+
+// Work folders of earlier conversions into this folder that a kill left behind: ours
+// by their name ("<prefix><process>-XXXXXX"), of a process that no longer runs; those
+// of older versions ("<prefix>XXXXXX") hold no process number and go as they are.
+void RemoveStaleWorkFolders(const fs::path& parent, const std::string& prefix)
+{
+    const auto allOf = [](std::string_view text, int (*test)(int)) {
+        return !text.empty() &&
+               std::all_of(text.begin(), text.end(), [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
+    };
+    std::error_code error;
+    std::vector<fs::path> stale;
+    for (fs::directory_iterator it(parent, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = platform::PathToUtf8(it->path().filename());
+        if (name.size() <= prefix.size() || name.rfind(prefix, 0) != 0) {
+            continue;
+        }
+        const std::string_view rest = std::string_view(name).substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == std::string_view::npos) {
+            if (rest.size() != 6 || !allOf(rest, ::isalnum)) {
+                continue;
+            }
+        } else {
+            const std::string_view pid = rest.substr(0, dash);
+            if (pid.size() > 9 || !allOf(pid, ::isdigit) || rest.size() - dash - 1 != 6 ||
+                !allOf(rest.substr(dash + 1), ::isalnum)) {
+                continue;
+            }
+            const long number = std::stol(std::string(pid));
+            if (number <= 0 || ::kill(static_cast<pid_t>(number), 0) == 0 || errno != ESRCH) {
+                continue;  // its conversion may still run
+            }
+        }
+        std::error_code ignored;
+        if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+            stale.push_back(it->path());
+        }
+    }
+    for (const fs::path& folder : stale) {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
 }
 
 }  // namespace
@@ -83,8 +132,10 @@ bool CItemFileWriter::Open()
         m_Error = error.value();
         return false;
     }
+    const std::string prefix = "." + platform::PathToUtf8(real.filename()) + ".converting-";
+    RemoveStaleWorkFolders(real.parent_path(), prefix);
     const fs::path pattern =
-        real.parent_path() / ("." + platform::PathToUtf8(real.filename()) + ".converting-XXXXXX");
+        real.parent_path() / (prefix + std::to_string(::getpid()) + "-XXXXXX");
     std::string name = platform::PathToUtf8(pattern);
     if (::mkdtemp(name.data()) == nullptr) {
         NoteError();
