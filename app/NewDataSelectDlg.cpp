@@ -28,6 +28,8 @@ constexpr unsigned kStringMemoryShort = 10295;
 constexpr unsigned kStringEmptyRange = 10296;
 constexpr unsigned kStringNoRecordData = 10297;
 constexpr unsigned kStringOpenAnyway = 10298;
+constexpr unsigned kStringMissingStretches = 10405;
+constexpr unsigned kStringMissingFolder = 10406;
 
 constexpr std::int64_t kDay = 86400;
 
@@ -74,6 +76,7 @@ bool CNewDataSelectDlg::SetDataPath(const std::wstring& path) {
         break;
     }
     m_Record.SetPresentBlocks(CGlobalModel::CountRecords(path));
+    m_Record.FindGaps(path);
     std::tie(m_StartFrac, m_EndFrac) = m_Record.ProposedRange(AvailableMemory());
     return true;
 }
@@ -99,14 +102,14 @@ bool CNewDataSelectDlg::OnInitDialog() {
         m_ColorKey.SetBkColor(kColorKeyColor);
         m_ColorKey.SetText(L"", kBlack);
     }
-    const bool truncated = m_Record.IsTruncated();
+    const std::wstring damage = DamageNotes();
     for (const unsigned id : {kDamagedTailMark, kDamagedTailText}) {
         if (wxWindow* item = GetDlgItem(id)) {
-            item->Show(truncated);
+            item->Show(!damage.empty());
         }
     }
-    if (truncated) {
-        SetDlgItemText(kDamagedTailText, String(kStringDamagedTail));
+    if (!damage.empty()) {
+        SetDlgItemText(kDamagedTailText, damage);
     }
     for (const unsigned id : {static_cast<unsigned>(ui::kIdOk), static_cast<unsigned>(ui::kIdCancel)}) {
         if (wxWindow* button = GetDlgItem(id)) {
@@ -116,6 +119,36 @@ bool CNewDataSelectDlg::OnInitDialog() {
     UpdateSelectionInfo();
     PlaceSizeLabel();
     return true;
+}
+
+std::wstring CNewDataSelectDlg::DamageNotes() const {
+    std::wstring text;
+    if (!m_Record.GetMissingFolder().empty()) {
+        // The data after a missing block folder are not read: the record ends before it.
+        text = String(kStringMissingFolder);
+        const std::size_t at = text.find(L"%s");
+        if (at != std::wstring::npos) {
+            text.replace(at, 2, m_Record.GetMissingFolder());
+        }
+    } else if (m_Record.IsTruncated()) {
+        text = String(kStringDamagedTail);
+    }
+    const auto& missing = m_Record.GetMissing();
+    if (!missing.empty()) {
+        if (!text.empty()) {
+            text += L"\n";
+        }
+        text += String(kStringMissingStretches);
+        constexpr std::size_t kShown = 2;
+        for (std::size_t i = 0; i < missing.size() && i < kShown; ++i) {
+            const auto [first, end] = m_Record.StretchTimes(missing[i]);
+            text += (i == 0 ? L"" : L", ") + FormatSelectionTime(first) + L" ~ " + FormatSelectionTime(end);
+        }
+        if (missing.size() > kShown) {
+            text += L" …";
+        }
+    }
+    return text;
 }
 
 void CNewDataSelectDlg::OnSliderChanged() {

@@ -52,6 +52,8 @@ public:
     static constexpr unsigned kDamagedTailMark = 6889;
 
 private:
+    // What the record lacks: a missing block folder, a damaged tail, stretches without values.
+    std::wstring DamageNotes() const;
     void OnSliderChanged();
     void UpdateSelectionInfo();
     void PlaceSizeLabel();

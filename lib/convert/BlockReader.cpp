@@ -117,7 +117,10 @@ bool CBlockReader::ReadFile(const std::filesystem::path& source, bool last, cons
     const std::uint64_t recordBytes = static_cast<std::uint64_t>(m_BlockSize) * m_BlockTypes;
     const std::uint64_t left = m_RecordLimit - std::min(m_RecordLimit, m_Records);
     const std::uint64_t share = m_RecordsPerFile != 0 ? std::min(m_RecordsPerFile, left) : left;
-    const std::uint64_t records = std::min<std::uint64_t>(static_cast<std::uint64_t>(status.st_size) / recordBytes, share);
+    // A record cut by the end of a file that another file follows keeps the values the
+    // file holds (the rest have none); one cut by the end of the last file is left out.
+    const auto size = static_cast<std::uint64_t>(status.st_size);
+    const std::uint64_t records = std::min<std::uint64_t>(last ? size / recordBytes : (size + recordBytes - 1) / recordBytes, share);
 
     m_Blocks = 0;
     std::uint64_t remaining = records * recordBytes;

@@ -8,8 +8,8 @@
 // A record's time follows from its place in the stream (file index × records per
 // file + record in the file), so every record keeps its place: the records a block
 // file lacks (a file cut short, even inside a record) become records of no value
-// when another file follows, and a record cut by the end of the last file is left
-// out. No more records are read than the description declares, and only regular
+// when another file follows (a record it holds in part keeps the values it holds),
+// and a record cut by the end of the last file is left out. No more records are read than the description declares, and only regular
 // files are read (a link to a device or a pipe would never end, or block).
 
 #include <cstdint>

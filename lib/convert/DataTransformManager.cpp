@@ -1,5 +1,6 @@
 #include "lib/convert/DataTransformManager.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -291,8 +292,16 @@ int CDataTransformManager::RunConvert(const fs::path& statisticFolder)
     }
     m_ReplacedFolders.clear();
 
-    const fs::path marker = platform::FindNoCase(statisticFolder, L"statistic.cfg").value_or(statisticFolder / "statistic.cfg");
-    platform::ProfileWriteString(marker, L"data_convert", L"pre_convert", L"1");
+    // The mark says that the folder's own item folder holds the conversion: item files
+    // written elsewhere (the user's cache, for a folder that cannot be written) leave
+    // the folder as it was.
+    const fs::path output = FolderPath(m_OutputFolder);
+    const auto [inside, ignored] = std::mismatch(statisticFolder.begin(), statisticFolder.end(), output.begin(), output.end());
+    if (inside == statisticFolder.end()) {
+        const fs::path marker =
+            platform::FindNoCase(statisticFolder, L"statistic.cfg").value_or(statisticFolder / "statistic.cfg");
+        platform::ProfileWriteString(marker, L"data_convert", L"pre_convert", L"1");
+    }
     Report(100.0);
     return kConvertOk;
 }

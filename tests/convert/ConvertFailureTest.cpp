@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <set>
+#include <unistd.h>
 
 #include "ConvertTestSupport.h"
 #include "platform/base/PrivateProfile.h"
@@ -200,6 +201,37 @@ TEST(ConvertFailure, PutsTheItemFilesInPlaceOrLeavesThePreviousOnes)
         if (c.linked) {
             fs::remove_all(target);
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The work folders a killed conversion left behind go when the next conversion into
+// the same folder starts; only ours, and not those of a conversion still running.
+TEST(ConvertFailure, NextRunRemovesTheWorkFoldersOfKilledRuns)
+{
+    gen::StatisticFolderOptions options;
+    options.items = {1, 7};
+    options.records = 5;
+    Terminal terminal(options);
+    const std::string running = ".newfiles.converting-" + std::to_string(::getpid()) + "-a1B2c3";
+    const std::vector<std::pair<std::string, bool>> entries = {
+        {".newfiles.converting-999999999-a1B2c3", false},  // its process is gone
+        {".newfiles.converting-Xy12Zq", false},           // an older version's name
+        {running, true},
+        {".newfiles.converting-notes", true},              // not a name of ours
+        {".other.converting-Xy12Zq", true},
+    };
+    for (const auto& [name, kept] : entries) {
+        terminal.dir.Write("Statistic/" + name + "/ESIN_VRMS.data", std::string(1000, 'x'));
+    }
+    SmallConverter converter(1 << 20, 64);
+    ASSERT_EQ(terminal.Convert(converter), kConvertOk);
+    const std::set<std::string> names = FileNames(terminal.Statistic());
+    for (const auto& [name, kept] : entries) {
+        EXPECT_EQ(names.count(name), kept ? 1u : 0u) << name;
     }
 }
 

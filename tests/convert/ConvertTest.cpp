@@ -20,6 +20,7 @@
 #include "terminal/ItemViewTable.h"
 #include "terminal/K7700StatisticAnalysis.h"
 #include "terminal/K7700ZVViewAnalysis.h"
+#include "terminal/ZVDataManager.h"
 
 namespace {
 
@@ -154,15 +155,14 @@ TEST(Convert, DamagedBlockFilesKeepEveryRecordAtItsPlace)
         gen::StatisticDefect defect;
         std::size_t readBlocks;   // read buffer in blocks; 0: the full buffer
         bool cutLastFile;         // the last file also ends inside a record
-        std::uint64_t present;    // records 5 to 9 (the second file) that it holds
         std::uint64_t records;    // records in the item files
     };
     const Case cases[] = {
-        {"truncated file, one block per read", gen::StatisticDefect::TruncatedFile, 1, false, 2, 20},
-        {"truncated file, two blocks per read", gen::StatisticDefect::TruncatedFile, 2, false, 2, 20},
-        {"truncated file, one read", gen::StatisticDefect::TruncatedFile, 0, false, 2, 20},
-        {"empty file, three blocks per read", gen::StatisticDefect::EmptyFile, 3, false, 0, 20},
-        {"truncated file and a last file cut in a record", gen::StatisticDefect::TruncatedFile, 0, true, 2, 17},
+        {"truncated file, one block per read", gen::StatisticDefect::TruncatedFile, 1, false, 20},
+        {"truncated file, two blocks per read", gen::StatisticDefect::TruncatedFile, 2, false, 20},
+        {"truncated file, one read", gen::StatisticDefect::TruncatedFile, 0, false, 20},
+        {"empty file, three blocks per read", gen::StatisticDefect::EmptyFile, 3, false, 20},
+        {"truncated file and a last file cut in a record", gen::StatisticDefect::TruncatedFile, 0, true, 17},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
@@ -178,6 +178,12 @@ TEST(Convert, DamagedBlockFilesKeepEveryRecordAtItsPlace)
         }
         SmallConverter converter(c.readBlocks != 0 ? blockSize * c.readBlocks + 4 : 1 << 20, 24);
         ASSERT_EQ(terminal.Convert(converter), kConvertOk);
+        // Records 5 to 9 are the second file's; a value is there when the file holds all its bytes.
+        const std::uint64_t cut = fs::file_size(terminal.Statistic() / "001" / "statistic2.data");
+        const auto missing = [&](std::uint64_t record, std::uint32_t type, std::uint32_t floatIndex) {
+            return record >= 5 && record < 10 &&
+                   ((record - 5) * 3 + type) * blockSize + floatIndex * 4 + 4 > cut;
+        };
 
         for (const std::uint32_t item : options.items) {
             const std::vector<std::string> names = OutputNames(item);
@@ -186,10 +192,10 @@ TEST(Convert, DamagedBlockFilesKeepEveryRecordAtItsPlace)
                 const std::uint32_t first = gen::FloatIndexOf(options.items, item) + kind * channels;
                 std::vector<float> expected;
                 for (std::uint64_t r = 0; r < c.records; ++r) {
-                    const bool missing = r >= 5 + c.present && r < 10;
                     for (std::uint32_t type = 0; type < 3; ++type) {
                         for (std::uint32_t ch = 0; ch < channels; ++ch) {
-                            expected.push_back(missing ? gen::kNoValueSample : gen::StatisticValue(r, type, first + ch));
+                            expected.push_back(missing(r, type, first + ch) ? gen::kNoValueSample
+                                                                            : gen::StatisticValue(r, type, first + ch));
                         }
                     }
                 }
@@ -419,10 +425,19 @@ TEST(Convert, BufferSizeFollowsFreeMemory)
 // The converted item files, read through the statistic item reader, hold exactly
 // the trend reader's series of the same folder: every item, phase, block type and
 // sub-value, for K7700 and K7800 data.
+// The item reader gives the trend reader's series, value for value and at the same
+// record times, also where a block file was cut short (records of no value there).
 TEST(Convert, ItemReaderGivesTheTrendReadersSeries)
 {
-    for (const wchar_t* device : {L"K7700", L"K7800"}) {
+    const std::pair<const wchar_t*, gen::StatisticDefect> rows[] = {
+        {L"K7700", gen::StatisticDefect::None},
+        {L"K7800", gen::StatisticDefect::None},
+        {L"K7700", gen::StatisticDefect::TruncatedFile},
+    };
+    for (const auto& [device, defect] : rows) {
+        SCOPED_TRACE(defect == gen::StatisticDefect::None ? "whole block files" : "second block file cut short");
         gen::StatisticFolderOptions options;
+        options.defect = defect;
         options.items = {1, 7, 14, 22, 23, 24, 25, 30, 75, 125, 160, 210, 211, 212, 262, 312, 347,
                          397, 398, 399, 449, 454, 455, 460, 461};
         options.records = 11;
@@ -498,6 +513,12 @@ TEST(Convert, ItemReaderGivesTheTrendReadersSeries)
                                     " sub " + std::to_string(t.subValue);
             ASSERT_EQ(t.values.size(), 8u) << row;
             EXPECT_EQ(r.values, t.values) << row;
+            if (defect != gen::StatisticDefect::None) {
+                // Record 7 is one the cut file lacks (the request starts at 2), record 8
+                // the first of the next file.
+                EXPECT_TRUE(IsNoValue(r.values[5])) << row;
+                EXPECT_FALSE(IsNoValue(r.values[3]) || IsNoValue(r.values[6])) << row;
+            }
             ++compared;
         }
         EXPECT_GT(compared, 400u);
