@@ -6,6 +6,7 @@
 #include <wx/window.h>
 
 #include "core/ZVResourceManager.h"
+#include "platform/base/Encoding.h"
 #include "platform/base/MemoryStatus.h"
 #include "platform/ui/MessageBox.h"
 #include "terminal/GlobalModel.h"
@@ -29,6 +30,7 @@ constexpr unsigned kStringEmptyRange = 10296;
 constexpr unsigned kStringNoRecordData = 10297;
 constexpr unsigned kStringOpenAnyway = 10298;
 constexpr unsigned kStringMissingStretches = 10405;
+constexpr unsigned kStringIrregularFile = 10400;
 constexpr unsigned kStringMissingFolder = 10406;
 
 constexpr std::int64_t kDay = 86400;
@@ -77,6 +79,12 @@ bool CNewDataSelectDlg::SetDataPath(const std::wstring& path) {
     }
     m_Record.SetPresentBlocks(CGlobalModel::CountRecords(path));
     m_Record.FindGaps(path);
+    if (!m_Record.GetIrregularFile().empty()) {
+        // A pipe would block the load and a device never end it: refused, by name.
+        ui::MessageBox(nullptr, String(kStringIrregularFile) + L"\n" + platform::FromPath(m_Record.GetIrregularFile()),
+                       String(kStringNotice), ui::kMbOk | ui::kMbIconExclamation);
+        return false;
+    }
     std::tie(m_StartFrac, m_EndFrac) = m_Record.ProposedRange(AvailableMemory());
     return true;
 }

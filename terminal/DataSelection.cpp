@@ -130,6 +130,7 @@ void CDataSelection::FindGaps(const std::wstring& folder)
 {
     m_Missing.clear();
     m_MissingFolder.clear();
+    m_IrregularFile.clear();
     const std::filesystem::path statistic = platform::ResolveNoCase(platform::ToPath(folder), L"Statistic");
     const CIni cfg(TerminalFile(platform::ToPath(folder), L"Statistic/statistic.cfg"));
     const int perFileValue = ReadProfileInt(cfg, L"cfg", L"BlockCountPerFile", 300);
@@ -151,6 +152,12 @@ void CDataSelection::FindGaps(const std::wstring& folder)
         std::map<std::uint64_t, std::filesystem::path> numbered;
         for (const auto& entry : platform::ListSorted(*blockFolder)) {
             const std::wstring file = platform::FromPath(entry.path().filename());
+            const bool blockName = file.size() > 13 && platform::NamesEqualNoCase(file.substr(0, 9), L"statistic") &&
+                                   (platform::NamesEqualNoCase(file.substr(file.size() - 5), L".data") ||
+                                    platform::NamesEqualNoCase(file.substr(file.size() - 4), L".idx"));
+            if (blockName && !entry.is_regular_file(error) && m_IrregularFile.empty()) {
+                m_IrregularFile = entry.path();
+            }
             if (entry.is_regular_file(error) && file.size() > 14 && platform::NamesEqualNoCase(file.substr(0, 9), L"statistic") &&
                 platform::NamesEqualNoCase(file.substr(file.size() - 5), L".data")) {
                 const std::wstring digits = file.substr(9, file.size() - 14);

@@ -7,6 +7,7 @@
 // record, 0.0 to 1.0. Sizes, durations and counts are 64-bit throughout.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,9 @@ public:
         std::uint64_t end = 0;
     };
     const std::vector<Stretch>& GetMissing() const { return m_Missing; }
+    // A block file that is not a regular file (a pipe, a device, a link to one): no
+    // data are read from such a folder. Empty when there is none.
+    const std::filesystem::path& GetIrregularFile() const { return m_IrregularFile; }
     // The name of the missing block folder ("003"), empty when none is missing.
     const std::wstring& GetMissingFolder() const { return m_MissingFolder; }
     // The instants a stretch of records covers: its first record's and its end's.
@@ -92,6 +96,7 @@ private:
     bool m_IsTruncated = false;
     std::vector<Stretch> m_Missing;
     std::wstring m_MissingFolder;
+    std::filesystem::path m_IrregularFile;
 };
 
 // A size as the dialog shows it: "%.2lfB" below 1024 bytes, then KB below 1024 KB,

@@ -4,6 +4,8 @@
 // the load; and the terminal model read from the device type.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -179,11 +181,32 @@ TEST_F(DataSelectionTest, BlocksPresentAndWhatIsMissing)
         }
         EXPECT_EQ(missing, row.missing);
         EXPECT_EQ(selection.GetMissingFolder(), row.missingFolder);
+        EXPECT_TRUE(selection.GetIrregularFile().empty());
         if (!row.missing.empty()) {
             EXPECT_EQ(selection.StretchTimes(selection.GetMissing()[0]),
                       std::make_pair(start + static_cast<std::int64_t>(row.missing[0].first) * 60,
                                      start + static_cast<std::int64_t>(row.missing[0].second) * 60));
         }
+    }
+
+    // A pipe or a link to a device in place of a block file is named, and never read.
+    for (const char* kind : {"pipe", "link to /dev/zero"}) {
+        SCOPED_TRACE(kind);
+        testsupport::TempDir damaged;
+        gen::StatisticFolderOptions options;
+        options.records = 50;
+        ASSERT_TRUE(gen::WriteStatisticFolder(damaged.Path(), options));
+        const fs::path file = damaged / "Statistic/001/statistic2.data";
+        fs::remove(file);
+        if (std::string(kind) == "pipe") {
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        } else {
+            fs::create_symlink("/dev/zero", file);
+        }
+        CDataSelection selection;
+        ASSERT_EQ(selection.Read(platform::FromPath(damaged.Path())), CDataSelection::Description::Usable);
+        selection.FindGaps(platform::FromPath(damaged.Path()));
+        EXPECT_EQ(selection.GetIrregularFile(), file);
     }
 
     // One item file shorter than the others: the record ends with it.
