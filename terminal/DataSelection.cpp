@@ -121,7 +121,8 @@ void CDataSelection::SetPresentBlocks(std::uint64_t present)
     // every header that states its period, end with the data loaded.
     if (m_EndTime == m_StartTime || m_IsTruncated) {
         const auto limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max() - m_StartTime);
-        m_EndTime = m_StartTime + static_cast<std::int64_t>(std::min(m_Duration, limit));
+        const std::int64_t dataEnd = m_StartTime + static_cast<std::int64_t>(std::min(m_Duration, limit));
+        m_EndTime = m_EndTime == m_StartTime ? dataEnd : std::min(m_EndTime, dataEnd);
     }
     m_TotalSize = SaturatingProduct(SaturatingProduct(m_BlockSize, m_BlockTypeCount), m_BlockCount);
 }
