@@ -252,7 +252,9 @@ private:
     void RemoveEmptyItem(std::uint32_t itemId);
 
     // The workers and the messages they send (MainFrameWorkers.cpp).
-    int ConvertStatistic(const std::wstring& dataPath);
+    // Converts into the folder, or into the user's cache where the folder cannot be
+    // written; `itemFolder` receives where the item files went.
+    int ConvertStatistic(const std::wstring& dataPath, std::filesystem::path& itemFolder);
     bool LoadStatistic(const std::wstring& path, DataSelectInfo selection);
     void AdvanceProgress(double step);
     void CollectSnapshots(std::int64_t start, std::int64_t end);

@@ -3,6 +3,7 @@
 // the board, the terminal model and version, the conversion when the folder asks
 // for it, the data selection, the load behind the busy indicator and what the
 // frame does once the data is there.
+#include <algorithm>
 #include <cfloat>
 #include <filesystem>
 #include <set>
@@ -30,7 +31,9 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/RibbonBar.h"
+#include "terminal/ConvertedFolder.h"
 #include "terminal/CtrlItem.h"
+#include "terminal/FolderDescription.h"
 #include "terminal/GlobalDataConfig.h"
 #include "terminal/HarmDataCollector.h"
 #include "terminal/ProfileInt.h"
@@ -50,6 +53,8 @@ constexpr unsigned kStringUnknownDevice = 6394;
 constexpr unsigned kStringDataDamaged = 10068;
 constexpr unsigned kStringPreprocessing = 6115;
 constexpr unsigned kStringAppTitle = 57344;
+constexpr unsigned kStringOversizedDescription = 10409;
+constexpr unsigned kStringUnusableFolderName = 10408;
 
 constexpr const wchar_t* kMinimumVersion = L"V1.2.4";
 // Items whose series may hold nothing but zeros; no view is offered for them then.
@@ -65,7 +70,17 @@ unsigned ConversionFailureText(int code) {
     case 3:
         return 6113;  // the statistic files cannot be found
     case kConvertIoFailure:
-        return 6114;  // a file could not be read or written
+        return 10404;  // a file could not be read or written
+    case kConvertNotRegular:
+        return 10400;  // a block file is a pipe, a device or a link to one
+    case kConvertReadOnly:
+        return 10401;
+    case kConvertPathTooLong:
+        return 10402;
+    case kConvertDiskFull:
+        return 10403;
+    case kConvertNoMemory:
+        return 6114;  // memory ran out
     case kConvertOldFormat:
         return kStringOldData;
     default:
@@ -74,6 +89,14 @@ unsigned ConversionFailureText(int code) {
 }
 
 CIni Settings() { return CIni(GetModuleDirectory() + L"Ondrava.ini"); }
+
+// A folder name the program can carry through its settings and paths: no line break
+// or other control character, and nothing that stands for bytes that were not text.
+bool IsUsableFolderName(const std::wstring& folder) {
+    return std::none_of(folder.begin(), folder.end(), [](wchar_t c) {
+        return c < 0x20 || c == 0x7F || c == 0xFFFD || (c >= 0xD800 && c <= 0xDFFF);
+    });
+}
 
 std::wstring WithSeparator(const std::wstring& folder) {
     return folder.empty() || folder.back() == L'/' || folder.back() == L'\\' ? folder : folder + L'/';
@@ -88,6 +111,10 @@ void CMainFrame::OnOpenLocal() {
     const std::wstring remembered = Settings().GetString(L"Position", L"OpenLocal", GetModuleDirectory().c_str());
     const std::wstring folder = ui::BrowseForFolder(String(kStringChooseFolder), this, remembered, L"");
     if (folder.empty()) {
+        return;
+    }
+    if (!IsUsableFolderName(folder)) {
+        PlainBox(kStringUnusableFolderName);
         return;
     }
     Settings().WriteString(L"Position", L"OpenLocal", folder.c_str());
@@ -124,7 +151,14 @@ void CMainFrame::OnOpenWaveLocal() {
     const std::wstring remembered =
         Settings().GetString(L"Position", L"WaveOpenLocal", GetModuleDirectory().c_str());
     const std::wstring folder = ui::BrowseForFolder(String(kStringChooseFolder), this, remembered, L"");
-    if (folder.empty() || !AskDiscardStatistic()) {
+    if (folder.empty()) {
+        return;
+    }
+    if (!IsUsableFolderName(folder)) {
+        PlainBox(kStringUnusableFolderName);
+        return;
+    }
+    if (!AskDiscardStatistic()) {
         return;
     }
     Settings().WriteString(L"Position", L"WaveOpenLocal", folder.c_str());
@@ -208,6 +242,12 @@ void CMainFrame::CheckAndOpen() {
             return;
         }
     }
+    // A description file larger than any terminal writes is damaged: it is not read.
+    if (const std::wstring oversized = OversizedDescriptionFile(platform::ToPath(m_DataPath)); !oversized.empty()) {
+        ui::MessageBox(this, String(kStringOversizedDescription) + oversized, String(kStringAppTitle),
+                       ui::kMbOk | ui::kMbIconExclamation);
+        return;
+    }
     // Data of a model the program does not know would be converted and read wrongly.
     CGlobalDataConfig& config = GlobalDataConfig::get_mutable_instance();
     if (!config.ReadDeviceType(m_DataPath)) {
@@ -223,10 +263,14 @@ void CMainFrame::CheckAndOpen() {
         }
     }
     m_IsPrepared = 0;
+    config.SetItemFolder(std::wstring(), std::wstring());
     if (config.GetKind() != CGlobalDataConfig::K7900) {
         const CIni statistic(
             platform::FromPath(platform::ResolveNoCase(platform::ToPath(folder), L"Statistic/statistic.cfg")));
-        if (ReadProfileInt(statistic, L"data_convert", L"pre_convert", 0) != 1) {
+        // A folder that could not be written was converted into the user's cache.
+        if (const auto cached = converted::CachedItemFolder(platform::ToPath(folder))) {
+            config.SetItemFolder(m_DataPath, platform::FromPath(*cached));
+        } else if (ReadProfileInt(statistic, L"data_convert", L"pre_convert", 0) != 1) {
             m_IsPrepared = 1;
         }
     }
@@ -240,10 +284,16 @@ void CMainFrame::CheckAndOpen() {
     ui::PostMessage(m_WaveView.get(), CWaveMainView::kMsgClearRecord, 0, 0);
     int code = 0;
     const std::wstring dataPath = m_DataPath;
-    if (!RunBusy([this, &code, dataPath] { code = ConvertStatistic(dataPath); })) {
+    std::filesystem::path itemFolder;
+    if (!RunBusy([this, &code, &itemFolder, dataPath] { code = ConvertStatistic(dataPath, itemFolder); })) {
         return;
     }
     if (code == 0) {
+        const std::filesystem::path own = platform::ResolveNoCase(
+            platform::ToPath(WithSeparator(dataPath)), config.GetStatisticPath(false));
+        if (itemFolder != own) {
+            config.SetItemFolder(dataPath, platform::FromPath(itemFolder));
+        }
         ui::PostMessage(this, kMsgConvertDone, 0, 0);
         return;
     }

@@ -20,6 +20,7 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/Hourglaze.h"
 #include "platform/ui/MessageQueue.h"
+#include "terminal/ConvertedFolder.h"
 #include "terminal/CtrlItem.h"
 #include "terminal/GlobalDataConfig.h"
 #include "terminal/HarmDataCollector.h"
@@ -54,27 +55,18 @@ void Notify(unsigned textId) { NotifyHourglaze(String(textId).c_str()); }
 
 }  // namespace
 
-int CMainFrame::ConvertStatistic(const std::wstring& dataPath) {
+int CMainFrame::ConvertStatistic(const std::wstring& dataPath, std::filesystem::path& itemFolder) {
     const std::filesystem::path root = platform::ToPath(WithSeparator(dataPath));
     const std::wstring statisticPath = GlobalDataConfig::get_const_instance().GetStatisticPath(false);
     const std::filesystem::path target = platform::ResolveNoCase(root, statisticPath);
-    const std::filesystem::path source = platform::ResolveNoCase(root, L"Statistic");
-    std::error_code ignored;  // a target that cannot be made fails the conversion
-    std::filesystem::create_directories(target, ignored);
-
-    int code = kNoConverter;
-    if (IDataTransform* converter = GetTransInstance()) {
-        const std::wstring output = platform::FromPath(target);
-        if (converter->SetPath(output) == 1) {
-            // Marked only: the old item files go once their replacements are written.
-            converter->DeleteDataFiles(output);
-        }
-        converter->SetProgressCallback(ReportConvertProgress);
-        Notify(kStringPreprocessing);
-        code = converter->Convert(platform::FromPath(source));
-        converter->Release();
-    } else {
+    Notify(kStringPreprocessing);
+    const int code = converted::ConvertInto(root, target, [] { return GetTransInstance(); }, ReportConvertProgress,
+                                            itemFolder);
+    if (code == kNoConverter) {
         COndravaLog::GetInstance()->Write(L"CMainFrame::ConvertStatistic: no converter could be made");
+    } else if (code == kConvertOk && itemFolder != target) {
+        COndravaLog::GetInstance()->Write(L"CMainFrame::ConvertStatistic: the folder cannot be written; converted into " +
+                                          platform::FromPath(itemFolder));
     }
     EndHourglaze();
     return code;
@@ -213,7 +205,8 @@ void CMainFrame::OnStartCollect() {
     StopHarmonicCollector();
     m_CollectStop = std::stop_source();
     const std::wstring folder =
-        WithSeparator(m_StatisticPath) + GlobalDataConfig::get_const_instance().GetStatisticPath(true);
+        WithSeparator(platform::FromPath(
+            GlobalDataConfig::get_const_instance().StatisticFolderOf(platform::ToPath(m_StatisticPath))));
     GetHarmDataCollector()->SetPhaseMask(m_RecordInfo.phaseMask);
     m_Collecting = true;
     try {

@@ -6,6 +6,7 @@
 #include <wx/window.h>
 
 #include "core/ZVResourceManager.h"
+#include "platform/base/Encoding.h"
 #include "platform/base/MemoryStatus.h"
 #include "platform/ui/MessageBox.h"
 #include "terminal/GlobalModel.h"
@@ -29,6 +30,9 @@ constexpr unsigned kStringEmptyRange = 10296;
 constexpr unsigned kStringNoRecordData = 10297;
 constexpr unsigned kStringOpenAnyway = 10298;
 constexpr unsigned kStringIndexResolution = 10430;
+constexpr unsigned kStringMissingStretches = 10405;
+constexpr unsigned kStringIrregularFile = 10400;
+constexpr unsigned kStringMissingFolder = 10406;
 
 constexpr std::int64_t kDay = 86400;
 
@@ -84,6 +88,13 @@ bool CNewDataSelectDlg::SetDataPath(const std::wstring& path) {
         break;
     }
     m_Record.SetPresentBlocks(CGlobalModel::CountRecords(path, &m_ReadsBlockFiles));
+    m_Record.FindGaps(path);
+    if (!m_Record.GetIrregularFile().empty()) {
+        // A pipe would block the load and a device never end it: refused, by name.
+        ui::MessageBox(nullptr, String(kStringIrregularFile) + L"\n" + platform::FromPath(m_Record.GetIrregularFile()),
+                       String(kStringNotice), ui::kMbOk | ui::kMbIconExclamation);
+        return false;
+    }
     std::tie(m_StartFrac, m_EndFrac) = m_Record.ProposedRange(AvailableMemory());
     return true;
 }
@@ -109,14 +120,14 @@ bool CNewDataSelectDlg::OnInitDialog() {
         m_ColorKey.SetBkColor(kColorKeyColor);
         m_ColorKey.SetText(L"", kBlack);
     }
-    const bool truncated = m_Record.IsTruncated();
+    const std::wstring damage = DamageNotes();
     for (const unsigned id : {kDamagedTailMark, kDamagedTailText}) {
         if (wxWindow* item = GetDlgItem(id)) {
-            item->Show(truncated);
+            item->Show(!damage.empty());
         }
     }
-    if (truncated) {
-        SetDlgItemText(kDamagedTailText, String(kStringDamagedTail));
+    if (!damage.empty()) {
+        SetDlgItemText(kDamagedTailText, damage);
     }
     for (const unsigned id : {static_cast<unsigned>(ui::kIdOk), static_cast<unsigned>(ui::kIdCancel)}) {
         if (wxWindow* button = GetDlgItem(id)) {
@@ -126,6 +137,36 @@ bool CNewDataSelectDlg::OnInitDialog() {
     UpdateSelectionInfo();
     PlaceSizeLabel();
     return true;
+}
+
+std::wstring CNewDataSelectDlg::DamageNotes() const {
+    std::wstring text;
+    if (!m_Record.GetMissingFolder().empty()) {
+        // The data after a missing block folder are not read: the record ends before it.
+        text = String(kStringMissingFolder);
+        const std::size_t at = text.find(L"%s");
+        if (at != std::wstring::npos) {
+            text.replace(at, 2, m_Record.GetMissingFolder());
+        }
+    } else if (m_Record.IsTruncated()) {
+        text = String(kStringDamagedTail);
+    }
+    const auto& missing = m_Record.GetMissing();
+    if (!missing.empty()) {
+        if (!text.empty()) {
+            text += L"\n";
+        }
+        text += String(kStringMissingStretches);
+        constexpr std::size_t kShown = 2;
+        for (std::size_t i = 0; i < missing.size() && i < kShown; ++i) {
+            const auto [first, end] = m_Record.StretchTimes(missing[i]);
+            text += (i == 0 ? L"" : L", ") + FormatSelectionTime(first) + L" ~ " + FormatSelectionTime(end);
+        }
+        if (missing.size() > kShown) {
+            text += L" …";
+        }
+    }
+    return text;
 }
 
 void CNewDataSelectDlg::OnSliderChanged() {

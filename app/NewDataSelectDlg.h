@@ -58,6 +58,8 @@ protected:
     virtual platform::MemoryStatus QueryMemory() const;
 
 private:
+    // What the record lacks: a missing block folder, a damaged tail, stretches without values.
+    std::wstring DamageNotes() const;
     void OnSliderChanged();
     void UpdateSelectionInfo();
     void PlaceSizeLabel();

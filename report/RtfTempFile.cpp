@@ -1,7 +1,12 @@
 #include "report/RtfTempFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,12 +20,59 @@ namespace {
 // How often a fresh name is tried when the one drawn exists already.
 constexpr int kNameAttempts = 64;
 
-// ".~ZVRtf" and eight hexadecimal digits: hidden, and never the name of a report.
+constexpr std::string_view kTempPrefix = ".~ZVRtf";
+constexpr std::string_view kTempSuffix = ".tmp";
+
+// ".~ZVRtf", the process number, "-" and eight hexadecimal digits: hidden, never the
+// name of a report, and telling whose it is.
 std::string TempName(std::mt19937& random)
 {
-    char name[32];
-    std::snprintf(name, sizeof name, ".~ZVRtf%08x.tmp", static_cast<unsigned>(random()));
+    char name[48];
+    std::snprintf(name, sizeof name, ".~ZVRtf%ld-%08x.tmp", static_cast<long>(::getpid()),
+                  static_cast<unsigned>(random()));
     return name;
+}
+
+bool AllOf(std::string_view text, int (*test)(int))
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Temporary files of earlier reports into this folder that a kill left behind: ours
+// by their name, and of a process that no longer runs (names of older versions hold
+// no process number and are removed as they are).
+void RemoveStaleTempFiles(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = platform::PathToUtf8(it->path().filename());
+        if (name.size() <= kTempPrefix.size() + kTempSuffix.size() || name.rfind(kTempPrefix, 0) != 0 ||
+            name.compare(name.size() - kTempSuffix.size(), kTempSuffix.size(), kTempSuffix) != 0) {
+            continue;
+        }
+        const std::string_view middle =
+            std::string_view(name).substr(kTempPrefix.size(), name.size() - kTempPrefix.size() - kTempSuffix.size());
+        const std::size_t dash = middle.find('-');
+        if (dash == std::string_view::npos) {
+            if (middle.size() != 8 || !AllOf(middle, ::isxdigit)) {
+                continue;
+            }
+        } else {
+            const std::string_view pid = middle.substr(0, dash);
+            const std::string_view random = middle.substr(dash + 1);
+            if (pid.size() > 9 || !AllOf(pid, ::isdigit) || random.size() != 8 || !AllOf(random, ::isxdigit)) {
+                continue;
+            }
+            const long number = std::stol(std::string(pid));
+            if (number <= 0 || ::kill(static_cast<pid_t>(number), 0) == 0 || errno != ESRCH) {
+                continue;  // its process still runs (or cannot be told apart)
+            }
+        }
+        std::error_code ignored;
+        if (it->is_regular_file(ignored)) {
+            std::filesystem::remove(it->path(), ignored);
+        }
+    }
 }
 
 }  // namespace
@@ -66,6 +118,7 @@ int CRtfTempFile::Open(const std::wstring& targetPath)
     if (folder.empty()) {
         folder = ".";
     }
+    RemoveStaleTempFiles(folder);
     std::mt19937 random(std::random_device{}());
     for (int attempt = 0; attempt < kNameAttempts && m_Fd < 0; ++attempt) {
         const std::string path = platform::PathToUtf8(folder / TempName(random));

@@ -342,13 +342,12 @@ std::uint64_t CDataFileLoader::CountRecords(const std::wstring& statisticFolder,
     std::uint64_t records = 0;
     if (perFile >= 1 && recordSize != 0 && BuildPaths(folder)) {
         const auto share = static_cast<std::uint64_t>(perFile);
-        for (const auto& path : m_StrPaths) {
+        for (std::size_t k = 0; k < m_StrPaths.size(); ++k) {
             std::error_code error;
-            const std::uintmax_t size = std::filesystem::file_size(path, error);
+            const std::uintmax_t size = std::filesystem::file_size(m_StrPaths[k], error);
             const std::uint64_t whole = error ? 0 : std::min<std::uint64_t>(size / recordSize, share);
-            records += whole;
-            if (whole < share) {
-                break;
+            if (whole > 0) {
+                records = k * share + whole;
             }
         }
     }

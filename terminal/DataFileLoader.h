@@ -31,9 +31,9 @@ public:
     int LoadFiles(const std::wstring& statisticFolder, std::uint64_t firstRecord, std::uint64_t ignored,
                   std::uint64_t recordCount, std::uint64_t recordSize, std::uint32_t useDataFiles,
                   std::uint32_t progressBudget, std::uint32_t requireCache);
-    // The whole records of `recordSize` bytes that the block files of the statistic
-    // folder hold from the start of the stream: a file holding fewer than its share
-    // ends the count, as the records after it would not stand at their places.
+    // The records of `recordSize` bytes up to the last whole record the block files of
+    // the statistic folder hold: a file holding fewer than its share leaves records of
+    // no value (the loader reads them so), and the records after it keep their places.
     std::uint64_t CountRecords(const std::wstring& statisticFolder, std::uint64_t recordSize);
     // The float at a byte offset into the requested stretch; 0.0 outside it.
     float GetDataAt(std::uint64_t offset);

@@ -7,11 +7,13 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <optional>
 #include <tuple>
 
 #include "core/Ini.h"
 #include "platform/base/Encoding.h"
+#include "platform/base/FileSystem.h"
 #include "platform/base/LocalTime.h"
 #include "terminal/DataFileLoader.h"
 #include "terminal/FolderDescription.h"
@@ -20,6 +22,7 @@
 namespace {
 
 constexpr int kYearLimit = 2101;
+constexpr int kBlockSizeLimit = 16 * 1024 * 1024;
 constexpr int kTrackInset = 20;
 // Measured on loads of generated folders: the block data, mapped and read whole, and
 // the series the views keep beside it.
@@ -69,6 +72,9 @@ CDataSelection::Description CDataSelection::Read(const std::wstring& folder)
 {
     *this = CDataSelection();
     const std::filesystem::path root = platform::ToPath(folder);
+    if (!OversizedDescriptionFile(root).empty()) {
+        return Description::Damaged;
+    }
     const CIni info(TerminalFile(root, L"recordinfo.cfg"));
     const std::array<int, 6> start = TimeFields(info, L"StartTime");
     const std::optional<std::time_t> startTime = AllPresent(start) && start[0] < kYearLimit ? LocalTimeOf(start)
@@ -96,7 +102,9 @@ CDataSelection::Description CDataSelection::Read(const std::wstring& folder)
     const int timePlot = ReadProfileInt(statistic, L"cfg", L"TimePlot", 0);
     const int blockSize = ReadProfileInt(statistic, L"cfg", L"BlockSize", 0);
     const int blockTypeCount = ReadProfileInt(statistic, L"cfg", L"BlockTypeCount", 0);
-    if (blockSize <= 0 || blockTypeCount <= 0 || timePlot <= 0 || blockCount < 0) {
+    // No terminal writes blocks of more than a few tens of kilobytes: a block size in
+    // the gigabytes (or past what the key can hold) is a damaged description.
+    if (blockSize <= 0 || blockSize > kBlockSizeLimit || blockTypeCount <= 0 || timePlot <= 0 || blockCount < 0) {
         return Description::Damaged;
     }
     m_BlockCount = static_cast<std::uint64_t>(blockCount);
@@ -113,11 +121,97 @@ void CDataSelection::SetPresentBlocks(std::uint64_t present)
         m_IsTruncated = true;
     }
     m_Duration = SaturatingProduct(m_TimePlot, m_BlockCount);
-    if (m_EndTime == m_StartTime) {
+    // A recorded end past the data that are there is not offered: the selection, and
+    // every header that states its period, end with the data loaded.
+    if (m_EndTime == m_StartTime || m_IsTruncated) {
         const auto limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max() - m_StartTime);
-        m_EndTime = m_StartTime + static_cast<std::int64_t>(std::min(m_Duration, limit));
+        const std::int64_t dataEnd = m_StartTime + static_cast<std::int64_t>(std::min(m_Duration, limit));
+        m_EndTime = m_EndTime == m_StartTime ? dataEnd : std::min(m_EndTime, dataEnd);
     }
     m_TotalSize = SaturatingProduct(SaturatingProduct(m_BlockSize, m_BlockTypeCount), m_BlockCount);
+}
+
+void CDataSelection::FindGaps(const std::wstring& folder)
+{
+    m_Missing.clear();
+    m_MissingFolder.clear();
+    m_IrregularFile.clear();
+    const std::filesystem::path statistic = platform::ResolveNoCase(platform::ToPath(folder), L"Statistic");
+    const CIni cfg(TerminalFile(platform::ToPath(folder), L"Statistic/statistic.cfg"));
+    const int perFileValue = ReadProfileInt(cfg, L"cfg", L"BlockCountPerFile", 300);
+    const std::uint64_t recordBytes = static_cast<std::uint64_t>(m_BlockSize) * m_BlockTypeCount;
+    if (perFileValue < 1 || recordBytes == 0) {
+        return;
+    }
+    const auto perFile = static_cast<std::uint64_t>(perFileValue);
+    std::vector<std::filesystem::path> files;
+    int n = 1;
+    for (; n <= 256; ++n) {
+        wchar_t name[8];
+        std::swprintf(name, 8, L"%.3d", n);
+        const auto blockFolder = platform::FindNoCase(statistic, name);
+        std::error_code error;
+        if (!blockFolder || !std::filesystem::is_directory(*blockFolder, error)) {
+            break;
+        }
+        std::map<std::uint64_t, std::filesystem::path> numbered;
+        for (const auto& entry : platform::ListSorted(*blockFolder)) {
+            const std::wstring file = platform::FromPath(entry.path().filename());
+            const bool blockName = file.size() > 13 && platform::NamesEqualNoCase(file.substr(0, 9), L"statistic") &&
+                                   (platform::NamesEqualNoCase(file.substr(file.size() - 5), L".data") ||
+                                    platform::NamesEqualNoCase(file.substr(file.size() - 4), L".idx"));
+            if (blockName && !entry.is_regular_file(error) && m_IrregularFile.empty()) {
+                m_IrregularFile = entry.path();
+            }
+            if (entry.is_regular_file(error) && file.size() > 14 && platform::NamesEqualNoCase(file.substr(0, 9), L"statistic") &&
+                platform::NamesEqualNoCase(file.substr(file.size() - 5), L".data")) {
+                const std::wstring digits = file.substr(9, file.size() - 14);
+                if (digits.size() <= 9 && std::all_of(digits.begin(), digits.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+                    numbered.emplace(std::stoull(digits), entry.path());
+                }
+            }
+        }
+        for (auto& [number, path] : numbered) {
+            files.push_back(path);
+        }
+    }
+    // A later block folder after the missing one: its data are not read.
+    for (int later = n + 1; n > 1 && later <= 256; ++later) {
+        wchar_t name[8];
+        std::swprintf(name, 8, L"%.3d", later);
+        std::error_code error;
+        const auto blockFolder = platform::FindNoCase(statistic, name);
+        if (blockFolder && std::filesystem::is_directory(*blockFolder, error)) {
+            wchar_t missing[8];
+            std::swprintf(missing, 8, L"%.3d", n);
+            m_MissingFolder = missing;
+            break;
+        }
+    }
+    for (std::size_t k = 0; k + 1 < files.size(); ++k) {
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(files[k], error);
+        const std::uint64_t whole = error ? 0 : std::min<std::uint64_t>(size / recordBytes, perFile);
+        const std::uint64_t first = std::min(m_BlockCount, k * perFile + whole);
+        const std::uint64_t end = std::min(m_BlockCount, (k + 1) * perFile);
+        if (first >= end) {
+            continue;
+        }
+        if (!m_Missing.empty() && m_Missing.back().end == first) {
+            m_Missing.back().end = end;
+        } else {
+            m_Missing.push_back({first, end});
+        }
+    }
+}
+
+std::pair<std::int64_t, std::int64_t> CDataSelection::StretchTimes(const Stretch& stretch) const
+{
+    const auto at = [this](std::uint64_t record) {
+        const auto limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max() - m_StartTime);
+        return m_StartTime + static_cast<std::int64_t>(std::min(SaturatingProduct(record, m_TimePlot), limit));
+    };
+    return {at(stretch.first), at(stretch.end)};
 }
 
 std::pair<double, double> CDataSelection::ProposedRange(std::uint64_t availableMemory) const

@@ -7,8 +7,10 @@
 // record, 0.0 to 1.0. Sizes, durations and counts are 64-bit throughout.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/base/MemoryStatus.h"
 #include "terminal/DataSelectInfo.h"
@@ -32,6 +34,25 @@ public:
     // "BlockCount" lowers the count and marks the record's tail damaged. Then the
     // duration, an end not recorded and the total size follow from the count.
     void SetPresentBlocks(std::uint64_t present);
+
+    // What the block files of the folder lack inside the record: the stretches of
+    // records a file cut short (or empty) does not hold while later files do (those
+    // records read as no value and keep the later records at their times), and the
+    // first block folder missing before later ones, after which nothing is read.
+    // Call after SetPresentBlocks: stretches end at the present count.
+    void FindGaps(const std::wstring& folder);
+    struct Stretch {
+        std::uint64_t first = 0;  // records [first, end)
+        std::uint64_t end = 0;
+    };
+    const std::vector<Stretch>& GetMissing() const { return m_Missing; }
+    // A block file that is not a regular file (a pipe, a device, a link to one): no
+    // data are read from such a folder. Empty when there is none.
+    const std::filesystem::path& GetIrregularFile() const { return m_IrregularFile; }
+    // The name of the missing block folder ("003"), empty when none is missing.
+    const std::wstring& GetMissingFolder() const { return m_MissingFolder; }
+    // The instants a stretch of records covers: its first record's and its end's.
+    std::pair<std::int64_t, std::int64_t> StretchTimes(const Stretch& stretch) const;
 
     // The stretch proposed when `availableMemory` bytes are free: the whole record
     // when it fits, else the start of it.
@@ -84,6 +105,9 @@ private:
     std::uint32_t m_BlockTypeCount = 0;
     std::uint32_t m_TimePlot = 0;
     bool m_IsTruncated = false;
+    std::vector<Stretch> m_Missing;
+    std::wstring m_MissingFolder;
+    std::filesystem::path m_IrregularFile;
 };
 
 // A size as the dialog shows it: "%.2lfB" below 1024 bytes, then KB below 1024 KB,

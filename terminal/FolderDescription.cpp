@@ -187,3 +187,15 @@ std::vector<std::uint32_t> ParseItemList(const std::wstring& text)
     }
     return items;
 }
+
+std::wstring OversizedDescriptionFile(const std::filesystem::path& folder)
+{
+    for (const wchar_t* name : {L"recordinfo.cfg", L"recordset.ini", L"Statistic/statistic.cfg"}) {
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(platform::ToPath(TerminalFile(folder, name)), error);
+        if (!error && size > kDescriptionFileLimit) {
+            return name;
+        }
+    }
+    return std::wstring();
+}

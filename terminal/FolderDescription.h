@@ -13,6 +13,14 @@
 // A file of the terminal folder, found without regard to case ("Statistic/statistic.cfg").
 std::wstring TerminalFile(const std::filesystem::path& folder, const wchar_t* relative);
 
+// No terminal writes a description file ("recordinfo.cfg", "recordset.ini",
+// "Statistic/statistic.cfg") of more than a few kilobytes: a larger one is damaged,
+// and reading it would only hold the program up.
+inline constexpr std::uintmax_t kDescriptionFileLimit = 1024 * 1024;
+// The name of the first description file of `folder` larger than the limit; empty
+// when none is.
+std::wstring OversizedDescriptionFile(const std::filesystem::path& folder);
+
 // Start time (moved on by offsetSeconds), end time and the user and device texts.
 // 0 when a start-time key is missing or negative.
 int ReadRecordInfo(const std::wstring& path, BasicInfo& info, std::int64_t offsetSeconds, std::int64_t endTime);

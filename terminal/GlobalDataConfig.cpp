@@ -1,10 +1,12 @@
 #include "terminal/GlobalDataConfig.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <filesystem>
 
 #include "core/Ini.h"
 #include "platform/base/Encoding.h"
+#include "platform/base/FileSystem.h"
 #include "terminal/FolderDescription.h"
 
 bool CGlobalDataConfig::ReadDeviceType(const std::wstring& folder)
@@ -54,4 +56,32 @@ std::wstring CGlobalDataConfig::GetStatisticPath(bool withSeparator) const
         path += L'/';
     }
     return path;
+}
+
+namespace {
+
+std::wstring WithoutTrailingSeparators(std::wstring folder)
+{
+    std::replace(folder.begin(), folder.end(), L'\\', L'/');
+    while (folder.size() > 1 && folder.back() == L'/') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+}  // namespace
+
+void CGlobalDataConfig::SetItemFolder(const std::wstring& terminalFolder, const std::wstring& itemFolder)
+{
+    m_ItemFolderOwner = itemFolder.empty() ? std::wstring() : WithoutTrailingSeparators(terminalFolder);
+    m_ItemFolder = itemFolder;
+}
+
+std::filesystem::path CGlobalDataConfig::StatisticFolderOf(const std::filesystem::path& terminalFolder) const
+{
+    if ((m_Kind == K7700 || m_Kind == K7800) && !m_ItemFolder.empty() &&
+        WithoutTrailingSeparators(platform::FromPath(terminalFolder)) == m_ItemFolderOwner) {
+        return platform::ToPath(m_ItemFolder);
+    }
+    return platform::ResolveNoCase(terminalFolder, GetStatisticPath(false));
 }

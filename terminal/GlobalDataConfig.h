@@ -3,6 +3,7 @@
 // statistic readers ask it where the statistic files of the folder live.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include <boost/serialization/singleton.hpp>
@@ -25,9 +26,17 @@ public:
     // converted item files), empty for any other kind; with the flag a separator is
     // appended (also to the empty text).
     std::wstring GetStatisticPath(bool withSeparator) const;
+    // The converted item files of `terminalFolder` live in `itemFolder` (the user's
+    // cache, for a folder that cannot be written); an empty folder forgets it.
+    void SetItemFolder(const std::wstring& terminalFolder, const std::wstring& itemFolder);
+    // The folder the statistic readers read for `terminalFolder`: its statistic
+    // sub-folder (found without regard to case), or the item folder set for it.
+    std::filesystem::path StatisticFolderOf(const std::filesystem::path& terminalFolder) const;
 
 private:
     std::uint32_t m_Kind = Unknown;
+    std::wstring m_ItemFolderOwner;
+    std::wstring m_ItemFolder;
 };
 
 using GlobalDataConfig = boost::serialization::singleton<CGlobalDataConfig>;

@@ -199,8 +199,7 @@ bool CK7700StatisticAnalysis::Load(const std::wstring& folder)
     std::wstring text = folder;
     std::replace(text.begin(), text.end(), L'\\', L'/');
     const fs::path root = platform::ToPath(text);
-    const std::wstring sub = GlobalDataConfig::get_const_instance().GetStatisticPath(false);
-    m_ItemFolder = platform::FromPath(platform::ResolveNoCase(root, sub)) + L"/";
+    m_ItemFolder = platform::FromPath(GlobalDataConfig::get_const_instance().StatisticFolderOf(root)) + L"/";
 
     const StatisticDescription description = ReadStatisticDescription(TerminalFile(root, L"Statistic/statistic.cfg"));
     if (description.timePlot == -1) {

@@ -3,8 +3,14 @@
 // value buffers, block after block, value position by value position. A record is
 // one block per block type; the item files take the first three (maximum, minimum,
 // average) of every record and further block types are passed over. A file is
-// read in chunks of whole blocks through one reused buffer of 30 MiB, so files of
-// any size are converted whole; the rest after the last whole block is ignored.
+// read in chunks of whole blocks through one reused buffer of 30 MiB.
+//
+// A record's time follows from its place in the stream (file index × records per
+// file + record in the file), so every record keeps its place: the records a block
+// file lacks (a file cut short, even inside a record) become records of no value
+// when another file follows (a record it holds in part keeps the values it holds),
+// and a record cut by the end of the last file is left out. No more records are read than the description declares, and only regular
+// files are read (a link to a device or a pipe would never end, or block).
 
 #include <cstdint>
 #include <filesystem>
@@ -26,6 +32,9 @@ public:
     CBlockReader(std::uint32_t blockSize, std::uint32_t blockTypes, IConvertProgress& progress,
                  std::size_t readBufferBytes = kReadBufferBytes);
 
+    // Records per block file and the records the stream holds at most ("BlockCount").
+    void SetRecordLayout(std::uint64_t recordsPerFile, std::uint64_t recordLimit);
+
     // Allocates the read buffer; false when memory is short.
     bool Allocate();
 
@@ -36,6 +45,8 @@ public:
              std::vector<ValueBuffer>& buffers, CItemFileWriter& writer);
 
     std::uint64_t BytesRead() const { return m_BytesRead; }
+    // A source that is not a regular file stopped the run; its path.
+    const std::filesystem::path& RefusedSource() const { return m_Refused; }
 
 private:
     struct Span {
@@ -43,8 +54,11 @@ private:
         std::uint32_t count;
     };
 
-    bool ReadFile(const std::filesystem::path& source, const std::vector<Span>& spans,
+    bool ReadFile(const std::filesystem::path& source, bool last, const std::vector<Span>& spans,
                   std::vector<ValueBuffer>& buffers, CItemFileWriter& writer);
+    // Deals `records` records of no value.
+    bool DealMissing(std::uint64_t records, const std::vector<Span>& spans, std::vector<ValueBuffer>& buffers,
+                     CItemFileWriter& writer);
     bool Deal(const float* values, std::uint64_t blocks, const std::vector<Span>& spans,
               std::vector<ValueBuffer>& buffers, CItemFileWriter& writer);
     void MaybeReport();
@@ -55,6 +69,10 @@ private:
     IConvertProgress& m_Progress;
     std::size_t m_ReadBufferBytes;
     std::uint64_t m_BytesRead = 0;
+    std::uint64_t m_RecordsPerFile = 0;  // 0: no limit per file
+    std::uint64_t m_RecordLimit = UINT64_MAX;
+    std::uint64_t m_Records = 0;  // records dealt so far, of no value included
+    std::filesystem::path m_Refused;
     std::int64_t m_LastReport = 0;
     std::unique_ptr<float[]> m_Buffer;
 };

@@ -15,6 +15,11 @@ enum ConvertResult : int {
     kConvertBadInput = 2,     // no block files, or statistic.cfg / itemInfo.ini do not describe them
     kConvertIoFailure = 4,    // a file could not be read, created, written or put in place
     kConvertOldFormat = 5,    // statistic.cfg lacks "BlockTypeCount": data of an older format
+    kConvertNotRegular = 6,   // a block file is not a regular file (a pipe, a device, a link to one)
+    kConvertReadOnly = 7,     // the output folder cannot be written (read-only medium, no permission)
+    kConvertDiskFull = 8,     // the output's disk (or the user's quota) is full
+    kConvertPathTooLong = 9,  // an output path is longer than the system accepts
+    kConvertNoMemory = 10,    // memory ran out
 };
 
 class IDataTransform {

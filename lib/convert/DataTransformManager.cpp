@@ -1,5 +1,7 @@
 #include "lib/convert/DataTransformManager.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <set>
@@ -84,6 +86,27 @@ std::vector<fs::path> ItemFilesIn(const fs::path& folder)
         }
     }
     return files;
+}
+
+// What the user can be told of a failed write.
+int ResultOfError(int error)
+{
+    switch (error) {
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return kConvertReadOnly;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return kConvertDiskFull;
+    case ENAMETOOLONG:
+        return kConvertPathTooLong;
+    case ENOMEM:
+        return kConvertNoMemory;
+    default:
+        return kConvertIoFailure;
+    }
 }
 
 }  // namespace
@@ -249,21 +272,36 @@ int CDataTransformManager::RunConvert(const fs::path& statisticFolder)
                                                              static_cast<std::uint32_t>(description.blockTypeCount),
                                                              *this, ReadBufferBytes());
         m_Writer = std::make_unique<convertix::CItemFileWriter>(FolderPath(m_OutputFolder), m_OutputNames, *this);
-        if (!m_Reader->Allocate() || !m_Reader->Run(m_SourceFiles, m_ValuePositions, m_Buffers, *m_Writer)) {
+        // A terminal writes "BlockCountPerFile" records to a file (300 when it says nothing).
+        const std::uint64_t perFile =
+            description.blockCountPerFile > 0 ? static_cast<std::uint64_t>(description.blockCountPerFile) : 300;
+        m_Reader->SetRecordLayout(perFile, static_cast<std::uint64_t>(std::max(description.blockCount, 0)));
+        if (!m_Reader->Allocate()) {
+            return kConvertNoMemory;
+        }
+        if (!m_Reader->Run(m_SourceFiles, m_ValuePositions, m_Buffers, *m_Writer)) {
             m_BytesWritten = m_Writer->BytesWritten();
-            return kConvertIoFailure;
+            return m_Reader->RefusedSource().empty() ? ResultOfError(m_Writer->LastError()) : kConvertNotRegular;
         }
         m_BytesWritten = m_Writer->BytesWritten();
         if (!m_Writer->Commit(m_ReplacedFolders)) {
-            return kConvertIoFailure;
+            return ResultOfError(m_Writer->LastError());
         }
     } catch (const std::bad_alloc&) {
-        return kConvertIoFailure;
+        return kConvertNoMemory;
     }
     m_ReplacedFolders.clear();
 
-    const fs::path marker = platform::FindNoCase(statisticFolder, L"statistic.cfg").value_or(statisticFolder / "statistic.cfg");
-    platform::ProfileWriteString(marker, L"data_convert", L"pre_convert", L"1");
+    // The mark says that the folder's own item folder holds the conversion: item files
+    // written elsewhere (the user's cache, for a folder that cannot be written) leave
+    // the folder as it was.
+    const fs::path output = FolderPath(m_OutputFolder);
+    const auto [inside, ignored] = std::mismatch(statisticFolder.begin(), statisticFolder.end(), output.begin(), output.end());
+    if (inside == statisticFolder.end()) {
+        const fs::path marker =
+            platform::FindNoCase(statisticFolder, L"statistic.cfg").value_or(statisticFolder / "statistic.cfg");
+        platform::ProfileWriteString(marker, L"data_convert", L"pre_convert", L"1");
+    }
     Report(100.0);
     return kConvertOk;
 }

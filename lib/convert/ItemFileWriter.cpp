@@ -1,12 +1,18 @@
 #include "lib/convert/ItemFileWriter.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <system_error>
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
@@ -30,6 +36,50 @@ bool WriteFloats(std::FILE* file, const std::vector<float>& values)
     return std::fwrite(values.data(), sizeof(float), values.size(), file) == values.size();
 }
 
+// Work folders of earlier conversions into this folder that a kill left behind: ours
+// by their name ("<prefix><process>-XXXXXX"), of a process that no longer runs; those
+// of older versions ("<prefix>XXXXXX") hold no process number and go as they are.
+void RemoveStaleWorkFolders(const fs::path& parent, const std::string& prefix)
+{
+    const auto allOf = [](std::string_view text, int (*test)(int)) {
+        return !text.empty() &&
+               std::all_of(text.begin(), text.end(), [test](char c) { return test(static_cast<unsigned char>(c)) != 0; });
+    };
+    std::error_code error;
+    std::vector<fs::path> stale;
+    for (fs::directory_iterator it(parent, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = platform::PathToUtf8(it->path().filename());
+        if (name.size() <= prefix.size() || name.rfind(prefix, 0) != 0) {
+            continue;
+        }
+        const std::string_view rest = std::string_view(name).substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == std::string_view::npos) {
+            if (rest.size() != 6 || !allOf(rest, ::isalnum)) {
+                continue;
+            }
+        } else {
+            const std::string_view pid = rest.substr(0, dash);
+            if (pid.size() > 9 || !allOf(pid, ::isdigit) || rest.size() - dash - 1 != 6 ||
+                !allOf(rest.substr(dash + 1), ::isalnum)) {
+                continue;
+            }
+            const long number = std::stol(std::string(pid));
+            if (number <= 0 || ::kill(static_cast<pid_t>(number), 0) == 0 || errno != ESRCH) {
+                continue;  // its conversion may still run
+            }
+        }
+        std::error_code ignored;
+        if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+            stale.push_back(it->path());
+        }
+    }
+    for (const fs::path& folder : stale) {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+}
+
 }  // namespace
 
 CItemFileWriter::CItemFileWriter(fs::path outputFolder, std::vector<std::wstring> names, IConvertProgress& progress)
@@ -51,6 +101,13 @@ void CItemFileWriter::Discard()
     }
 }
 
+void CItemFileWriter::NoteError()
+{
+    if (m_Error == 0) {
+        m_Error = errno;
+    }
+}
+
 void CItemFileWriter::Step()
 {
     const std::int64_t now = ProgressClockMs();
@@ -65,24 +122,30 @@ bool CItemFileWriter::Open()
     m_Opened = true;
     std::error_code error;
     if (m_OutputFolder.empty() || !fs::is_directory(m_OutputFolder, error)) {
+        m_Error = error ? error.value() : ENOENT;
         return false;
     }
     // Beside the folder the output folder really is (it may be a link into another
     // file system), so that the final moves stay on one file system.
     const fs::path real = fs::canonical(m_OutputFolder, error);
     if (error) {
+        m_Error = error.value();
         return false;
     }
+    const std::string prefix = "." + platform::PathToUtf8(real.filename()) + ".converting-";
+    RemoveStaleWorkFolders(real.parent_path(), prefix);
     const fs::path pattern =
-        real.parent_path() / ("." + platform::PathToUtf8(real.filename()) + ".converting-XXXXXX");
+        real.parent_path() / (prefix + std::to_string(::getpid()) + "-XXXXXX");
     std::string name = platform::PathToUtf8(pattern);
     if (::mkdtemp(name.data()) == nullptr) {
+        NoteError();
         return false;
     }
     m_WorkFolder = platform::ToPath(std::string_view(name));
     for (const std::wstring& itemName : m_Names) {
         std::FILE* file = std::fopen(platform::PathToUtf8(m_WorkFolder / platform::ToPath(itemName + L".data")).c_str(), "wb");
         if (file == nullptr || std::fclose(file) != 0) {
+            NoteError();
             Discard();
             return false;
         }
@@ -96,13 +159,21 @@ bool CItemFileWriter::Append(std::size_t index, const ValueBuffer& buffer, bool 
     const fs::path path = m_WorkFolder / platform::ToPath(m_Names[index] + L".data");
     std::FILE* file = std::fopen(platform::PathToUtf8(path).c_str(), "ab");
     if (file == nullptr) {
+        NoteError();
         return false;
     }
     bool ok = WriteFloats(file, buffer.values);
     if (sync) {
         ok = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0 && ok;
     }
-    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        NoteError();
+    }
+    const bool closed = std::fclose(file) == 0;
+    if (!closed) {
+        NoteError();
+    }
+    ok = closed && ok;
     if (ok) {
         m_BytesWritten += static_cast<std::uint64_t>(buffer.values.size()) * 4;
     }
@@ -168,6 +239,7 @@ bool CItemFileWriter::Commit(const std::vector<fs::path>& replacedFolders)
         const fs::path file = platform::ToPath(name + L".data");
         fs::rename(m_WorkFolder / file, m_OutputFolder / file, error);
         if (error) {
+            m_Error = error.value();
             return false;
         }
     }

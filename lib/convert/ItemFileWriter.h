@@ -32,6 +32,8 @@ public:
     bool Commit(const std::vector<std::filesystem::path>& replacedFolders);
 
     std::uint64_t BytesWritten() const { return m_BytesWritten; }
+    // The system's error number of the first failure (0: none known).
+    int LastError() const { return m_Error; }
     // The temporary folder (empty until the first flush).
     const std::filesystem::path& WorkFolder() const { return m_WorkFolder; }
 
@@ -47,6 +49,8 @@ private:
     std::filesystem::path m_WorkFolder;
     bool m_Opened = false;
     bool m_Failed = false;
+    int m_Error = 0;
+    void NoteError();
     std::int64_t m_LastStep = 0;
     std::uint64_t m_BytesWritten = 0;
 };

@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = testsupport::PrepareProgramFolder();
     // The user's profile (theme, pane layout) is the test process's own.
     setenv("XDG_CONFIG_HOME", platform::PathToUtf8(folder / "config").c_str(), 1);
+    // Conversions of folders that cannot be written go to the test process's own cache.
+    setenv("XDG_CACHE_HOME", platform::PathToUtf8(folder / "cache").c_str(), 1);
     std::setlocale(LC_CTYPE, "C.UTF-8");
     gfx::LoadFontConfig(platform::ProgramFolder());
     // No real message box may wait for a user who is not there.

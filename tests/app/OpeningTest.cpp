@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <fstream>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -43,6 +44,7 @@
 #include "terminal/HarmDataCollector.h"
 #include "terminal/RecordDataManager.h"
 #include "terminal/SOEEventDataManager.h"
+#include "terminal/ConvertedFolder.h"
 #include "tests/support/TempDir.h"
 #include "tools/gen/ComtradeRecord.h"
 #include "tools/gen/ItemFiles.h"
@@ -542,7 +544,42 @@ std::map<std::string, std::string> FolderBytes(const fs::path& folder) {
     return files;
 }
 
-TEST_F(OpeningTest, AConversionThatCannotWriteKeepsTheOldFilesAndTheDataShown) {
+// A chosen folder whose name cannot be carried (a line break in it, bytes that are not
+// text), and a folder whose description file is larger than any terminal writes: a
+// message says so, nothing is opened.
+TEST_F(OpeningTest, UnusableFolderNamesAndOversizedDescriptionsGetAMessage) {
+    testsupport::TempDir dir;
+    struct Case {
+        const char* row;
+        std::wstring name;
+        bool oversized;
+        std::wstring box;
+    };
+    const Case cases[] = {
+        {"line break in the name", L"two\nlines", false, String(10408)},
+        {"bytes that are not text", std::wstring(L"bad") + wchar_t(0xFFFD), false, String(10408)},
+        {"recordinfo.cfg of 2 MB", L"large", true, String(10409) + L"recordinfo.cfg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        FreshFrame();
+        const fs::path folder = dir.Path() / platform::ToPath(c.name);
+        WriteTerminal(folder, Record(L"K7900"));
+        if (c.oversized) {
+            std::ofstream(folder / "recordinfo.cfg", std::ios::app) << std::string(2 * 1024 * 1024, ';');
+        }
+        Open(folder);
+        EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{c.box});
+        EXPECT_EQ(m_selections, 0);
+        EXPECT_FALSE(Frame().IsStatisticLoaded());
+    }
+}
+
+// A folder whose item folder cannot be written (a write-protected card) is converted
+// into the user's cache and opened from there, the folder left as it was; the next open
+// finds the cache's conversion. Where the cache cannot be written either, the message
+// says the folder is read-only (not that memory ran out), and what was shown stays.
+TEST_F(OpeningTest, AFolderThatCannotBeWrittenOpensFromTheCache) {
     testsupport::TempDir dir;
     gen::StatisticFolderOptions shownOptions = Record(L"K7900");
     WriteTerminal(dir / "shown", shownOptions);
@@ -550,39 +587,68 @@ TEST_F(OpeningTest, AConversionThatCannotWriteKeepsTheOldFilesAndTheDataShown) {
     ASSERT_TRUE(Frame().IsStatisticLoaded());
     const std::wstring title = Frame().GetWindowText();
 
-    // Item files of an earlier conversion, of fewer records than the blocks hold.
-    const fs::path folder = dir / "readonly";
-    WriteTerminal(folder, Record(L"K7700"));
-    gen::StatisticFolderOptions older = Record(L"K7700", 30);
-    const fs::path items = folder / "Statistic/newfiles";
-    ASSERT_TRUE(gen::WriteItemFiles(items, older));
-    const auto itemsBefore = FolderBytes(items);
-    const std::string cfgBefore = StatisticCfg(folder);
-    const bool immutable = getuid() == 0 && SetImmutable(items, true);
-    if (!immutable) {
-        fs::permissions(items, fs::perms::owner_read | fs::perms::owner_exec);
-    }
-    if (getuid() == 0 && !immutable) {
-        GTEST_SKIP() << "root on a file system without the immutable flag can write anywhere";
-    }
-    Open(folder);
-    if (immutable) {
-        SetImmutable(items, false);
-    } else {
-        fs::permissions(items, fs::perms::owner_all);
-    }
+    struct Case {
+        const char* row;
+        bool cacheWritable;
+    };
+    for (const Case c : {Case{"cache not writable either", false}, Case{"cache writable", true}}) {
+        SCOPED_TRACE(c.row);
+        // Item files of an earlier conversion, of fewer records than the blocks hold.
+        const fs::path folder = dir / (std::string("readonly-") + (c.cacheWritable ? "1" : "0"));
+        WriteTerminal(folder, Record(L"K7700"));
+        gen::StatisticFolderOptions older = Record(L"K7700", 30);
+        const fs::path items = folder / "Statistic/newfiles";
+        ASSERT_TRUE(gen::WriteItemFiles(items, older));
+        const auto itemsBefore = FolderBytes(items);
+        const std::string cfgBefore = StatisticCfg(folder);
+        const fs::path cache = platform::ToPath(std::string_view(std::getenv("XDG_CACHE_HOME")));
+        fs::create_directories(cache);
+        const auto lock = [&](const fs::path& path, bool locked) {
+            if (getuid() == 0) {
+                return SetImmutable(path, locked);
+            }
+            fs::permissions(path, locked ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all);
+            return true;
+        };
+        if (!lock(items, true) || (!c.cacheWritable && !lock(cache, true))) {
+            lock(items, false);
+            GTEST_SKIP() << "root on a file system without the immutable flag can write anywhere";
+        }
+        Boxes().Clear();
+        m_selections = 0;
+        Open(folder);
+        lock(items, false);
+        if (!c.cacheWritable) {
+            lock(cache, false);
+        }
+        EXPECT_EQ(FolderBytes(items), itemsBefore);
+        EXPECT_EQ(StatisticCfg(folder), cfgBefore);
+        if (!c.cacheWritable) {
+            ASSERT_EQ(Boxes().shown.size(), 1u);
+            EXPECT_EQ(Boxes().shown[0].text, String(10401));
+            EXPECT_EQ(Boxes().shown[0].caption, String(6115));
+            EXPECT_EQ(m_selections, 0);
+            // What was shown before stays shown.
+            EXPECT_TRUE(Frame().IsStatisticLoaded());
+            EXPECT_EQ(Frame().GetWindowText(), title);
+            EXPECT_EQ(Frame().GetStatisticPath(), Wide(dir / "shown"));
+            continue;
+        }
+        EXPECT_TRUE(Boxes().shown.empty());
+        EXPECT_EQ(m_selections, 1);
+        ASSERT_TRUE(Frame().IsStatisticLoaded());
+        EXPECT_EQ(Frame().GetStatisticPath(), Wide(folder));
+        EXPECT_EQ(VoltageMaxima().size(), 120u);
+        ASSERT_TRUE(converted::CachedItemFolder(folder).has_value());
 
-    ASSERT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(Boxes().shown[0].text, String(6114));
-    EXPECT_EQ(Boxes().shown[0].caption, String(6115));
-    EXPECT_EQ(m_selections, 0);
-    EXPECT_EQ(FolderBytes(items), itemsBefore);
-    EXPECT_EQ(StatisticCfg(folder), cfgBefore);
-    // What was shown before stays shown.
-    EXPECT_TRUE(Frame().IsStatisticLoaded());
-    EXPECT_EQ(Frame().GetWindowText(), title);
-    EXPECT_EQ(Frame().GetStatisticPath(), Wide(dir / "shown"));
-    EXPECT_EQ(VoltageMaxima().size(), 120u);
+        // Opened again: from the cache, without a second conversion.
+        const auto cachedBefore = FolderBytes(*converted::CachedItemFolder(folder));
+        Boxes().Clear();
+        Open(folder);
+        EXPECT_TRUE(Boxes().shown.empty());
+        EXPECT_EQ(VoltageMaxima().size(), 120u);
+        EXPECT_EQ(FolderBytes(*converted::CachedItemFolder(folder)), cachedBefore);
+    }
 }
 
 // A collector that collects until it is told to stop.

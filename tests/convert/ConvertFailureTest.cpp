@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <set>
+#include <unistd.h>
 
 #include "ConvertTestSupport.h"
 #include "platform/base/PrivateProfile.h"
@@ -84,9 +85,14 @@ TEST(ConvertFailure, GivesItsCodeAndLeavesThePreviousFiles)
              t.makeItemFolder = false;
          },
          4},
-        {"a block file that cannot be read", gen::StatisticDefect::None,
-         [](Terminal& t) { fs::create_directories(t.Statistic() / "003" / "statistic3.data"); }, 4},
-        {"an item file that cannot be written", gen::StatisticDefect::None, nullptr, 4, 100},
+        {"a block file that is a folder", gen::StatisticDefect::None,
+         [](Terminal& t) {
+             fs::remove(t.Statistic() / "001" / "statistic2.data");
+             fs::create_directories(t.Statistic() / "001" / "statistic2.data");
+         },
+         kConvertNotRegular},
+        {"an item file that cannot be written: the disk is full", gen::StatisticDefect::None, nullptr,
+         kConvertDiskFull, 100},
     };
     for (const Case& c : cases) {
         gen::StatisticFolderOptions options;
@@ -133,7 +139,7 @@ TEST(ConvertFailure, SuccessAfterFailureReplacesTheMarkedFiles)
     terminal.dir.Write("Statistic/newfiles/notes.txt", "kept");
     {
         SmallConverter failing(1 << 20, 64);
-        EXPECT_EQ(ConvertWithFileSizeLimit(terminal, failing, 10), kConvertIoFailure);
+        EXPECT_EQ(ConvertWithFileSizeLimit(terminal, failing, 10), kConvertDiskFull);
     }
     EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_VRMS.data"), "previous");
     SmallConverter converter(1 << 20, 64);
@@ -195,6 +201,37 @@ TEST(ConvertFailure, PutsTheItemFilesInPlaceOrLeavesThePreviousOnes)
         if (c.linked) {
             fs::remove_all(target);
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The work folders a killed conversion left behind go when the next conversion into
+// the same folder starts; only ours, and not those of a conversion still running.
+TEST(ConvertFailure, NextRunRemovesTheWorkFoldersOfKilledRuns)
+{
+    gen::StatisticFolderOptions options;
+    options.items = {1, 7};
+    options.records = 5;
+    Terminal terminal(options);
+    const std::string running = ".newfiles.converting-" + std::to_string(::getpid()) + "-a1B2c3";
+    const std::vector<std::pair<std::string, bool>> entries = {
+        {".newfiles.converting-999999999-a1B2c3", false},  // its process is gone
+        {".newfiles.converting-Xy12Zq", false},           // an older version's name
+        {running, true},
+        {".newfiles.converting-notes", true},              // not a name of ours
+        {".other.converting-Xy12Zq", true},
+    };
+    for (const auto& [name, kept] : entries) {
+        terminal.dir.Write("Statistic/" + name + "/ESIN_VRMS.data", std::string(1000, 'x'));
+    }
+    SmallConverter converter(1 << 20, 64);
+    ASSERT_EQ(terminal.Convert(converter), kConvertOk);
+    const std::set<std::string> names = FileNames(terminal.Statistic());
+    for (const auto& [name, kept] : entries) {
+        EXPECT_EQ(names.count(name), kept ? 1u : 0u) << name;
     }
 }
 

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <future>
 #include <set>
 
 #include "ConvertTestSupport.h"
@@ -13,6 +20,7 @@
 #include "terminal/ItemViewTable.h"
 #include "terminal/K7700StatisticAnalysis.h"
 #include "terminal/K7700ZVViewAnalysis.h"
+#include "terminal/ZVDataManager.h"
 
 namespace {
 
@@ -136,23 +144,28 @@ TEST(Convert, WritesNamedItemFilesMarksTheFolderAndReportsProgress)
     EXPECT_EQ(converter->SetPath(Wide(terminal.ItemFolder()) + L"/"), 1);
 }
 
-// Every source file gives its whole blocks, also when it ends inside a block or is
-// empty and when the read buffer takes only a block or two at a time: each item file
-// holds, block after block, that item's values of the block files read as they lie.
-TEST(Convert, ConvertsTheWholeBlocksOfEveryFile)
+// A block file cut short (even inside a record) or empty: every record the files hold
+// stays at its place in the stream (file index × records per file + record), so its
+// time stays true; the records the file lacks are records of no value, and the record
+// cut by the end of the last file is left out. Whatever the read chunks cut.
+TEST(Convert, DamagedBlockFilesKeepEveryRecordAtItsPlace)
 {
     struct Case {
         const char* row;
         gen::StatisticDefect defect;
-        std::size_t readBlocks;  // read buffer in blocks; 0: the full buffer
+        std::size_t readBlocks;   // read buffer in blocks; 0: the full buffer
+        bool cutLastFile;         // the last file also ends inside a record
+        std::uint64_t records;    // records in the item files
     };
     const Case cases[] = {
-        {"truncated file, one block per read", gen::StatisticDefect::TruncatedFile, 1},
-        {"truncated file, two blocks per read", gen::StatisticDefect::TruncatedFile, 2},
-        {"truncated file, one read", gen::StatisticDefect::TruncatedFile, 0},
-        {"empty file, three blocks per read", gen::StatisticDefect::EmptyFile, 3},
+        {"truncated file, one block per read", gen::StatisticDefect::TruncatedFile, 1, false, 20},
+        {"truncated file, two blocks per read", gen::StatisticDefect::TruncatedFile, 2, false, 20},
+        {"truncated file, one read", gen::StatisticDefect::TruncatedFile, 0, false, 20},
+        {"empty file, three blocks per read", gen::StatisticDefect::EmptyFile, 3, false, 20},
+        {"truncated file and a last file cut in a record", gen::StatisticDefect::TruncatedFile, 0, true, 17},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
         gen::StatisticFolderOptions options;
         options.items = {1, 7, 25, 461};
         options.records = 20;
@@ -160,34 +173,112 @@ TEST(Convert, ConvertsTheWholeBlocksOfEveryFile)
         options.defect = c.defect;
         Terminal terminal(options);
         const std::size_t blockSize = gen::BlockSizeOf(options.items);
-        SmallConverter converter(c.readBlocks != 0 ? blockSize * c.readBlocks + 4 : 1 << 20, 24);
-        ASSERT_EQ(terminal.Convert(converter), kConvertOk) << c.row;
-
-        // The blocks as they lie in the block files, in file order.
-        std::vector<float> blocks;
-        std::uint32_t n = 1;
-        for (; fs::exists(terminal.Statistic() / "001" / ("statistic" + std::to_string(n) + ".data")); ++n) {
-            std::vector<float> file =
-                ReadFloats(terminal.Statistic() / "001" / ("statistic" + std::to_string(n) + ".data"));
-            file.resize(file.size() / (blockSize / 4) * (blockSize / 4));
-            blocks.insert(blocks.end(), file.begin(), file.end());
+        if (c.cutLastFile) {
+            fs::resize_file(terminal.Statistic() / "001" / "statistic4.data", blockSize * 3 * 2 + blockSize + 8);
         }
-        ASSERT_EQ(n - 1, 4u) << c.row << ": four block files of five records";
-        const std::size_t blockCount = blocks.size() / (blockSize / 4);
-        ASSERT_GT(blockCount, 0u) << c.row;
+        SmallConverter converter(c.readBlocks != 0 ? blockSize * c.readBlocks + 4 : 1 << 20, 24);
+        ASSERT_EQ(terminal.Convert(converter), kConvertOk);
+        // Records 5 to 9 are the second file's; a value is there when the file holds all its bytes.
+        const std::uint64_t cut = fs::file_size(terminal.Statistic() / "001" / "statistic2.data");
+        const auto missing = [&](std::uint64_t record, std::uint32_t type, std::uint32_t floatIndex) {
+            return record >= 5 && record < 10 &&
+                   ((record - 5) * 3 + type) * blockSize + floatIndex * 4 + 4 > cut;
+        };
+
         for (const std::uint32_t item : options.items) {
             const std::vector<std::string> names = OutputNames(item);
             const std::uint32_t channels = gen::ItemFloats(item) / static_cast<std::uint32_t>(names.size());
             for (std::uint32_t kind = 0; kind < names.size(); ++kind) {
                 const std::uint32_t first = gen::FloatIndexOf(options.items, item) + kind * channels;
                 std::vector<float> expected;
-                for (std::size_t b = 0; b < blockCount; ++b) {
-                    const float* block = blocks.data() + b * (blockSize / 4);
-                    expected.insert(expected.end(), block + first, block + first + channels);
+                for (std::uint64_t r = 0; r < c.records; ++r) {
+                    for (std::uint32_t type = 0; type < 3; ++type) {
+                        for (std::uint32_t ch = 0; ch < channels; ++ch) {
+                            expected.push_back(missing(r, type, first + ch) ? gen::kNoValueSample
+                                                                            : gen::StatisticValue(r, type, first + ch));
+                        }
+                    }
                 }
-                EXPECT_EQ(ReadFloats(terminal.ItemFolder() / (names[kind] + ".data")), expected)
-                    << c.row << ": " << names[kind];
+                EXPECT_EQ(ReadFloats(terminal.ItemFolder() / (names[kind] + ".data")), expected) << names[kind];
             }
+        }
+    }
+}
+
+// The conversion reads no more than the description declares: "BlockCountPerFile"
+// records of each file and "BlockCount" records in all, and only regular files. A
+// link to an endless device or a pipe in place of a block file is refused at once.
+TEST(Convert, ReadsOnlyWhatTheDescriptionDeclaresFromRegularFiles)
+{
+    struct Case {
+        const char* row;
+        std::function<void(const Terminal&)> damage;
+        int result;
+        std::uint64_t records;  // in the item files when converted
+    };
+    const auto file = [](const Terminal& t, int n) {
+        return t.Statistic() / "001" / ("statistic" + std::to_string(n) + ".data");
+    };
+    const auto append = [](const fs::path& path, std::size_t bytes) {
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        const std::string more(bytes, '\x41');
+        out.write(more.data(), static_cast<std::streamsize>(more.size()));
+    };
+    const std::size_t recordBytes = gen::BlockSizeOf({1, 7}) * 3;
+    const Case cases[] = {
+        {"first file holds more records than its share",
+         [&](const Terminal& t) { append(file(t, 1), recordBytes * 7); }, kConvertOk, 12},
+        {"last file holds more records than the count",
+         [&](const Terminal& t) { append(file(t, 3), recordBytes * 50); }, kConvertOk, 12},
+        {"BlockCount lower than the files hold",
+         [](const Terminal& t) { t.EditCfg([](gen::IniDocument& d) { d.Set(L"cfg", L"BlockCount", L"6"); }); },
+         kConvertOk, 6},
+        {"a link to /dev/zero",
+         [&](const Terminal& t) {
+             fs::remove(file(t, 2));
+             fs::create_symlink("/dev/zero", file(t, 2));
+         },
+         kConvertNotRegular, 0},
+        {"a pipe", [&](const Terminal& t) {
+             fs::remove(file(t, 2));
+             ASSERT_EQ(::mkfifo(file(t, 2).c_str(), 0600), 0);
+         },
+         kConvertNotRegular, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        gen::StatisticFolderOptions options;
+        options.items = {1, 7};
+        options.records = 12;
+        options.blockCountPerFile = 4;
+        Terminal terminal(options);
+        c.damage(terminal);
+        SmallConverter converter(1 << 20, 64);
+        // A conversion that reads on without end is stopped by a file size limit (so
+        // the test fails rather than fill the disk) and one that blocks by a timeout.
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{8 << 20, old.rlim_max};
+        auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        auto run = std::async(std::launch::async, [&] { return terminal.Convert(converter); });
+        const bool finished = run.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        if (!finished) {
+            // Lets a reader that waits on the pipe go on.
+            const int writer = ::open(file(terminal, 2).c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) {
+                ::close(writer);
+            }
+        }
+        const int result = run.get();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_TRUE(finished) << "the conversion blocked";
+        ASSERT_EQ(result, c.result);
+        if (c.result == kConvertOk) {
+            EXPECT_EQ(ReadFloats(terminal.ItemFolder() / "ESIN_VRMS.data").size(), c.records * 3 * gen::ItemFloats(1));
+        } else {
+            EXPECT_TRUE(FileNames(terminal.ItemFolder()).empty());
         }
     }
 }
@@ -334,10 +425,19 @@ TEST(Convert, BufferSizeFollowsFreeMemory)
 // The converted item files, read through the statistic item reader, hold exactly
 // the trend reader's series of the same folder: every item, phase, block type and
 // sub-value, for K7700 and K7800 data.
+// The item reader gives the trend reader's series, value for value and at the same
+// record times, also where a block file was cut short (records of no value there).
 TEST(Convert, ItemReaderGivesTheTrendReadersSeries)
 {
-    for (const wchar_t* device : {L"K7700", L"K7800"}) {
+    const std::pair<const wchar_t*, gen::StatisticDefect> rows[] = {
+        {L"K7700", gen::StatisticDefect::None},
+        {L"K7800", gen::StatisticDefect::None},
+        {L"K7700", gen::StatisticDefect::TruncatedFile},
+    };
+    for (const auto& [device, defect] : rows) {
+        SCOPED_TRACE(defect == gen::StatisticDefect::None ? "whole block files" : "second block file cut short");
         gen::StatisticFolderOptions options;
+        options.defect = defect;
         options.items = {1, 7, 14, 22, 23, 24, 25, 30, 75, 125, 160, 210, 211, 212, 262, 312, 347,
                          397, 398, 399, 449, 454, 455, 460, 461};
         options.records = 11;
@@ -413,6 +513,12 @@ TEST(Convert, ItemReaderGivesTheTrendReadersSeries)
                                     " sub " + std::to_string(t.subValue);
             ASSERT_EQ(t.values.size(), 8u) << row;
             EXPECT_EQ(r.values, t.values) << row;
+            if (defect != gen::StatisticDefect::None) {
+                // Record 7 is one the cut file lacks (the request starts at 2), record 8
+                // the first of the next file.
+                EXPECT_TRUE(IsNoValue(r.values[5])) << row;
+                EXPECT_FALSE(IsNoValue(r.values[3]) || IsNoValue(r.values[6])) << row;
+            }
             ++compared;
         }
         EXPECT_GT(compared, 400u);

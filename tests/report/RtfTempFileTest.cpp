@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <set>
+#include <unistd.h>
+#include <vector>
 #include <string>
 
 #include "platform/base/Encoding.h"
@@ -145,6 +147,30 @@ TEST_F(RtfTempFileTest, DroppedWithoutFinishingLeavesNoFile)
     }
     EXPECT_TRUE(Entries(dir.Path()).empty());
     EXPECT_FALSE(CRtfWriter::GetInstance()->IsOpen());
+}
+
+// The temporary files a killed report left behind go when the next report into the
+// same folder starts; only ours, and not those of a report still being written.
+TEST_F(RtfTempFileTest, NextReportRemovesTheTemporaryFilesOfKilledReports)
+{
+    const std::string running = ".~ZVRtf" + std::to_string(::getpid()) + "-0badcafe.tmp";
+    const std::vector<std::pair<std::string, bool>> entries = {
+        {".~ZVRtf999999999-0badcafe.tmp", false},  // its process is gone
+        {".~ZVRtf0badcafe.tmp", false},            // an older version's name
+        {running, true},
+        {".~ZVRtfnotes.tmp", true},                // not a name of ours
+        {"报表.rtf", true},
+    };
+    for (const auto& [name, kept] : entries) {
+        dir.Write(name, "partial");
+    }
+    CRtfTempFile file;
+    ASSERT_EQ(file.Open(target), 1);
+    const std::set<std::string> names = Entries(dir.Path());
+    for (const auto& [name, kept] : entries) {
+        EXPECT_EQ(names.count(name), kept ? 1u : 0u) << name;
+    }
+    file.Discard();
 }
 
 }  // namespace

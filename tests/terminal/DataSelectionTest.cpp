@@ -4,6 +4,8 @@
 // the load; and the terminal model read from the device type.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -101,6 +103,15 @@ TEST_F(DataSelectionTest, ReadsTheTimeRangeAndBlockDescriptionOrCallsThemDamaged
          CDataSelection::Description::Damaged, 0},
         {"negative BlockCount", statistic(L"BlockCount", -1), CDataSelection::Description::Damaged, 0},
         {"BlockCount 0", statistic(L"BlockCount", 0), CDataSelection::Description::NoBlocks, start},
+        {"BlockSize 4294967295", [](auto&, auto& cfg) { cfg.Set(L"cfg", L"BlockSize", L"4294967295"); },
+         CDataSelection::Description::Damaged, 0},
+        {"BlockSize 2 GB", statistic(L"BlockSize", 2147483647), CDataSelection::Description::Damaged, 0},
+        {"recordinfo.cfg over 1 MB",
+         [](auto& info, auto&) { info.Set(L"pad", L"text", std::wstring(1024 * 1024, L'x')); },
+         CDataSelection::Description::Damaged, 0},
+        {"statistic.cfg over 1 MB",
+         [](auto&, auto& cfg) { cfg.Set(L"pad", L"text", std::wstring(1024 * 1024, L'x')); },
+         CDataSelection::Description::Damaged, 0},
     };
     for (const Case& row : cases) {
         CDataSelection selection;
@@ -115,41 +126,88 @@ TEST_F(DataSelectionTest, ReadsTheTimeRangeAndBlockDescriptionOrCallsThemDamaged
     }
 }
 
-// The blocks the readers find decide: a short or empty block file ends the record
-// there, and so does the shortest item file of a converted folder.
-TEST_F(DataSelectionTest, OnlyBlocksPresentFromTheStartCount)
+// The blocks the readers find decide. A short or empty block file that later files
+// follow leaves a stretch of records without values (the later records keep their
+// times, and the selection names the stretch); a missing block folder ends the data
+// before it, and the selection then ends there too, even where "recordinfo.cfg"
+// records a later end. A converted folder ends with its shortest item file.
+TEST_F(DataSelectionTest, BlocksPresentAndWhatIsMissing)
 {
     struct Case {
         const char* row;
         gen::StatisticDefect defect;
+        std::uint32_t gapAfterFolder;
         bool converted;
         std::uint64_t present;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> missing;
+        const wchar_t* missingFolder;
     };
     const Case cases[] = {
-        {"all block files", gen::StatisticDefect::None, false, 50},
-        {"second file cut in a record", gen::StatisticDefect::TruncatedFile, false, 30},
-        {"second file empty: the third does not count", gen::StatisticDefect::EmptyFile, false, 20},
-        {"converted item files", gen::StatisticDefect::None, true, 50},
+        {"all block files", gen::StatisticDefect::None, 0, false, 50, {}, L""},
+        {"second file cut in a record", gen::StatisticDefect::TruncatedFile, 0, false, 50, {{30, 40}}, L""},
+        {"second file empty", gen::StatisticDefect::EmptyFile, 0, false, 50, {{20, 40}}, L""},
+        {"folder 002 missing", gen::StatisticDefect::None, 1, false, 20, {}, L"002"},
+        {"converted item files", gen::StatisticDefect::None, 0, true, 50, {}, L""},
     };
     for (const Case& row : cases) {
+        SCOPED_TRACE(row.row);
         testsupport::TempDir dir;
         gen::StatisticFolderOptions options;
         options.records = 50;
+        options.filesPerFolder = 1;
         options.defect = row.defect;
-        ASSERT_TRUE(gen::WriteStatisticFolder(dir.Path(), options)) << row.row;
+        options.gapAfterFolder = row.gapAfterFolder;
+        options.end = gen::DateTime{2026, 3, 1, 0, 50, 0, 0};  // the end the terminal recorded
+        ASSERT_TRUE(gen::WriteStatisticFolder(dir.Path(), options));
         GlobalDataConfig::get_mutable_instance().SetKind(row.converted ? CGlobalDataConfig::K7700
                                                                        : CGlobalDataConfig::K7900);
         if (row.converted) {
-            ASSERT_TRUE(gen::WriteItemFiles(dir / "Statistic/newfiles", options)) << row.row;
+            ASSERT_TRUE(gen::WriteItemFiles(dir / "Statistic/newfiles", options));
         }
-        EXPECT_EQ(CGlobalModel::CountRecords(platform::FromPath(dir.Path())), row.present) << row.row;
+        EXPECT_EQ(CGlobalModel::CountRecords(platform::FromPath(dir.Path())), row.present);
 
         CDataSelection selection;
-        ASSERT_EQ(selection.Read(platform::FromPath(dir.Path())), CDataSelection::Description::Usable) << row.row;
-        selection.SetPresentBlocks(row.present);
-        EXPECT_EQ(selection.GetBlockCount(), row.present) << row.row;
-        EXPECT_EQ(selection.IsTruncated(), row.present < 50) << row.row;
-        EXPECT_EQ(selection.GetDuration(), row.present * 60) << row.row;
+        ASSERT_EQ(selection.Read(platform::FromPath(dir.Path())), CDataSelection::Description::Usable);
+        selection.SetPresentBlocks(CGlobalModel::CountRecords(platform::FromPath(dir.Path())));
+        selection.FindGaps(platform::FromPath(dir.Path()));
+        EXPECT_EQ(selection.GetBlockCount(), row.present);
+        EXPECT_EQ(selection.IsTruncated(), row.present < 50);
+        EXPECT_EQ(selection.GetDuration(), row.present * 60);
+        const std::int64_t start = Utc(2026, 3, 1);
+        EXPECT_EQ(selection.GetEndTime(), start + static_cast<std::int64_t>(row.present) * 60);
+        EXPECT_EQ(selection.GetSelection(0.0, 1.0).EndTime, start + static_cast<std::int64_t>(row.present) * 60);
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> missing;
+        for (const CDataSelection::Stretch& stretch : selection.GetMissing()) {
+            missing.emplace_back(stretch.first, stretch.end);
+        }
+        EXPECT_EQ(missing, row.missing);
+        EXPECT_EQ(selection.GetMissingFolder(), row.missingFolder);
+        EXPECT_TRUE(selection.GetIrregularFile().empty());
+        if (!row.missing.empty()) {
+            EXPECT_EQ(selection.StretchTimes(selection.GetMissing()[0]),
+                      std::make_pair(start + static_cast<std::int64_t>(row.missing[0].first) * 60,
+                                     start + static_cast<std::int64_t>(row.missing[0].second) * 60));
+        }
+    }
+
+    // A pipe or a link to a device in place of a block file is named, and never read.
+    for (const char* kind : {"pipe", "link to /dev/zero"}) {
+        SCOPED_TRACE(kind);
+        testsupport::TempDir damaged;
+        gen::StatisticFolderOptions options;
+        options.records = 50;
+        ASSERT_TRUE(gen::WriteStatisticFolder(damaged.Path(), options));
+        const fs::path file = damaged / "Statistic/001/statistic2.data";
+        fs::remove(file);
+        if (std::string(kind) == "pipe") {
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        } else {
+            fs::create_symlink("/dev/zero", file);
+        }
+        CDataSelection selection;
+        ASSERT_EQ(selection.Read(platform::FromPath(damaged.Path())), CDataSelection::Description::Usable);
+        selection.FindGaps(platform::FromPath(damaged.Path()));
+        EXPECT_EQ(selection.GetIrregularFile(), file);
     }
 
     // One item file shorter than the others: the record ends with it.
