@@ -5,6 +5,7 @@
 #include <limits>
 #include <system_error>
 
+#include "app/AppText.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 
@@ -12,12 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::wstring WithSeparator(const std::wstring& folder) {
-    if (folder.empty() || folder.back() == L'/' || folder.back() == L'\\') {
-        return folder;
-    }
-    return folder + L'/';
-}
+using apptext::WithSeparator;
 
 bool HasFile(const fs::path& folder, const wchar_t* name) {
     std::error_code error;

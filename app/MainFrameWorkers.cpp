@@ -14,6 +14,7 @@
 #include "core/CrashDump.h"
 #include "core/FileManager.h"
 #include "core/OndravaLog.h"
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "lib/convert/DataTransform.h"
 #include "platform/base/Encoding.h"
@@ -32,7 +33,7 @@ constexpr unsigned kStringDataInvalid = 6105;
 constexpr unsigned kStringComtradeStage = 6106;
 constexpr unsigned kStringAlarmStage = 6107;
 constexpr unsigned kStringRecordStage = 6108;
-constexpr unsigned kStringPreprocessing = 6110;
+constexpr unsigned kStringPreprocessingStatistics = 6110;
 
 // No conversion library object could be made.
 constexpr int kNoConverter = -1;
@@ -44,11 +45,9 @@ constexpr double kAlarmStep = 10.0;
 constexpr std::uint32_t kEventAndRecordBudget = 90;
 constexpr std::uint32_t kSecondModelBudget = 5;
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+using apptext::String;
 
-std::wstring WithSeparator(const std::wstring& folder) {
-    return folder.empty() || folder.back() == L'/' || folder.back() == L'\\' ? folder : folder + L'/';
-}
+using apptext::WithSeparator;
 
 void Notify(unsigned textId) { NotifyHourglaze(String(textId).c_str()); }
 
@@ -70,7 +69,7 @@ int CMainFrame::ConvertStatistic(const std::wstring& dataPath) {
             converter->DeleteDataFiles(output);
         }
         converter->SetProgressCallback(ReportConvertProgress);
-        Notify(kStringPreprocessing);
+        Notify(kStringPreprocessingStatistics);
         code = converter->Convert(platform::FromPath(source));
         converter->Release();
     } else {
