@@ -45,5 +45,5 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
   "${display[@]}" ctest --test-dir build-asan --output-on-failure -L journey --timeout 1800 || failed=1
 ASAN_OPTIONS=handle_segv=0:handle_abort=0:handle_sigfpe=0:handle_sigbus=0:handle_sigill=0:detect_leaks=0 \
   UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-asan --output-on-failure -L nosan --timeout 1800 || failed=1
-((!failed)) || { echo "test.sh: tests failed in build-asan" >&2; exit 1; }
-scripts/fuzz.sh --jobs "$jobs" --timeout 5
+scripts/fuzz.sh --jobs "$jobs" --timeout 5 || failed=1
+((!failed)) || { echo "test.sh: tests failed in build-asan or the fuzz runs" >&2; exit 1; }
