@@ -26,10 +26,7 @@ bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
            platform::NamesEqualNoCase(std::wstring_view(name).substr(name.size() - suffix.size()), suffix);
 }
 
-bool StartsWithNoCase(const std::wstring& name, std::wstring_view prefix) {
-    return name.size() >= prefix.size() &&
-           platform::NamesEqualNoCase(std::wstring_view(name).substr(0, prefix.size()), prefix);
-}
+using apptext::StartsWithNoCase;
 
 // One "%d" of the version pattern: blanks, a sign, digits; nothing when no digit follows.
 bool ReadNumber(const std::wstring& text, std::size_t& at, long long& value) {

@@ -25,9 +25,7 @@ const char* const kOpener = "xdg-open";
 
 using apptext::String;
 
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
-    return text.size() >= prefix.size() && platform::NamesEqualNoCase(text.substr(0, prefix.size()), prefix);
-}
+using apptext::StartsWithNoCase;
 
 }  // namespace
 
