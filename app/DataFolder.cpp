@@ -5,6 +5,7 @@
 #include <limits>
 #include <system_error>
 
+#include "app/AppText.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 
@@ -12,12 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::wstring WithSeparator(const std::wstring& folder) {
-    if (folder.empty() || folder.back() == L'/' || folder.back() == L'\\') {
-        return folder;
-    }
-    return folder + L'/';
-}
+using apptext::WithSeparator;
 
 bool HasFile(const fs::path& folder, const wchar_t* name) {
     std::error_code error;
@@ -30,10 +26,7 @@ bool EndsWithNoCase(const std::wstring& name, std::wstring_view suffix) {
            platform::NamesEqualNoCase(std::wstring_view(name).substr(name.size() - suffix.size()), suffix);
 }
 
-bool StartsWithNoCase(const std::wstring& name, std::wstring_view prefix) {
-    return name.size() >= prefix.size() &&
-           platform::NamesEqualNoCase(std::wstring_view(name).substr(0, prefix.size()), prefix);
-}
+using apptext::StartsWithNoCase;
 
 // One "%d" of the version pattern: blanks, a sign, digits; nothing when no digit follows.
 bool ReadNumber(const std::wstring& text, std::size_t& at, long long& value) {

@@ -7,6 +7,7 @@
 
 #include <wx/timer.h>
 
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
@@ -18,15 +19,13 @@ namespace {
 constexpr unsigned kStringManualMissing = 6391;
 constexpr unsigned kStringOpenFailed = 6392;
 constexpr unsigned kStringNoWebAddress = 6393;
-constexpr unsigned kStringAppTitle = 57344;
+using apptext::kStringAppTitle;
 constexpr int kPollMilliseconds = 200;
 const char* const kOpener = "xdg-open";
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+using apptext::String;
 
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
-    return text.size() >= prefix.size() && platform::NamesEqualNoCase(text.substr(0, prefix.size()), prefix);
-}
+using apptext::StartsWithNoCase;
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "app/CommandIds.h"
 #include "app/ModuleDirectory.h"
 #include "core/Ini.h"
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "platform/gfx/Context.h"
 #include "platform/gfx/PictureStore.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr int kBackground = 4135;
+constexpr int kBackgroundPicture = 4135;
 constexpr int kPageWidth = 657;
 constexpr int kCaptionMargin = 4;
 
@@ -48,7 +49,7 @@ constexpr ButtonEntry kEntries[] = {
     {CFirstDlg::kVersion, 6185, kFar, kNear, 4, 0, 229, 305, 411, 20},
 };
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+using apptext::String;
 
 CIni Settings() { return CIni(GetModuleDirectory() + L"Ondrava.ini"); }
 
@@ -96,7 +97,7 @@ bool CFirstDlg::OnInitDialog() {
         button.GetWx()->SetSize(entry.x, entry.y, width, entry.height);
     }
     // The background picture stretched over the whole page.
-    m_Background = gfx::LoadPicture(kBackground);
+    m_Background = gfx::LoadPicture(kBackgroundPicture);
     SetPaintHandler([this](cairo_t* target, int width, int height) {
         const gfx::Bitmap& picture = m_Background;
         gfx::Context context(target);

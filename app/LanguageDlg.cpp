@@ -3,6 +3,7 @@
 #include <wx/ctrlsub.h>
 
 #include "core/ZVLanguageList.h"
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "platform/ui/MessageBox.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 constexpr unsigned kStringSwitchFailed = 6181;
 constexpr unsigned kStringListDamaged = 6182;
-constexpr unsigned kStringAppTitle = 57344;
+using apptext::kStringAppTitle;
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "core/LanguageInfo.h"
 #include "core/OndravaLog.h"
 #include "core/ZVLanguageList.h"
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/Hourglaze.h"
@@ -34,7 +35,7 @@ namespace {
 
 constexpr unsigned kStringExitQuestion = 6089;
 constexpr unsigned kStringRestartFailed = 6390;
-constexpr unsigned kStringAppTitle = 57344;
+using apptext::kStringAppTitle;
 constexpr unsigned kStringIdlePrompt = 57345;
 // How often a waiting close looks whether the frame is free.
 constexpr int kDeferredCloseCheck = 200;
@@ -48,7 +49,7 @@ const wchar_t* const kProgramFile = L"ondrava";
 constexpr int kProgramIcon = 200;
 const wchar_t* const kManualFile = L"UserManual.chm";
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+using apptext::String;
 
 // The panes each data view closes, shows and brings to the front, in this order.
 struct ViewPanes {

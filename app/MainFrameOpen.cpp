@@ -21,6 +21,7 @@
 #include "core/CrashDump.h"
 #include "core/Ini.h"
 #include "core/OndravaLog.h"
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "device/ui/DeviceDownload.h"
 #include "lib/convert/DataTransform.h"
@@ -52,7 +53,7 @@ constexpr unsigned kStringOldData = 6109;
 constexpr unsigned kStringUnknownDevice = 6394;
 constexpr unsigned kStringDataDamaged = 10068;
 constexpr unsigned kStringPreprocessing = 6115;
-constexpr unsigned kStringAppTitle = 57344;
+using apptext::kStringAppTitle;
 constexpr unsigned kStringOversizedDescription = 10409;
 constexpr unsigned kStringUnusableFolderName = 10408;
 
@@ -60,7 +61,7 @@ constexpr const wchar_t* kMinimumVersion = L"V1.2.4";
 // Items whose series may hold nothing but zeros; no view is offered for them then.
 constexpr std::uint32_t kMaybeEmptyItems[] = {13000, 13001};
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+using apptext::String;
 
 // What the user is told when a conversion ends with the code.
 unsigned ConversionFailureText(int code) {
@@ -98,9 +99,7 @@ bool IsUsableFolderName(const std::wstring& folder) {
     });
 }
 
-std::wstring WithSeparator(const std::wstring& folder) {
-    return folder.empty() || folder.back() == L'/' || folder.back() == L'\\' ? folder : folder + L'/';
-}
+using apptext::WithSeparator;
 
 }  // namespace
 

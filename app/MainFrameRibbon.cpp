@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/RibbonThemes.h"
 #include "waverecord/ui/WaveMainView.h"
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "platform/base/PrivateProfile.h"
 #include "platform/ui/Profile.h"
@@ -53,7 +54,7 @@ constexpr unsigned kStringInterfaceStyle = 6118;
 const wchar_t* const kThemeSection = L"Setting";
 const wchar_t* const kThemeKey = L"ZVViewThemeStyle";
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+using apptext::String;
 
 MenuTemplate Menu(unsigned id) {
     MenuTemplate menu;

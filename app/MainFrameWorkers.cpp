@@ -14,6 +14,7 @@
 #include "core/CrashDump.h"
 #include "core/FileManager.h"
 #include "core/OndravaLog.h"
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "lib/convert/DataTransform.h"
 #include "platform/base/Encoding.h"
@@ -33,7 +34,7 @@ constexpr unsigned kStringDataInvalid = 6105;
 constexpr unsigned kStringComtradeStage = 6106;
 constexpr unsigned kStringAlarmStage = 6107;
 constexpr unsigned kStringRecordStage = 6108;
-constexpr unsigned kStringPreprocessing = 6110;
+constexpr unsigned kStringPreprocessingStatistics = 6110;
 
 // No conversion library object could be made.
 constexpr int kNoConverter = -1;
@@ -45,11 +46,9 @@ constexpr double kAlarmStep = 10.0;
 constexpr std::uint32_t kEventAndRecordBudget = 90;
 constexpr std::uint32_t kSecondModelBudget = 5;
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+using apptext::String;
 
-std::wstring WithSeparator(const std::wstring& folder) {
-    return folder.empty() || folder.back() == L'/' || folder.back() == L'\\' ? folder : folder + L'/';
-}
+using apptext::WithSeparator;
 
 void Notify(unsigned textId) { NotifyHourglaze(String(textId).c_str()); }
 
@@ -59,7 +58,7 @@ int CMainFrame::ConvertStatistic(const std::wstring& dataPath, std::filesystem::
     const std::filesystem::path root = platform::ToPath(WithSeparator(dataPath));
     const std::wstring statisticPath = GlobalDataConfig::get_const_instance().GetStatisticPath(false);
     const std::filesystem::path target = platform::ResolveNoCase(root, statisticPath);
-    Notify(kStringPreprocessing);
+    Notify(kStringPreprocessingStatistics);
     const int code = converted::ConvertInto(root, target, [] { return GetTransInstance(); }, ReportConvertProgress,
                                             itemFolder);
     if (code == kNoConverter) {

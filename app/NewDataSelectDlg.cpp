@@ -5,6 +5,7 @@
 #include <wx/button.h>
 #include <wx/window.h>
 
+#include "app/AppText.h"
 #include "core/ZVResourceManager.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/MemoryStatus.h"
@@ -43,7 +44,7 @@ constexpr std::uint32_t kSizeLabelColor = Rgb(113, 169, 208);
 constexpr std::uint32_t kMemoryLabelColor = Rgb(238, 138, 85);
 constexpr std::uint32_t kColorKeyColor = Rgb(182, 194, 205);
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+using apptext::String;
 
 // A span as the dialog shows it: with days from one day on.
 std::wstring SpanText(std::int64_t seconds) {

@@ -21,6 +21,11 @@ function(ondrava_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  if(ONDRAVA_SANITIZE)
+    # The checks live in the code under test; the test code itself gains little from
+    # the optimiser and costs the sanitizer build most of its compile time.
+    target_compile_options(${T_NAME} PRIVATE -O0)
+  endif()
   target_compile_definitions(${T_NAME} PRIVATE
     ONDRAVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     ONDRAVA_BUILD_PROGRAM_DIR="${ONDRAVA_PROGRAM_DIR}")

@@ -14,7 +14,7 @@ namespace {
 // Numbers and flags are read from at most this many characters, terminator included.
 constexpr std::size_t kNumberBufferSize = 64;
 
-bool IsSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+bool IsIniSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
 
 int DigitValue(wchar_t c) {
     if (c >= L'0' && c <= L'9') {
@@ -34,7 +34,7 @@ int DigitValue(wchar_t c) {
 // the largest value and a minus sign negates modulo 2^32.
 std::uint32_t ToUnsigned(std::wstring_view text, int base) {
     std::size_t pos = 0;
-    while (pos < text.size() && IsSpace(text[pos])) {
+    while (pos < text.size() && IsIniSpace(text[pos])) {
         ++pos;
     }
     bool negative = false;
@@ -65,7 +65,7 @@ std::uint32_t ToUnsigned(std::wstring_view text, int base) {
 // Whether the signed decimal conversion of the text is non-zero.
 bool IsNonZeroInteger(std::wstring_view text) {
     std::size_t pos = 0;
-    while (pos < text.size() && IsSpace(text[pos])) {
+    while (pos < text.size() && IsIniSpace(text[pos])) {
         ++pos;
     }
     if (pos < text.size() && (text[pos] == L'+' || text[pos] == L'-')) {

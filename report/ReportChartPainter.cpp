@@ -18,7 +18,7 @@ using report::kValueLabelWidth;
 constexpr double kBarWidth = 8.0;
 constexpr double kPercentTop = 120.0;
 constexpr float kPercentClamp = 119.9f;
-const wchar_t* const kFace = report::kChartFace;
+const wchar_t* const kChartPainterFace = report::kChartFace;
 
 TextStyle Style(const gfx::Font& font, Align align = Align::Near, Align lineAlign = Align::Near)
 {
@@ -47,12 +47,12 @@ CReportChartPainter::HarmLayout CReportChartPainter::ComputeHarmLayout(const CZV
     gfx::Context& g = *m_Graphics;
     HarmLayout layout;
     const double right = m_X + m_Width;
-    const gfx::Font titleFont = report::PointFont(kFace, 20);
+    const gfx::Font titleFont = report::PointFont(kChartPainterFace, 20);
     const double titleHeight = report::MeasureString(g, L"0", titleFont).height;
     layout.title = gfx::Rect::FromSize(m_X, m_Y, m_Width, titleHeight);
 
     // Legend: swatch and name of every item, right to left under the title.
-    const gfx::Font legendFont = report::PointFont(kFace, 12);
+    const gfx::Font legendFont = report::PointFont(kChartPainterFace, 12);
     const double rowHeight = std::max(15.0, report::MeasureString(g, L"0", legendFont).height);
     // Laid out from the last item, so that the items read left to right in order.
     std::vector<double> widths;
@@ -145,9 +145,9 @@ void CReportChartPainter::DrawHarmBarChart(const CZVHarmPic& chart, int percent)
     }
     gfx::Context& g = *m_Graphics;
     const HarmLayout layout = ComputeHarmLayout(chart, percent);
-    report::DrawString(g, chart.GetTitle(), layout.title, Style(report::PointFont(kFace, 20), Align::Center));
+    report::DrawString(g, chart.GetTitle(), layout.title, Style(report::PointFont(kChartPainterFace, 20), Align::Center));
 
-    const gfx::Font legendFont = report::PointFont(kFace, 12);
+    const gfx::Font legendFont = report::PointFont(kChartPainterFace, 12);
     for (std::size_t i = 0; i < chart.items.size() && i < layout.legend.size(); ++i) {
         const gfx::Rect& box = layout.legend[i];
         report::FillBox(g, gfx::Rect::FromSize(box.left, box.top + (box.Height() - 15.0) / 2.0, 30.0, 15.0),
@@ -156,7 +156,7 @@ void CReportChartPainter::DrawHarmBarChart(const CZVHarmPic& chart, int percent)
                            Style(legendFont, Align::Near, Align::Center));
     }
 
-    const gfx::Font axisFont = report::PointFont(kFace, 12);
+    const gfx::Font axisFont = report::PointFont(kChartPainterFace, 12);
     report::DrawString(g, chart.GetUnit(), layout.unit, Style(axisFont, Align::Far));
     const gfx::Rect& plot = layout.plot;
     report::Stroke grid{report::Argb(255, 210, 210, 210), 1.0};
@@ -246,10 +246,10 @@ double CReportChartPainter::DrawChartLegend(const CZVTrendPic& picture, double s
                                             double width)
 {
     gfx::Context& g = *m_Graphics;
-    const gfx::Font titleFont = report::PointFont(kFace, 20);
+    const gfx::Font titleFont = report::PointFont(kChartPainterFace, 20);
     report::DrawString(g, picture.title, gfx::Rect::FromSize(left, top, width, 100.0), Style(titleFont, Align::Center));
     const double titleHeight = report::MeasureString(g, picture.title.empty() ? L"0" : picture.title, titleFont).height;
-    const gfx::Font nameFont = report::PointFont(kFace, 14);
+    const gfx::Font nameFont = report::PointFont(kChartPainterFace, 14);
     double y = top + titleHeight;
     double cursor = left + width;
     double lastHeight = -1.0;
@@ -283,7 +283,7 @@ void CReportChartPainter::DrawChartAxes(const CZVTrendPic& picture, std::size_t 
     report::Stroke minor{report::Argb(255, 210, 210, 210), 1.0};
     minor.dotted = true;
     const report::Stroke major{report::Argb(255, 200, 200, 200), 1.0};
-    const gfx::Font font = report::PointFont(kFace, 12);
+    const gfx::Font font = report::PointFont(kChartPainterFace, 12);
     const double plotLeft = left + kValueLabelWidth;
     const double plotWidth = width - kValueLabelWidth;
     const double plotBottom = plotTop + plotHeight;
@@ -355,6 +355,6 @@ int CReportChartPainter::DrawBarChart(const CZVTrendPic& picture, int style)
                       report::Stroke{report::kBlack, 2.0});
     report::DrawString(g, BarTotalsText(picture),
                        gfx::Rect::FromSize(m_X + kValueLabelWidth, plotTop + 4.0, m_Width - 93.0, m_Height),
-                       Style(report::PointFont(kFace, 12), Align::Far));
+                       Style(report::PointFont(kChartPainterFace, 12), Align::Far));
     return 1;
 }

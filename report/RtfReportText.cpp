@@ -26,7 +26,7 @@ constexpr std::string_view kZvParamKeys[] = {
     "C95Value"sv, "GbValue"sv,   "TestTimes"sv, "OverLimitTimes"sv, "IsPass"sv, "PassPercent"sv, "Pass"sv,
     "Fail"sv,     "JudgedOn"sv};
 
-constexpr std::string_view kHarmTableKeys[] = {
+constexpr std::string_view kRtfHarmTableKeys[] = {
     "TableTitle"sv, "TableTitleContinue"sv, "GraphTitle"sv, "TestTimes"sv,      "ParamItem"sv, "HarmTimes"sv,
     "MaxValue"sv,   "MinValue"sv,           "AvgValue"sv,   "C95Value"sv,       "GbValue"sv,   "OverLimitTimes"sv,
     "IsPass"sv,     "PassPercent"sv,        "Pass"sv,       "Fail"sv,           "JudgedOn"sv,  "FromHarmonics"sv};
@@ -110,7 +110,7 @@ std::span<const std::string_view> CRtfReportText::Keys(RtfSection section)
         return kZvParamKeys;
     case RtfSection::VHarm:
     case RtfSection::AHarm:
-        return kHarmTableKeys;
+        return kRtfHarmTableKeys;
     case RtfSection::TrendParam:
         return kTrendParamKeys;
     case RtfSection::TrendHarms:

@@ -39,7 +39,7 @@ std::wstring Percent3(double value)
     return std::wstring(text, text + std::char_traits<char>::length(text));
 }
 
-std::wstring Number(std::int64_t value)
+std::wstring WideNumber(std::int64_t value)
 {
     return std::to_wstring(value);
 }
@@ -357,7 +357,7 @@ int CWordReporter::FillStatRowOf(CParamAssessRow& row, std::size_t list) const
     row.average = FormatCell(SeriesMean(Series(list, 2)));
     row.minimum = FormatCell(SeriesMin(Series(list, 1)));
     row.cp95 = FormatCell(GetCP95(Series(list, 2)));
-    row.tests = Number(tests);
+    row.tests = WideNumber(tests);
     return 1;
 }
 
@@ -385,8 +385,8 @@ void CWordReporter::FillAssessRow(CParamAssessRow& row, float average, float cp9
     std::snprintf(text, sizeof text, "%.0f", static_cast<double>(limit));
     row.limit = std::wstring(text, text + std::char_traits<char>::length(text));
     row.passPercent = Percent3(passFraction * 100.0);
-    row.tests = Number(tests);
-    row.over = Number(over);
+    row.tests = WideNumber(tests);
+    row.over = WideNumber(over);
     row.verdict = texts.Text(RtfSection::ZvParam, limit >= cp95 ? "Pass" : "Fail");
 }
 
@@ -400,7 +400,7 @@ int CWordReporter::FillUnbalanceRow(CParamAssessRow& row) const
     const std::uint32_t tests = SeriesCount(maximum);
     const std::uint32_t over = std::min(CountUnbalanceOver(maximum, average), tests);
     row.limit = L"2.0/4.0";
-    row.over = Number(over);
+    row.over = WideNumber(over);
     row.passPercent = Percent3(static_cast<double>(tests - over) / tests * 100.0);
     const bool pass = IsUnbalancePass(GetCP95(average), SeriesMax(maximum));
     row.verdict = CRtfReportText::Instance().Text(RtfSection::ZvParam, pass ? "Pass" : "Fail");
@@ -422,7 +422,7 @@ int CWordReporter::FillFrequencyRow(CParamAssessRow& row) const
     }
     over = std::min(over, tests);
     row.limit = L"49.8-50.2";
-    row.over = Number(over);
+    row.over = WideNumber(over);
     row.passPercent = Percent3(static_cast<double>(tests - over) / tests * 100.0);
     const bool pass = IsFrequencyWithin(GetCP95(average));
     row.verdict = CRtfReportText::Instance().Text(RtfSection::ZvParam, pass ? "Pass" : "Fail");
@@ -446,8 +446,8 @@ int CWordReporter::FillVoltageDeviationRow(CParamAssessRow& row, int phase) cons
     row.maximum = FormatCell(deviation(SeriesMax(Series(list, 0))));
     row.average = FormatCell(deviation(SeriesMean(Series(list, 2))));
     row.minimum = FormatCell(deviation(SeriesMin(Series(list, 1))));
-    row.tests = Number(tests);
-    row.over = Number(over);
+    row.tests = WideNumber(tests);
+    row.over = WideNumber(over);
     row.passPercent = Percent3(static_cast<double>(tests - over) / tests * 100.0);
     row.limit = GetDeviationLimitText();
     return 1;
@@ -491,8 +491,8 @@ int CWordReporter::FillFlickerRow(CParamAssessRow& row, std::size_t list, int ph
     row.minimum = FormatCell(SeriesMin(values));
     row.cp95 = FormatCell(cp95);
     row.limit = FormatCell(limit);
-    row.tests = Number(tests);
-    row.over = Number(over);
+    row.tests = WideNumber(tests);
+    row.over = WideNumber(over);
     row.passPercent = Percent3(static_cast<double>(tests - over) / tests * 100.0);
     row.verdict = CRtfReportText::Instance().Text(RtfSection::ZvParam, limit < cp95 ? "Fail" : "Pass");
     return 1;
@@ -535,7 +535,7 @@ int CWordReporter::FillHarmRow(CParamAssessRow& row, bool current, int phase, in
         std::snprintf(text, sizeof text, "%.1f", static_cast<double>(*limit));
         row.limit = std::wstring(text, text + std::char_traits<char>::length(text));
     }
-    row.over = Number(over);
+    row.over = WideNumber(over);
     row.passPercent = Percent3(static_cast<double>(tests - over) / tests * 100.0);
     row.verdict = CRtfReportText::Instance().Text(RtfSection::ZvParam, *limit < cp95 ? "Fail" : "Pass");
     return 1;

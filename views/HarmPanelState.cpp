@@ -16,7 +16,7 @@ struct FamilyEntry {
     const wchar_t* otherOrders;  // the range the other-orders box adds
 };
 
-constexpr FamilyEntry kFamilies[] = {
+constexpr FamilyEntry kFamilyEntries[] = {
     {2000, 2049, 6056, 24, 25, L"(26~50)"},       {3000, 3049, 6057, 24, 25, L"(0~49)"},
     {4000, 4034, 6058, 24, 25, L"(26~35)"},       {5000, 5049, 6059, 24, 25, L"(26~50)"},
     {7000, 7049, 6061, 6000, 6001, L"(26~50)"},   {8000, 8049, 6062, 6000, 6001, L"(0~49)"},
@@ -27,7 +27,7 @@ constexpr std::uint32_t kKfItem = 23;
 
 const FamilyEntry* EntryOf(std::uint32_t family)
 {
-    for (const FamilyEntry& entry : kFamilies) {
+    for (const FamilyEntry& entry : kFamilyEntries) {
         if (entry.family == family) {
             return &entry;
         }
@@ -35,7 +35,7 @@ const FamilyEntry* EntryOf(std::uint32_t family)
     return nullptr;
 }
 
-bool IsInterharmonic(std::uint32_t family)
+bool IsInterharmonicFamily(std::uint32_t family)
 {
     return family == 3000 || family == 8000;
 }
@@ -77,7 +77,7 @@ CHarmPanelState::CHarmPanelState(TextSource texts) : m_Texts(std::move(texts))
 
 std::uint32_t CHarmPanelState::FamilyOf(std::uint32_t itemId)
 {
-    for (const FamilyEntry& entry : kFamilies) {
+    for (const FamilyEntry& entry : kFamilyEntries) {
         if (itemId >= entry.family && itemId <= entry.lastId) {
             return entry.family;
         }
@@ -267,7 +267,7 @@ void CHarmPanelState::Refresh()
     if (s.valueType == 1) {
         s.ticked[2] = 0;
     }
-    const bool interharmonic = IsInterharmonic(s.itemId);
+    const bool interharmonic = IsInterharmonicFamily(s.itemId);
     const FamilyEntry* entry = EntryOf(s.itemId);
     m_OtherLabel = m_Texts(kOtherOrdersText) + (entry != nullptr ? entry->otherOrders : L"");
     for (unsigned i = 0; i < 25; ++i) {

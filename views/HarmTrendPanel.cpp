@@ -20,7 +20,7 @@ struct Family {
 };
 
 // The order families in the order of their bit in the availability table.
-constexpr Family kFamilies[] = {
+constexpr Family kTrendFamilies[] = {
     {2000, 50, 6056, 6131}, {3000, 50, 6057, 6134}, {4000, 35, 6058, 6136},
     {5000, 50, 6059, 6138}, {7000, 50, 6061, 6132}, {8000, 50, 6062, 6135},
     {9000, 35, 6063, 6137}, {10000, 50, 6064, 6139}, {12000, 50, 6066, 6133},
@@ -37,8 +37,8 @@ constexpr Single kSingles[] = {
 
 int FamilyBit(std::uint32_t code)
 {
-    for (std::size_t i = 0; i < std::size(kFamilies); ++i) {
-        if (kFamilies[i].code == code) {
+    for (std::size_t i = 0; i < std::size(kTrendFamilies); ++i) {
+        if (kTrendFamilies[i].code == code) {
             return static_cast<int>(i);
         }
     }
@@ -71,7 +71,7 @@ void CHarmTrendPanel::SetItems(std::vector<std::uint32_t> items, std::uint32_t p
 
 CHarmTrendPanel::Group CHarmTrendPanel::GroupOf(std::uint32_t identifier)
 {
-    for (const Family& family : kFamilies) {
+    for (const Family& family : kTrendFamilies) {
         if (identifier >= family.code && identifier < family.code + family.orders) {
             return {family.code, identifier - family.code + 1, family.nameId};
         }
@@ -86,7 +86,7 @@ CHarmTrendPanel::Group CHarmTrendPanel::GroupOf(std::uint32_t identifier)
 
 std::wstring CHarmTrendPanel::CaptionOf(std::uint32_t code) const
 {
-    for (const Family& family : kFamilies) {
+    for (const Family& family : kTrendFamilies) {
         if (family.code == code) {
             return m_Texts(family.captionId) + m_Texts(kOrdersText);
         }

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr double kLargest = std::numeric_limits<double>::max();
+constexpr double kLargestProfileValue = std::numeric_limits<double>::max();
 
 std::vector<RecordBoxEntry> KindBoxes(unsigned max, unsigned min, unsigned avg, unsigned cp95)
 {
@@ -78,7 +78,7 @@ RecordFrameProfile MakeFluctAndFlicker()
     // Negative values are taken as 0; samples without value stay gaps.
     p.setsLimits = true;
     p.limitLow = 0.0;
-    p.limitHigh = kLargest;
+    p.limitHigh = kLargestProfileValue;
     p.limitMode = CRecordDataManager::ClampToLimits;
     p.zeroEmptiedItems = {13000, 13001};
     p.comboId = 6523;
@@ -102,7 +102,7 @@ RecordFrameProfile MakeFreq()
     p.namesWithPhase = false;
     p.setsLimits = true;
     p.limitLow = 0.0;
-    p.limitHigh = kLargest;
+    p.limitHigh = kLargestProfileValue;
     p.limitMode = CRecordDataManager::ClampToLimits;
     p.frequencyRange = true;
     p.boxes = KindBoxes(6540, 6541, 6542, 6543);

@@ -13,14 +13,14 @@ namespace {
 constexpr unsigned kUpdatingText = 6124;
 constexpr unsigned kTitleText = 10234;
 
-std::wstring Text(unsigned id)
+std::wstring HistogramText(unsigned id)
 {
     return CZVResourceManager::GetResourceManager()->LoadString(id);
 }
 
 }  // namespace
 
-CVolHarmonicHistogramsFrm::CVolHarmonicHistogramsFrm() : m_Panel(Text) {}
+CVolHarmonicHistogramsFrm::CVolHarmonicHistogramsFrm() : m_Panel(HistogramText) {}
 
 CVolHarmonicHistogramsFrm::~CVolHarmonicHistogramsFrm()
 {
@@ -98,7 +98,7 @@ int CVolHarmonicHistogramsFrm::OnUpdate(std::uint32_t event, std::uintptr_t wPar
             m_View->Forget();
         }
         m_Panel.FillHarmTable(m_pDataModel);
-        NotifyHourglaze((Text(kUpdatingText) + Text(kTitleText) + L"...").c_str());
+        NotifyHourglaze((HistogramText(kUpdatingText) + HistogramText(kTitleText) + L"...").c_str());
         IncreaseHourglaze(static_cast<double>(static_cast<std::uint32_t>(lParam)));
         break;
     case kEventColors:

@@ -20,7 +20,7 @@ constexpr int kStatAverage = CWaveResultStore::kAverage;
 constexpr int kStatMaximum = CWaveResultStore::kMaximum;
 
 // The result key of an order of a phase in a harmonic family.
-int OrderKey(int order, int phase)
+int HistogramOrderKey(int order, int phase)
 {
     return static_cast<int>(((static_cast<std::uint32_t>(order) & 0xFFFFu) | static_cast<std::uint32_t>(phase) << 16)
                             << 8);
@@ -123,7 +123,7 @@ void CWaveHarmHistogramBars::CollectBar(CWaveResultStore* result, int order, std
         if ((phases & (1 << phase)) == 0) {
             continue;
         }
-        const int key = label != 0 ? phase : OrderKey(order, phase);
+        const int key = label != 0 ? phase : HistogramOrderKey(order, phase);
         HarmBarEntry entry;
         bool read = true;
         float low = 0.0f, high = 0.0f;

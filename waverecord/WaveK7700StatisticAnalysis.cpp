@@ -18,11 +18,11 @@
 
 namespace {
 
-constexpr int kSystemPhase = 4;
+constexpr int kStatisticSystemPhase = 4;
 constexpr int kPstItem = 6043;
 constexpr int kVoltageRmsItem = 6014;
 
-bool Within(int item, int first, int last)
+bool ItemWithin(int item, int first, int last)
 {
     return item >= first && item <= last;
 }
@@ -178,18 +178,18 @@ std::int64_t CWaveK7700StatisticAnalysis::ToSeriesPosition(const CWaveAnalysisMa
     if (item == 9999) {
         return manager.PointToFrame(position);
     }
-    if (Within(item, 6014, 6019) || Within(item, 6022, 6025) || Within(item, 6030, 6033)) {
+    if (ItemWithin(item, 6014, 6019) || ItemWithin(item, 6022, 6025) || ItemWithin(item, 6030, 6033)) {
         return manager.PointToHalfCycle(position);
     }
-    if (item == 6026 || item == 6027 || Within(item, 6035, 6037)) {
+    if (item == 6026 || item == 6027 || ItemWithin(item, 6035, 6037)) {
         return manager.PointToHalfCycleByBlock(position);
     }
     if (item == kPstItem) {
         return manager.PointToMinute(position);
     }
-    if (Within(item, 5981, 6002) || Within(item, 6004, 6009) || item == 6020 || item == 6021 || item == 6028 ||
-        item == 6029 || item == 6034 || Within(item, 6040, 6042) || Within(item, 6046, 6051) ||
-        Within(item, 6055, 6066) || Within(item, 6068, 6071) || Within(item, 6075, 6077)) {
+    if (ItemWithin(item, 5981, 6002) || ItemWithin(item, 6004, 6009) || item == 6020 || item == 6021 || item == 6028 ||
+        item == 6029 || item == 6034 || ItemWithin(item, 6040, 6042) || ItemWithin(item, 6046, 6051) ||
+        ItemWithin(item, 6055, 6066) || ItemWithin(item, 6068, 6071) || ItemWithin(item, 6075, 6077)) {
         return manager.PointToBlock(position);
     }
     return position;
@@ -247,7 +247,7 @@ int CWaveK7700StatisticAnalysis::GetData(QueryWord phaseWord, QueryWord statisti
     }
     const int item = MapItem(static_cast<std::uint32_t>(itemWord));
     const auto phase = static_cast<std::uint32_t>(phaseWord);
-    const int phaseIndex = phase <= 3 ? static_cast<int>(phase) : kSystemPhase;
+    const int phaseIndex = phase <= 3 ? static_cast<int>(phase) : kStatisticSystemPhase;
     const int statistic = MapStatistic(item, static_cast<std::uint32_t>(statisticWord));
     if (statistic < 0) {
         return 0;

@@ -26,7 +26,7 @@ struct KindColumn {
     const wchar_t* suffix;
 };
 
-constexpr KindColumn kKinds[] = {
+constexpr KindColumn kKindColumns[] = {
     {0x01, CWaveResultStore::kMaximum, L"_MAX"},
     {0x02, CWaveResultStore::kMinimum, L"_MIN"},
     {0x04, CWaveResultStore::kAverage, L"_AVG"},
@@ -52,7 +52,7 @@ std::vector<std::wstring> CWaveTableExport::Columns(std::uint32_t phaseMask, std
         if ((phaseMask & phase.bit) == 0) {
             continue;
         }
-        for (const KindColumn& kind : kKinds) {
+        for (const KindColumn& kind : kKindColumns) {
             if ((kindMask & kind.bit) != 0) {
                 columns.push_back((phase.prefix != nullptr ? phase.prefix : fourthPrefix) + kind.suffix);
             }
@@ -85,7 +85,7 @@ bool CWaveTableExport::Export(const WaveTableRequest& request, CWaveResultStore*
         if ((request.phaseMask & phase.bit) == 0) {
             continue;
         }
-        for (const KindColumn& kind : kKinds) {
+        for (const KindColumn& kind : kKindColumns) {
             if ((request.kindMask & kind.bit) != 0) {
                 series.push_back(store->GetDescriptor(phase.phase, kind.kind));
             }

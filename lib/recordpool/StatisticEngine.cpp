@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kKinds = 73;
 constexpr int kFlickerPeriod = 300;  // intervals: one minute
-constexpr float kRawScale = 0.00030517578125f;
+constexpr float kStatisticRawScale = 0.00030517578125f;
 constexpr float kInitialVoltageScale = 0.02410888671875f;
 constexpr float kInitialCurrentScale = 0.00043226013076491654f;
 
@@ -30,7 +30,7 @@ bool SameShape(const device_config& a, const device_config& b)
            a.band_count == b.band_count && a.nominal_frequency == b.nominal_frequency;
 }
 
-float F32(const unsigned char* p)
+float ReadStatisticF32(const unsigned char* p)
 {
     return std::bit_cast<float>(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
                                 (std::uint32_t(p[3]) << 24));
@@ -154,11 +154,11 @@ bool CStatisticEngine::Begin(const RecordHeader& header, const RecordLayout& lay
     const RecordConfig c = ParseConfig(config);
     device_context* context = m_context;
     for (unsigned p = 0; p < 3; ++p) {
-        device_context_set_voltage_scale(context, p, c.voltageGain * kRawScale * c.voltageRatio * c.voltageFactor[p]);
-        device_context_set_current_scale(context, p, c.currentGain * kRawScale * c.currentRatio * c.currentFactor[p]);
+        device_context_set_voltage_scale(context, p, c.voltageGain * kStatisticRawScale * c.voltageRatio * c.voltageFactor[p]);
+        device_context_set_current_scale(context, p, c.currentGain * kStatisticRawScale * c.currentRatio * c.currentFactor[p]);
     }
-    device_context_set_voltage_scale(context, 3, c.voltageGain4 * kRawScale * c.voltageRatio);
-    device_context_set_current_scale(context, 3, c.currentGain4 * kRawScale * c.currentRatio);
+    device_context_set_voltage_scale(context, 3, c.voltageGain4 * kStatisticRawScale * c.voltageRatio);
+    device_context_set_current_scale(context, 3, c.currentGain4 * kStatisticRawScale * c.currentRatio);
 
     for (auto& pending : m_pending) {
         pending.clear();
@@ -220,7 +220,7 @@ std::int32_t CStatisticEngine::Feed(const unsigned char* frames, std::uint64_t f
         return 0;
     }
     for (std::uint64_t f = 0; f < frameCount; ++f) {
-        Series(47, 4, 4).push_back(F32(frames + f * m_header.frameSize + m_header.frameSize - 4));
+        Series(47, 4, 4).push_back(ReadStatisticF32(frames + f * m_header.frameSize + m_header.frameSize - 4));
     }
     // The samples of each channel run on from those the last call left over; intervals
     // are cut straight from the frames.

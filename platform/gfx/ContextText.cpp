@@ -64,7 +64,7 @@ double Pixels(int pangoUnits) { return static_cast<double>(pangoUnits) / PANGO_S
 // Pango units of a length, kept in range for rectangles of any size.
 int PangoUnits(double pixels) { return static_cast<int>(std::clamp(pixels, 0.0, 1.0e6) * PANGO_SCALE); }
 
-void SetSource(cairo_t* cr, Color color) {
+void SetTextSource(cairo_t* cr, Color color) {
     cairo_set_source_rgba(cr, color.r / 255.0, color.g / 255.0, color.b / 255.0, color.a / 255.0);
 }
 
@@ -112,7 +112,7 @@ void Context::ShowLayout(PangoLayout* layout, double x, double y) {
         pango_layout_get_extents(layout, nullptr, &logical);
         cairo_rectangle(m_cr, x + Pixels(logical.x), y + Pixels(logical.y), Pixels(logical.width),
                         Pixels(logical.height));
-        SetSource(m_cr, m_state.backgroundColor);
+        SetTextSource(m_cr, m_state.backgroundColor);
         if (m_vector != nullptr) {
             m_vector->Add(FillOp{detail::CapturePath(m_cr), Brush(m_state.backgroundColor)});
         }
@@ -124,7 +124,7 @@ void Context::ShowLayout(PangoLayout* layout, double x, double y) {
             m_vector->Add(std::move(line));
         }
     }
-    SetSource(m_cr, m_state.textColor);
+    SetTextSource(m_cr, m_state.textColor);
     cairo_move_to(m_cr, x, y);
     pango_cairo_show_layout(m_cr, layout);
     cairo_new_path(m_cr);

@@ -12,12 +12,12 @@
 namespace ui {
 namespace {
 
-std::mutex g_responderLock;
-ColorChooserResponder g_responder;
+std::mutex g_colorChooserResponderLock;
+ColorChooserResponder g_colorChooserResponder;
 
-ColorChooserResponder Responder() {
-    std::lock_guard guard(g_responderLock);
-    return g_responder;
+ColorChooserResponder CurrentColorChooserResponder() {
+    std::lock_guard guard(g_colorChooserResponderLock);
+    return g_colorChooserResponder;
 }
 
 wxColour ToWx(std::uint32_t color) {
@@ -33,12 +33,12 @@ std::uint32_t FromWx(const wxColour& color) {
 }  // namespace
 
 void SetColorChooserResponder(ColorChooserResponder responder) {
-    std::lock_guard guard(g_responderLock);
-    g_responder = std::move(responder);
+    std::lock_guard guard(g_colorChooserResponderLock);
+    g_colorChooserResponder = std::move(responder);
 }
 
 std::optional<std::uint32_t> ChooseColor(Window* owner, std::uint32_t initial, std::uint32_t defaultColor) {
-    if (const ColorChooserResponder responder = Responder()) {
+    if (const ColorChooserResponder responder = CurrentColorChooserResponder()) {
         return responder(ColorChooserRequest{initial, defaultColor});
     }
     wxWindow* parent = owner != nullptr && Window::SerialOf(owner) != 0 ? owner->GetWx() : nullptr;

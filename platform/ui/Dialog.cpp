@@ -29,12 +29,12 @@
 namespace ui {
 namespace {
 
-std::mutex g_responderLock;
-DialogResponder g_responder;
+std::mutex g_dialogResponderLock;
+DialogResponder g_dialogResponder;
 
-DialogResponder Responder() {
-    std::lock_guard guard(g_responderLock);
-    return g_responder;
+DialogResponder CurrentDialogResponder() {
+    std::lock_guard guard(g_dialogResponderLock);
+    return g_dialogResponder;
 }
 
 // Growth never goes beyond this, whatever a control asks for.
@@ -397,8 +397,8 @@ void Dialog::BindControl(const Item& item, std::size_t index) {
 }
 
 void SetDialogResponder(DialogResponder responder) {
-    std::lock_guard guard(g_responderLock);
-    g_responder = std::move(responder);
+    std::lock_guard guard(g_dialogResponderLock);
+    g_dialogResponder = std::move(responder);
 }
 
 int Dialog::DoModal(Window* parent) {
@@ -414,7 +414,7 @@ int Dialog::DoModal(Window* parent) {
     OnInitDialog();
     // OnInitDialog may have ended the dialog already.
     if (IsWindow() && !m_ended) {
-        const DialogResponder responder = Responder();
+        const DialogResponder responder = CurrentDialogResponder();
         if (responder && responder(*this)) {
             if (IsWindow() && !m_ended) {
                 EndDialog(kIdCancel);

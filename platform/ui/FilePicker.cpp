@@ -15,12 +15,12 @@
 namespace ui {
 namespace {
 
-std::mutex g_responderLock;
-PickerResponder g_responder;
+std::mutex g_filePickerResponderLock;
+PickerResponder g_filePickerResponder;
 
-PickerResponder Responder() {
-    std::lock_guard guard(g_responderLock);
-    return g_responder;
+PickerResponder CurrentFilePickerResponder() {
+    std::lock_guard guard(g_filePickerResponderLock);
+    return g_filePickerResponder;
 }
 
 bool IsFolder(const std::wstring& path) {
@@ -62,7 +62,7 @@ std::wstring ShowFile(const PickerRequest& request, Window* owner) {
 std::wstring Pick(const PickerRequest& request, Window* owner) {
     std::wstring chosen;
     const auto answered = CallOnUiThread([&]() -> LResult {
-        if (const PickerResponder responder = Responder()) {
+        if (const PickerResponder responder = CurrentFilePickerResponder()) {
             chosen = responder(request);
         } else {
             chosen = request.kind == PickerRequest::Kind::Folder ? ShowFolder(request, owner) : ShowFile(request, owner);
@@ -86,8 +86,8 @@ std::wstring PickFile(PickerRequest::Kind kind, Window* owner, const std::wstrin
 }  // namespace
 
 void SetPickerResponder(PickerResponder responder) {
-    std::lock_guard guard(g_responderLock);
-    g_responder = std::move(responder);
+    std::lock_guard guard(g_filePickerResponderLock);
+    g_filePickerResponder = std::move(responder);
 }
 
 std::wstring BrowseForFolder(const std::wstring& title, Window* owner, const std::wstring& initialFolder,

@@ -12,12 +12,12 @@
 namespace ui {
 namespace {
 
-std::mutex g_responderLock;
-MessageBoxResponder g_responder;
+std::mutex g_messageBoxResponderLock;
+MessageBoxResponder g_messageBoxResponder;
 
-MessageBoxResponder Responder() {
-    std::lock_guard guard(g_responderLock);
-    return g_responder;
+MessageBoxResponder CurrentMessageBoxResponder() {
+    std::lock_guard guard(g_messageBoxResponderLock);
+    return g_messageBoxResponder;
 }
 
 long DialogStyle(unsigned flags) {
@@ -66,14 +66,14 @@ int ToResult(int wxResult) {
 }  // namespace
 
 void SetMessageBoxResponder(MessageBoxResponder responder) {
-    std::lock_guard guard(g_responderLock);
-    g_responder = std::move(responder);
+    std::lock_guard guard(g_messageBoxResponderLock);
+    g_messageBoxResponder = std::move(responder);
 }
 
 int MessageBox(Window* owner, const std::wstring& text, const std::wstring& caption, unsigned flags) {
     const MessageBoxRequest request{text, caption, flags};
     const auto shown = CallOnUiThread([&]() -> LResult {
-        if (const MessageBoxResponder responder = Responder()) {
+        if (const MessageBoxResponder responder = CurrentMessageBoxResponder()) {
             return responder(request);
         }
         wxWindow* parent = owner != nullptr && Window::SerialOf(owner) != 0 ? owner->GetWx() : nullptr;

@@ -11,7 +11,7 @@
 namespace ui {
 namespace {
 
-PopupMenuResponder& Responder() {
+PopupMenuResponder& PopupMenuResponderSlot() {
     static PopupMenuResponder responder;
     return responder;
 }
@@ -38,11 +38,11 @@ void Fill(wxMenu& menu, const std::vector<PopupMenuItem>& items) {
 
 }  // namespace
 
-void SetPopupMenuResponder(PopupMenuResponder responder) { Responder() = std::move(responder); }
+void SetPopupMenuResponder(PopupMenuResponder responder) { PopupMenuResponderSlot() = std::move(responder); }
 
 unsigned TrackPopupMenu(Window& owner, const std::vector<PopupMenuItem>& menu, wxPoint client) {
-    if (Responder()) {
-        return Responder()(menu, client);
+    if (PopupMenuResponderSlot()) {
+        return PopupMenuResponderSlot()(menu, client);
     }
     wxWindow* window = owner.GetWx();
     if (window == nullptr || menu.empty()) {

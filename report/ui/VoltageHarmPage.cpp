@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr unsigned kTextSchemeFile = 6222;
+constexpr unsigned kHarmPageSchemeFile = 6222;
 constexpr unsigned kTextExportSchemeAs = 6255;
 constexpr unsigned kTextExported = 6256;
 constexpr unsigned kTextExportFailed = 6257;
@@ -217,7 +217,7 @@ void CVoltageHarmPage::OnTabChange()
 
 void CVoltageHarmPage::OnExportScheme()
 {
-    const std::wstring filter = WizardText(kTextSchemeFile) + L"(*.rcg)|*.rcg|";
+    const std::wstring filter = WizardText(kHarmPageSchemeFile) + L"(*.rcg)|*.rcg|";
     const std::wstring path = ui::SaveFileDialog(this, WizardText(kTextExportSchemeAs), filter, L"rcg", L"");
     if (path.empty() || m_pConfig == nullptr) {
         return;

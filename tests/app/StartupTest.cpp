@@ -24,7 +24,7 @@ const std::wstring kEnglishTitle = L"Ondrava Power Quality Analysis";
 constexpr std::uint16_t kChinese = 0x0804;
 constexpr std::uint16_t kEnglish = 0x0409;
 
-std::string LanguageList(const std::string& selectedId) {
+std::string StartupLanguageList(const std::string& selectedId) {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Languages selectedId=\"" + selectedId +
            "\">\n"
            "  <Language Id=\"0\" name=\"简体中文\" dirName=\"Chinese\" usPrimaryLanguage=\"4\" usSubLanguage=\"2\" "
@@ -104,13 +104,13 @@ TEST_F(StartupTest, TheSelectedLanguageGivesTheLocaleAndTheTexts) {
         std::wstring title;
     };
     const Case cases[] = {
-        {"Chinese selected", LanguageList("0"), kChinese, kChineseTitle},
-        {"English selected", LanguageList("1"), kEnglish, kEnglishTitle},
+        {"Chinese selected", StartupLanguageList("0"), kChinese, kChineseTitle},
+        {"English selected", StartupLanguageList("1"), kEnglish, kEnglishTitle},
         {"no list", std::nullopt, kChinese, kChineseTitle},
         {"empty list", std::string(), kChinese, kChineseTitle},
         {"broken list", std::string("<Languages selectedId=\"1\"><Language"), kChinese, kChineseTitle},
-        {"selected id names no entry", LanguageList("7"), kChinese, kChineseTitle},
-        {"selected id with a leading zero", LanguageList("01"), kChinese, kChineseTitle},
+        {"selected id names no entry", StartupLanguageList("7"), kChinese, kChineseTitle},
+        {"selected id with a leading zero", StartupLanguageList("01"), kChinese, kChineseTitle},
     };
     for (const Case& row : cases) {
         WriteProgramFile("Language/Language.xml", row.list);
@@ -123,7 +123,7 @@ TEST_F(StartupTest, TheSelectedLanguageGivesTheLocaleAndTheTexts) {
 
 TEST_F(StartupTest, ChoosingEnglishAndRestartingShowsEnglish) {
     const StandInProgram program;
-    WriteProgramFile("Language/Language.xml", LanguageList("0"));
+    WriteProgramFile("Language/Language.xml", StartupLanguageList("0"));
     Restart();
     ASSERT_EQ(Frame().GetWindowText(), kChineseTitle);
 
@@ -155,7 +155,7 @@ TEST_F(StartupTest, ChoosingEnglishAndRestartingShowsEnglish) {
 // Starts in Chinese, picks the second language in the language dialog and answers
 // the restart question.
 void PickEnglishAndAnswer(int answer) {
-    WriteProgramFile("Language/Language.xml", LanguageList("0"));
+    WriteProgramFile("Language/Language.xml", StartupLanguageList("0"));
     Restart();
     Boxes().answer = answer;
     WhenModalOpens([&](wxDialog& dialog) {

@@ -16,14 +16,14 @@ using namespace zvtest;
 
 namespace {
 
-constexpr float kVoltageScale = 0.02410888671875f;
-constexpr int kSettlingBlocks = 300; // the meter weighs nothing during its first minute
+constexpr float kResponseVoltageScale = 0.02410888671875f;
+constexpr int kResponseSettlingBlocks = 300; // the meter weighs nothing during its first minute
 constexpr int kBlocksPerMinute = 300;
 
 // A 230 V supply: A sin(w t + phase) (1 + dV/V / 2 m(t)), m a sine or a square
 // wave of the modulation frequency, plus one harmonic of the carrier and one
 // interharmonic tone, each given relative to A.
-struct Supply {
+struct ModulatedSupply {
     double carrierHz = 50.0;
     double carrierDegrees = 0.0;
     double relativeChange = 0.0; // dV/V, not in percent
@@ -71,7 +71,7 @@ public:
         config.current_channels = 1;
         config.sample_rate = rate;
         config.interval_points = static_cast<int32_t>(rate / 5.0f);
-        config.voltage_scale = kVoltageScale;
+        config.voltage_scale = kResponseVoltageScale;
         config.current_scale = 1.0f;
         config.device_name = m_deviceName;
         config.nominal_frequency = nominal;
@@ -93,9 +93,9 @@ public:
     const flicker_record& Flicker() const { return m_context.flicker[0]; }
 
     // Feeds `blocks` intervals of the supply; the time runs on across calls.
-    void Feed(const Supply& s, int blocks)
+    void Feed(const ModulatedSupply& s, int blocks)
     {
-        const double peak = 230.0 * std::sqrt(2.0) / kVoltageScale;
+        const double peak = 230.0 * std::sqrt(2.0) / kResponseVoltageScale;
         const size_t points = m_voltage.size();
         // Tones on the 5 Hz grid (the carrier and its harmonics) repeat every block.
         std::vector<double> carrier(points, 0.0), steady(points, 0.0);
@@ -154,22 +154,22 @@ private:
 };
 
 // The highest instantaneous flicker of a settled meter over `seconds` of the supply.
-double MaxPinst(float rate, const Supply& supply, int seconds = 20)
+double MaxPinst(float rate, const ModulatedSupply& supply, int seconds = 20)
 {
     FlickerRig rig(rate, int32_t(supply.carrierHz));
     EXPECT_EQ(rig.InitResult(), 0);
-    rig.Feed(supply, kSettlingBlocks);
+    rig.Feed(supply, kResponseSettlingBlocks);
     rig.TakeHighest();
     rig.Feed(supply, seconds * 5);
     return rig.TakeHighest();
 }
 
 // Pst of a ten-minute period closed after the meter has settled.
-double TenMinutePst(float rate, const Supply& supply)
+double TenMinutePst(float rate, const ModulatedSupply& supply)
 {
     FlickerRig rig(rate, int32_t(supply.carrierHz));
     EXPECT_EQ(rig.InitResult(), 0);
-    rig.Feed(supply, kSettlingBlocks);
+    rig.Feed(supply, kResponseSettlingBlocks);
     rig.ClosePeriod();
     rig.Feed(supply, 10 * kBlocksPerMinute);
     return rig.ClosePeriod();
@@ -203,9 +203,9 @@ std::vector<VerificationPoint> ReadVerificationPoints()
     return points;
 }
 
-Supply SupplyOf(const VerificationPoint& p)
+ModulatedSupply SupplyOf(const VerificationPoint& p)
 {
-    Supply s;
+    ModulatedSupply s;
     s.carrierHz = p.carrierHz;
     s.relativeChange = p.percentChange / 100.0;
     s.modulationHz = p.modulationHz;
@@ -282,7 +282,7 @@ TEST(FlickerResponse, SteadySupplyWithHarmonicsOrInterharmonicsHasNoFlicker)
         {"60 Hz, 1 % at 778 Hz", 60.0, 0, 0.0, 778.0, 0.01},
     };
     for (const auto& [c, rate] : WithEachRate(cases)) {
-        Supply supply;
+        ModulatedSupply supply;
         supply.carrierHz = c.carrierHz;
         supply.harmonicOrder = c.harmonicOrder;
         supply.harmonicShare = c.harmonicShare;
@@ -290,7 +290,7 @@ TEST(FlickerResponse, SteadySupplyWithHarmonicsOrInterharmonicsHasNoFlicker)
         supply.interharmonicShare = c.interharmonicShare;
         FlickerRig rig(rate, int32_t(c.carrierHz));
         ASSERT_EQ(rig.InitResult(), 0) << c.row;
-        rig.Feed(supply, kSettlingBlocks);
+        rig.Feed(supply, kResponseSettlingBlocks);
         rig.ClosePeriod();
         rig.Feed(supply, kBlocksPerMinute);
         EXPECT_LT(rig.ClosePeriod(), 0.02) << c.row << ", " << rate << " samples/s";
@@ -320,7 +320,7 @@ TEST(FlickerResponse, ReadingsDoNotDependOnHarmonicOrCarrierPhase)
     };
     struct Point {
         const char* row;
-        Supply supply;
+        ModulatedSupply supply;
     };
     const Point points[] = {
         {"sinusoidal 8.8 Hz, 0.25 %", {.relativeChange = 0.0025, .modulationHz = 8.8}},
@@ -330,7 +330,7 @@ TEST(FlickerResponse, ReadingsDoNotDependOnHarmonicOrCarrierPhase)
         for (const Point& point : points) {
             const double plain = MaxPinst(rate, point.supply);
             for (const Case& c : cases) {
-                Supply supply = point.supply;
+                ModulatedSupply supply = point.supply;
                 supply.carrierDegrees = c.carrierDegrees;
                 if (!std::isnan(c.harmonicDegrees)) {
                     supply.harmonicOrder = 7;

@@ -6,13 +6,13 @@ using namespace zvtest;
 
 namespace {
 
-constexpr float kVoltageScale = 0.02410888671875f;
+constexpr float kDetectorVoltageScale = 0.02410888671875f;
 
 // A sine of the given RMS voltage on the three phases (half-cycle windows hold whole half waves).
 Signal Rms(const double& volts)
 {
     return [&volts](int c, double t) {
-        return c < 3 ? Sine(volts * std::sqrt(2.0) / kVoltageScale, 50.0, 0.0, t) : 0.0;
+        return c < 3 ? Sine(volts * std::sqrt(2.0) / kDetectorVoltageScale, 50.0, 0.0, t) : 0.0;
     };
 }
 
@@ -20,7 +20,7 @@ Signal Rms(const double& volts)
 
 TEST(FluctuationDetector, StepChangeIsFollowedUntilSteadyAndThenForgotten)
 {
-    Device device({.rate = 6400.0f, .voltageScale = kVoltageScale});
+    Device device({.rate = 6400.0f, .voltageScale = kDetectorVoltageScale});
     const fluctuation_record& r = device.Context()->fluctuation[1];
     double volts = 230.0;
     const Signal signal = Rms(volts);
@@ -67,7 +67,7 @@ TEST(FluctuationDetector, DeviationAbove80PercentIsReportedAsZero)
     };
     for (const Case& c : {Case{23.0, 0.0}, Case{250.0, 100.0 * 20.0 / 230.0}}) {
         SCOPED_TRACE("step to " + std::to_string(c.to) + " V");
-        Device device({.rate = 6400.0f, .voltageScale = kVoltageScale});
+        Device device({.rate = 6400.0f, .voltageScale = kDetectorVoltageScale});
         double volts = 230.0;
         const Signal signal = Rms(volts);
         device.Feed(signal, nullptr);

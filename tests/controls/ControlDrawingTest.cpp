@@ -20,10 +20,10 @@ using gfxtest::CountOtherThan;
 using gfxtest::PixelNear;
 
 constexpr gfx::Color kWhite{255, 255, 255};
-constexpr gfx::Color kRed{255, 0, 0};
-constexpr gfx::Color kBlue{0, 0, 255};
+constexpr gfx::Color kDrawRed{255, 0, 0};
+constexpr gfx::Color kDrawBlue{0, 0, 255};
 
-gfx::Bitmap WhiteBitmap(int width, int height) {
+gfx::Bitmap WhiteDrawingBitmap(int width, int height) {
     gfx::Bitmap bitmap(width, height);
     gfx::Context(bitmap).FillRect(gfx::Rect::FromSize(0, 0, width, height), kWhite);
     return bitmap;
@@ -57,7 +57,7 @@ TEST(ControlDrawingTest, PolygonsAreFilledWithoutOutlineAndNeedThreePoints) {
         {"quadrilateral", {{2, 2}, {2, 12}, {22, 12}, {22, 2}}, 200},
     };
     for (const Case& c : cases) {
-        gfx::Bitmap bitmap = WhiteBitmap(30, 20);
+        gfx::Bitmap bitmap = WhiteDrawingBitmap(30, 20);
         gfx::Context dc(bitmap);
         controls::FillPolygon(dc, c.points, controls::kDefaultPolygonFill);
         EXPECT_EQ(30 * 20 - c.filled, CountOtherThan(bitmap, 0, 0, 30, 20, controls::kDefaultPolygonFill)) << c.name;
@@ -68,15 +68,15 @@ TEST(ControlDrawingTest, BannerCaptionIsCentredOverTheBannerInTheCaptionFont) {
     const std::array<gfx::Point, 6> banner{{{0, 0}, {0, 21}, {3, 24}, {97, 24}, {100, 21}, {100, 0}}};
     for (const std::wstring caption : {L"谐波颜色", L"Harmonic"}) {
         EXPECT_EQ(0, gfx::MissingGlyphCount(caption, controls::CaptionFont()));
-        gfx::Bitmap bitmap = WhiteBitmap(100, 24);
+        gfx::Bitmap bitmap = WhiteDrawingBitmap(100, 24);
         gfx::Context dc(bitmap);
-        controls::DrawBanner(dc, banner, controls::kDefaultPolygonFill, caption, kRed);
+        controls::DrawBanner(dc, banner, controls::kDefaultPolygonFill, caption, kDrawRed);
         const gfx::Rect ink = Ink(bitmap, controls::kDefaultPolygonFill);
         ASSERT_FALSE(ink.IsEmpty());
         // The cut corners are left white; the caption's ink is what remains in red-ish pixels.
-        gfx::Bitmap textOnly = WhiteBitmap(100, 24);
+        gfx::Bitmap textOnly = WhiteDrawingBitmap(100, 24);
         gfx::Context plain(textOnly);
-        controls::DrawBanner(plain, banner, kWhite, caption, kRed);
+        controls::DrawBanner(plain, banner, kWhite, caption, kDrawRed);
         const gfx::Rect text = Ink(textOnly);
         ASSERT_FALSE(text.IsEmpty());
         EXPECT_NEAR(50, (text.left + text.right) / 2, 4) << "centred across";
@@ -86,9 +86,9 @@ TEST(ControlDrawingTest, BannerCaptionIsCentredOverTheBannerInTheCaptionFont) {
 
 TEST(ControlDrawingTest, BannerWithoutCaptionIsOnlyTheShape) {
     const std::array<gfx::Point, 6> banner{{{0, 0}, {0, 21}, {3, 24}, {97, 24}, {100, 21}, {100, 0}}};
-    gfx::Bitmap bitmap = WhiteBitmap(100, 24);
+    gfx::Bitmap bitmap = WhiteDrawingBitmap(100, 24);
     gfx::Context dc(bitmap);
-    controls::DrawBanner(dc, banner, controls::kDefaultPolygonFill, L"", kRed);
+    controls::DrawBanner(dc, banner, controls::kDefaultPolygonFill, L"", kDrawRed);
     EXPECT_TRUE(PixelNear(bitmap, 50, 12, controls::kDefaultPolygonFill, 0));
     EXPECT_TRUE(PixelNear(bitmap, 0, 23, kWhite, 0)) << "the cut corner";
     EXPECT_EQ(0, CountOtherThan(bitmap, 3, 0, 97, 21, controls::kDefaultPolygonFill));
@@ -98,7 +98,7 @@ TEST(ControlDrawingTest, TextLabelFillsItsBackgroundAndWritesFromTheTopLeft) {
     const std::wstring text = L"时长：\n大小：";
     EXPECT_EQ(0, gfx::MissingGlyphCount(text, controls::CaptionFont()));
     const gfx::Color background{113, 169, 208};
-    gfx::Bitmap bitmap = WhiteBitmap(120, 60);
+    gfx::Bitmap bitmap = WhiteDrawingBitmap(120, 60);
     gfx::Context dc(bitmap);
     controls::DrawTextLabel(dc, 120, 60, background, kWhite, text);
     const gfx::Rect ink = Ink(bitmap, background);
@@ -111,15 +111,15 @@ TEST(ControlDrawingTest, TextLabelFillsItsBackgroundAndWritesFromTheTopLeft) {
 
 TEST(ControlDrawingTest, PicturesAreStretchedOverTheAreaAndAMissingOneDrawsNothing) {
     gfx::Bitmap picture(2, 1);
-    picture.SetPixel(0, 0, kRed);
-    picture.SetPixel(1, 0, kBlue);
-    gfx::Bitmap bitmap = WhiteBitmap(40, 10);
+    picture.SetPixel(0, 0, kDrawRed);
+    picture.SetPixel(1, 0, kDrawBlue);
+    gfx::Bitmap bitmap = WhiteDrawingBitmap(40, 10);
     gfx::Context dc(bitmap);
     controls::DrawStretched(dc, picture, 40, 10);
-    EXPECT_TRUE(PixelNear(bitmap, 2, 8, kRed));
-    EXPECT_TRUE(PixelNear(bitmap, 37, 1, kBlue));
+    EXPECT_TRUE(PixelNear(bitmap, 2, 8, kDrawRed));
+    EXPECT_TRUE(PixelNear(bitmap, 37, 1, kDrawBlue));
 
-    gfx::Bitmap untouched = WhiteBitmap(40, 10);
+    gfx::Bitmap untouched = WhiteDrawingBitmap(40, 10);
     gfx::Context other(untouched);
     controls::DrawStretched(other, gfx::Bitmap(), 40, 10);
     controls::DrawCollapseStrip(other, gfx::Bitmap(), 40, 10);
@@ -128,8 +128,8 @@ TEST(ControlDrawingTest, PicturesAreStretchedOverTheAreaAndAMissingOneDrawsNothi
 
 TEST(ControlDrawingTest, CollapseStripPutsItsPictureAtTheLeftEdgeCentredDown) {
     gfx::Bitmap picture(1, 1);
-    picture.SetPixel(0, 0, kRed);
-    gfx::Bitmap bitmap = WhiteBitmap(12, 200);
+    picture.SetPixel(0, 0, kDrawRed);
+    gfx::Bitmap bitmap = WhiteDrawingBitmap(12, 200);
     gfx::Context dc(bitmap);
     controls::DrawCollapseStrip(dc, picture, 12, 200);
     const gfx::Rect red = Ink(bitmap, controls::kStripBackground);
@@ -142,8 +142,8 @@ TEST(ControlDrawingTest, CollapseStripPutsItsPictureAtTheLeftEdgeCentredDown) {
 TEST(ControlDrawingTest, AnimationFramesAreCutFromTheStrip) {
     gfx::Bitmap strip(6, 2);
     for (int x = 0; x < 6; ++x) {
-        strip.SetPixel(x, 0, x < 2 ? kRed : x < 4 ? kBlue : kWhite);
-        strip.SetPixel(x, 1, x < 2 ? kRed : x < 4 ? kBlue : kWhite);
+        strip.SetPixel(x, 0, x < 2 ? kDrawRed : x < 4 ? kDrawBlue : kWhite);
+        strip.SetPixel(x, 1, x < 2 ? kDrawRed : x < 4 ? kDrawBlue : kWhite);
     }
     const controls::AnimationClip clip(std::move(strip), 3);
     ASSERT_EQ(3, clip.FrameCount());
@@ -152,8 +152,8 @@ TEST(ControlDrawingTest, AnimationFramesAreCutFromTheStrip) {
     gfx::Context dc(bitmap);
     clip.DrawFrame(dc, 1, 1, 1);
     clip.DrawFrame(dc, 3, 0, 0);  // past the last frame: nothing
-    EXPECT_TRUE(PixelNear(bitmap, 1, 1, kBlue, 0));
-    EXPECT_TRUE(PixelNear(bitmap, 2, 2, kBlue, 0));
+    EXPECT_TRUE(PixelNear(bitmap, 1, 1, kDrawBlue, 0));
+    EXPECT_TRUE(PixelNear(bitmap, 2, 2, kDrawBlue, 0));
     EXPECT_TRUE(PixelNear(bitmap, 0, 0, gfx::Color{0, 0, 0, 0}, 0));
 
     EXPECT_TRUE(controls::AnimationClip(gfx::Bitmap(7, 2), 3).IsEmpty()) << "not divisible into frames";

@@ -17,7 +17,7 @@ using converttest::SmallConverter;
 using converttest::Terminal;
 using converttest::Wide;
 
-std::set<std::string> FileNames(const fs::path& folder)
+std::set<std::string> FolderFileNames(const fs::path& folder)
 {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -109,18 +109,18 @@ TEST(ConvertFailure, GivesItsCodeAndLeavesThePreviousFiles)
         }
         const fs::path cfgFile = terminal.Statistic() / "statistic.cfg";
         const std::string cfgBefore = fs::exists(cfgFile) ? testsupport::ReadAll(cfgFile) : "";
-        const std::set<std::string> before = FileNames(terminal.Statistic());
+        const std::set<std::string> before = FolderFileNames(terminal.Statistic());
 
         SmallConverter converter(1 << 20, 64);
         const int result = c.fileSizeLimit != 0 ? ConvertWithFileSizeLimit(terminal, converter, c.fileSizeLimit)
                                                 : terminal.Convert(converter);
         EXPECT_EQ(result, c.result) << c.row;
         if (fs::exists(terminal.ItemFolder())) {
-            EXPECT_EQ(FileNames(terminal.ItemFolder()), (std::set<std::string>{"ESIN_OLD.data", "ESIN_VRMS.data"}))
+            EXPECT_EQ(FolderFileNames(terminal.ItemFolder()), (std::set<std::string>{"ESIN_OLD.data", "ESIN_VRMS.data"}))
                 << c.row;
             EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_VRMS.data"), "previous") << c.row;
         }
-        EXPECT_EQ(FileNames(terminal.Statistic()), before) << c.row << ": no temporary folder stays";
+        EXPECT_EQ(FolderFileNames(terminal.Statistic()), before) << c.row << ": no temporary folder stays";
         if (fs::exists(cfgFile)) {
             EXPECT_EQ(testsupport::ReadAll(cfgFile), cfgBefore) << c.row << ": no marker";
         }
@@ -144,7 +144,7 @@ TEST(ConvertFailure, SuccessAfterFailureReplacesTheMarkedFiles)
     EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_VRMS.data"), "previous");
     SmallConverter converter(1 << 20, 64);
     ASSERT_EQ(terminal.Convert(converter), kConvertOk);
-    EXPECT_EQ(FileNames(terminal.ItemFolder()),
+    EXPECT_EQ(FolderFileNames(terminal.ItemFolder()),
               (std::set<std::string>{"ESIN_FREQ.data", "ESIN_VRMS.data", "notes.txt"}));
     EXPECT_EQ(converttest::ReadFloats(terminal.ItemFolder() / "ESIN_VRMS.data").size(), 5u * 3 * 4);
 }
@@ -189,14 +189,14 @@ TEST(ConvertFailure, PutsTheItemFilesInPlaceOrLeavesThePreviousOnes)
         terminal.dir.Write("Statistic/newfiles/ESIN_OLD.data", "stale");
         SmallConverter converter(1 << 20, 64);
         EXPECT_EQ(terminal.Convert(converter), c.result) << c.row;
-        EXPECT_EQ(FileNames(terminal.ItemFolder()), c.files) << c.row;
+        EXPECT_EQ(FolderFileNames(terminal.ItemFolder()), c.files) << c.row;
         if (c.result == kConvertOk) {
             EXPECT_EQ(converttest::ReadFloats(terminal.ItemFolder() / "ESIN_VRMS.data").size(), 5u * 3 * 4) << c.row;
         } else {
             EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_VRMS.data"), "previous") << c.row;
             EXPECT_EQ(testsupport::ReadAll(terminal.ItemFolder() / "ESIN_OLD.data"), "stale") << c.row;
         }
-        EXPECT_EQ(FileNames(terminal.Statistic()), (std::set<std::string>{"001", "newfiles", "statistic.cfg"}))
+        EXPECT_EQ(FolderFileNames(terminal.Statistic()), (std::set<std::string>{"001", "newfiles", "statistic.cfg"}))
             << c.row << ": no temporary folder stays";
         if (c.linked) {
             fs::remove_all(target);

@@ -40,7 +40,7 @@ const char* const kPack = R"(<?xml version="1.0" encoding="utf-8"?>
 </resource>
 )";
 
-std::wstring W(const std::filesystem::path& path) { return platform::FromPath(path); }
+std::wstring WidePath(const std::filesystem::path& path) { return platform::FromPath(path); }
 
 class ResourceManagerTest : public ::testing::Test {
 protected:
@@ -48,7 +48,7 @@ protected:
     void TearDown() override { CZVResourceManager::SetResourceFile(L""); }
 
     std::wstring InstallPack(std::string_view xml) {
-        const std::wstring file = W(m_dir.Write("Ondrava.xml", xml));
+        const std::wstring file = WidePath(m_dir.Write("Ondrava.xml", xml));
         EXPECT_TRUE(CZVResourceManager::SetResourceFile(file));
         return file;
     }
@@ -137,11 +137,11 @@ TEST_F(ResourceManagerTest, UnusableFileKeepsThePreviousManager) {
     CZVResourceManager* before = Manager();
     const std::string cases[] = {"", "<resource>", "<strings/>", "not xml at all"};
     for (const std::string& xml : cases) {
-        const std::wstring file = W(m_dir.Write("Broken.xml", xml));
+        const std::wstring file = WidePath(m_dir.Write("Broken.xml", xml));
         EXPECT_FALSE(CZVResourceManager::SetResourceFile(file)) << xml;
         EXPECT_EQ(Manager(), before) << xml;
     }
-    EXPECT_FALSE(CZVResourceManager::SetResourceFile(W(m_dir / "missing.xml")));
+    EXPECT_FALSE(CZVResourceManager::SetResourceFile(WidePath(m_dir / "missing.xml")));
     EXPECT_EQ(Manager(), before);
     EXPECT_EQ(Manager()->LoadString(57344), L"Ondrava");
     EXPECT_FALSE(CZVResourceManager::SetResourceManager(nullptr));
@@ -149,9 +149,9 @@ TEST_F(ResourceManagerTest, UnusableFileKeepsThePreviousManager) {
 
 TEST_F(ResourceManagerTest, SourceIsChosenByTheLastThreeCharacters) {
     // "a.XML" takes the XML road: a missing file is refused.
-    EXPECT_FALSE(CZVResourceManager::SetResourceFile(W(m_dir / "a.XML")));
+    EXPECT_FALSE(CZVResourceManager::SetResourceFile(WidePath(m_dir / "a.XML")));
     m_dir.Write("b.XmL", kPack);
-    EXPECT_TRUE(CZVResourceManager::SetResourceFile(W(m_dir / "b.XmL")));
+    EXPECT_TRUE(CZVResourceManager::SetResourceFile(WidePath(m_dir / "b.XmL")));
     EXPECT_NE(dynamic_cast<CZVResourceManagerXML*>(Manager()), nullptr);
     // "abc" is too short for an extension: a resource module that cannot be loaded
     // leaves a base manager on the built-in resources.
@@ -332,7 +332,7 @@ TEST_F(ResourceManagerTest, ShippedLanguagePacksLoad) {
         // The shipped pack is joined from per-area fragments at build time.
         const auto file = platform::ToPath(std::string(ONDRAVA_BUILD_PROGRAM_DIR) + "/Language/" + c.folder +
                                            "/Ondrava.xml");
-        ASSERT_TRUE(CZVResourceManager::SetResourceFile(W(file))) << c.folder;
+        ASSERT_TRUE(CZVResourceManager::SetResourceFile(WidePath(file))) << c.folder;
         EXPECT_EQ(Manager()->GetResourcesLangID(), c.langId) << c.folder;
         for (unsigned int id : {200u, 6088u, 6089u, 6099u, 6181u, 6182u, 57344u, 57345u}) {
             int notFound = 0;

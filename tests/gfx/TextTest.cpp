@@ -18,7 +18,7 @@ using gfx::Rect;
 using gfx::TextFormat;
 using gfxtest::CountOtherThan;
 
-constexpr Color kWhite{255, 255, 255};
+constexpr Color kTextWhite{255, 255, 255};
 
 const std::wstring kChinese = L"电压电流谐波统计数据";
 const std::wstring kLatin = L"Ondrava Hello 123";
@@ -31,9 +31,9 @@ Font MakeFont(const std::wstring& face, double height, int weight = 400) {
     return font;
 }
 
-Bitmap WhiteBitmap(int width, int height) {
+Bitmap WhiteTextBitmap(int width, int height) {
     Bitmap bitmap(width, height);
-    Context(bitmap).FillRect(Rect{0, 0, double(width), double(height)}, kWhite);
+    Context(bitmap).FillRect(Rect{0, 0, double(width), double(height)}, kTextWhite);
     return bitmap;
 }
 
@@ -42,7 +42,7 @@ Rect InkBox(const Bitmap& bitmap) {
     Rect box{1e9, 1e9, -1e9, -1e9};
     for (int y = 0; y < bitmap.Height(); ++y) {
         for (int x = 0; x < bitmap.Width(); ++x) {
-            if (!(bitmap.PixelAt(x, y) == kWhite)) {
+            if (!(bitmap.PixelAt(x, y) == kTextWhite)) {
                 box = {std::min(box.left, double(x)), std::min(box.top, double(y)), std::max(box.right, x + 1.0),
                        std::max(box.bottom, y + 1.0)};
             }
@@ -122,11 +122,11 @@ TEST(TextTest, ChineseTextHasTheExtentOfSquareCharacters) {
 
 TEST(TextTest, WeightSlantAndLinesChangeHowTextIsDrawn) {
     auto ink = [](const Font& font) {
-        Bitmap bitmap = WhiteBitmap(200, 40);
+        Bitmap bitmap = WhiteTextBitmap(200, 40);
         Context context(bitmap);
         context.SetFont(font);
         context.TextOut(5, 5, L"Hollow HH");
-        return CountOtherThan(bitmap, 0, 0, 200, 40, kWhite);
+        return CountOtherThan(bitmap, 0, 0, 200, 40, kTextWhite);
     };
     const Font plain = MakeFont(L"Tahoma", -20);
     const int plainInk = ink(plain);
@@ -145,7 +145,7 @@ TEST(TextTest, WeightSlantAndLinesChangeHowTextIsDrawn) {
 TEST(TextTest, TextOutDrawsLatinAndChineseInsideTheirExtentInTheTextColour) {
     for (const std::wstring& text : {kLatin, kChinese}) {
         SCOPED_TRACE(Utf8(text));
-        Bitmap bitmap = WhiteBitmap(260, 60);
+        Bitmap bitmap = WhiteTextBitmap(260, 60);
         gfx::Size size;
         {
             Context context(bitmap);
@@ -173,7 +173,7 @@ TEST(TextTest, TextOutDrawsLatinAndChineseInsideTheirExtentInTheTextColour) {
 }
 
 TEST(TextTest, AnOpaqueBackgroundFillsTheTextBox) {
-    Bitmap bitmap = WhiteBitmap(100, 40);
+    Bitmap bitmap = WhiteTextBitmap(100, 40);
     gfx::Size size;
     {
         Context context(bitmap);
@@ -211,7 +211,7 @@ TEST(DrawTextTest, AlignmentPlacesTheTextBlockInTheRectangle) {
     for (const std::wstring& text : {std::wstring(L"Ab 电压"), std::wstring(L"Wide")}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + " / " + Utf8(text));
-            Bitmap bitmap = WhiteBitmap(240, 80);
+            Bitmap bitmap = WhiteTextBitmap(240, 80);
             gfx::Size size;
             double height = 0;
             {
@@ -254,7 +254,7 @@ TEST(DrawTextTest, CalcRectMeasuresLinesAsTheyWouldBeDrawn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Bitmap bitmap = WhiteBitmap(10, 10);
+        Bitmap bitmap = WhiteTextBitmap(10, 10);
         Context context(bitmap);
         context.SetFont(MakeFont(L"Tahoma", -14));
         const double lineHeight = context.TextExtent(L"A").height;
@@ -271,13 +271,13 @@ TEST(DrawTextTest, CalcRectMeasuresLinesAsTheyWouldBeDrawn) {
             EXPECT_EQ(c.lines, lines);
         }
         EXPECT_EQ(c.widerThanRect, rect.Width() > 120);
-        EXPECT_EQ(kWhite, bitmap.PixelAt(5, 5));  // nothing drawn
+        EXPECT_EQ(kTextWhite, bitmap.PixelAt(5, 5));  // nothing drawn
     }
 }
 
 // Draws with DrawText into a rectangle of the given width, left-aligned on one line.
 Bitmap DrawnInto(const std::wstring& text, double width, unsigned format) {
-    Bitmap bitmap = WhiteBitmap(400, 30);
+    Bitmap bitmap = WhiteTextBitmap(400, 30);
     Context context(bitmap);
     context.SetFont(MakeFont(L"Tahoma", -14));
     Rect rect{0, 0, width, 30};
@@ -286,7 +286,7 @@ Bitmap DrawnInto(const std::wstring& text, double width, unsigned format) {
 }
 
 Bitmap WrittenOut(const std::wstring& text) {
-    Bitmap bitmap = WhiteBitmap(400, 30);
+    Bitmap bitmap = WhiteTextBitmap(400, 30);
     Context context(bitmap);
     context.SetFont(MakeFont(L"Tahoma", -14));
     context.TextOut(0, 0, text);
@@ -301,7 +301,7 @@ double WidthOf(const std::wstring& text) {
 }
 
 bool SamePixels(const Bitmap& a, const Bitmap& b) {
-    return CountOtherThan(a, 0, 0, a.Width(), a.Height(), kWhite) > 0 && a.ToPng() == b.ToPng();
+    return CountOtherThan(a, 0, 0, a.Width(), a.Height(), kTextWhite) > 0 && a.ToPng() == b.ToPng();
 }
 
 TEST(DrawTextTest, EllipsesShortenToTheLongestTextThatFits) {
@@ -331,12 +331,12 @@ TEST(DrawTextTest, EllipsesShortenToTheLongestTextThatFits) {
     // Without room even for the last part, the last part keeps its end.
     const Bitmap narrow = DrawnInto(path, WidthOf(L"…nfo.cfg") + 0.5, TextFormat::PathEllipsis);
     EXPECT_LE(InkBox(narrow).right, WidthOf(L"…nfo.cfg") + 1);
-    EXPECT_GT(CountOtherThan(narrow, 0, 0, 400, 30, kWhite), 0);
+    EXPECT_GT(CountOtherThan(narrow, 0, 0, 400, 30, kTextWhite), 0);
 }
 
 TEST(DrawTextTest, WordBreakWithEllipsisKeepsTheLinesThatFitAndClipsToTheRectangle) {
     const std::wstring sentence = L"the quick brown fox jumps over the lazy dog again and again";
-    Bitmap bitmap = WhiteBitmap(200, 200);
+    Bitmap bitmap = WhiteTextBitmap(200, 200);
     double lineHeight = 0;
     {
         Context context(bitmap);

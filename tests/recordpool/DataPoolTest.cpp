@@ -317,7 +317,7 @@ TEST(DataPool, TruncatedLastFrameIsLeftOut)
     EXPECT_NEAR(Read(pool.FindDataSet(2, 0, 4), 179), 230.0, 0.5);
 }
 
-class Progress : public IAnalysisProgressSink {
+class PoolProgress : public IAnalysisProgressSink {
 public:
     int OnEvent(int event, int code, std::intptr_t data) override
     {
@@ -344,7 +344,7 @@ TEST(DataPool, RecordTheComputationRefusesOpensButDoesNotAnalyse)
     CSampolyxDataPool pool;
     ASSERT_TRUE(pool.Open(Wide(dir.Path())));
     EXPECT_EQ(pool.GetNominalFrequency(), 10.0);
-    Progress progress;
+    PoolProgress progress;
     pool.SetCallback(&progress);
     EXPECT_FALSE(pool.Analyse(Wide(dir.Path())));
     EXPECT_EQ(pool.GetLastError(), RecordError::Rejected);
@@ -366,7 +366,7 @@ TEST(DataPool, RecordShorterThanOneIntervalGivesEmptyDataSets)
     options.frames = 1;
     ASSERT_TRUE(gen::WriteWaveRecord(dir.Path(), options));
     CSampolyxDataPool pool;
-    Progress progress;
+    PoolProgress progress;
     pool.SetCallback(&progress);
     ASSERT_TRUE(pool.Analyse(Wide(dir.Path())));
     EXPECT_EQ(pool.GetIntervalCount(), 0);
@@ -374,8 +374,8 @@ TEST(DataPool, RecordShorterThanOneIntervalGivesEmptyDataSets)
     EXPECT_EQ(pool.GetDataSet(0), nullptr);
     ASSERT_NE(pool.FindDataSet(47, 4, 4), nullptr);
     EXPECT_EQ(pool.FindDataSet(47, 4, 4)->GetPointCount(), 1);
-    // Progress reaches its end even for a record smaller than one chunk.
-    const std::vector<Progress::Event> expected = {{1005, 502, 1}, {1005, 0, 1}};
+    // PoolProgress reaches its end even for a record smaller than one chunk.
+    const std::vector<PoolProgress::Event> expected = {{1005, 502, 1}, {1005, 0, 1}};
     EXPECT_EQ(progress.events, expected);
 }
 

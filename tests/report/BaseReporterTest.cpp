@@ -13,7 +13,7 @@ namespace {
 using reporttest::FixedModel;
 using reporttest::Reporter;
 
-constexpr float kNoValue = -5368709.0f;
+constexpr float kNoReporterValue = -5368709.0f;
 
 // What Init is given: a configuration, the three models and the data record.
 struct InitArgs {
@@ -165,7 +165,7 @@ TEST(BaseReporter, VoltageDeviationThroughItsCallers)
         {"10 kV, the limit itself passes", 3, 15, {235.4f, 235.5f}, 1, L"+7/-7"},
         {"35 kV, ±9 % pass", 4, 15, {239.8f, 200.2f}, 0, L"10"},
         {"220 kV, the magnitude counts", 7, 15, {243.1f, 196.9f}, 2, L"10"},
-        {"samples without value are not judged", 1, 9, {kNoValue, 220.0f}, 0, L"+7/-10"},
+        {"samples without value are not judged", 1, 9, {kNoReporterValue, 220.0f}, 0, L"+7/-10"},
     };
     for (const Case& c : cases) {
         InitArgs setup;
@@ -323,7 +323,7 @@ TEST(BaseReporter, ValidSampleFlags)
          {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
         {"invalidated neighbours do not spread", 5.0, with(with(ok, 2, 11.0f), 3, 11.0f), ok,
          {0, 5, 6, 7, 8, 9, 10}},
-        {"a sample without value is no evidence", 1.0, with(ok, 5, kNoValue), with(ok, 5, kNoValue),
+        {"a sample without value is no evidence", 1.0, with(ok, 5, kNoReporterValue), with(ok, 5, kNoReporterValue),
          {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
     };
     for (const Case& c : cases) {

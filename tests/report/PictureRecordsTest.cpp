@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr float kNoValue = -5368709.0f;
+constexpr float kNoPictureValue = -5368709.0f;
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 TEST(PictureRecords, CurveExtremesAndTheFirstLargestValue)
@@ -27,7 +27,7 @@ TEST(PictureRecords, CurveExtremesAndTheFirstLargestValue)
         {"first largest wins", {-1, 5, 5, 2}, 0, 5, -1, 1},
         {"all equal", {3, 3, 3}, 0, 3, 3, 0},
         {"offset taken off", {10, 12, 11}, 10, 2, 0, 1},
-        {"samples without value keep their place", {kNoValue, 4, kNaN, 7, kNoValue}, 0, 7, 4, 3},
+        {"samples without value keep their place", {kNoPictureValue, 4, kNaN, 7, kNoPictureValue}, 0, 7, 4, 3},
     };
     for (const Case& c : cases) {
         CZVTrendCurve curve(L"c", 0, 1.0f, CZVTrendCurve::kMaximum);
@@ -39,9 +39,9 @@ TEST(PictureRecords, CurveExtremesAndTheFirstLargestValue)
         EXPECT_TRUE(curve.HasValues()) << c.name;
     }
     CZVTrendCurve curve(L"c", 0, 1.0f, CZVTrendCurve::kMaximum);
-    curve.SetValues({kNoValue, kNoValue}, 0);
+    curve.SetValues({kNoPictureValue, kNoPictureValue}, 0);
     EXPECT_FALSE(curve.HasValues()) << "no sample with value gives no extremes";
-    EXPECT_EQ(curve.values[0], kNoValue) << "the marker is not shifted by an offset";
+    EXPECT_EQ(curve.values[0], kNoPictureValue) << "the marker is not shifted by an offset";
 }
 
 TEST(PictureRecords, AnEmptySourceKeepsTheCurveAsItWas)
@@ -61,7 +61,7 @@ TEST(PictureRecords, SummaryTakesEachCurvesValueByItsKind)
     CZVTrendCurve minimum(L"min", 0, 1, CZVTrendCurve::kMinimum);
     minimum.SetValues({-2, 0, 1}, 0);
     CZVTrendCurve average(L"avg", 0, 1, CZVTrendCurve::kAverage);
-    average.SetValues({1, kNoValue, 2}, 0);
+    average.SetValues({1, kNoPictureValue, 2}, 0);
     CZVTrendCurve middle(L"mid", 0, 1, CZVTrendCurve::kMiddle);
     middle.SetValues({100}, 0);
 
@@ -102,7 +102,7 @@ TEST(PictureRecords, HarmonicExtremesSkipValuesWithoutNumber)
     first.AddValue(5, 0);
     first.AddValue(kNaN, 1);
     first.AddValue(std::numeric_limits<float>::infinity(), 0);
-    first.AddValue(kNoValue, 1);
+    first.AddValue(kNoPictureValue, 1);
     first.AddValue(2, 1);
     EXPECT_EQ(first.maximum, 5);
     EXPECT_EQ(first.minimum, 2);
@@ -130,7 +130,7 @@ TEST(PictureRecords, TheSinkKeepsEveryValueAndOffersTheWholeRange)
         EXPECT_TRUE(sink.AddValue(v));
     }
     ASSERT_EQ(sink.GetValues().size(), 3u);
-    EXPECT_EQ(sink.GetValues()[1], kNoValue);
+    EXPECT_EQ(sink.GetValues()[1], kNoPictureValue);
     EXPECT_TRUE(std::isinf(sink.GetValues()[2])) << "narrowed to a float";
     std::int64_t first = 7;
     std::int64_t second = 7;

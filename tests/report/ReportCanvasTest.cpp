@@ -12,25 +12,25 @@
 
 namespace {
 
-constexpr float kNoValue = -5368709.0f;
-constexpr std::uint32_t kRedRef = 0x0000FF;
-constexpr gfx::Color kRed{255, 0, 0};
+constexpr float kNoCanvasValue = -5368709.0f;
+constexpr std::uint32_t kCanvasRedRef = 0x0000FF;
+constexpr gfx::Color kCanvasRed{255, 0, 0};
 
 // A 1000 x 432 picture surface with a chart painter as the picture builders set it up.
-struct Surface {
+struct CanvasSurface {
     gfx::Bitmap bitmap{1000, 432};
     gfx::Context context{bitmap};
     CReportCanvas canvas{context, -10, 1, 992, 332, L"最大值", L"最小值", L"平均值", L"95%概率值", L"最大值时间"};
     std::deque<CZVTrendCurve> curves;
 
-    Surface()
+    CanvasSurface()
     {
         context.FillRect(gfx::Rect{0, 0, 1000, 432}, gfx::Color{255, 255, 255});
         canvas.SetRect(15, 8, 8, 10);
     }
     CZVTrendCurve& Curve(std::wstring name, std::vector<float> values, float width = 1.0f)
     {
-        CZVTrendCurve& curve = curves.emplace_back(std::move(name), kRedRef, width, CZVTrendCurve::kMaximum);
+        CZVTrendCurve& curve = curves.emplace_back(std::move(name), kCanvasRedRef, width, CZVTrendCurve::kMaximum);
         curve.SetValues(values, 0);
         return curve;
     }
@@ -38,7 +38,7 @@ struct Surface {
 
 TEST(ReportCanvas, PictureLayoutKeepsThePlotAndTheLegendInPlace)
 {
-    Surface s;
+    CanvasSurface s;
     CZVTrendPic picture(L"站点-电压有效值-L1 Voltage", L"[V]", 0, 600, 60);
     for (const wchar_t* name : {L"最大值", L"最小值", L"平均值"}) {
         picture.UpdateSummary(s.Curve(name, {1, 2, 3}));
@@ -66,7 +66,7 @@ TEST(ReportCanvas, PictureLayoutKeepsThePlotAndTheLegendInPlace)
 
 TEST(ReportCanvas, ALegendTooLongForOneLineWraps)
 {
-    Surface s;
+    CanvasSurface s;
     CZVTrendPic picture(L"t", L"", 0, 600, 60);
     for (int i = 0; i < 14; ++i) {
         picture.UpdateSummary(s.Curve(L"谐波曲线名称 H" + std::to_wstring(i), {1, 2}));
@@ -82,7 +82,7 @@ TEST(ReportCanvas, ALegendTooLongForOneLineWraps)
 }
 
 // Draws a picture of one thick red curve and returns the layout used.
-CReportCanvas::Layout Draw(Surface& s, const std::vector<float>& values)
+CReportCanvas::Layout Draw(CanvasSurface& s, const std::vector<float>& values)
 {
     CZVTrendPic picture(L"t", L"[V]", 0, 600, 60);
     picture.UpdateSummary(s.Curve(L"c", values, 3.0f));
@@ -99,7 +99,7 @@ double YOf(const CReportCanvas::Layout& layout, double value)
 
 TEST(ReportCanvas, CurvesLandWhereTheAxisPutsThem)
 {
-    Surface s;
+    CanvasSurface s;
     // 0, 10, ..., 90: a straight rising line over the plot.
     std::vector<float> values;
     for (int i = 0; i < 10; ++i) {
@@ -109,7 +109,7 @@ TEST(ReportCanvas, CurvesLandWhereTheAxisPutsThem)
     const gfx::Rect& plot = layout.plot;
     for (const int i : {2, 5, 7}) {
         const double x = plot.left + plot.Width() * i / 9.0;
-        EXPECT_TRUE(gfxtest::PixelNear(s.bitmap, static_cast<int>(x), static_cast<int>(YOf(layout, 10.0 * i)), kRed, 60))
+        EXPECT_TRUE(gfxtest::PixelNear(s.bitmap, static_cast<int>(x), static_cast<int>(YOf(layout, 10.0 * i)), kCanvasRed, 60))
             << "sample " << i;
     }
     EXPECT_TRUE(gfxtest::PixelNear(s.bitmap, static_cast<int>(plot.left + plot.Width() / 2), static_cast<int>(YOf(layout, 80)),
@@ -119,37 +119,37 @@ TEST(ReportCanvas, CurvesLandWhereTheAxisPutsThem)
 
 TEST(ReportCanvas, SamplesWithoutValueBreakTheLine)
 {
-    Surface s;
-    const CReportCanvas::Layout layout = Draw(s, {5, 6, 5, 6, kNoValue, kNoValue, kNoValue, 6, 5, 6});
+    CanvasSurface s;
+    const CReportCanvas::Layout layout = Draw(s, {5, 6, 5, 6, kNoCanvasValue, kNoCanvasValue, kNoCanvasValue, 6, 5, 6});
     const gfx::Rect& plot = layout.plot;
     auto pixelAt = [&](double position, double value) {
         return s.bitmap.PixelAt(static_cast<int>(plot.left + plot.Width() * position / 9.0),
                                 static_cast<int>(YOf(layout, value)));
     };
-    EXPECT_EQ(pixelAt(0.5, 5.5), kRed) << "drawn between samples with value";
-    EXPECT_NE(pixelAt(5.0, 5.5), kRed) << "nothing drawn across the gap";
-    EXPECT_NE(pixelAt(5.0, layout.axis.minimum + 0.01), kRed) << "the no-value marker is not plotted at the bottom";
+    EXPECT_EQ(pixelAt(0.5, 5.5), kCanvasRed) << "drawn between samples with value";
+    EXPECT_NE(pixelAt(5.0, 5.5), kCanvasRed) << "nothing drawn across the gap";
+    EXPECT_NE(pixelAt(5.0, layout.axis.minimum + 0.01), kCanvasRed) << "the no-value marker is not plotted at the bottom";
 }
 
 TEST(ReportCanvas, FlatSingleAndEmptyChartsDrawWithoutFault)
 {
     {
-        Surface s;
+        CanvasSurface s;
         const CReportCanvas::Layout layout = Draw(s, {7, 7, 7});
         EXPECT_TRUE(layout.axis.flat);
         const int y = static_cast<int>(YOf(layout, 7));
-        EXPECT_EQ(s.bitmap.PixelAt(static_cast<int>(layout.plot.left + layout.plot.Width() / 3), y), kRed)
+        EXPECT_EQ(s.bitmap.PixelAt(static_cast<int>(layout.plot.left + layout.plot.Width() / 3), y), kCanvasRed)
             << "a level line in the middle";
     }
     {
-        Surface s;
+        CanvasSurface s;
         const CReportCanvas::Layout layout = Draw(s, {42});
         const int y = static_cast<int>(YOf(layout, 42));
-        EXPECT_EQ(s.bitmap.PixelAt(static_cast<int>(layout.plot.left + layout.plot.Width() * 0.8), y), kRed)
+        EXPECT_EQ(s.bitmap.PixelAt(static_cast<int>(layout.plot.left + layout.plot.Width() * 0.8), y), kCanvasRed)
             << "one sample is a level line across the plot";
     }
     {
-        Surface s;
+        CanvasSurface s;
         CZVTrendPic empty(L"空", L"", 0, 0, 0);
         s.canvas.DrawTrendChart(empty, 1);
         const CReportCanvas::Layout layout = s.canvas.ComputeLayout(empty, 1);

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr float kNoValue = -5368709.0f;
+constexpr float kNoSeriesValue = -5368709.0f;
 const float kNan = std::numeric_limits<float>::quiet_NaN();
 
 std::vector<float> Ramp(int count, float first = 1.0f)
@@ -37,8 +37,8 @@ TEST(SeriesStatistics, NinetyFifthPercentile)
         {"one value", {7.5f}, 7.5f},
         {"10 values: the 10th smallest", {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, 10.0f},
         {"20 values: the 19th smallest", shuffled20, 19.0f},
-        {"no-value samples are not ranked", {kNoValue, 3, kNoValue, 1, 2}, 3.0f},
-        {"only no-value samples", {kNoValue, kNoValue}, 0.0f},
+        {"no-value samples are not ranked", {kNoSeriesValue, 3, kNoSeriesValue, 1, 2}, 3.0f},
+        {"only no-value samples", {kNoSeriesValue, kNoSeriesValue}, 0.0f},
         {"values that are not numbers are not ranked", {kNan, 2, 1, kNan}, 2.0f},
         {"negative values rank below zero", {-3, -1, -2}, -1.0f},
     };
@@ -64,8 +64,8 @@ TEST(SeriesStatistics, ExtremesMeanAndCountsLeaveOutSamplesWithoutValue)
     const Case cases[] = {
         {"empty", {}, 0, 0, 0, 0, 0},
         {"plain", {1, 4, 2, 3}, 4, 1, 2.5f, 4, 2},
-        {"no-value samples", {kNoValue, 1, kNoValue, 3, kNoValue}, 3, 1, 2, 2, 1},
-        {"only no-value samples", {kNoValue}, 0, 0, 0, 0, 0},
+        {"no-value samples", {kNoSeriesValue, 1, kNoSeriesValue, 3, kNoSeriesValue}, 3, 1, 2, 2, 1},
+        {"only no-value samples", {kNoSeriesValue}, 0, 0, 0, 0, 0},
         {"not a number, infinity", {kNan, 5, std::numeric_limits<float>::infinity()}, 5, 5, 5, 1, 1},
         {"all below the old running start", {-2e9f, -3e9f}, -2e9f, -3e9f, -2.5e9f, 2, 0},
         {"all above the old running start", {2e10f, 3e10f}, 3e10f, 2e10f, 2.5e10f, 2, 2},
@@ -83,7 +83,7 @@ TEST(SeriesStatistics, ExtremesMeanAndCountsLeaveOutSamplesWithoutValue)
 TEST(SeriesStatistics, CopyNonNegativeValues)
 {
     std::vector<float> destination = {9, 9};
-    CopyNonNegativeValues({0.5f, -0.1f, 0.0f, kNoValue, kNan, 2.0f}, destination);
+    CopyNonNegativeValues({0.5f, -0.1f, 0.0f, kNoSeriesValue, kNan, 2.0f}, destination);
     EXPECT_EQ(destination, (std::vector<float>{0.5f, 0.0f, 2.0f}));
 }
 
@@ -100,8 +100,8 @@ TEST(SeriesStatistics, UnbalanceJudgesAverageAndMaximumOfTheSameInterval)
         {"average above 2.0", {3.0f, 3.0f}, {2.1f, 1.0f}, 1},
         {"magnitudes count", {-4.5f, 1.0f}, {1.0f, -2.5f}, 2},
         {"a shorter average series judges the rest by the maximum", {1.0f, 1.0f, 5.0f}, {3.0f}, 2},
-        {"an interval without maximum is no test", {kNoValue, 1.0f}, {9.0f, 1.0f}, 0},
-        {"an average without value is judged by the maximum", {1.0f, 4.5f}, {kNoValue, kNoValue}, 1},
+        {"an interval without maximum is no test", {kNoSeriesValue, 1.0f}, {9.0f, 1.0f}, 0},
+        {"an average without value is judged by the maximum", {1.0f, 4.5f}, {kNoSeriesValue, kNoSeriesValue}, 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CountUnbalanceOver(c.maximum, c.average), c.over) << c.name;

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr float kNoValue = -5368709.0f;
+constexpr float kNoTrendValue = -5368709.0f;
 
 // A picture of curves with the given values.
 struct Picture {
@@ -49,7 +49,7 @@ TEST(TrendScale, AxisRangesMarginsAndSteps)
         {"negative minima are lowered one unit further", {{-37, 0}}, 0, 350, -39.0, 3.0, false, 0},
         {"a small span keeps its thousandths", {{0.0f, 0.25f}}, 0, 350, 0.0, 0.252, false, 2},
         {"no curve with values is flat at 0", {}, 0, 350, -1.0, 1.0, true, 2},
-        {"samples without value take no part", {{kNoValue, 220, 230, kNoValue}}, 0, 350, 219.0, 231.0, false, 0},
+        {"samples without value take no part", {{kNoTrendValue, 220, 230, kNoTrendValue}}, 0, 350, 219.0, 231.0, false, 0},
     };
     for (const Case& c : cases) {
         const Picture p(c.series);
@@ -140,7 +140,7 @@ TEST(TrendScale, BucketsCoverEverySampleOnce)
 TEST(TrendScale, ShortCurvesKeepEverySampleAndBreakAtSamplesWithoutValue)
 {
     const std::vector<report::PlotPoint> points =
-        report::ReduceCurve({1.23456f, kNoValue, -0.0004f}, CZVTrendCurve::kMaximum);
+        report::ReduceCurve({1.23456f, kNoTrendValue, -0.0004f}, CZVTrendCurve::kMaximum);
     ASSERT_EQ(points.size(), 3u);
     EXPECT_TRUE(points[0].valid);
     EXPECT_NEAR(points[0].value, 1.234, 1e-12) << "truncated to three decimals";
@@ -148,7 +148,7 @@ TEST(TrendScale, ShortCurvesKeepEverySampleAndBreakAtSamplesWithoutValue)
     EXPECT_EQ(points[2].value, 0.0);
     EXPECT_TRUE(report::ReduceCurve({}, CZVTrendCurve::kMaximum).empty());
 
-    std::vector<float> gap(1000, kNoValue);
+    std::vector<float> gap(1000, kNoTrendValue);
     gap[999] = 2;
     const std::vector<report::PlotPoint> reduced = report::ReduceCurve(gap, CZVTrendCurve::kAverage);
     EXPECT_FALSE(reduced[0].valid) << "a bucket without any value is a gap";

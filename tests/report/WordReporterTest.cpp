@@ -27,7 +27,7 @@ namespace {
 
 using reporttest::FixedModel;
 
-constexpr float kNoValue = -5368709.0f;
+constexpr float kNoWordValue = -5368709.0f;
 
 // A reporter over a record that asks for no data: the data step builds every record
 // empty, and a test puts the series it needs into them.
@@ -171,7 +171,7 @@ TEST(WordReporterRows, StatisticsOfTheRowFillers)
 {
     EmptyReporter empty;
     CWordReporter& reporter = empty.reporter;
-    empty.Set(CWordReporter::kPowerFactor + 3, {0.9f, kNoValue, 0.99f}, {0.8f, 0.85f, 0.7f}, {0.85f, 0.9f, 0.95f});
+    empty.Set(CWordReporter::kPowerFactor + 3, {0.9f, kNoWordValue, 0.99f}, {0.8f, 0.85f, 0.7f}, {0.85f, 0.9f, 0.95f});
     CParamAssessRow row;
     ASSERT_EQ(reporter.FillStatRow(row, 3), 1);
     EXPECT_EQ(Texts(row), (std::vector<std::wstring>{L"0.990", L"0.900", L"0.700", L"0.950", L"--", L"2", L"--", L"--",
@@ -284,7 +284,7 @@ TEST(WordReporterRows, ThdFlickerAndHarmonicLimits)
     EXPECT_EQ(reporter.FillThdRow(row, 1), 0) << "no THD samples";
     EXPECT_EQ(Texts(row), kDashes);
 
-    reporter.GetList(CWordReporter::kPst).at(2)->values = {-1.0f, 1.0f, 1.5f, kNoValue};
+    reporter.GetList(CWordReporter::kPst).at(2)->values = {-1.0f, 1.0f, 1.5f, kNoWordValue};
     ASSERT_EQ(reporter.FillFlickerRow(row, CWordReporter::kPst, 2), 1);
     EXPECT_EQ(Texts(row), (std::vector<std::wstring>{L"1.500", L"1.250", L"1.000", L"1.500", L"1.000", L"2", L"1",
                                                      Fail(), L"50.000"}))

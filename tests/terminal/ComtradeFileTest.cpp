@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path WriteRecord(const testsupport::TempDir& dir, const gen::ComtradeOptions& options, const char* name = "rec")
+fs::path WriteComtradeRecord(const testsupport::TempDir& dir, const gen::ComtradeOptions& options, const char* name = "rec")
 {
     const fs::path base = dir / name;
     EXPECT_TRUE(gen::WriteComtradeRecord(base, options));
@@ -40,7 +40,7 @@ TEST(ComtradeFile, AsciiAndBinaryGiveTheGeneratedValuesIncludingTheSeventeenthDi
         options.format = format;
         const char* name = format == gen::ComtradeFormat::Ascii ? "ascii" : "binary";
         CComtradeFile file;
-        ASSERT_EQ(file.Open(WriteRecord(dir, options, name)), 1) << name;
+        ASSERT_EQ(file.Open(WriteComtradeRecord(dir, options, name)), 1) << name;
         EXPECT_EQ(file.IsBinary(), format == gen::ComtradeFormat::Binary) << name;
         ASSERT_EQ(file.GetAnalogCount(), 8);
         ASSERT_EQ(file.GetDigitalCount(), 17);
@@ -92,7 +92,7 @@ TEST(ComtradeFile, ConfigurationVariants)
             options.format = format;
             options.samples = 64;
             options.defect = c.defect;
-            const fs::path base = WriteRecord(dir, options, c.name);
+            const fs::path base = WriteComtradeRecord(dir, options, c.name);
             CComtradeFile file;
             ASSERT_EQ(file.Open(base), c.opens) << c.name;
             if (c.opens == 0) {
@@ -120,11 +120,11 @@ TEST(ComtradeFile, HeaderFieldsAndTimeStamps)
         gen::ComtradeOptions options;
         options.revisionYear = c.year;
         CComtradeFile file;
-        ASSERT_EQ(file.Open(WriteRecord(dir, options)), 1) << "year \"" << c.year << "\"";
+        ASSERT_EQ(file.Open(WriteComtradeRecord(dir, options)), 1) << "year \"" << c.year << "\"";
         EXPECT_EQ(file.GetRevisionYear(), c.expected) << "year \"" << c.year << "\"";
     }
     CComtradeFile file;
-    ASSERT_EQ(file.Open(WriteRecord(dir, gen::ComtradeOptions{})), 1);
+    ASSERT_EQ(file.Open(WriteComtradeRecord(dir, gen::ComtradeOptions{})), 1);
     EXPECT_EQ(file.GetDeviceId(), "K7700-0815");
     EXPECT_EQ(file.GetLineFrequency(), 50.0f);
     ASSERT_EQ(file.GetSampleRates().size(), 1u);
@@ -175,7 +175,7 @@ TEST(ComtradeFile, ReadingStopsWhereTheDataStops)
         options.format = format;
         options.defect = gen::ComtradeDefect::TruncatedDat;
         CComtradeFile file;
-        ASSERT_EQ(file.Open(WriteRecord(dir, options)), 1);
+        ASSERT_EQ(file.Open(WriteComtradeRecord(dir, options)), 1);
         std::vector<float> samples(100 * 10, -7.0f);
         std::uint64_t read = 0;
         ASSERT_EQ(file.ReadSamples(3200.0f, samples.data(), 100, &read), 1);
@@ -183,7 +183,7 @@ TEST(ComtradeFile, ReadingStopsWhereTheDataStops)
         EXPECT_EQ(samples[60 * 10], -7.0f) << "samples past the data are left alone";
 
         options.defect = gen::ComtradeDefect::LongDigitalField;
-        ASSERT_EQ(file.Open(WriteRecord(dir, options)), 1);
+        ASSERT_EQ(file.Open(WriteComtradeRecord(dir, options)), 1);
         ASSERT_EQ(file.ReadSamples(3200.0f, samples.data(), 100, &read), 1);
         EXPECT_EQ(read, format == gen::ComtradeFormat::Ascii ? 3u : 100u) << "an ASCII digital field \"10\" ends the reading";
 
@@ -216,7 +216,7 @@ TEST(ComtradeFile, AnalogChannelsReadApartGiveTheValuesOfAWholeRead)
         options.format = c.format;
         options.defect = c.defect;
         CComtradeFile whole;
-        ASSERT_EQ(whole.Open(WriteRecord(dir, options)), 1) << c.name;
+        ASSERT_EQ(whole.Open(WriteComtradeRecord(dir, options)), 1) << c.name;
         std::uint64_t held = 0;
         const std::vector<float> expected = ReadAll(whole, 3200.0f, &held);
         ASSERT_EQ(held, c.held) << c.name;
@@ -252,7 +252,7 @@ TEST(ComtradeFile, DataFilesBeyondTwentyMebibytesAreMapped)
     testsupport::TempDir dir;
     gen::ComtradeOptions options;
     options.samples = 64;
-    const fs::path base = WriteRecord(dir, options);
+    const fs::path base = WriteComtradeRecord(dir, options);
     fs::resize_file(dir / "rec.DAT", 20971521);
     CComtradeFile file;
     ASSERT_EQ(file.Open(base), 1);

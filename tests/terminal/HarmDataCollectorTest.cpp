@@ -73,13 +73,13 @@ std::vector<float> ReadFloats(const fs::path& file)
     return values;
 }
 
-struct Expected {
+struct ExpectedHarmonics {
     bool valid = false;
     double maximum = 0, minimum = 0, mean = 0, cp95 = 0;
 };
 
 // The statistics of one phase computed straight from an item file.
-Expected FromFile(const fs::path& file, std::uint32_t phases, std::uint32_t phase, std::uint64_t first,
+ExpectedHarmonics FromFile(const fs::path& file, std::uint32_t phases, std::uint32_t phase, std::uint64_t first,
                   std::uint64_t count)
 {
     const std::vector<float> values = ReadFloats(file);
@@ -97,7 +97,7 @@ Expected FromFile(const fs::path& file, std::uint32_t phases, std::uint32_t phas
             averages.push_back(record[2 * phases + phase]);
         }
     }
-    Expected e;
+    ExpectedHarmonics e;
     if (averages.empty()) {
         return e;
     }
@@ -128,7 +128,7 @@ void ExpectCubeMatchesFiles(const CStatCube& cube, const HarmFolder& folder, std
                 ASSERT_TRUE(fs::exists(file)) << platform::WideToUtf8(name);
                 for (std::uint32_t phase = 0; phase < family.phaseCount; ++phase) {
                     const std::string row = platform::WideToUtf8(name) + " phase " + std::to_string(phase);
-                    Expected e = FromFile(file, family.phaseCount, phase, first, count);
+                    ExpectedHarmonics e = FromFile(file, family.phaseCount, phase, first, count);
                     e.valid = e.valid && (mask & (1u << phase)) != 0;
                     CStatValue cell;
                     const std::uint32_t found = FindItemValue(&cube, phase, type + 1, static_cast<std::int32_t>(order),
@@ -343,7 +343,7 @@ TEST(HarmDataCollector, ModelReadersAnswerFromTheCollector)
     collector.SetDataFolder(folder.DataFolder());
     collector.SetQuery(Range(2, 8));
     collector.CollectItems(&model, {});
-    const Expected e = FromFile(folder.ItemFolder() / "ESIN_A_HARM_5_RAT.data", 4, 1, 2, 8);
+    const ExpectedHarmonics e = FromFile(folder.ItemFolder() / "ESIN_A_HARM_5_RAT.data", 4, 1, 2, 8);
 
     struct Case {
         std::uint32_t kind;

@@ -25,7 +25,7 @@ using viewstest::FakeModel;
 using testsupport::FakeViewer;
 using viewstest::Observer;
 
-std::wstring Text(unsigned id)
+std::wstring TrendText(unsigned id)
 {
     return CZVResourceManager::GetResourceManager()->LoadString(id);
 }
@@ -113,7 +113,7 @@ TEST_F(HarmTrendTest, SlotsColourIndicesUnitsAndNamesFollowTheItemCode)
         {13017, 1, L""},
     };
     for (const NameCase& c : names) {
-        EXPECT_EQ(harmtrend::SeriesName(c.item, c.slot, Text), c.name) << c.item << " slot " << c.slot;
+        EXPECT_EQ(harmtrend::SeriesName(c.item, c.slot, TrendText), c.name) << c.item << " slot " << c.slot;
     }
     // A language text without the number pattern gets the number appended, never
     // used as a format of its own.
@@ -121,14 +121,14 @@ TEST_F(HarmTrendTest, SlotsColourIndicesUnitsAndNamesFollowTheItemCode)
               L"%s%n order 05");
 }
 
-std::vector<std::uint32_t> Range(std::uint32_t first, std::uint32_t count)
+std::vector<std::uint32_t> ItemRange(std::uint32_t first, std::uint32_t count)
 {
     std::vector<std::uint32_t> ids(count);
     std::iota(ids.begin(), ids.end(), first);
     return ids;
 }
 
-std::vector<std::uint32_t> Join(std::initializer_list<std::vector<std::uint32_t>> lists)
+std::vector<std::uint32_t> JoinIds(std::initializer_list<std::vector<std::uint32_t>> lists)
 {
     std::vector<std::uint32_t> all;
     for (const auto& list : lists) {
@@ -183,21 +183,21 @@ TEST_F(HarmTrendTest, PanelOrderListsAndPresets)
         std::wstring caption;
     };
     const Case cases[] = {
-        {"voltage harmonics 1 to 50", Range(2000, 50), {Text(6056)}, {L"OFF", L"1", L"2", L"3"}, 50,
-         Slots(0, 3, 7, 1, 5, 0), Text(6131) + Text(6143)},
-        {"orders 1, 3, 5, 7 only: presets by text", {2000, 2002, 2004, 2006}, {Text(6056)},
-         {L"OFF", L"1", L"3", L"5", L"7"}, 4, Slots(0, 3, 7, 1, 5, 0), Text(6131) + Text(6143)},
-        {"no order 3 or 7", {2000, 2001, 2004}, {Text(6056)}, {L"OFF", L"1", L"2", L"5"}, 3,
-         Slots(0, 0, 0, 1, 5, 0), Text(6131) + Text(6143)},
-        {"interharmonics from 0", Range(3000, 50), {Text(6057)}, {L"OFF", L"0", L"1", L"2"}, 50,
-         Slots(0, 4, 8, 2, 6, 0), Text(6134) + Text(6143)},
-        {"high-order harmonics stop at 35", Range(4000, 50), {Text(6058)}, {L"OFF", L"1"}, 35,
-         Slots(0, 3, 7, 1, 5, 0), Text(6136) + Text(6143)},
-        {"families in the record's order, each once", Join({{24, 9000}, Range(7000, 50), {6000, 25, 7001}}),
-         {Text(6075), Text(6063), Text(6061), Text(6076), Text(6055)}, {L"OFF"}, 0, Slots(0, 0, 0, 0, 0, 0),
-         Text(6140)},
-        {"unknown identifiers skipped", {1, 13017, 2050, 23, 11001}, {Text(6065)}, {L"OFF"}, 0,
-         Slots(0, 0, 0, 0, 0, 0), Text(6140)},
+        {"voltage harmonics 1 to 50", ItemRange(2000, 50), {TrendText(6056)}, {L"OFF", L"1", L"2", L"3"}, 50,
+         Slots(0, 3, 7, 1, 5, 0), TrendText(6131) + TrendText(6143)},
+        {"orders 1, 3, 5, 7 only: presets by text", {2000, 2002, 2004, 2006}, {TrendText(6056)},
+         {L"OFF", L"1", L"3", L"5", L"7"}, 4, Slots(0, 3, 7, 1, 5, 0), TrendText(6131) + TrendText(6143)},
+        {"no order 3 or 7", {2000, 2001, 2004}, {TrendText(6056)}, {L"OFF", L"1", L"2", L"5"}, 3,
+         Slots(0, 0, 0, 1, 5, 0), TrendText(6131) + TrendText(6143)},
+        {"interharmonics from 0", ItemRange(3000, 50), {TrendText(6057)}, {L"OFF", L"0", L"1", L"2"}, 50,
+         Slots(0, 4, 8, 2, 6, 0), TrendText(6134) + TrendText(6143)},
+        {"high-order harmonics stop at 35", ItemRange(4000, 50), {TrendText(6058)}, {L"OFF", L"1"}, 35,
+         Slots(0, 3, 7, 1, 5, 0), TrendText(6136) + TrendText(6143)},
+        {"families in the record's order, each once", JoinIds({{24, 9000}, ItemRange(7000, 50), {6000, 25, 7001}}),
+         {TrendText(6075), TrendText(6063), TrendText(6061), TrendText(6076), TrendText(6055)}, {L"OFF"}, 0, Slots(0, 0, 0, 0, 0, 0),
+         TrendText(6140)},
+        {"unknown identifiers skipped", {1, 13017, 2050, 23, 11001}, {TrendText(6065)}, {L"OFF"}, 0,
+         Slots(0, 0, 0, 0, 0, 0), TrendText(6140)},
     };
     for (const Case& c : cases) {
         PanelRig rig(c.ids);
@@ -218,7 +218,7 @@ TEST_F(HarmTrendTest, PanelOrderListsAndPresets)
     }
 
     // Choosing "0" of the interharmonics is the first order; "OFF" switches it off.
-    PanelRig inter(Range(3000, 50));
+    PanelRig inter(ItemRange(3000, 50));
     inter.Panel().OnOrderChange(0, 1);
     EXPECT_EQ(inter.frame.OrderSlots()[0], 1u);
     inter.Panel().OnOrderChange(1, 0);
@@ -243,13 +243,13 @@ TEST_F(HarmTrendTest, PanelButtonsFollowTheItemAndTheRecord)
     const Button off{false, false};
     const Button free{true, false};
     const Case cases[] = {
-        {"voltage harmonics", Range(2000, 50), 0xFF, 2000, {on, free, free}, {true, true, true, true}, 1},
+        {"voltage harmonics", ItemRange(2000, 50), 0xFF, 2000, {on, free, free}, {true, true, true, true}, 1},
         {"voltage THD", {24}, 0xFF, 24, {off, on, off}, {true, true, true, true}, 2},
         {"current DC", {6001}, 0xFF, 6001, {on, free, off}, {true, true, true, true}, 1},
-        {"current interharmonics", Range(8000, 50), 0xFF, 8000, {on, free, off}, {true, true, true, true}, 1},
-        {"harmonic power never N", Range(12000, 50), 0xFF, 12000, {on, free, free}, {true, true, true, false}, 1},
+        {"current interharmonics", ItemRange(8000, 50), 0xFF, 8000, {on, free, off}, {true, true, true, true}, 1},
+        {"harmonic power never N", ItemRange(12000, 50), 0xFF, 12000, {on, free, free}, {true, true, true, false}, 1},
         {"power THD", {11000}, 0xFF, 11000, {off, on, off}, {true, true, true, false}, 2},
-        {"record without L3 and N", Range(7000, 50), 0x3, 7000, {on, free, free}, {true, true, false, false}, 1},
+        {"record without L3 and N", ItemRange(7000, 50), 0x3, 7000, {on, free, free}, {true, true, false, false}, 1},
     };
     for (const Case& c : cases) {
         PanelRig rig(c.ids, c.phaseMask);
@@ -267,7 +267,7 @@ TEST_F(HarmTrendTest, PanelButtonsFollowTheItemAndTheRecord)
     }
 
     // A checked N goes when harmonic power is chosen, and stays unchecked after.
-    PanelRig power(Join({Range(2000, 50), Range(12000, 50)}));
+    PanelRig power(JoinIds({ItemRange(2000, 50), ItemRange(12000, 50)}));
     power.Panel().OnPhaseClick(3, true);
     EXPECT_EQ(power.frame.PhaseMask(), 0x9u);
     power.Select(12000);
@@ -279,7 +279,7 @@ TEST_F(HarmTrendTest, PanelButtonsFollowTheItemAndTheRecord)
 
     PanelRig empty({1, 7, 13017});
     ASSERT_EQ(empty.Panel().Entries().size(), 1u);
-    EXPECT_EQ(empty.Panel().Entries()[0].text, Text(6130));
+    EXPECT_EQ(empty.Panel().Entries()[0].text, TrendText(6130));
     EXPECT_FALSE(empty.Panel().ListEnabled());
     for (const Button& button : empty.Panel().Phases()) {
         EXPECT_FALSE(button.enabled);
@@ -300,7 +300,7 @@ TEST_F(HarmTrendTest, PanelButtonsFollowTheItemAndTheRecord)
 // Order slots whose lists show "OFF" after an item change hold nothing.
 TEST_F(HarmTrendTest, KFactorAndOrderSlotsFollowTheItem)
 {
-    PanelRig rig(Join({Range(2000, 50), Range(7000, 50), {6000, 23}}));
+    PanelRig rig(JoinIds({ItemRange(2000, 50), ItemRange(7000, 50), {6000, 23}}));
     rig.Select(7000);
     EXPECT_TRUE(rig.Panel().KFactor().enabled);
     rig.Panel().OnKFactorClick(true);
@@ -330,7 +330,7 @@ TEST_F(HarmTrendTest, KFactorAndOrderSlotsFollowTheItem)
     EXPECT_EQ(rig.frame.OrderSlots(), Slots(0, 3, 7, 1, 5, 0));
 
     // A record without the K factor never offers it.
-    PanelRig without(Range(7000, 50));
+    PanelRig without(ItemRange(7000, 50));
     EXPECT_FALSE(without.Panel().KFactor().enabled);
     without.Panel().OnKFactorClick(true);
     EXPECT_EQ(without.frame.Items(), std::vector<std::uint32_t>{7000});

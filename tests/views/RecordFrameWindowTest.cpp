@@ -35,14 +35,14 @@
 
 namespace {
 
-void Settle()
+void SettleFrame()
 {
     int rounds = 0;
     uitest::PumpUntil([&] { return ++rounds > 20; });
 }
 
 // A check box or list changed by the user: the state, then the toolkit's event.
-void Tick(wxCheckBox* box, bool checked)
+void TickBox(wxCheckBox* box, bool checked)
 {
     box->SetValue(checked);
     wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
@@ -77,14 +77,14 @@ protected:
         ASSERT_TRUE(m_host.Create(L"host"));
         m_host.GetFrame()->SetSize(wxRect(60, 60, 900, 420));
         m_host.ShowWindow(ui::kShow);
-        Settle();
+        SettleFrame();
     }
     void TearDown() override
     {
         ui::SetMessageBoxResponder(nullptr);
         ui::SetColorChooserResponder(nullptr);
         m_host.DestroyWindow();
-        Settle();
+        SettleFrame();
     }
     ui::Window& Host() { return m_host.GetClientArea(); }
 
@@ -104,7 +104,7 @@ TEST_F(RecordFrameWindowTest, ThePanelsControlsChooseTheSeries)
     frame->m_pDataModel = &folder.model;
     frame->m_pSecondDataModel = &folder.second;
     frame->MoveWindow(wxRect(wxPoint(0, 0), Host().GetClientSize()));
-    Settle();
+    SettleFrame();
     EXPECT_GE(frame->PanelWidth(), CRecordFrameWnd::kPanelWidth);
     EXPECT_EQ(frame->Panel()->GetWindowRect().GetWidth(), frame->PanelWidth());
     EXPECT_EQ(frame->Viewer()->GetHwnd()->GetSize().x, Host().GetClientSize().x - frame->PanelWidth());
@@ -125,10 +125,10 @@ TEST_F(RecordFrameWindowTest, ThePanelsControlsChooseTheSeries)
     EXPECT_EQ(frame->Frame().ShownKeys().size(), 1u);
     EXPECT_EQ(frame->Viewer()->GetDataLength(), 40);
 
-    Tick(frame->Panel()->GetItem<wxCheckBox>(6509), true);
-    Tick(frame->Panel()->GetItem<wxCheckBox>(6502), true);
+    TickBox(frame->Panel()->GetItem<wxCheckBox>(6509), true);
+    TickBox(frame->Panel()->GetItem<wxCheckBox>(6502), true);
     EXPECT_EQ(frame->Frame().ShownKeys().size(), 4u) << "L1 and L2, maximum and average";
-    Tick(frame->Panel()->GetItem<wxCheckBox>(6502), false);
+    TickBox(frame->Panel()->GetItem<wxCheckBox>(6502), false);
     EXPECT_EQ(frame->Frame().ShownKeys().size(), 2u);
 
     ASSERT_GE(list->GetCount(), 2u);
@@ -138,7 +138,7 @@ TEST_F(RecordFrameWindowTest, ThePanelsControlsChooseTheSeries)
 
     // The collapse strip folds the panel to its edge and the viewer takes the room.
     frame->Panel()->WindowProc(kMsgResizeClick, 0, 0);
-    Settle();
+    SettleFrame();
     EXPECT_TRUE(frame->Frame().PanelCollapsed());
     EXPECT_EQ(frame->Panel()->GetWindowRect().GetWidth(), CRecordFrameWnd::kCollapsedWidth);
     EXPECT_EQ(frame->Viewer()->GetHwnd()->GetSize().x, Host().GetClientSize().x - CRecordFrameWnd::kCollapsedWidth);
@@ -168,7 +168,7 @@ TEST_F(RecordFrameWindowTest, HarmonicTrendFrameFollowsItsPanelsControls)
     frame->m_pDataModel = &folder.model;
     frame->m_pSecondDataModel = &folder.second;
     frame->MoveWindow(wxRect(wxPoint(0, 0), Host().GetClientSize()));
-    Settle();
+    SettleFrame();
     EXPECT_TRUE(panel->IsWindowVisible());
     EXPECT_EQ(frame->Viewer()->GetHwnd()->GetSize().x, Host().GetClientSize().x - frame->PanelWidth());
 
@@ -206,9 +206,9 @@ TEST_F(RecordFrameWindowTest, HarmonicTrendFrameFollowsItsPanelsControls)
     auto* first = panel->GetItem<wxChoice>(6694);
     Choose(first, first->FindString(L"9"));
     EXPECT_EQ(trend.OrderSlots()[0], 9u);
-    Tick(panel->GetItem<wxCheckBox>(6881), true);
+    TickBox(panel->GetItem<wxCheckBox>(6881), true);
     Press(panel->GetItem<wxRadioButton>(9529));
-    Tick(panel->GetItem<wxCheckBox>(6700), true);
+    TickBox(panel->GetItem<wxCheckBox>(6700), true);
     EXPECT_EQ(trend.Items(), (std::vector<std::uint32_t>{7000, 23}));
     EXPECT_EQ(trend.KindMask(), 1u);
     ASSERT_NE(trend.Row(3), nullptr);
@@ -249,13 +249,13 @@ TEST_F(RecordFrameWindowTest, HarmonicTrendFrameFollowsItsPanelsControls)
     ui::SendMessage(panel, ui::kMsgCommand, ui::MakeWParam(static_cast<unsigned>(ui::kIdOk), ui::kNotifyClicked), 0);
     ui::SendMessage(panel, ui::kMsgSysKeyDown, ui::kKeyF4, ui::kKeyFlagAlt);
     ui::SendMessage(frame, ui::kMsgSysKeyDown, ui::kKeyF4, ui::kKeyFlagAlt);
-    Settle();
+    SettleFrame();
     EXPECT_TRUE(frame->IsWindow());
     EXPECT_TRUE(panel->IsWindowVisible());
 
     // The collapse strip folds the panel to its edge.
     panel->WindowProc(kMsgResizeClick, 0, 0);
-    Settle();
+    SettleFrame();
     EXPECT_TRUE(trend.PanelCollapsed());
     EXPECT_EQ(panel->GetWindowRect().GetWidth(), CRecordFrameWnd::kCollapsedWidth);
 

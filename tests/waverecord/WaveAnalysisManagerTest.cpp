@@ -29,7 +29,7 @@ constexpr int kMax = CWaveResultStore::kMaximum;
 constexpr int kMin = CWaveResultStore::kMinimum;
 constexpr int kAvg = CWaveResultStore::kAverage;
 
-int OrderKey(int phase, int position)
+int StoreKey(int phase, int position)
 {
     return phase << 24 | position << 8;
 }
@@ -119,7 +119,7 @@ TEST_F(WaveAnalysisManagerTest, EveryItemResolvesToItsDataSetFlagAndMode)
                     EXPECT_GT(orders, 0) << name;
                     EXPECT_EQ(result->CountOrders(p), orders) << name;
                     for (int i = 0; i < orders; ++i) {
-                        statistics(OrderKey(p, i), pool->Watched(reg.kind, p, i), false);
+                        statistics(StoreKey(p, i), pool->Watched(reg.kind, p, i), false);
                     }
                 }
                 break;
@@ -160,8 +160,8 @@ TEST_F(WaveAnalysisManagerTest, ItemsReadTheKindsTheyStandFor)
         {6017, 1, 7, 1, 4, 1, 1},                 // voltage negative peak: extremes swapped
         {6014, 0, 2, 0, 4, 0, 0},                 // voltage RMS, averaged as an RMS
         {6025, 3, 17, 3, 4, 1, 0},                // current average
-        {5985, OrderKey(2, 6), 54, 2, 6, 1, 0},   // voltage harmonic percent, order 7
-        {6001, OrderKey(0, 3), 29, 0, 3, 1, 0},   // harmonic power percent
+        {5985, StoreKey(2, 6), 54, 2, 6, 1, 0},   // voltage harmonic percent, order 7
+        {6001, StoreKey(0, 3), 29, 0, 3, 1, 0},   // harmonic power percent
         {6069, 4, 40, 4, 4, 1, 0},                // zero-sequence voltage unbalance
         {6009, 2, 27, 2, 4, 1, 0},                // DC power percent
     };
@@ -211,10 +211,10 @@ TEST_F(WaveAnalysisManagerTest, ValuesMatchTheSignal)
             {6028, p, kAvg, name("voltagePhase1"), 0, 0.1, false},
             {6075, p, kAvg, name("voltageThd"), 0, 0.05, false},
             {6076, p, kAvg, name("currentThd"), 0, 0.05, false},
-            {5981, OrderKey(p, 4), kAvg, name("voltageHarmonic5"), 0, 0.05, false},
-            {5981, OrderKey(p, 6), kAvg, name("voltageHarmonic7"), 0, 0.05, false},
-            {5985, OrderKey(p, 4), kAvg, "", 3.0, 0.02, false},
-            {5982, OrderKey(p, 2), kAvg, name("currentHarmonic3"), 0, 0.01, false},
+            {5981, StoreKey(p, 4), kAvg, name("voltageHarmonic5"), 0, 0.05, false},
+            {5981, StoreKey(p, 6), kAvg, name("voltageHarmonic7"), 0, 0.05, false},
+            {5985, StoreKey(p, 4), kAvg, "", 3.0, 0.02, false},
+            {5982, StoreKey(p, 2), kAvg, name("currentHarmonic3"), 0, 0.01, false},
             {6030, p, kAvg, name("activePower"), 0, 3e-3 * s0, false},
             {6031, p, kAvg, name("apparentPower"), 0, 3e-3 * s0, false},
             {6032, p, kAvg, name("reactivePower"), 0, 1e-2 * s0, false},

@@ -17,7 +17,7 @@ namespace {
 
 using wavetest::FakeDataSet;
 
-std::wstring Text(unsigned id) { return L"<" + std::to_wstring(id) + L">"; }
+std::wstring IdText(unsigned id) { return L"<" + std::to_wstring(id) + L">"; }
 
 // The value every series of a key starts from: orders and phases apart.
 float Base(int phase, int order) { return static_cast<float>(phase * 100 + order + 1); }
@@ -217,7 +217,7 @@ TEST(WaveHarmHistogramTest, TitlesLabelsFamiliesAndPhases)
     for (const Title& t : {Title{5981, 1, L"L1 <10121>"}, Title{5985, 2, L"L2 <10122>"}, Title{5998, 4, L"L3 <10138>"},
                            Title{5982, 8, L"LN <10130>"}, Title{6002, 1, L"L1 <10141>"}, Title{5981, 3, L"<10121>"},
                            Title{6075, 1, L"L1 "}}) {
-        EXPECT_EQ(GetTitle(t.item, t.phases, Text), t.expected) << t.item << " " << t.phases;
+        EXPECT_EQ(GetTitle(t.item, t.phases, IdText), t.expected) << t.item << " " << t.phases;
     }
     struct Argument {
         unsigned label;
@@ -295,7 +295,7 @@ TEST(WaveHarmHistogramTest, SeriesFollowTheStatisticsAndBarsTheirValues)
     for (const Case& c : cases) {
         controls::BarChart chart;
         chart.valueTitle = {false, L"before"};
-        const std::vector<std::int32_t> shown = BuildHistogramSeries(chart, c.stats, colors, Text);
+        const std::vector<std::int32_t> shown = BuildHistogramSeries(chart, c.stats, colors, IdText);
         ASSERT_EQ(chart.Series().size(), c.names.size()) << c.stats;
         for (std::size_t s = 0; s < c.names.size(); ++s) {
             EXPECT_EQ(chart.Series()[s].name, c.names[s]) << c.stats;
@@ -316,7 +316,7 @@ TEST(WaveHarmHistogramTest, SeriesFollowTheStatisticsAndBarsTheirValues)
         }
     }
     controls::BarChart chart;
-    BuildHistogramSeries(chart, 15, colors, Text);
+    BuildHistogramSeries(chart, 15, colors, IdText);
     EXPECT_EQ(chart.Series()[0].color, gfx::Color::FromColorRef(0x000080));
     EXPECT_EQ(chart.Series()[1].color, gfx::Color::FromColorRef(0x008000));
     EXPECT_EQ(chart.Series()[2].color, gfx::Color::FromColorRef(0x800000));
@@ -326,7 +326,7 @@ TEST(WaveHarmHistogramTest, SeriesFollowTheStatisticsAndBarsTheirValues)
 // The panel over a record that has `orders` orders of every item (none: no result).
 CWaveHarmHistPanelState Panel(std::optional<int> orders)
 {
-    return CWaveHarmHistPanelState([orders](int, int) { return orders; }, Text);
+    return CWaveHarmHistPanelState([orders](int, int) { return orders; }, IdText);
 }
 
 TEST(WaveHarmHistPanelTest, GroupsAndKindsNameTheItems)
@@ -456,7 +456,7 @@ TEST(WaveHarmHistPanelTest, SelectAllAndDefaults)
 TEST(WaveHarmHistPanelTest, OrderBoxesFollowTheOrdersOfTheItemShown)
 {
     // Higher harmonics have few orders here, harmonics many.
-    CWaveHarmHistPanelState panel([](int item, int) -> std::optional<int> { return item == 5987 ? 8 : 50; }, Text);
+    CWaveHarmHistPanelState panel([](int item, int) -> std::optional<int> { return item == 5987 ? 8 : 50; }, IdText);
     panel.Init(DefaultHarmHistAttrib(0x0F), 0x0F);
     panel.SelectGroup(2);
     panel.OnItemChanged();

@@ -12,14 +12,14 @@ constexpr std::size_t kSceneBytes = 464;
 constexpr std::size_t kRecordBytes = 20;
 constexpr std::size_t kTrailerBytes = 12;
 
-void PutU16(std::string& bytes, std::uint16_t value) {
+void AppendSoeU16(std::string& bytes, std::uint16_t value) {
     bytes.push_back(static_cast<char>(value & 0xFF));
     bytes.push_back(static_cast<char>(value >> 8));
 }
 
-void PutU32(std::string& bytes, std::uint32_t value) {
-    PutU16(bytes, static_cast<std::uint16_t>(value & 0xFFFF));
-    PutU16(bytes, static_cast<std::uint16_t>(value >> 16));
+void AppendSoeU32(std::string& bytes, std::uint32_t value) {
+    AppendSoeU16(bytes, static_cast<std::uint16_t>(value & 0xFFFF));
+    AppendSoeU16(bytes, static_cast<std::uint16_t>(value >> 16));
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ std::string SoeFileBytes(const std::vector<SoeBlock>& blocks, const SoeFileOptio
         return std::string("\x01\x00", 2);
     }
     std::string bytes;
-    PutU32(bytes, 0x534F4501);
+    AppendSoeU32(bytes, 0x534F4501);
     if (options.defect == SoeDefect::HeadOnly) {
         return bytes;
     }
@@ -61,17 +61,17 @@ std::string SoeFileBytes(const std::vector<SoeBlock>& blocks, const SoeFileOptio
         const SoeBlock& block = blocks[b];
         const bool damaged = b == options.defectBlock;
         for (std::uint16_t word : block.time) {
-            PutU16(bytes, word);
+            AppendSoeU16(bytes, word);
         }
-        PutU32(bytes, 0x11223344);
-        PutU32(bytes, static_cast<std::uint32_t>(b));
+        AppendSoeU32(bytes, 0x11223344);
+        AppendSoeU32(bytes, static_cast<std::uint32_t>(b));
         const auto count = static_cast<std::uint32_t>(block.records.size());
-        PutU32(bytes, damaged && options.defect == SoeDefect::HugeRecordCount ? 0x0CCCCCCDu : count);
+        AppendSoeU32(bytes, damaged && options.defect == SoeDefect::HugeRecordCount ? 0x0CCCCCCDu : count);
         if (block.scene.size() * 4 == kSceneBytes) {
             for (float value : block.scene) {
                 std::uint32_t bits = 0;
                 std::memcpy(&bits, &value, sizeof bits);
-                PutU32(bytes, bits);
+                AppendSoeU32(bytes, bits);
             }
         } else {
             for (std::size_t i = 0; i < kSceneBytes; ++i) {
@@ -81,7 +81,7 @@ std::string SoeFileBytes(const std::vector<SoeBlock>& blocks, const SoeFileOptio
         const std::size_t recordsStart = bytes.size();
         for (const SoeRecordWords& record : block.records) {
             for (std::uint32_t word : record.w) {
-                PutU32(bytes, word);
+                AppendSoeU32(bytes, word);
             }
         }
         if (damaged && options.defect == SoeDefect::CutInBlock) {
@@ -89,9 +89,9 @@ std::string SoeFileBytes(const std::vector<SoeBlock>& blocks, const SoeFileOptio
             return bytes;
         }
         total += count;
-        PutU32(bytes, 0);
-        PutU32(bytes, static_cast<std::uint32_t>(b));
-        PutU32(bytes, damaged && options.defect == SoeDefect::WrongTrailerTotal ? total + 1 : total);
+        AppendSoeU32(bytes, 0);
+        AppendSoeU32(bytes, static_cast<std::uint32_t>(b));
+        AppendSoeU32(bytes, damaged && options.defect == SoeDefect::WrongTrailerTotal ? total + 1 : total);
     }
     return bytes;
 }

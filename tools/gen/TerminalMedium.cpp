@@ -24,7 +24,7 @@ void PutText(std::string& block, std::size_t offset, const std::wstring& text) {
     }
 }
 
-bool WriteBytes(const fs::path& file, const std::string& bytes) {
+bool WriteMediumFile(const fs::path& file, const std::string& bytes) {
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -112,7 +112,7 @@ bool WriteRecord(const fs::path& folder, const MediumRecord& record, bool wave, 
         written = writeData(folder / ("Board" + std::to_string(board)), data);
     }
     if (written && record.locked) {
-        written = WriteBytes(folder / "record.lock", "");
+        written = WriteMediumFile(folder / "record.lock", "");
     }
     return written;
 }
@@ -135,7 +135,7 @@ bool WriteTerminalMedium(const fs::path& root, const TerminalMediumOptions& opti
     if (options.marker) {
         std::string block = DeviceInfoBlock(options.deviceNumber, options.deviceName, options.version);
         block.resize(options.markerBytes);
-        if (!WriteBytes(root / "jmr_zv.verify", block)) {
+        if (!WriteMediumFile(root / "jmr_zv.verify", block)) {
             return false;
         }
     }
@@ -157,7 +157,7 @@ bool WriteTerminalMedium(const fs::path& root, const TerminalMediumOptions& opti
             bytes[i] = static_cast<char>((i * 31 + shot.minute) & 0xFF);
         }
         const fs::path file = root / "SCREEN" / shot.name;
-        if (!WriteBytes(file, bytes)) {
+        if (!WriteMediumFile(file, bytes)) {
             return false;
         }
         const std::time_t when =

@@ -4,7 +4,7 @@
 
 namespace {
 
-WaveTrendTraits MakeTraits()
+WaveTrendTraits MakeCapacityAndEnergyTraits()
 {
     WaveTrendTraits traits;
     traits.kind = WaveTrendKind::PowerEnergy;
@@ -20,7 +20,7 @@ WaveTrendTraits MakeTraits()
 
 }  // namespace
 
-CWaveCapacityAndEnergyStatisticView::CWaveCapacityAndEnergyStatisticView() : CWaveTrendStatisticView(MakeTraits()) {}
+CWaveCapacityAndEnergyStatisticView::CWaveCapacityAndEnergyStatisticView() : CWaveTrendStatisticView(MakeCapacityAndEnergyTraits()) {}
 
 unsigned CWaveCapacityAndEnergyStatisticView::TitleText(std::uint32_t item) const
 {

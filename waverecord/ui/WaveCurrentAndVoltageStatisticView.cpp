@@ -5,7 +5,7 @@
 
 namespace {
 
-WaveTrendTraits MakeTraits()
+WaveTrendTraits MakeCurrentAndVoltageTraits()
 {
     WaveTrendTraits traits;
     traits.kind = WaveTrendKind::VoltageCurrent;
@@ -21,7 +21,7 @@ WaveTrendTraits MakeTraits()
 
 }  // namespace
 
-CWaveCurrentAndVoltageStatisticView::CWaveCurrentAndVoltageStatisticView() : CWaveTrendStatisticView(MakeTraits()) {}
+CWaveCurrentAndVoltageStatisticView::CWaveCurrentAndVoltageStatisticView() : CWaveTrendStatisticView(MakeCurrentAndVoltageTraits()) {}
 
 ui::LResult CWaveCurrentAndVoltageStatisticView::WindowProc(unsigned message, ui::WParam wParam, ui::LParam lParam)
 {

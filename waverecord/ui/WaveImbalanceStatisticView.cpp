@@ -4,7 +4,7 @@
 
 namespace {
 
-WaveTrendTraits MakeTraits()
+WaveTrendTraits MakeImbalanceTraits()
 {
     WaveTrendTraits traits;
     traits.kind = WaveTrendKind::Unbalance;
@@ -20,4 +20,4 @@ WaveTrendTraits MakeTraits()
 
 }  // namespace
 
-CWaveImbalanceStatisticView::CWaveImbalanceStatisticView() : CWaveTrendStatisticView(MakeTraits()) {}
+CWaveImbalanceStatisticView::CWaveImbalanceStatisticView() : CWaveTrendStatisticView(MakeImbalanceTraits()) {}

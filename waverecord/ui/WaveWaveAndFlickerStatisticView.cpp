@@ -4,7 +4,7 @@
 
 namespace {
 
-WaveTrendTraits MakeTraits()
+WaveTrendTraits MakeWaveAndFlickerTraits()
 {
     WaveTrendTraits traits;
     traits.kind = WaveTrendKind::Flicker;
@@ -21,4 +21,4 @@ WaveTrendTraits MakeTraits()
 
 }  // namespace
 
-CWaveWaveAndFlickerStatisticView::CWaveWaveAndFlickerStatisticView() : CWaveTrendStatisticView(MakeTraits()) {}
+CWaveWaveAndFlickerStatisticView::CWaveWaveAndFlickerStatisticView() : CWaveTrendStatisticView(MakeWaveAndFlickerTraits()) {}

@@ -10,7 +10,7 @@ namespace tracelume {
 
 namespace {
 
-constexpr std::uint64_t kAllBits = ~std::uint64_t{0};
+constexpr std::uint64_t kAllBusBits = ~std::uint64_t{0};
 constexpr double kSlope = 4;
 
 }  // namespace
@@ -29,7 +29,7 @@ void CRowImpBus::DrawRow(IRowItem* row, gfx::Context& dc, const gfx::Rect& band,
     dc.Save();
     dc.SetPen({gfx::Color::FromColorRef(style.m_lineColor), 1.0});
     dc.SetTextColor(gfx::Color::FromColorRef(style.m_textColor));
-    CSegmentWalker walker(*m_cache, axis, kAllBits);
+    CSegmentWalker walker(*m_cache, axis, kAllBusBits);
     Segment segment;
     while (walker.Next(segment)) {
         if (segment.value == kNoValuePosition) {
@@ -64,7 +64,7 @@ void CRowImpBus::DrawRow(IRowItem* row, gfx::Context& dc, const gfx::Rect& band,
 int CRowImpBus::GetValueAt(IRowItem* row, std::int64_t position, std::int64_t* first, std::int64_t* second,
                            std::wstring* text) {
     Run run;
-    if (!FindRun(position, kAllBits, run) || run.value == kNoValuePosition) {
+    if (!FindRun(position, kAllBusBits, run) || run.value == kNoValuePosition) {
         return 0;
     }
     if (first != nullptr) {

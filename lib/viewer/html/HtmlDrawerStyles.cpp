@@ -31,7 +31,7 @@ constexpr const wchar_t* kBuiltInRules[] = {
 // The classic font sizes 1..7 of the size attribute.
 constexpr int kFontSizes[] = {8, 10, 12, 14, 18, 24, 36};
 
-constexpr std::size_t kNoPosition = std::wstring::npos;
+constexpr std::size_t kStyleNoPosition = std::wstring::npos;
 
 std::wstring AsciiLower(std::wstring text) {
     for (wchar_t& c : text) {
@@ -127,8 +127,8 @@ void CHtmlDrawer::LoadStyleSheet(const std::wstring& sheet) {
         const std::size_t selectorEnd = std::min(sheet.size(), sheet.find_first_of(L" {", at));
         const std::wstring selector = sheet.substr(at, selectorEnd - at);
         const std::size_t open = sheet.find(L'{', selectorEnd);
-        const std::size_t close = open == kNoPosition ? kNoPosition : sheet.find(L'}', open);
-        if (close == kNoPosition) {
+        const std::size_t close = open == kStyleNoPosition ? kStyleNoPosition : sheet.find(L'}', open);
+        if (close == kStyleNoPosition) {
             return;
         }
         m_styleSheet[AsciiLower(selector)] = sheet.substr(open + 1, close - open - 1);
@@ -168,7 +168,7 @@ void CHtmlDrawer::ParseStyleDeclarations(const std::wstring& declarations, HtmlS
             }
             if (at < size && text[at] == L'"') {
                 const std::size_t quote = text.find(L'"', at + 1);
-                if (quote != kNoPosition) {
+                if (quote != kStyleNoPosition) {
                     value = text.substr(at + 1, quote - at - 1);
                     at = quote + 1;
                 } else {

@@ -8,16 +8,16 @@
 
 namespace {
 
-constexpr std::size_t kNoPosition = std::wstring::npos;
+constexpr std::size_t kTableNoPosition = std::wstring::npos;
 
 // The attribute text of the element that starts the text ("<td colspan=2>" gives
 // " colspan=2"), and where its content begins.
 std::wstring OpeningTagAttributes(const std::wstring& text, std::size_t nameLength, std::size_t* contentStart) {
     const std::size_t close = text.find(L'>');
     if (contentStart != nullptr) {
-        *contentStart = close == kNoPosition ? text.size() : close + 1;
+        *contentStart = close == kTableNoPosition ? text.size() : close + 1;
     }
-    const std::size_t end = close == kNoPosition ? text.size() : close;
+    const std::size_t end = close == kTableNoPosition ? text.size() : close;
     return end > nameLength ? text.substr(nameLength, end - nameLength) : std::wstring();
 }
 
@@ -47,14 +47,14 @@ std::vector<CHtmlDrawer::TableMark> CHtmlDrawer::TopLevelMarks(const std::wstrin
     // skipped whole, "<<" starts literal text.
     std::vector<TableMark> marks;
     std::size_t at = text.find(L'<', 1);
-    while (at != kNoPosition) {
+    while (at != kTableNoPosition) {
         if (text[at - 1] == L'<') {
             at = text.find(L'<', at + 1);
             continue;
         }
         if (StartsWith(text, at, L"<table")) {
             const std::size_t end = FindTableEnd(text, at);
-            at = end >= text.size() ? kNoPosition : text.find(L'<', end + 1);
+            at = end >= text.size() ? kTableNoPosition : text.find(L'<', end + 1);
             continue;
         }
         if (StartsWith(text, at, L"<tr")) {
@@ -94,7 +94,7 @@ void CHtmlDrawer::CountTable(const std::vector<TableMark>& marks, const std::wst
             rowColumns = 0;
         } else if (mark.kind == TableMark::kCellOpen && rows > 0) {
             const std::size_t close = text.find(L'>', mark.position);
-            const std::size_t end = close == kNoPosition ? text.size() : close;
+            const std::size_t end = close == kTableNoPosition ? text.size() : close;
             HtmlStyle scratch = m_style;
             int colSpan = 1;
             int rowSpan = 1;
@@ -459,7 +459,7 @@ void CHtmlDrawer::ApplyEffectKeyword(HtmlStyle& style, const std::wstring& value
 
 void CHtmlDrawer::DrawTableBackgroundImage(const HtmlRect& rect, const std::wstring& background) {
     const std::size_t colon = background.find(L':');
-    if (background.size() <= 5 || colon == kNoPosition) {
+    if (background.size() <= 5 || colon == kTableNoPosition) {
         return;
     }
     const std::wstring kind = background.substr(0, colon);

@@ -16,7 +16,7 @@ namespace {
 
 using viewertest::VectorSource;
 
-constexpr std::int64_t kTop = std::int64_t{1} << 32;
+constexpr std::int64_t kHostTop = std::int64_t{1} << 32;
 constexpr std::uint32_t kLine = 0x0000FF;  // red
 const gfx::Color kRed{255, 0, 0};
 
@@ -87,10 +87,10 @@ TEST(RowKindTest, AnalogCurvePlacesValuesInTheBand) {
     };
     const Case cases[] = {
         {"bottom", 0, 146},
-        {"middle", kTop / 2, 75},
-        {"top of the band", kTop - 1, 4},
-        {"the host's top position is held at the top", kTop, 4},
-        {"above the band", kTop * 3, 4},
+        {"middle", kHostTop / 2, 75},
+        {"top of the band", kHostTop - 1, 4},
+        {"the host's top position is held at the top", kHostTop, 4},
+        {"above the band", kHostTop * 3, 4},
         {"below the band", -1000, 146},
     };
     for (const Case& c : cases) {
@@ -102,8 +102,8 @@ TEST(RowKindTest, AnalogCurvePlacesValuesInTheBand) {
 }
 
 TEST(RowKindTest, AnalogCurveBreaksWhereSamplesHaveNoValue) {
-    std::vector<std::int64_t> samples = Halves(kTop / 2, kNoValuePosition);
-    samples[800] = kTop / 2;
+    std::vector<std::int64_t> samples = Halves(kHostTop / 2, kNoValuePosition);
+    samples[800] = kHostTop / 2;
     DrawnRow row(tracelume::kRowKindAnalog, samples);
     row.Draw(0, 1000);
     EXPECT_TRUE(row.ColumnLit(50));
@@ -115,9 +115,9 @@ TEST(RowKindTest, AnalogCurveBreaksWhereSamplesHaveNoValue) {
 TEST(RowKindTest, AnalogColumnShowsTheRangeOfItsSamples) {
     std::vector<std::int64_t> samples(100000);
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = i % 2 == 0 ? kTop / 4 : kTop / 4 * 3;
+        samples[i] = i % 2 == 0 ? kHostTop / 4 : kHostTop / 4 * 3;
     }
-    samples[50123] = kTop - 1;  // one peak inside a column
+    samples[50123] = kHostTop - 1;  // one peak inside a column
     DrawnRow row(tracelume::kRowKindAnalog, samples);
     row.Draw(0, 100000);
     // Columns of 500 samples: bars from y = 39.5 (3/4) to 110.5 (1/4).
@@ -217,7 +217,7 @@ TEST(RowKindTest, ValuesUnderAPosition) {
         EXPECT_EQ(platform::WideToUtf8(text), c.text) << c.name;
     }
 
-    DrawnRow analog(tracelume::kRowKindAnalog, Halves(kTop / 2, kNoValuePosition));
+    DrawnRow analog(tracelume::kRowKindAnalog, Halves(kHostTop / 2, kNoValuePosition));
     analog.Row().SetRange(0, 400, 3, 1);
     analog.Draw(0, 1000);
     std::int64_t x = 0;

@@ -13,7 +13,7 @@
 namespace htmltest {
 namespace {
 
-std::string Narrow(const std::wstring& text) { return platform::WideToUtf8(text); }
+std::string LinkUtf8(const std::wstring& text) { return platform::WideToUtf8(text); }
 
 std::wstring Strip(const std::wstring& attributes) {
     return L"<ilst idres=" + std::to_wstring(kStripPicture) + L" " + attributes + L">";
@@ -41,11 +41,11 @@ TEST_F(HtmlDrawerTest, StripFramesAndTheirBounds) {
     for (const Case& c : cases) {
         canvas = gfx::Bitmap(400, 300);
         Render(c.markup);
-        EXPECT_EQ(device.RunWith(L"x").x, c.textX) << Narrow(c.markup);
+        EXPECT_EQ(device.RunWith(L"x").x, c.textX) << LinkUtf8(c.markup);
         if (c.colour >= 0) {
-            EXPECT_EQ(canvas.PixelAt(2, 2), kStripColours[c.colour]) << Narrow(c.markup);
+            EXPECT_EQ(canvas.PixelAt(2, 2), kStripColours[c.colour]) << LinkUtf8(c.markup);
         } else {
-            EXPECT_EQ(canvas.PixelAt(2, 2).a, 0) << Narrow(c.markup);
+            EXPECT_EQ(canvas.PixelAt(2, 2).a, 0) << LinkUtf8(c.markup);
         }
     }
 }
@@ -85,7 +85,7 @@ TEST_F(HtmlDrawerTest, PictureSizesMasksAndShadows) {
     };
     for (const Case& c : cases) {
         const HtmlSize size = Measure(c.markup);
-        EXPECT_EQ(size, (HtmlSize{c.size.cx + 1, c.size.cy + 1})) << Narrow(c.markup);
+        EXPECT_EQ(size, (HtmlSize{c.size.cx + 1, c.size.cy + 1})) << LinkUtf8(c.markup);
     }
     Render(Red(L"mask=#ff00ff"));
     EXPECT_EQ(canvas.PixelAt(0, 0).a, 0);  // the magenta pixel is left out
@@ -116,7 +116,7 @@ TEST_F(HtmlDrawerTest, PicturesComeOnlyFromTheProgram) {
     };
     for (const Case& c : cases) {
         Render(c.markup + L"x");
-        EXPECT_EQ(device.RunWith(L"x").x, c.drawn ? 20 : 0) << Narrow(c.markup);
+        EXPECT_EQ(device.RunWith(L"x").x, c.drawn ? 20 : 0) << LinkUtf8(c.markup);
     }
 }
 
@@ -186,16 +186,16 @@ TEST_F(HtmlDrawerTest, OnlyWebLinksAreOpenedAsOneArgument) {
     for (const Case& c : cases) {
         started.clear();
         Render(c.markup);
-        ASSERT_EQ(drawer.HotAreas().size(), 1u) << Narrow(c.markup);
+        ASSERT_EQ(drawer.HotAreas().size(), 1u) << LinkUtf8(c.markup);
         const int result = drawer.ActivateHotArea(0);
         if (c.opened != nullptr) {
-            ASSERT_EQ(started.size(), 1u) << Narrow(c.markup);
+            ASSERT_EQ(started.size(), 1u) << LinkUtf8(c.markup);
             EXPECT_EQ(started[0].program, "xdg-open");
-            EXPECT_EQ(started[0].arguments, (std::vector<std::string>{c.opened})) << Narrow(c.markup);
+            EXPECT_EQ(started[0].arguments, (std::vector<std::string>{c.opened})) << LinkUtf8(c.markup);
             EXPECT_EQ(result, 1);
         } else {
-            EXPECT_TRUE(started.empty()) << Narrow(c.markup);
-            EXPECT_EQ(result, 0) << Narrow(c.markup);
+            EXPECT_TRUE(started.empty()) << LinkUtf8(c.markup);
+            EXPECT_EQ(result, 0) << LinkUtf8(c.markup);
         }
     }
     EXPECT_EQ(drawer.ActivateHotArea(7), 0);

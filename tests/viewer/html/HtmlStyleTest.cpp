@@ -7,7 +7,7 @@
 namespace htmltest {
 namespace {
 
-std::string Narrow(const std::wstring& text) { return platform::WideToUtf8(text); }
+std::string StyleUtf8(const std::wstring& text) { return platform::WideToUtf8(text); }
 
 TEST(HtmlLengthTest, UnitsPercentagesAndFontSizes) {
     struct Case {
@@ -44,7 +44,7 @@ TEST(HtmlLengthTest, UnitsPercentagesAndFontSizes) {
         FixedTextDevice device(c.dpi);
         drawer.SetTextDevice(&device);
         EXPECT_EQ(drawer.ParseLength(c.defaultValue, c.text, c.fontMode), c.expected)
-            << Narrow(c.text) << " at " << c.dpi << " dpi";
+            << StyleUtf8(c.text) << " at " << c.dpi << " dpi";
     }
 }
 
@@ -71,7 +71,7 @@ TEST(HtmlColourTest, HexNumbersAndNames) {
     };
     CHtmlDrawer drawer;
     for (const Case& c : cases) {
-        EXPECT_EQ(drawer.ParseColour(c.text, 0x123456), c.expected) << Narrow(c.text);
+        EXPECT_EQ(drawer.ParseColour(c.text, 0x123456), c.expected) << StyleUtf8(c.text);
     }
 }
 
@@ -121,7 +121,7 @@ TEST(HtmlDeclarationTest, PropertiesChangeTheStyle) {
     for (const Case& c : cases) {
         HtmlStyle style;
         drawer.ParseStyleDeclarations(c.declarations, style);
-        EXPECT_TRUE(c.holds(style)) << Narrow(c.declarations);
+        EXPECT_TRUE(c.holds(style)) << StyleUtf8(c.declarations);
     }
     HtmlStyle thick = bordered;
     drawer.ParseStyleDeclarations(L"border-width:thick", thick);
@@ -161,8 +161,8 @@ TEST(HtmlStyleSheetTest, BuiltInRulesReachTheTagsAndLinks) {
     for (const Case& c : cases) {
         HtmlStyle style;
         drawer.ApplyStyleSheetEntry(style, c.selector);
-        EXPECT_EQ(style.textColour, c.colour) << Narrow(c.selector);
-        EXPECT_EQ(style.size, c.size) << Narrow(c.selector);
+        EXPECT_EQ(style.textColour, c.colour) << StyleUtf8(c.selector);
+        EXPECT_EQ(style.size, c.size) << StyleUtf8(c.selector);
     }
     HtmlStyle hover;
     drawer.ApplyStyleSheetEntry(hover, L"a:hover");

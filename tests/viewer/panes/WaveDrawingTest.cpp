@@ -19,15 +19,15 @@ namespace {
 
 using namespace tracelume;
 
-constexpr std::int64_t kCount = 200000;
+constexpr std::int64_t kWaveSamples = 200000;
 constexpr std::int64_t kPeriod = 20000;
 constexpr std::int64_t kGapStart = 120000;
 constexpr std::int64_t kGapEnd = 135000;
 constexpr int kRowHeight = 400;
 
 std::vector<std::int64_t> Sine() {
-    std::vector<std::int64_t> samples(kCount);
-    for (std::int64_t i = 0; i < kCount; ++i) {
+    std::vector<std::int64_t> samples(kWaveSamples);
+    for (std::int64_t i = 0; i < kWaveSamples; ++i) {
         const double value = 0.5 + 0.45 * std::sin(2 * 3.14159265358979 * static_cast<double>(i) / kPeriod);
         samples[static_cast<std::size_t>(i)] =
             i >= kGapStart && i < kGapEnd ? kNoValuePosition : static_cast<std::int64_t>(value * 4294967296.0);
@@ -61,7 +61,7 @@ TEST(WaveDrawingTest, ColumnsSpanTheirExtremesAndGapsStayEmpty) {
     style.m_lineColor = 0x0000FF;  // red
     row->SetImpStyle(kind, style);
     v.view().ShowGrid(0, 0);
-    v.view().SetDataLength(static_cast<std::uint32_t>(kCount), 0);
+    v.view().SetDataLength(static_cast<std::uint32_t>(kWaveSamples), 0);
     v.view().SetSampleRate(1000);
     v.view().ZoomAll();
     row->SetHeight(kRowHeight);  // zoom to fit fits the rows to the window
@@ -78,7 +78,7 @@ TEST(WaveDrawingTest, ColumnsSpanTheirExtremesAndGapsStayEmpty) {
     std::vector<int> gaps(static_cast<std::size_t>(width), 0);
     std::vector<int> values(static_cast<std::size_t>(width), 0);
     const auto& samples = source.Samples();
-    for (std::int64_t s = 0; s < kCount; ++s) {
+    for (std::int64_t s = 0; s < kWaveSamples; ++s) {
         const long x = std::lround(width * (static_cast<double>(s) - first) / (last - first));
         if (x < 0 || x >= width) {
             continue;
@@ -137,7 +137,7 @@ TEST(WaveDrawingTest, EveryPaintShowsTheCurrentFrame) {
     IRowItemImp* kind = v.view().CreateRowImp(kRowKindAnalog);
     kind->SetData(cache);
     row->AddImp(kind);
-    v.view().SetDataLength(static_cast<std::uint32_t>(kCount), 0);
+    v.view().SetDataLength(static_cast<std::uint32_t>(kWaveSamples), 0);
     v.view().SetSampleRate(1000);
     v.view().ZoomAll();
     row->SetHeight(kRowHeight);

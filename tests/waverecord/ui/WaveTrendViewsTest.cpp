@@ -53,7 +53,7 @@
 
 namespace {
 
-constexpr int kMin = CWaveResultStore::kMinimum, kAvg = CWaveResultStore::kAverage,
+constexpr int kTrendMin = CWaveResultStore::kMinimum, kTrendAvg = CWaveResultStore::kAverage,
               kMax = CWaveResultStore::kMaximum, kRms = CWaveResultStore::kRms;
 
 // A table as the export wrote it: its name, its columns and its rows of values.
@@ -286,7 +286,7 @@ TEST_F(WaveTrendViewsTest, TheVoltageAndCurrentViewShowsTheRecordsValues)
         for (int p = 0; p < 4; ++p) {
             const double expected = p < 3 || std::string(c.expected) == "currentRms" ? Expected(Phase(p, c.expected)) : 0.0;
             const std::wstring column = (p < 3 ? L"L" + std::to_wstring(p + 1) : std::wstring(L"LN")) + L"_AVG";
-            EXPECT_NEAR(Value(view, p, kAvg, 0), expected, c.tolerance) << "phase " << p;
+            EXPECT_NEAR(Value(view, p, kTrendAvg, 0), expected, c.tolerance) << "phase " << p;
             EXPECT_NEAR(table.At(table.rows.size() - 1, column), expected, c.tolerance) << "phase " << p;
         }
         if ((c.kinds & 0x01) != 0) {
@@ -318,7 +318,7 @@ TEST_F(WaveTrendViewsTest, PowerAndEnergyAreInWattsAndWattHoursEverywhere)
     EXPECT_EQ(Area()->Panes().Docking().FindPane(static_cast<unsigned>(view->GetPaneId()))->GetTitle(),
               WaveText(10084));
     // Series of the total named "ALL".
-    EXPECT_EQ(view->GetHost()->SeriesName(3, kAvg), L"ALL " + WaveText(10109));
+    EXPECT_EQ(view->GetHost()->SeriesName(3, kTrendAvg), L"ALL " + WaveText(10109));
 
     struct Case {
         std::uint32_t item;
@@ -346,13 +346,13 @@ TEST_F(WaveTrendViewsTest, PowerAndEnergyAreInWattsAndWattHoursEverywhere)
             const double expected = Expected(Phase(p, c.phaseValue));
             const double scale = std::max(std::fabs(expected), Expected(Phase(p, "apparentPower")) * (c.item == 6033 ? 0 : 1));
             const double tolerance = c.relative * std::max(scale, 1.0);
-            EXPECT_NEAR(Value(view, p, kAvg, 0), expected, tolerance) << "phase " << p;
+            EXPECT_NEAR(Value(view, p, kTrendAvg, 0), expected, tolerance) << "phase " << p;
             EXPECT_NEAR(table.At(last, L"L" + std::to_wstring(p + 1) + L"_AVG"), expected, tolerance) << "phase " << p;
         }
         if (c.totalValue) {
             const double total = Expected(c.totalValue);
             const double tolerance = c.relative * Expected("total.apparentPower");
-            EXPECT_NEAR(Value(view, 3, kAvg, 0), total, tolerance);
+            EXPECT_NEAR(Value(view, 3, kTrendAvg, 0), total, tolerance);
             EXPECT_NEAR(table.At(last, L"ALL_AVG"), total, tolerance);
         }
     }
@@ -411,7 +411,7 @@ TEST_F(WaveTrendViewsTest, UnbalanceFrequencyAndFluctuationMatchTheSignal)
         EXPECT_EQ(table.columns, std::vector<std::wstring>{L"DEFAULT_AVG"});
         ASSERT_FALSE(table.rows.empty());
         EXPECT_NEAR(table.At(table.rows.size() - 1, L"DEFAULT_AVG"), Expected(c.expected), c.tolerance);
-        EXPECT_NEAR(Value(unbalance, 4, kAvg, 0), Expected(c.expected), c.tolerance);
+        EXPECT_NEAR(Value(unbalance, 4, kTrendAvg, 0), Expected(c.expected), c.tolerance);
     }
 
     const Table hertz = Export(frequency);
@@ -544,7 +544,7 @@ TEST_F(WaveTrendViewsTest, TheFlickerViewShowsPstPerMinute)
     for (int p = 0; p < 3; ++p) {
         const double expected = modulated.Expected(Phase(p, "pst"));
         EXPECT_NEAR(table.At(1, L"L" + std::to_wstring(p + 1) + L"_AVG"), expected, 0.1 * expected) << p;
-        EXPECT_NEAR(Value(flicker, p, kAvg, 1), expected, 0.1 * expected) << p;
+        EXPECT_NEAR(Value(flicker, p, kTrendAvg, 1), expected, 0.1 * expected) << p;
     }
     EXPECT_GT(modulated.Expected(Phase(0, "pst")), 1.0);
     EXPECT_NE(table.times[1].find(L"07:09:09"), std::wstring::npos) << platform::WideToUtf8(table.times[1]);
@@ -621,7 +621,7 @@ TEST_F(WaveTrendViewsTest, TheSettingsDialogsCancelLeavesTheViewsAlone)
         EXPECT_EQ(m_view->OnAnalysisSetup(), c.reanalysed) << c.name;
         Pump();
         EXPECT_EQ(view->GetRow()->GetImpCount(), 4) << c.name << ": the lines are still drawn";
-        EXPECT_NEAR(Value(view, 0, kAvg, 0), Expected(Phase(0, "voltageRms")), 0.05) << c.name;
+        EXPECT_NEAR(Value(view, 0, kTrendAvg, 0), Expected(Phase(0, "voltageRms")), 0.05) << c.name;
     }
 }
 
