@@ -229,7 +229,7 @@ TEST(ConvertFailure, NextRunRemovesTheWorkFoldersOfKilledRuns)
     }
     SmallConverter converter(1 << 20, 64);
     ASSERT_EQ(terminal.Convert(converter), kConvertOk);
-    const std::set<std::string> names = FileNames(terminal.Statistic());
+    const std::set<std::string> names = FolderFileNames(terminal.Statistic());
     for (const auto& [name, kept] : entries) {
         EXPECT_EQ(names.count(name), kept ? 1u : 0u) << name;
     }
