@@ -44,7 +44,9 @@ CWaveOrginalViewFrame::CWaveOrginalViewFrame() : m_callback(std::make_unique<CTr
 
 CWaveOrginalViewFrame::~CWaveOrginalViewFrame()
 {
-    // The records remember the host's row kinds: they go before the host.
+    // The viewer keeps the channel strip in its toolbar: it lets it go before the
+    // strip goes. The records remember the host's row kinds: they go before the host.
+    ReleaseChannelStrip();
     m_voltages.reset();
     m_currents.reset();
     m_channels.reset();
@@ -68,8 +70,17 @@ void CWaveOrginalViewFrame::OnViewCreated()
     }
 }
 
+void CWaveOrginalViewFrame::ReleaseChannelStrip()
+{
+    if (m_host) {
+        m_host->SetToolStrip(nullptr);
+    }
+}
+
 void CWaveOrginalViewFrame::BuildViewer()
 {
+    // A record shown before: its viewer gives the strip back before the strip goes.
+    ReleaseChannelStrip();
     m_voltages.reset();
     m_currents.reset();
     m_voltageRow = m_currentRow = nullptr;
