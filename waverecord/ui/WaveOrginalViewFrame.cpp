@@ -44,9 +44,8 @@ CWaveOrginalViewFrame::CWaveOrginalViewFrame() : m_callback(std::make_unique<CTr
 
 CWaveOrginalViewFrame::~CWaveOrginalViewFrame()
 {
-    // The viewer keeps the channel strip in its toolbar: it lets it go before the
-    // strip goes. The records remember the host's row kinds: they go before the host.
-    ReleaseChannelStrip();
+    // The records remember the host's row kinds: they go before the host. (The
+    // viewer's windows, and the channel strip in its toolbar, went with this frame's.)
     m_voltages.reset();
     m_currents.reset();
     m_channels.reset();
