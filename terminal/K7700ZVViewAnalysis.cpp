@@ -334,10 +334,10 @@ int CK7700ZVViewAnalysis::GetSeries(std::uint32_t phase, std::uint32_t blockType
                                     std::uint32_t subValue, std::uint32_t viewId, IZVDataManager* manager)
 {
     try {
-        // The histograms want one figure per series, not the series: it is worked out
-        // in one pass over the records instead of handing every value to the manager.
+        // The histogram charts want one figure per series, not the series: it is worked
+        // out in one pass over the records instead of handing every value to the manager.
         auto* histogram = dynamic_cast<CHarmHistDataManager*>(manager);
-        if (histogram != nullptr && blockType <= 3) {
+        if (histogram != nullptr && histogram->WantsFigureOnly() && blockType <= 3) {
             return HistogramStatistic(phase, blockType, order, subValue, viewId, *histogram);
         }
         if (blockType == 3) {

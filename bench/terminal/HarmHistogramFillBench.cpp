@@ -66,6 +66,7 @@ std::vector<float> Fill(CK7700ZVViewAnalysis& reader)
         for (std::uint32_t order = 0; order < kOrders; ++order) {
             for (const std::uint32_t kind : kKinds) {
                 CHarmHistDataManager manager;
+                manager.WantFigureOnly();
                 float value = 0.0f;
                 if (reader.GetSeries(phase, kind, static_cast<std::int32_t>(order), kEffectiveValue,
                                      kVoltageHarmonics, &manager) != 0 &&
