@@ -9,10 +9,24 @@ void CHarmHistDataManager::SetStatistic(std::uint32_t kind, float value)
     }
 }
 
+void CHarmHistDataManager::TakeStatistic(std::uint32_t kind, double value)
+{
+    Release();
+    if (kind < 4) {
+        SetStatistic(kind, static_cast<float>(value));
+        m_TakenValue = value;
+        m_Taken = 1u << kind;
+    }
+}
+
 bool CHarmHistDataManager::GetStatistic(std::uint32_t kind, float* value) const
 {
     if (value == nullptr || kind > 3) {
         return false;
+    }
+    if ((m_Taken & (1u << kind)) != 0) {
+        *value = static_cast<float>(m_TakenValue);
+        return true;
     }
     if (m_Summary.precomputed) {
         const float fields[] = {m_Summary.maximum, m_Summary.minimum, m_Summary.average, m_Summary.cp95};

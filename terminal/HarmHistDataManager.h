@@ -27,6 +27,7 @@ public:
     {
         CComtradeDataManager::Release();
         m_Summary = Summary();
+        m_Taken = 0;
     }
 
     const Summary& GetSummary() const { return m_Summary; }
@@ -34,6 +35,14 @@ public:
     // Stores one statistic (0 maximum, 1 minimum, 2 average, 3 95 % value) computed
     // from the samples; the record stays marked as not precomputed.
     void SetStatistic(std::uint32_t kind, float value);
+    // Asked by a reader that wants only the statistic (GetStatistic), not the series:
+    // a reader that can work it out in one pass then hands over the figure alone.
+    void WantFigureOnly() { m_FigureOnly = true; }
+    bool WantsFigureOnly() const { return m_FigureOnly; }
+    // Empties the manager and stores one statistic that a reader worked out over the
+    // whole series in one pass, so that no sample has to travel through AddValue; the
+    // charts read it as it stands.
+    void TakeStatistic(std::uint32_t kind, double value);
     // The statistic of `kind` as the charts read it: the precomputed value when there
     // is one; otherwise the running extremes, the mean of the samples, and the stored
     // 95 % value. Nothing (false) for a kind above 3 or a mean without samples.
@@ -41,4 +50,7 @@ public:
 
 private:
     Summary m_Summary;
+    double m_TakenValue = 0.0;
+    std::uint32_t m_Taken = 0;  // bit k: statistic k came whole from TakeStatistic
+    bool m_FigureOnly = false;
 };

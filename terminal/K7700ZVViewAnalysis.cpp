@@ -1,13 +1,16 @@
 #include "terminal/K7700ZVViewAnalysis.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <set>
 
+#include "core/NumberHelpers.h"
 #include "platform/base/Encoding.h"
 #include "platform/base/FileSystem.h"
 #include "terminal/CalcDatMgr.h"
 #include "terminal/FolderDescription.h"
+#include "terminal/HarmHistDataManager.h"
 #include "terminal/ItemViewTable.h"
 #include "terminal/StatisticItems.h"
 #include "terminal/TerminalTexts.h"
@@ -331,6 +334,12 @@ int CK7700ZVViewAnalysis::GetSeries(std::uint32_t phase, std::uint32_t blockType
                                     std::uint32_t subValue, std::uint32_t viewId, IZVDataManager* manager)
 {
     try {
+        // The histogram charts want one figure per series, not the series: it is worked
+        // out in one pass over the records instead of handing every value to the manager.
+        auto* histogram = dynamic_cast<CHarmHistDataManager*>(manager);
+        if (histogram != nullptr && histogram->WantsFigureOnly() && blockType <= 3) {
+            return HistogramStatistic(phase, blockType, order, subValue, viewId, *histogram);
+        }
         if (blockType == 3) {
             CalcDatMgr series;
             if (GetSeries(phase, 0, order, subValue, viewId, &series) == 0) {
@@ -361,4 +370,73 @@ int CK7700ZVViewAnalysis::GetSeries(std::uint32_t phase, std::uint32_t blockType
         TerminalLog(L"an exception occurs in CK7700ZVViewAnalysis::GetData");
         return 0;
     }
+}
+
+int CK7700ZVViewAnalysis::HistogramStatistic(std::uint32_t phase, std::uint32_t blockType, std::int32_t order,
+                                             std::uint32_t subValue, std::uint32_t viewId,
+                                             CHarmHistDataManager& histogram)
+{
+    // The 95 % value is taken over the series of the maximum block, as for any manager.
+    const auto resolved = Resolve(phase, blockType == 3 ? 0 : blockType, order, subValue, viewId);
+    if (!resolved) {
+        return 0;
+    }
+    std::int64_t first = 0;
+    std::int64_t count = -1;
+    histogram.GetRange(&first, &count);
+    const std::uint64_t recordBytes = static_cast<std::uint64_t>(m_BlockSize) * m_BlockTypeCount;
+    const std::uint64_t inRecord =
+        resolved->blockTypeOffset + resolved->subValueOffset + resolved->layout.offset + resolved->phaseOffset;
+    const std::int64_t begin = std::max<std::int64_t>(first, 0);
+    std::int64_t end = static_cast<std::int64_t>(m_RecordCount);
+    if (count >= 0) {
+        end = std::min(end, begin + count);
+    }
+    if (blockType == 3) {
+        std::vector<float> values;
+        values.reserve(static_cast<std::size_t>(std::max<std::int64_t>(end - begin, 0)));
+        for (std::int64_t i = begin; i < end; ++i) {
+            const float value = m_Loader->GetDataAt(recordBytes * static_cast<std::uint64_t>(i) + inRecord);
+            if (!IsNoValue(value) && !std::isnan(value)) {
+                values.push_back(value);
+            }
+        }
+        if (values.empty()) {
+            return 0;
+        }
+        // The value at the rank of Percentile95 in ascending order.
+        volatile float product = static_cast<float>(values.size()) * 0.95f;
+        volatile float sum = product + 0.5f;
+        const std::int64_t rank =
+            std::clamp<std::int64_t>(static_cast<std::int64_t>(sum) - 1, 0, static_cast<std::int64_t>(values.size()) - 1);
+        std::nth_element(values.begin(), values.begin() + rank, values.end());
+        histogram.TakeStatistic(3, values[static_cast<std::size_t>(rank)]);
+        return 1;
+    }
+    // The same figures as the manager's running extremes and sample mean: every value
+    // rounded to three decimals, as AddValue rounds it (rounding keeps the order, so
+    // the extremes are rounded once).
+    double maximum = -99999999999.0;  // where the manager's running extremes start
+    double minimum = 99999999999.0;
+    double total = 0.0;
+    std::int64_t taken = 0;
+    for (std::int64_t i = begin; i < end; ++i, ++taken) {
+        const double value = m_Loader->GetDataAt(recordBytes * static_cast<std::uint64_t>(i) + inRecord);
+        if (blockType == 2) {
+            total += RoundToDecimals(value, 3);
+        } else {
+            maximum = value > maximum ? value : maximum;
+            minimum = value < minimum ? value : minimum;
+        }
+    }
+    if (taken == 0) {
+        // Nothing to sum up: the manager stays empty, as after no value at all.
+        histogram.Release();
+        return 1;
+    }
+    const double figure = blockType == 0   ? RoundToDecimals(maximum, 3)
+                          : blockType == 1 ? RoundToDecimals(minimum, 3)
+                                           : total / static_cast<double>(taken);
+    histogram.TakeStatistic(blockType, figure);
+    return 1;
 }

@@ -15,6 +15,7 @@
 #include "terminal/DataFileLoader.h"
 #include "terminal/DevFileAnalysis.h"
 
+class CHarmHistDataManager;
 class IZVDataManager;
 
 class CK7700ZVViewAnalysis : public IDevFileAnalysis {
@@ -64,6 +65,10 @@ private:
     std::optional<Resolved> Resolve(std::uint32_t phase, std::uint32_t blockType, std::int32_t order,
                                     std::uint32_t subValue, std::uint32_t viewId) const;
     void ResetLoaded();
+    // One statistic of a series (block type 0 maximum, 1 minimum, 2 average, 3 the
+    // 95 % value of the maximum series) for the harmonic histograms.
+    int HistogramStatistic(std::uint32_t phase, std::uint32_t blockType, std::int32_t order, std::uint32_t subValue,
+                           std::uint32_t viewId, CHarmHistDataManager& histogram);
 
     std::array<std::uint32_t, 6> m_Query{};
     std::int64_t m_EndTime = 0;

@@ -19,6 +19,7 @@ bool FetchBar(IDataModel& model, std::uint32_t phase, std::uint32_t order, std::
     float* fields[] = {&bar.maximum, &bar.minimum, &bar.average, &bar.cp95};
     for (const std::uint32_t kind : {0u, 3u, 1u, 2u}) {
         CHarmHistDataManager manager;
+        manager.WantFigureOnly();
         if (model.GetData(phase, kind, order, valueType, itemId, reinterpret_cast<QueryWord>(&manager)) == 0 ||
             !manager.GetStatistic(kind, fields[kind])) {
             return false;

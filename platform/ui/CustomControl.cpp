@@ -58,6 +58,18 @@ public:
         Bind(wxEVT_MOTION, [this](wxMouseEvent& event) { Mouse(event, kMsgMouseMove); });
         Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) { Mouse(event, kMsgLButtonDown); });
         Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) { Mouse(event, kMsgLButtonUp); });
+        Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& event) {
+            // The wheel's message carries its turn in wParam's high word and the
+            // pointer on the screen (InputMessages.h).
+            event.Skip();
+            CustomControl* self = Self();
+            if (self == nullptr || event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+                return;
+            }
+            const wxPoint screen = ClientToScreen(event.GetPosition());
+            const WParam turn = (static_cast<WParam>(event.GetWheelRotation()) & 0xFFFFu) << 16;
+            self->WindowProc(kMsgMouseWheel, MouseFlags(event) | turn, MakePointLParam(screen.x, screen.y));
+        });
         Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& event) {
             event.Skip();
             if (CustomControl* self = Self()) {
@@ -194,6 +206,7 @@ bool CustomControl::Make(Window* parent, wxWindow* parentWindow, unsigned id, st
     canvas->SetBackgroundColour(parentWindow->GetBackgroundColour());
     Attach(canvas, id, true);
     canvas->SetBinding(Binding());
+    TakeWheel(*this);
     m_parent = parent;
     SetCursor(m_cursor);
     canvas->Show((style & kStyleVisible) != 0);

@@ -2,10 +2,22 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
+#include <wx/choice.h>
+#include <wx/combobox.h>
 #include <wx/event.h>
 #include <wx/eventfilter.h>
+#include <wx/listbox.h>
+#include <wx/listctrl.h>
+#include <wx/scrolbar.h>
+#include <wx/scrolwin.h>
+#include <wx/slider.h>
+#include <wx/spinbutt.h>
+#include <wx/spinctrl.h>
+#include <wx/textctrl.h>
+#include <wx/treectrl.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
@@ -80,6 +92,18 @@ Translated Translate(wxEvent& event) {
     return result;
 }
 
+// Controls whose own wheel means something (a list scrolls, a choice or a spin box
+// changes its value), and windows that scroll themselves.
+bool UsesWheelItself(wxWindow* window) {
+    return wxDynamicCast(window, wxChoice) != nullptr || wxDynamicCast(window, wxComboBox) != nullptr ||
+           wxDynamicCast(window, wxListBox) != nullptr || wxDynamicCast(window, wxListCtrl) != nullptr ||
+           wxDynamicCast(window, wxTreeCtrl) != nullptr || wxDynamicCast(window, wxTextCtrl) != nullptr ||
+           wxDynamicCast(window, wxSpinCtrl) != nullptr || wxDynamicCast(window, wxSpinCtrlDouble) != nullptr ||
+           wxDynamicCast(window, wxSpinButton) != nullptr || wxDynamicCast(window, wxSlider) != nullptr ||
+           wxDynamicCast(window, wxScrollBar) != nullptr || dynamic_cast<wxScrollHelperBase*>(window) != nullptr ||
+           window->HasScrollbar(wxVERTICAL) || window->HasScrollbar(wxHORIZONTAL);
+}
+
 // Sees every event of the program first: remembers where the mouse was and tells
 // the watches.
 class InputTracker : public wxEventFilter {
@@ -109,7 +133,44 @@ public:
                 m_handlers.at(watch)(target, message);
             }
         }
+        // The wheel over a window that takes no wheel (a plain child, a pane's frame,
+        // a caption) goes to the nearest window above it that does, as an unhandled
+        // wheel message goes on to the parent. Controls that use the wheel keep it.
+        if (translated.message == kMsgMouseWheel && target != nullptr && m_wheelTargets.count(target) == 0 &&
+            !UsesWheelItself(target)) {
+            if (Window* above = WheelTargetFrom(target->GetParent())) {
+                above->WindowProc(kMsgMouseWheel, translated.wParam, translated.lParam);
+            }
+        }
         return Event_Skip;
+    }
+
+    void AddWheelTarget(Window& window) {
+        wxWindow* wx = window.GetWx();
+        if (wx == nullptr || m_wheelTargets.count(wx) != 0) {
+            return;
+        }
+        m_wheelTargets[wx] = {&window, Window::SerialOf(&window)};
+        wx->Bind(wxEVT_DESTROY, [this, wx](wxWindowDestroyEvent& event) {
+            event.Skip();
+            if (event.GetEventObject() == wx) {
+                m_wheelTargets.erase(wx);
+            }
+        });
+    }
+
+    // The live window taking the wheel at `from` or above it, within its top-level window.
+    Window* WheelTargetFrom(wxWindow* from) const {
+        for (wxWindow* wx = from; wx != nullptr; wx = wx->GetParent()) {
+            const auto found = m_wheelTargets.find(wx);
+            if (found != m_wheelTargets.end() && Window::SerialOf(found->second.window) == found->second.serial) {
+                return found->second.window;
+            }
+            if (wx->IsTopLevel()) {
+                break;
+            }
+        }
+        return nullptr;
     }
 
     wxPoint Cursor() const { return m_seen ? m_point : wxGetMousePosition(); }
@@ -128,7 +189,13 @@ private:
     InputTracker() { wxEvtHandler::AddFilter(this); }
     ~InputTracker() override { wxEvtHandler::RemoveFilter(this); }
 
+    struct WheelTarget {
+        Window* window = nullptr;
+        std::uint64_t serial = 0;
+    };
+
     bool m_seen = false;
+    std::unordered_map<const wxWindow*, WheelTarget> m_wheelTargets;
     wxPoint m_point;
     long m_time = 0;
     std::vector<InputWatch*> m_watches;
@@ -142,12 +209,20 @@ InputMessage CurrentInputMessage(Window* window, unsigned message, WParam wParam
     return {window, message, wParam, lParam, tracker.Time(), tracker.Cursor()};
 }
 
+void TakeWheel(Window& window) { InputTracker::Get().AddWheelTarget(window); }
+
+LResult PassWheelUp(Window& window, WParam wParam, LParam lParam) {
+    wxWindow* wx = window.GetWx();
+    Window* above = wx != nullptr ? InputTracker::Get().WheelTargetFrom(wx->GetParent()) : nullptr;
+    return above != nullptr ? above->WindowProc(kMsgMouseWheel, wParam, lParam) : 0;
+}
+
 void RouteInputMessages(Window& window) {
     wxWindow* wx = window.GetWx();
     if (wx == nullptr) {
         return;
     }
-    InputTracker::Get();
+    InputTracker::Get().AddWheelTarget(window);
     Window* target = &window;
     const std::uint64_t serial = Window::SerialOf(target);
     auto deliver = [target, serial, wx](wxEvent& event) {

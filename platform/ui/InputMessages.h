@@ -71,6 +71,15 @@ InputMessage CurrentInputMessage(Window* window, unsigned message, WParam wParam
 // Delivers the mouse events of the window to its WindowProc as messages.
 void RouteInputMessages(Window& window);
 
+// The wheel turned over a window that takes none (a plain child, a pane's frame, a
+// caption; not a native control) reaches the nearest window above it that takes the
+// wheel: one with RouteInputMessages, or one marked here whose own bindings deliver
+// its wheel messages.
+void TakeWheel(Window& window);
+// What a window does with a wheel message it leaves alone: hands it on to the
+// nearest window above it that takes the wheel. Its result, 0 when there is none.
+LResult PassWheelUp(Window& window, WParam wParam, LParam lParam);
+
 // Where the mouse was at the last input event the program saw, on the screen; where
 // the pointer is when there has been none yet.
 wxPoint GetCursorPos();

@@ -10,6 +10,7 @@
 #include <wx/window.h>
 
 #include "platform/ui/Application.h"
+#include "platform/ui/InputMessages.h"
 
 namespace ui {
 namespace {
@@ -183,6 +184,9 @@ LResult Window::WindowProc(unsigned message, WParam wParam, LParam lParam) {
         }
         return 0;
     }
+    case kMsgMouseWheel:
+        // Left alone here: the window above takes it.
+        return PassWheelUp(*this, wParam, lParam);
     case kMsgNotify:
         if (const auto handler = m_notifications.find({static_cast<unsigned>(wParam), static_cast<int>(lParam)});
             handler != m_notifications.end()) {

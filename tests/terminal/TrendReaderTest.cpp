@@ -6,6 +6,8 @@
 
 #include "TerminalTestSupport.h"
 #include "platform/base/Encoding.h"
+#include "terminal/ComtradeDataManager.h"
+#include "terminal/HarmHistDataManager.h"
 #include "terminal/ItemViewTable.h"
 #include "terminal/RecordDataManager.h"
 #include "terminal/ZVDataManager.h"
@@ -229,6 +231,43 @@ TEST(TrendReader, NinetyFifthPercentileOfTheMaximumSeries)
     EXPECT_EQ(value, series[37].first) << "40 values: rank 37";
     EXPECT_EQ(index, series[37].second);
     EXPECT_EQ(loaded.reader->GetSeries(1, 3, 0, 0, 1, nullptr), 1);
+}
+
+// The histograms ask for one figure per series; it is the figure the series gives
+// value by value: the extremes and the mean of the rounded values, and the 95 % value
+// of the maximum series.
+TEST(TrendReader, HistogramFiguresAreThoseOfTheWholeSeries)
+{
+    gen::StatisticFolderOptions options;
+    options.records = 40;
+    Loaded loaded(options, 0, 40);
+    ASSERT_EQ(loaded.reader->GetSeries(1, 0, 0, 0, 1, nullptr), 1);
+    std::vector<double> figures;
+    for (std::uint32_t type = 0; type <= 2; ++type) {
+        CComtradeDataManager series;
+        ASSERT_EQ(loaded.reader->GetSeries(1, type, 0, 0, 1, &series), 1);
+        double sum = 0.0;
+        for (const double v : series.GetSeries()) {
+            sum += v;
+        }
+        const double mean = sum / static_cast<double>(series.GetSeries().size());
+        figures.push_back(type == 0 ? series.GetMaxValue() : type == 1 ? series.GetMinValue() : mean);
+    }
+    std::vector<float> maxima;
+    for (std::uint32_t r = 0; r < 40; ++r) {
+        maxima.push_back(gen::StatisticValue(r, 0, 1));
+    }
+    std::sort(maxima.begin(), maxima.end());
+    figures.push_back(maxima[37]);  // 40 values: rank 37
+    static const char* const kNames[] = {"maximum", "minimum", "average", "95 % value"};
+    for (std::uint32_t kind = 0; kind <= 3; ++kind) {
+        CHarmHistDataManager histogram;
+        histogram.WantFigureOnly();
+        ASSERT_EQ(loaded.reader->GetSeries(1, kind, 0, 0, 1, &histogram), 1) << kNames[kind];
+        float shown = -1.0f;
+        ASSERT_TRUE(histogram.GetStatistic(kind, &shown)) << kNames[kind];
+        EXPECT_EQ(shown, static_cast<float>(figures[kind])) << kNames[kind];
+    }
 }
 
 TEST(TrendReader, DescribesTheFolder)

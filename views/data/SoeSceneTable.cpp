@@ -29,6 +29,21 @@ CSoeSceneCell Whole(const std::wstring& label, const wchar_t* unit, int word)
     return CSoeSceneCell{label, unit, 4, word};
 }
 
+bool IsAsciiAlnum(wchar_t c)
+{
+    return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+// A quantity and its kind ("电压" and "平均值", "Voltage" and "Average") read as one
+// label: Chinese words stand together, Latin words get a space between them.
+std::wstring Join(const std::wstring& quantity, const std::wstring& kind)
+{
+    if (!quantity.empty() && !kind.empty() && IsAsciiAlnum(quantity.back()) && IsAsciiAlnum(kind.front())) {
+        return quantity + L" " + kind;
+    }
+    return quantity + kind;
+}
+
 bool IsPhaseInMask(std::uint32_t mask, std::int32_t key)
 {
     return key == 4 || ((mask >> (static_cast<std::uint32_t>(key) % 32)) & 1u) != 0;
@@ -80,8 +95,8 @@ std::vector<CSoeSceneRow> BuildSoeSceneRows()
                                 PhaseGroup{28, 0, 0, kAngle, L"°", L"°", 56, 60},
                                 PhaseGroup{32, kFundamentalV, kFundamentalI, 0, L"V", L"A", 40, 44}}) {
         const std::wstring kind = g.firstRow == 20 ? std::wstring(L"THD") : (g.kind != 0 ? T(g.kind) : std::wstring());
-        const std::wstring v = g.voltageName != 0 ? T(g.voltageName) : voltage + kind;
-        const std::wstring c = g.currentName != 0 ? T(g.currentName) : current + kind;
+        const std::wstring v = g.voltageName != 0 ? T(g.voltageName) : Join(voltage, kind);
+        const std::wstring c = g.currentName != 0 ? T(g.currentName) : Join(current, kind);
         for (int p = 0; p < 4; ++p) {
             rows[g.firstRow + p].cells[1] = Phase(p, v, g.voltageUnit, g.voltageWord + p);
             rows[g.firstRow + p].cells[2] = Phase(p, c, g.currentUnit, g.currentWord + p);

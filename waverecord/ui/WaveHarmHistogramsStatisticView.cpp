@@ -5,6 +5,7 @@
 #include <wx/scrolbar.h>
 #include <wx/window.h>
 
+#include "platform/ui/InputMessages.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/ScrollBarMoves.h"
 #include "waverecord/ui/WaveHarmHistograrmsMainDlg.h"
@@ -55,6 +56,8 @@ void CWaveHarmHistogramsStatisticView::OnViewCreated()
         m_panel->GetWx()->Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& event) {
             ScrollPanelTo(m_panelScroll + (event.GetWheelRotation() > 0 ? -kWheelStep : kWheelStep));
         });
+        // The panel's wheel is its own, not the statistic column's.
+        ui::TakeWheel(*m_panel);
     }
     m_bar = new wxScrollBar(GetWx(), wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
     ui::OnScrollBarMoves(*m_bar, [this](int position) { ScrollPanelTo(position); });

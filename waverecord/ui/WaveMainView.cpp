@@ -163,6 +163,9 @@ ui::LResult CWaveMainView::OnOpenRecord(const std::wstring& path)
         return 0;
     }
     m_recordPath = path;
+    // The worker reads its own copy: the caller's string may change or go while the
+    // busy indicator lets the program's events run.
+    const std::wstring record = path;
     WaveRunOutcome outcome = WaveRunOutcome::Failed;
     const bool clear = !m_firstOpen;
     m_firstOpen = false;
@@ -173,7 +176,7 @@ ui::LResult CWaveMainView::OnOpenRecord(const std::wstring& path)
             if (clear) {
                 ui::SendMessage(this, kMsgClearRecord, 0, 0);
             }
-            outcome = CWaveAnalysisStages::Open(*CWaveAnalysisManager::GetInstance(), path, host, m_progress);
+            outcome = CWaveAnalysisStages::Open(*CWaveAnalysisManager::GetInstance(), record, host, m_progress);
         } catch (...) {
             outcome = WaveRunOutcome::Failed;
         }

@@ -44,7 +44,8 @@ CWaveOrginalViewFrame::CWaveOrginalViewFrame() : m_callback(std::make_unique<CTr
 
 CWaveOrginalViewFrame::~CWaveOrginalViewFrame()
 {
-    // The records remember the host's row kinds: they go before the host.
+    // The records remember the host's row kinds: they go before the host. (The
+    // viewer's windows, and the channel strip in its toolbar, went with this frame's.)
     m_voltages.reset();
     m_currents.reset();
     m_channels.reset();
@@ -68,8 +69,17 @@ void CWaveOrginalViewFrame::OnViewCreated()
     }
 }
 
+void CWaveOrginalViewFrame::ReleaseChannelStrip()
+{
+    if (m_host) {
+        m_host->SetToolStrip(nullptr);
+    }
+}
+
 void CWaveOrginalViewFrame::BuildViewer()
 {
+    // A record shown before: its viewer gives the strip back before the strip goes.
+    ReleaseChannelStrip();
     m_voltages.reset();
     m_currents.reset();
     m_voltageRow = m_currentRow = nullptr;

@@ -59,6 +59,8 @@ public:
 
 private:
     void BuildViewer();
+    // Takes the channel strip out of the viewer's toolbar, back into this frame.
+    void ReleaseChannelStrip();
     void FetchSeries();
     void Load();
     void Layout();

@@ -228,11 +228,16 @@ TEST_F(ReportWizardTest, RtfWizardWalksEveryPageAndStoresTheChoices)
         ClickCell(control, row, 1);
         EXPECT_EQ(grid.GetCell(row, 1), CTrendGrid::kNotSelected);
 
-        // In a box too small for every row the wheel moves the rows one at a time,
-        // and not past the first.
+        // In a box too small for every row the wheel, turned over the grid's window,
+        // moves the rows one at a time, and not past the first.
         control.MoveWindow(wxRect(0, 0, 400, 5 * CTrendGridPainter::kRowHeight));
         auto wheel = [&](int turn) {
-            control.WindowProc(ui::kMsgMouseWheel, ui::MakeWParam(0, static_cast<std::uint16_t>(turn)), 0);
+            wxMouseEvent event(wxEVT_MOUSEWHEEL);
+            event.SetEventObject(control.GetWx());
+            event.SetPosition({20, 20});
+            event.m_wheelRotation = turn;
+            event.m_wheelDelta = 120;
+            control.GetWx()->ProcessWindowEvent(event);
         };
         wheel(-120);
         EXPECT_EQ(control.GetTopRow(), 2);

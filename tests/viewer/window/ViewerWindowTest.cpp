@@ -33,6 +33,10 @@
 #include "tests/support/TempDir.h"
 #include "tests/ui/EventPump.h"
 
+// Last: the X headers define short names (None, Status, Bool) that others use.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
 namespace {
 
 using Codes = std::vector<std::uint32_t>;
@@ -287,6 +291,62 @@ TEST_F(ViewerHost, RowsShowTheirValuesInATipAndTheTimeBoxItsTime) {
     auto* timeBox = dynamic_cast<wxTextCtrl*>(wxWindow::FindWindowByName("Edit", Pane("CToolBarWithTip")));
     ASSERT_NE(timeBox, nullptr);
     EXPECT_EQ(timeBox->GetValue(), "0.000s");
+    m_viewer->RemoveAllRows();
+    cache->Release();
+}
+
+// The wheel turned over the waveform moves it along time a line at a time: towards
+// the end when turned towards the user, back when turned away.
+TEST_F(ViewerHost, TheWheelOverTheWaveformScrollsItAlongTime) {
+    constexpr std::int64_t kCount = 20000;
+    FunctionSource analog(kCount, Sine);
+    IBufferredDataManager* cache = m_viewer->CreateDataManager(&analog);
+    IRowItem* row = m_viewer->AddRow(nullptr);
+    IRowItemImp* imp = m_viewer->CreateRowImp(3);
+    imp->SetData(cache);
+    row->AddImp(imp);
+    m_viewer->SetDataLength(static_cast<std::uint32_t>(kCount), 0);
+    m_viewer->SetSampleRate(1000);
+    m_viewer->ZoomAll();
+    m_viewer->SetZoom(m_viewer->GetZoom() + 2);
+    m_viewer->GoTo(0);
+    Settle();
+    wxWindow* wave = Pane("CTracelumeCtrl");
+    ASSERT_NE(wave, nullptr);
+    auto* timeBox = dynamic_cast<wxTextCtrl*>(wxWindow::FindWindowByName("Edit", Pane("CToolBarWithTip")));
+    ASSERT_NE(timeBox, nullptr);
+    const auto wheel = [&](int turn) {
+        wxMouseEvent event(wxEVT_MOUSEWHEEL);
+        event.SetEventObject(wave);
+        event.SetPosition({150, 40});
+        event.m_wheelRotation = turn;
+        event.m_wheelDelta = 120;
+        event.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        wave->ProcessWindowEvent(event);
+        Settle();
+    };
+    const wxString start = timeBox->GetValue();
+    wheel(-120);
+    const wxString later = timeBox->GetValue();
+    EXPECT_NE(later, start) << "towards the end";
+    wheel(120);
+    EXPECT_EQ(timeBox->GetValue(), start) << "and back";
+
+    // The same with the X server's own wheel, as a mouse turns it: one notch towards
+    // the user (button 5) over the waveform moves it one line, not a line and rows.
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const wxPoint centre = wave->ClientToScreen(wxPoint(150, 40));
+    XTestFakeMotionEvent(display, -1, centre.x, centre.y, CurrentTime);
+    XSync(display, False);
+    Settle();
+    XTestFakeButtonEvent(display, 5, True, CurrentTime);
+    XTestFakeButtonEvent(display, 5, False, CurrentTime);
+    XSync(display, False);
+    XCloseDisplay(display);
+    EXPECT_TRUE(uitest::PumpUntil([&] { return timeBox->GetValue() != start; })) << "the real wheel";
+    Settle();
+    EXPECT_EQ(timeBox->GetValue(), later) << "one line, as the window layer's wheel";
     m_viewer->RemoveAllRows();
     cache->Release();
 }

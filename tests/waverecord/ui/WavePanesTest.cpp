@@ -132,6 +132,21 @@ TEST_F(WavePanesTest, TheStatisticAreaLimitsItsViewsByKindAndInAll)
     EXPECT_EQ(area.GetScrollPosition(), 0) << "not above the top";
     area.ScrollTo(5000);
     EXPECT_EQ(area.GetScrollPosition(), 300) << "not below the last view";
+    // Turned over a view or its pane, not over the column between them, the wheel
+    // still scrolls the column.
+    area.ScrollTo(0);
+    CWavePaneView* view = area.Panes().GetView(area.Panes().GetFirstPaneId());
+    ASSERT_TRUE(view != nullptr && view->GetWx() != nullptr);
+    for (wxWindow* over : {view->GetWx(), view->GetWx()->GetParent()}) {
+        const int before = area.GetScrollPosition();
+        wxMouseEvent event(wxEVT_MOUSEWHEEL);
+        event.SetEventObject(over);
+        event.SetPosition({30, 30});
+        event.m_wheelRotation = -120;
+        event.m_wheelDelta = 120;
+        over->ProcessWindowEvent(event);
+        EXPECT_EQ(area.GetScrollPosition(), before + 25) << over->GetClassInfo()->GetClassName();
+    }
 
     EXPECT_EQ(add(5976), 0);
     ASSERT_EQ(m_boxes.size(), 1u);

@@ -32,6 +32,8 @@
 #include "waverecord/WaveSettings.h"
 #include "waverecord/ui/TracelumeCallBack.h"
 #include "waverecord/ui/WaveAnalysisSetupDlg.h"
+#include "waverecord/ui/WaveCurrentAndVoltageStatisticView.h"
+#include "waverecord/ui/WaveHarmHistogramsStatisticView.h"
 #include "waverecord/ui/WaveMainView.h"
 #include "waverecord/ui/WavePaneButton.h"
 #include "waverecord/ui/WaveStartAndEndTimeDlg.h"
@@ -334,6 +336,34 @@ TEST_F(WaveWindowTest, ABrokenRecordShowsItsMessageAndTheWindowStaysUsable)
     EXPECT_EQ(m_boxes[0], WaveText(10155));
     EXPECT_FALSE(m_view->IsBusy());
     EXPECT_EQ(Open(s_record->Folder()), 1) << "the next record opens";
+}
+
+// The same record opened again, then another: each time the window shows the record
+// now open, its channels and its first views, and the one before leaves nothing behind.
+TEST_F(WaveWindowTest, OpeningAgainAndAnotherRecordShowsTheNewOneWhole)
+{
+    // The window's own first views, with their viewers, go with each record.
+    RegisterWaveView(5972, [] { return std::make_unique<CWaveCurrentAndVoltageStatisticView>(); });
+    RegisterWaveView(5979, [] { return std::make_unique<CWaveHarmHistogramsStatisticView>(); });
+    wavetest::GeneratedRecord single(wavetest::ShortRecord(2));
+    struct Step {
+        const wavetest::GeneratedRecord* record;
+        int channels;
+    };
+    const Step steps[] = {{s_record.get(), 4}, {s_record.get(), 4}, {&single, 1}, {s_record.get(), 4}};
+    int step = 0;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(step++);
+        ASSERT_EQ(Open(s.record->Folder()), 1);
+        ASSERT_TRUE(uitest::PumpUntil([this] { return StatisticViews() == 2; }));
+        CWaveOrginalViewFrame* raw = m_view->GetRawFrame();
+        ASSERT_NE(raw->GetHost()->GetViewer(), nullptr);
+        EXPECT_EQ(raw->GetVoltageRow()->GetImpCount(), s.channels);
+        EXPECT_EQ(raw->GetCurrentRow()->GetImpCount(), s.channels);
+        raw->GetHost()->Refresh();
+        raw->GetWx()->Update();
+    }
+    EXPECT_TRUE(m_boxes.empty());
 }
 
 // A configuration of random bytes is refused with its own message; one with a value
