@@ -420,8 +420,15 @@ int CK7700ZVViewAnalysis::HistogramStatistic(std::uint32_t phase, std::uint32_t 
     double minimum = 99999999999.0;
     double total = 0.0;
     std::int64_t taken = 0;
-    for (std::int64_t i = begin; i < end; ++i, ++taken) {
-        const double value = m_Loader->GetDataAt(recordBytes * static_cast<std::uint64_t>(i) + inRecord);
+    for (std::int64_t i = begin; i < end; ++i) {
+        const float sample = m_Loader->GetDataAt(recordBytes * static_cast<std::uint64_t>(i) + inRecord);
+        // A record the terminal did not write (a gap) holds no value: it must not pull
+        // the extremes or the mean towards the marker.
+        if (IsNoValue(sample) || std::isnan(sample)) {
+            continue;
+        }
+        ++taken;
+        const double value = sample;
         if (blockType == 2) {
             total += RoundToDecimals(value, 3);
         } else {

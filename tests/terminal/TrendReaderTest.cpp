@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <map>
@@ -267,6 +269,41 @@ TEST(TrendReader, HistogramFiguresAreThoseOfTheWholeSeries)
         float shown = -1.0f;
         ASSERT_TRUE(histogram.GetStatistic(kind, &shown)) << kNames[kind];
         EXPECT_EQ(shown, static_cast<float>(figures[kind])) << kNames[kind];
+    }
+}
+
+// Records the terminal did not write are gaps: the histogram's figures are those of the
+// records that hold values, never pulled towards the no-value marker.
+TEST(TrendReader, HistogramFiguresLeaveGapsOut)
+{
+    gen::StatisticFolderOptions options;
+    options.records = 40;
+    options.noValueRecords = {0, 7, 21};
+    Loaded loaded(options, 0, 40);
+    ASSERT_EQ(loaded.reader->GetSeries(1, 0, 0, 0, 1, nullptr), 1);
+    std::vector<float> maxima;
+    float maximum = -1e30f;
+    float minimum = 1e30f;
+    double sum = 0.0;
+    for (std::uint32_t r = 0; r < 40; ++r) {
+        if (r == 0 || r == 7 || r == 21) {
+            continue;
+        }
+        maxima.push_back(gen::StatisticValue(r, 0, 1));
+        maximum = std::max(maximum, gen::StatisticValue(r, 0, 1));
+        minimum = std::min(minimum, gen::StatisticValue(r, 1, 1));
+        sum += gen::StatisticValue(r, 2, 1);
+    }
+    std::sort(maxima.begin(), maxima.end());
+    const double figures[] = {maximum, minimum, sum / 37.0, maxima[34]};  // 37 values: rank 34
+    static const char* const kNames[] = {"maximum", "minimum", "average", "95 % value"};
+    for (std::uint32_t kind = 0; kind <= 3; ++kind) {
+        CHarmHistDataManager histogram;
+        histogram.WantFigureOnly();
+        ASSERT_EQ(loaded.reader->GetSeries(1, kind, 0, 0, 1, &histogram), 1) << kNames[kind];
+        float shown = -1.0f;
+        ASSERT_TRUE(histogram.GetStatistic(kind, &shown)) << kNames[kind];
+        EXPECT_NEAR(shown, figures[kind], 1e-3 * std::max(1.0, std::abs(figures[kind]))) << kNames[kind];
     }
 }
 
