@@ -197,4 +197,6 @@ void AppTest::TearDown() {
     Boxes().answer = ui::kIdOk;
 }
 
+std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
+
 }  // namespace apptest

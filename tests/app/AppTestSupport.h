@@ -108,4 +108,7 @@ private:
     std::optional<std::string> m_settings;
 };
 
+// A text of the loaded language pack.
+std::wstring String(unsigned id);
+
 }  // namespace apptest

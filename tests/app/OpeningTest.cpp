@@ -58,7 +58,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
 
 std::wstring Wide(const fs::path& path) { return platform::FromPath(path); }
 

@@ -50,7 +50,6 @@ constexpr unsigned kTextGenerateReport = 6093;
 constexpr unsigned kTextExportReport = 6096;
 constexpr unsigned kTextTextsMissing = 6298;
 
-std::wstring String(unsigned id) { return CZVResourceManager::GetResourceManager()->LoadString(id); }
 
 std::string Quoted(const fs::path& path) { return "'" + platform::PathToUtf8(path) + "'"; }
 

@@ -35,7 +35,7 @@ using namespace exporttest;
 namespace fs = std::filesystem;
 
 constexpr std::uint64_t kPerFile = 20;
-constexpr std::uint64_t kRecords = 80;
+constexpr std::uint64_t kCutRecords = 80;
 // Whether the cut files still hold all four bytes of a float: of the record cut in
 // two, the blocks before the cut keep their values at the record's time.
 bool Held(const std::vector<std::uint32_t>& items, std::uint64_t record, std::uint32_t blockType,
@@ -56,7 +56,7 @@ gen::StatisticFolderOptions TruncatedOptions(const wchar_t* device)
 {
     gen::StatisticFolderOptions options;
     options.deviceType = device;
-    options.records = kRecords;
+    options.records = kCutRecords;
     options.blockCountPerFile = kPerFile;
     options.realisticValues = true;
     options.end = gen::DateTime{2026, 3, 1, 1, 20, 0, 0};
@@ -136,7 +136,7 @@ TEST(DamagedFolderExport, TrendTableKeepsEverySampleAtItsTime)
         ASSERT_TRUE(gen::WriteStatisticFolder(folder, options));
         CutToTwoThirds(folder);
         OpenedFolder opened(folder, 0.0, 1.0);
-        ASSERT_EQ(opened.selection.BlockNum, kRecords);
+        ASSERT_EQ(opened.selection.BlockNum, kCutRecords);
 
         struct Series {
             int view, phase, blockType;
@@ -152,7 +152,7 @@ TEST(DamagedFolderExport, TrendTableKeepsEverySampleAtItsTime)
             ASSERT_EQ(opened.model.GetData(static_cast<QueryWord>(s.phase), static_cast<QueryWord>(s.blockType), 0, 0,
                                            static_cast<QueryWord>(s.view), reinterpret_cast<QueryWord>(manager.get())),
                       1);
-            ASSERT_EQ(manager->GetCount(), kRecords) << "view " << s.view;
+            ASSERT_EQ(manager->GetCount(), kCutRecords) << "view " << s.view;
             builder.Add(Item(s.view, s.phase, s.blockType), std::move(manager));
         }
         testsupport::TempDir out;
@@ -163,9 +163,9 @@ TEST(DamagedFolderExport, TrendTableKeepsEverySampleAtItsTime)
         const gen::ValueSource values(options);
         const CsvRows voltage = ReadCsv(CsvFile(out.Path(), L"电压有效值_"));
         const CsvRows frequency = ReadCsv(CsvFile(out.Path(), L"频率_"));
-        ASSERT_EQ(voltage.size(), 2 + kRecords);
-        ASSERT_EQ(frequency.size(), 2 + kRecords);
-        for (std::uint64_t r = 0; r < kRecords; ++r) {
+        ASSERT_EQ(voltage.size(), 2 + kCutRecords);
+        ASSERT_EQ(frequency.size(), 2 + kCutRecords);
+        for (std::uint64_t r = 0; r < kCutRecords; ++r) {
             const std::string what = "record " + std::to_string(r);
             const std::vector<std::wstring>& v = voltage[2 + r];
             const std::vector<std::wstring>& f = frequency[2 + r];
