@@ -4,6 +4,7 @@
 // wizard's answers, the request the workers read); the output runs on a worker
 // behind the busy indicator, and the user is told the result: success with where
 // it went, or the failing writer's own reason.
+#include <atomic>
 #include <ctime>
 #include <thread>
 
@@ -107,11 +108,16 @@ std::wstring CMainFrame::ReportDataPath() const {
 }
 
 void CMainFrame::RunOnWorker(const std::function<void()>& work) {
-    std::thread worker([&work] {
+    std::atomic<bool> finished{false};
+    std::thread worker([&work, &finished] {
         CCrashDump::ThreadGuard guard;
         work();
+        finished = true;
     });
     StartHourglaze(GetWx());
+    // Another indicator running makes Start return at once: the worker's sends are
+    // served while it is waited for.
+    ui::WaitServing([&finished] { return finished.load(); });
     worker.join();
 }
 

@@ -4,6 +4,7 @@
 // for it, the data selection, the load behind the busy indicator and what the
 // frame does once the data is there.
 #include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <filesystem>
 #include <set>
@@ -372,11 +373,13 @@ void CMainFrame::OpenStatistic(const std::wstring& path) {
 }
 
 bool CMainFrame::RunBusy(const std::function<void()>& work) {
+    std::atomic<bool> finished{false};
     std::thread worker;
     try {
-        worker = std::thread([&work] {
+        worker = std::thread([&work, &finished] {
             CCrashDump::ThreadGuard crashStack;
             work();
+            finished = true;
         });
     } catch (const std::system_error& error) {
         COndravaLog::GetInstance()->Write(L"CMainFrame: no worker could be started: " +
@@ -384,7 +387,9 @@ bool CMainFrame::RunBusy(const std::function<void()>& work) {
         return false;
     }
     StartHourglaze(GetWx());
-    // The worker's last call ended the indicator: it is done or about to be.
+    // The worker's last call ended the indicator, or another indicator running made
+    // Start return at once: its sends are served until it is done.
+    ui::WaitServing([&finished] { return finished.load(); });
     worker.join();
     return true;
 }

@@ -1,10 +1,12 @@
 #include "platform/ui/MessageQueue.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <set>
+#include <thread>
 
 #include <wx/app.h>
 #include <wx/thread.h>
@@ -149,6 +151,15 @@ LResult SendMessage(Window* target, unsigned message, WParam wParam, LParam lPar
                return Window::SerialOf(target) == serial ? target->WindowProc(message, wParam, lParam) : 0;
            })
         .value_or(0);
+}
+
+void WaitServing(const std::function<bool()>& finished) {
+    while (!finished()) {
+        if (wxTheApp != nullptr) {
+            wxTheApp->ProcessPendingEvents();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 }  // namespace ui

@@ -39,6 +39,12 @@ std::optional<LResult> CallOnUiThread(const std::function<LResult()>& function);
 // Queues the function for the user-interface thread; false when the loop is not running.
 bool PostToUiThread(std::function<void()> function);
 
+// Waits on the user-interface thread until `finished` answers true, serving meanwhile
+// what other threads send or post to it: a worker waited for that sends to this thread
+// would otherwise wait for it in turn. For the busy indicator's callers, whose Start
+// returns at once while another indicator runs.
+void WaitServing(const std::function<bool()>& finished);
+
 // The application opens delivery when it starts and closes it when its loop ends.
 void StartMessageDelivery();
 void StopMessageDelivery();

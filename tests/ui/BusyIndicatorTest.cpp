@@ -141,3 +141,34 @@ TEST(BusyIndicator, PositionStaysBetweenZeroAndHundred) {
 }
 
 }  // namespace
+
+// A job started from a handler while another indicator runs: Start returns at once,
+// and the starter waits for its worker with the worker's sends served, not in a bare
+// join that the worker's send would wait on for ever.
+TEST(BusyIndicator, ANestedJobsSendsAreServedWhileItIsWaitedFor) {
+    ui::Window frame;
+    frame.OnMessage(kMsgLoaded, [](ui::WParam, ui::LParam) -> ui::LResult { return 7; });
+    std::atomic<ui::LResult> innerAnswer{0};
+    std::atomic<bool> innerDone{false};
+    std::thread outer([&] {
+        // The outer job asks the user-interface thread to run an inner job.
+        ui::CallOnUiThread([&]() -> ui::LResult {
+            std::atomic<bool> finished{false};
+            std::thread inner([&] {
+                innerAnswer = ui::SendMessage(&frame, kMsgLoaded, 0, 0);
+                finished = true;
+            });
+            StartHourglaze(nullptr);  // returns at once: the outer indicator runs
+            ui::WaitServing([&finished] { return finished.load(); });
+            inner.join();
+            innerDone = true;
+            return 0;
+        });
+        EndHourglaze();
+    });
+    StartHourglaze(nullptr);
+    outer.join();
+    EXPECT_TRUE(innerDone.load());
+    EXPECT_EQ(innerAnswer.load(), 7);
+    EXPECT_FALSE(Busy().IsShowing());
+}

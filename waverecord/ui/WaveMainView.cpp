@@ -1,5 +1,6 @@
 #include "waverecord/ui/WaveMainView.h"
 
+#include <atomic>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
@@ -133,12 +134,17 @@ ui::LResult CWaveMainView::WindowProc(unsigned message, ui::WParam wParam, ui::L
 void CWaveMainView::RunBusy(const std::function<void()>& work)
 {
     m_busy = true;
-    std::thread worker([&work] {
+    std::atomic<bool> finished{false};
+    std::thread worker([&work, &finished] {
         CCrashDump::ThreadGuard guard;
         work();
         EndHourglaze();
+        finished = true;
     });
     StartHourglaze(GetWx());
+    // The indicator returns at once while another one runs: the worker may still be
+    // sending to this thread, so it is waited for with its sends served.
+    ui::WaitServing([&finished] { return finished.load(); });
     worker.join();
     m_busy = false;
     std::vector<std::function<void()>> after;
