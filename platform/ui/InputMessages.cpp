@@ -93,14 +93,16 @@ Translated Translate(wxEvent& event) {
 }
 
 // Controls whose own wheel means something (a list scrolls, a choice or a spin box
-// changes its value), and windows that scroll themselves.
+// changes its value), and windows that scroll themselves. Plain dynamic_cast: the
+// toolkit's own cast first converts the pointer to the asked type, which is undefined
+// for the program's windows of other types.
 bool UsesWheelItself(wxWindow* window) {
-    return wxDynamicCast(window, wxChoice) != nullptr || wxDynamicCast(window, wxComboBox) != nullptr ||
-           wxDynamicCast(window, wxListBox) != nullptr || wxDynamicCast(window, wxListCtrl) != nullptr ||
-           wxDynamicCast(window, wxTreeCtrl) != nullptr || wxDynamicCast(window, wxTextCtrl) != nullptr ||
-           wxDynamicCast(window, wxSpinCtrl) != nullptr || wxDynamicCast(window, wxSpinCtrlDouble) != nullptr ||
-           wxDynamicCast(window, wxSpinButton) != nullptr || wxDynamicCast(window, wxSlider) != nullptr ||
-           wxDynamicCast(window, wxScrollBar) != nullptr || dynamic_cast<wxScrollHelperBase*>(window) != nullptr ||
+    return dynamic_cast<wxChoice*>(window) != nullptr || dynamic_cast<wxComboBox*>(window) != nullptr ||
+           dynamic_cast<wxListBox*>(window) != nullptr || dynamic_cast<wxListCtrl*>(window) != nullptr ||
+           dynamic_cast<wxTreeCtrl*>(window) != nullptr || dynamic_cast<wxTextCtrl*>(window) != nullptr ||
+           dynamic_cast<wxSpinCtrl*>(window) != nullptr || dynamic_cast<wxSpinCtrlDouble*>(window) != nullptr ||
+           dynamic_cast<wxSpinButton*>(window) != nullptr || dynamic_cast<wxSlider*>(window) != nullptr ||
+           dynamic_cast<wxScrollBar*>(window) != nullptr || dynamic_cast<wxScrollHelperBase*>(window) != nullptr ||
            window->HasScrollbar(wxVERTICAL) || window->HasScrollbar(wxHORIZONTAL);
 }
 

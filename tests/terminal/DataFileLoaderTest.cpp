@@ -254,7 +254,9 @@ TEST(DataFileLoader, HoldsTheStretchWithoutACopyOfItsOwn)
     }
     EXPECT_NE(sum, 0.0f);
     const std::uint64_t privateAfter = terminaltest::ProcessMemory("RssAnon");
-    EXPECT_LT(privateAfter, privateBefore + stretch / 10)
+    // A copy would add the whole stretch; a quarter leaves room for the sanitizer's
+    // own bookkeeping of the loader's small allocations.
+    EXPECT_LT(privateAfter, privateBefore + stretch / 4)
         << "private memory grew by " << (privateAfter - privateBefore) / 1024 << " KB for a stretch of "
         << stretch / 1024 << " KB";
     for (std::uint64_t r : {0u, 299u, 300u, 719u}) {
