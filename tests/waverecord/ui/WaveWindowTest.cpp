@@ -10,6 +10,7 @@
 #include <random>
 #include <sstream>
 
+#include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/window.h>
@@ -152,6 +153,8 @@ protected:
         ui::SetMessageBoxResponder({});
         platform::SetHourglaze(nullptr);
         wavetest::SetWaveSystemIni("");
+        // The test's own indicator goes with the test: its queued refreshes run first.
+        wxTheApp->ProcessPendingEvents();
     }
 
     ui::LResult Open(const std::wstring& path)
